@@ -1,0 +1,27 @@
+# GoogleTest: Debian's package natively, built from Debian's sources when cross
+# compiling for Windows.
+if(CMAKE_CROSSCOMPILING)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL)
+  set(ZORVITAN_GTEST_LIBS gtest gmock gtest_main)
+else()
+  find_package(GTest REQUIRED)
+  set(ZORVITAN_GTEST_LIBS GTest::gtest GTest::gmock GTest::gtest_main)
+endif()
+include(GoogleTest)
+
+# zorvitan_add_gtest(NAME SOURCES... [LIBS libs...])
+# Natively every test case is its own ctest test. Under Wine each test program
+# runs once as one ctest test, since every Wine process start costs time.
+function(zorvitan_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${ZORVITAN_GTEST_LIBS})
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
+endfunction()

@@ -1,0 +1,90 @@
+// What a generation run needs from the operating system.
+//
+// One implementation per platform (platform/win32, platform/posix) and an
+// in-memory one for the tests. Paths and names are byte strings in the system's
+// 8-bit code page and pass through unchanged; only the program's own texts,
+// kept as UTF-8 in the source, are converted with ProgramText().
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zorvitan {
+
+// One entry of a folder, as the enumeration returns it ("." and ".." included
+// when the platform returns them).
+struct DirEntry {
+  std::string name;
+  bool is_folder = false;  // the folder bit; for a link, whether it leads to a folder
+  bool is_file = false;    // a regular file (after following a link on POSIX)
+  bool hidden = false;     // hidden attribute (POSIX: name begins with ".")
+  bool system = false;     // system attribute (never set on POSIX)
+};
+
+// A page file opened for reading.
+class PageReader {
+ public:
+  virtual ~PageReader() = default;
+  // Reads up to `size` bytes into `buffer`. Returns the number of bytes read,
+  // 0 at the end of the file, or -1 on a read error.
+  virtual long Read(char* buffer, std::size_t size) = 0;
+};
+
+// The new map file while it is written. It goes to a temporary file beside the
+// target, and only Commit() puts it in place of the target, so the old map
+// survives any failure. Destroying an uncommitted output removes the temporary.
+class MapOutput {
+ public:
+  virtual ~MapOutput() = default;
+  virtual bool Write(const char* data, std::size_t size) = 0;
+  // Closes the temporary file and replaces the target with it.
+  virtual bool Commit() = 0;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // The path separator: '\\' on Windows, '/' on POSIX.
+  virtual char Separator() const = 0;
+
+  // The key under which the folder registry compares folder paths: lower case
+  // on Windows (names are case-insensitive there), the path itself on POSIX.
+  virtual std::string FoldCase(const std::string& path) const = 0;
+
+  // Enumerates a folder, given with its trailing separator. Returns false when
+  // the folder cannot be opened; the entries come in the platform's order.
+  virtual bool ListFolder(const std::string& folder, std::vector<DirEntry>* entries) = 0;
+
+  // A key that is equal for two paths exactly when they lead to the same real
+  // folder (through links or not). Returns false when it cannot be told.
+  virtual bool FolderIdentity(const std::string& folder, std::string* identity) = 0;
+
+  // Makes the folder the current drive and directory. Returns false on any
+  // failure (on Windows also when the text starts with no drive letter).
+  virtual bool SetCurrentFolder(const std::string& folder) = 0;
+
+  // Opens a page for reading; nullptr when it cannot be opened.
+  virtual std::unique_ptr<PageReader> OpenPage(const std::string& path) = 0;
+
+  // Tests that the map file can be written: opens it for writing, creating it
+  // when it does not exist, without cutting an existing file, and closes it.
+  virtual bool ProbeMapFile(const std::string& path) = 0;
+
+  // Starts writing a new map to a temporary file beside `path`; nullptr when
+  // that cannot be created. A relative path is resolved against the current
+  // folder.
+  virtual std::unique_ptr<MapOutput> BeginMap(const std::string& path) = 0;
+
+  // Places text on the system clipboard in its plain-text format. Returns
+  // false when the clipboard refused it (another program holds it).
+  virtual bool SetClipboardText(const std::string& text) = 0;
+
+  // Converts one of the program's own texts (UTF-8 in the source) to the
+  // system's 8-bit code page. Identity on POSIX.
+  virtual std::string ProgramText(const std::string& utf8) const = 0;
+};
+
+}  // namespace zorvitan
