@@ -1,0 +1,160 @@
+// Writing the map file. The new map goes to a hidden temporary file beside the
+// target and is renamed over it only when complete, so a failed run never
+// loses the old map.
+#include <errno.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/posix/posix_platform.h"
+
+namespace zorvitan {
+namespace {
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// A relative map path names a file in the folder current when the map
+// begins, even if the current folder changes before the map is committed.
+std::string AbsolutePath(const std::string& path) {
+  if (path[0] == '/') return path;
+  char* cwd = getcwd(nullptr, 0);
+  if (!cwd) return path;
+  std::string result = std::string(cwd) + "/" + path;
+  free(cwd);
+  return result;
+}
+
+// The file a rename must replace: a link to a map is followed, so the link
+// stays and the file it leads to gets the new map.
+std::string RealTarget(const std::string& relative_or_absolute) {
+  const std::string path = AbsolutePath(relative_or_absolute);
+  struct stat st;
+  if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+  char* resolved = realpath(path.c_str(), nullptr);
+  if (!resolved) return path;
+  std::string result = resolved;
+  free(resolved);
+  return result;
+}
+
+// "<folder>/.<name>.<suffix>": beside the target, hidden, never matched by the
+// map's own patterns while it is written.
+std::string TempPathFor(const std::string& target, unsigned attempt) {
+  const std::size_t slash = target.rfind('/');
+  const std::size_t name_start = slash == std::string::npos ? 0 : slash + 1;
+  struct timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  const unsigned long long suffix =
+      (static_cast<unsigned long long>(getpid()) << 20) ^
+      static_cast<unsigned long long>(now.tv_nsec) ^ (attempt * 0x9E3779B1ull);
+  return target.substr(0, name_start) + "." + target.substr(name_start) + "." +
+         std::to_string(suffix % 1000000000ull) + ".tmp";
+}
+
+class PosixMapOutput : public MapOutput {
+ public:
+  PosixMapOutput(int fd, std::string temp_path, std::string target)
+      : fd_(fd), temp_path_(std::move(temp_path)), target_(std::move(target)) {
+    buffer_.reserve(kBufferSize);
+  }
+  ~PosixMapOutput() override {
+    if (fd_ >= 0) close(fd_);
+    if (!committed_) unlink(temp_path_.c_str());
+  }
+  PosixMapOutput(const PosixMapOutput&) = delete;
+  PosixMapOutput& operator=(const PosixMapOutput&) = delete;
+
+  bool Write(const char* data, std::size_t size) override {
+    if (failed_ || fd_ < 0) return false;
+    if (buffer_.size() + size > kBufferSize && !Flush()) return false;
+    if (size < kBufferSize) {
+      buffer_.append(data, size);
+      return true;
+    }
+    if (!WriteAll(fd_, data, size)) failed_ = true;
+    return !failed_;
+  }
+
+  bool Commit() override {
+    if (failed_ || fd_ < 0 || !Flush()) return false;
+    const int fd = fd_;
+    fd_ = -1;
+    // close() is where some file systems (NFS, full quotas) report lost writes.
+    if (close(fd) != 0) return false;
+    if (rename(temp_path_.c_str(), target_.c_str()) != 0) return false;
+    committed_ = true;
+    return true;
+  }
+
+ private:
+  static constexpr std::size_t kBufferSize = 64 * 1024;
+
+  bool Flush() {
+    if (!WriteAll(fd_, buffer_.data(), buffer_.size())) failed_ = true;
+    buffer_.clear();
+    return !failed_;
+  }
+
+  int fd_;
+  std::string temp_path_;
+  std::string target_;
+  std::string buffer_;
+  bool failed_ = false;
+  bool committed_ = false;
+};
+
+}  // namespace
+
+bool PosixPlatform::ProbeMapFile(const std::string& path) {
+  if (path.empty()) return false;
+  // No O_TRUNC: the old map is only replaced by a complete new one. O_NONBLOCK
+  // keeps a FIFO without a reader from blocking the probe.
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
+  if (fd < 0) return false;
+  struct stat st;
+  // Only a regular file can be replaced by a new map; a device or FIFO would be
+  // swapped for a plain file by the rename.
+  const bool regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  return close(fd) == 0 && regular;
+}
+
+std::unique_ptr<MapOutput> PosixPlatform::BeginMap(const std::string& path) {
+  if (path.empty()) return nullptr;
+  const std::string target = RealTarget(path);
+  struct stat old_map;
+  const bool replacing = stat(target.c_str(), &old_map) == 0;
+  if (replacing && !S_ISREG(old_map.st_mode)) return nullptr;
+
+  for (unsigned attempt = 0; attempt < 100; ++attempt) {
+    std::string temp_path = TempPathFor(target, attempt);
+    // Mode 0666 lets the umask decide, as a plain create of the map would.
+    const int fd =
+        open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      return nullptr;
+    }
+    // The new map keeps the permissions the user gave the old one.
+    if (replacing) fchmod(fd, old_map.st_mode & 07777);
+    return std::make_unique<PosixMapOutput>(fd, std::move(temp_path), target);
+  }
+  return nullptr;
+}
+
+}  // namespace zorvitan

@@ -1,0 +1,51 @@
+// Reading page files.
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/posix/posix_platform.h"
+
+namespace zorvitan {
+namespace {
+
+class PosixPageReader : public PageReader {
+ public:
+  explicit PosixPageReader(int fd) : fd_(fd) {}
+  ~PosixPageReader() override { close(fd_); }
+  PosixPageReader(const PosixPageReader&) = delete;
+  PosixPageReader& operator=(const PosixPageReader&) = delete;
+
+  long Read(char* buffer, std::size_t size) override {
+    for (;;) {
+      const ssize_t n = read(fd_, buffer, size);
+      if (n >= 0) return static_cast<long>(n);
+      if (errno != EINTR) return -1;
+    }
+  }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+std::unique_ptr<PageReader> PosixPlatform::OpenPage(const std::string& path) {
+  // O_NONBLOCK keeps open() from waiting for a writer should the path be a
+  // FIFO; anything but a regular file is refused before it is read.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return nullptr;
+  struct stat st;
+  const int flags = fcntl(fd, F_GETFL);
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 ||
+      fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    close(fd);
+    return nullptr;
+  }
+  return std::make_unique<PosixPageReader>(fd);
+}
+
+}  // namespace zorvitan

@@ -1,0 +1,29 @@
+// The POSIX platform layer: names and bytes pass unchanged, names compare
+// case-sensitively, dot-files are hidden, and "/" separates folders.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/platform.h"
+
+namespace zorvitan {
+
+class PosixPlatform : public Platform {
+ public:
+  char Separator() const override { return '/'; }
+  std::string FoldCase(const std::string& path) const override { return path; }
+  bool ListFolder(const std::string& folder, std::vector<DirEntry>* entries) override;
+  bool FolderIdentity(const std::string& folder, std::string* identity) override;
+  bool SetCurrentFolder(const std::string& folder) override;
+  std::unique_ptr<PageReader> OpenPage(const std::string& path) override;
+  bool ProbeMapFile(const std::string& path) override;
+  std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
+  // There is no system clipboard to speak of on POSIX; the command line never
+  // asks for it.
+  bool SetClipboardText(const std::string& /*text*/) override { return false; }
+  std::string ProgramText(const std::string& utf8) const override { return utf8; }
+};
+
+}  // namespace zorvitan
