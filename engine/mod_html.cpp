@@ -1,1 +1,130 @@
-// being written
+#include "engine/mod_html.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "engine/page_text.h"
+#include "engine/pattern.h"
+#include "engine/text_rules.h"
+
+namespace zorvitan {
+
+namespace {
+const char kWalkPattern[] = "*.*";
+}  // namespace
+
+ModHtml::ModHtml(WindowModel& window, Platform& platform, FileList& file1,
+                 std::vector<std::string>& list1)
+    : window_(window),
+      platform_(platform),
+      file1_(file1),
+      list1_(list1),
+      separator_(platform.Separator()) {}
+
+bool ModHtml::IndexPages(const std::string& site_folder) {
+  file1_.SetPattern(window_.Text(Field::kText3));
+  folders_.clear();
+  folder_keys_.clear();
+  walked_.clear();
+  listings_.clear();
+
+  ScanFolder(site_folder, kWalkPattern);
+
+  const std::size_t count = folders_.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const bool open = ListFolderPages(folders_[i], &listings_[i]);
+    listings_[i].clear();
+    listings_[i].shrink_to_fit();
+    if (!open || !window_.DoEvents()) return false;
+    window_.ReportProgress(Phase::kListing, i + 1, count);
+  }
+  return true;
+}
+
+bool ModHtml::AddFolder(const std::string& folder) {
+  if (!folder_keys_.insert(platform_.FoldCase(folder)).second) return false;
+  folders_.push_back(folder);
+  listings_.emplace_back();
+  return true;
+}
+
+// Reads one folder once: its matching files go to `files` (when given), its
+// subfolders, sorted, to `subfolders`.
+void ModHtml::ReadFolder(const std::string& work_path, const std::string& pattern,
+                         std::vector<DirEntry>* files, std::vector<DirEntry>* subfolders) {
+  std::vector<DirEntry> entries;
+  if (!platform_.ListFolder(work_path, &entries)) return;
+  for (DirEntry& entry : entries) {
+    if (entry.is_folder) {
+      if (entry.name != "." && entry.name != ".." && MatchPattern(pattern, entry.name)) {
+        subfolders->push_back(std::move(entry));
+      }
+    } else if (files != nullptr && file1_.Accepts(entry)) {
+      files->push_back(std::move(entry));
+    }
+  }
+  std::sort(subfolders->begin(), subfolders->end(),
+            [](const DirEntry& a, const DirEntry& b) { return NameLess(a.name, b.name); });
+}
+
+struct ModHtml::PendingFolder {
+  std::string work_path;              // the folder with its trailing separator
+  std::vector<DirEntry> subfolders;   // in walk order
+  std::size_t next = 0;               // the next subfolder to walk
+};
+
+void ModHtml::ScanFolder(const std::string& folder, const std::string& pattern) {
+  // Depth-first and pre-order, as a recursive walk would go, but with an
+  // explicit stack so a deeply nested tree cannot exhaust the call stack.
+  std::string identity;
+  if (platform_.FolderIdentity(folder, &identity)) walked_.insert(identity);
+
+  std::vector<PendingFolder> stack;
+  auto enter = [&](const std::string& path) {
+    const bool added = AddFolder(path);
+    PendingFolder pending;
+    pending.work_path = WithSeparator(path, separator_);
+    ReadFolder(pending.work_path, pattern, added ? &listings_.back() : nullptr,
+               &pending.subfolders);
+    stack.push_back(std::move(pending));
+    window_.ReportProgress(Phase::kWalking, folders_.size(), 0);
+  };
+
+  enter(folder);
+  while (!stack.empty()) {
+    PendingFolder& top = stack.back();
+    if (top.next == top.subfolders.size()) {
+      stack.pop_back();
+      continue;
+    }
+    const std::string path = top.work_path + top.subfolders[top.next++].name;
+    if (platform_.FolderIdentity(path, &identity) && !walked_.insert(identity).second) {
+      continue;  // a link back to a folder already walked or being walked
+    }
+    enter(path);
+  }
+}
+
+bool ModHtml::ListFolderPages(std::string& folder) { return ListFolderPages(folder, nullptr); }
+
+bool ModHtml::ListFolderPages(std::string& folder, const std::vector<DirEntry>* listing) {
+  file1_.SetPath(folder);
+  if (!window_.DoEvents()) return false;
+  if (listing != nullptr) {
+    file1_.RefreshFrom(*listing);
+  } else {
+    file1_.Refresh(platform_);
+  }
+  if (!window_.DoEvents()) return false;
+  folder = WithSeparator(folder, separator_);
+  const std::size_t count = file1_.ListCount();
+  for (std::size_t i = 0; i < count; ++i) list1_.push_back(folder + file1_.List(i));
+  return true;
+}
+
+std::string GetPageTitle(const std::string& text, const std::string& untitled) {
+  std::string title = FindTitle(text);
+  return title.empty() ? untitled : title;
+}
+
+}  // namespace zorvitan

@@ -1,1 +1,75 @@
-// being written
+#include "engine/text_rules.h"
+
+#include <cstring>
+
+namespace zorvitan {
+
+std::string CutAtNul(const std::string& text) {
+  const std::size_t nul = text.find('\0');
+  return nul == std::string::npos ? text : text.substr(0, nul);
+}
+
+std::string Katal(const std::string& path, char separator) {
+  const std::size_t last = path.rfind(separator);
+  return last == std::string::npos ? std::string() : path.substr(0, last + 1);
+}
+
+std::string Ukosniki(const std::string& path, char separator) {
+  std::string result = path;
+  if (separator != '/') {
+    for (char& c : result) {
+      if (c == separator) c = '/';
+    }
+  }
+  return result;
+}
+
+char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size_t from) {
+  if (needle.empty()) return from <= text.size() ? from : std::string_view::npos;
+  if (from >= text.size() || text.size() - from < needle.size()) return std::string_view::npos;
+  const char first_lower = ToLowerAscii(needle[0]);
+  const char first_upper =
+      (first_lower >= 'a' && first_lower <= 'z') ? static_cast<char>(first_lower - 32) : first_lower;
+  const std::size_t last_start = text.size() - needle.size();
+  const char* base = text.data();
+  std::size_t pos = from;
+  while (pos <= last_start) {
+    // Jump to the next candidate first character with memchr: most of a page
+    // holds no '<' at all, so this is where the time goes.
+    const void* lo = std::memchr(base + pos, first_lower, last_start - pos + 1);
+    const void* up = first_upper == first_lower
+                         ? nullptr
+                         : std::memchr(base + pos, first_upper, last_start - pos + 1);
+    const char* hit = static_cast<const char*>(lo);
+    if (up != nullptr && (hit == nullptr || static_cast<const char*>(up) < hit)) {
+      hit = static_cast<const char*>(up);
+    }
+    if (hit == nullptr) return std::string_view::npos;
+    pos = static_cast<std::size_t>(hit - base);
+    std::size_t i = 1;
+    while (i < needle.size() && ToLowerAscii(base[pos + i]) == ToLowerAscii(needle[i])) ++i;
+    if (i == needle.size()) return pos;
+    ++pos;
+  }
+  return std::string_view::npos;
+}
+
+bool NameLess(const std::string& a, const std::string& b) {
+  const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto ca = static_cast<unsigned char>(ToLowerAscii(a[i]));
+    const auto cb = static_cast<unsigned char>(ToLowerAscii(b[i]));
+    if (ca != cb) return ca < cb;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;  // equal when folded: the raw bytes decide
+}
+
+std::string WithSeparator(const std::string& folder, char separator) {
+  if (!folder.empty() && folder.back() == separator) return folder;
+  return folder + separator;
+}
+
+}  // namespace zorvitan

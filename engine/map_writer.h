@@ -1,0 +1,59 @@
+// The map file writer: turns the page list into the map file, a heading line
+// for each change of folder and a link line for each page.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/platform.h"
+#include "engine/window_model.h"
+
+namespace zorvitan {
+
+class MapWriter {
+ public:
+  MapWriter(WindowModel& window, Platform& platform, const std::vector<std::string>& list1,
+            std::string& last_folder);
+  ~MapWriter();
+
+  // Writes the whole map file from the page list. The new map replaces the old
+  // one only once it is complete; returns false (old map untouched) when it
+  // could not be written.
+  bool Mapa();
+
+  // Handles one page: its heading when the folder changes, then its link line.
+  void RobStrone(const std::string& path);
+
+  // Pages of the list that could not be opened or read; they were handled as
+  // pages without a title.
+  const std::vector<std::string>& UnreadablePages() const { return unreadable_; }
+
+ private:
+  std::string PageTitle(const std::string& path);
+  void SetClipboard(const std::string& text);
+  void WriteLine(const std::string& a, const std::string& b = {}, const std::string& c = {},
+                 const std::string& d = {}, const std::string& e = {});
+  void Flush();
+
+  WindowModel& window_;
+  Platform& platform_;
+  const std::vector<std::string>& list1_;
+  std::string& last_folder_;
+  char separator_;
+  std::string untitled_;
+
+  std::unique_ptr<MapOutput> output_;
+  std::string out_buffer_;
+  bool write_failed_ = false;
+
+  std::size_t site_length_ = 0;
+  bool skip_untitled_ = false;
+  bool use_clipboard_ = true;
+  std::string chunk_;
+  std::string page_text_;
+  std::vector<std::string> unreadable_;
+};
+
+}  // namespace zorvitan

@@ -1,0 +1,68 @@
+// The page index: turns the site folder into the page list, and finds a page's
+// title.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "engine/file_list.h"
+#include "engine/platform.h"
+#include "engine/window_model.h"
+
+namespace zorvitan {
+
+class ModHtml {
+ public:
+  ModHtml(WindowModel& window, Platform& platform, FileList& file1, std::vector<std::string>& list1);
+
+  // Fills the page list for the whole site: the folders in the walk's
+  // pre-order, each folder's matching files in the file list's order. Returns
+  // false when the window was closed meanwhile (the list is then incomplete).
+  bool IndexPages(const std::string& site_folder);
+
+  // Registers the folder and, depth-first, every folder below it. A folder
+  // reached again through a link is neither registered nor walked again.
+  void ScanFolder(const std::string& folder, const std::string& pattern);
+
+  // Appends the folder to the registry unless it is there already (letter case
+  // ignored where the platform ignores it). Returns whether it was added.
+  bool AddFolder(const std::string& folder);
+
+  // Appends the full paths of the folder's matching files to the page list and
+  // completes `folder` with its trailing separator. Returns false when the
+  // window was closed meanwhile.
+  bool ListFolderPages(std::string& folder);
+
+  // The folder registry, in registration order.
+  const std::vector<std::string>& Folders() const { return folders_; }
+  std::size_t FolderCount() const { return folders_.size(); }
+
+ private:
+  struct PendingFolder;
+  bool ListFolderPages(std::string& folder, const std::vector<DirEntry>* listing);
+  void ReadFolder(const std::string& work_path, const std::string& pattern,
+                  std::vector<DirEntry>* files, std::vector<DirEntry>* subfolders);
+
+  WindowModel& window_;
+  Platform& platform_;
+  FileList& file1_;
+  std::vector<std::string>& list1_;
+  char separator_;
+
+  std::vector<std::string> folders_;
+  std::unordered_set<std::string> folder_keys_;  // FoldCase of every registered folder
+  std::unordered_set<std::string> walked_;       // identities of the real folders walked
+  // Each registered folder's matching files, from the walk, so the listing
+  // pass does not read the folder a second time.
+  std::vector<std::vector<DirEntry>> listings_;
+};
+
+// The title of a page, from its whole text: the text between the first
+// "<title>" and the first "</title>" behind it, or `untitled` ("#bez tytułu#"
+// in the system's code page) when there is none. The caller has already put
+// the text on the clipboard.
+std::string GetPageTitle(const std::string& text, const std::string& untitled);
+
+}  // namespace zorvitan

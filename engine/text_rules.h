@@ -1,0 +1,34 @@
+// Small text rules shared by the page index and the map writer.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zorvitan {
+
+// The text before its first NUL character; the whole text when it holds none.
+std::string CutAtNul(const std::string& text);
+
+// The folder part of a path: everything up to and including the last
+// separator; "" when there is none.
+std::string Katal(const std::string& path, char separator);
+
+// The path with every separator turned into "/" (on Windows: backslashes).
+std::string Ukosniki(const std::string& path, char separator);
+
+// Position of the first occurrence of `needle` in `text` at or after `from`,
+// with ASCII letters compared regardless of case; npos when there is none.
+std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size_t from = 0);
+
+char ToLowerAscii(char c);
+
+// The order of names within one folder: case-insensitive by bytes with ASCII
+// letters folded, ties broken by the raw bytes. The same on every platform, so
+// a map does not depend on the file system's own order.
+bool NameLess(const std::string& a, const std::string& b);
+
+// The text with the separator appended when it does not already end in one.
+std::string WithSeparator(const std::string& folder, char separator);
+
+}  // namespace zorvitan
