@@ -1,0 +1,10 @@
+#include <memory>
+
+#include "cli/native_platform.h"
+#include "platform/posix/posix_platform.h"
+
+namespace zorvitan::cli {
+
+std::unique_ptr<Platform> MakeNativePlatform() { return std::make_unique<PosixPlatform>(); }
+
+}  // namespace zorvitan::cli

@@ -1,0 +1,31 @@
+// The command line of zorvitan-cli, parsed into the fields of the window.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zorvitan::cli {
+
+inline constexpr const char* kDefaultPatterns = "*.htm; *.html; *.php";
+
+struct Options {
+  std::string site_folder;  // Text1
+  std::string map_file;     // Text2
+  std::string patterns = kDefaultPatterns;  // Text3
+  bool skip_untitled = false;               // Check1
+  bool quiet = false;
+};
+
+enum class Action { kRun, kHelp, kVersion, kUsageError };
+
+struct CommandLine {
+  Action action = Action::kUsageError;
+  Options options;
+  std::string error;  // what was wrong, for kUsageError
+};
+
+// Parses the arguments after the program name. Options may stand anywhere;
+// "--" ends them, and a lone "-" is an argument.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+}  // namespace zorvitan::cli
