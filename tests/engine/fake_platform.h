@@ -1,0 +1,94 @@
+// An in-memory file system with Windows semantics, for the engine tests:
+// drive letters, backslashes, case-insensitive names that keep their case,
+// hidden and system attributes, folder links (junctions), a current drive and
+// folder, a clipboard, and failures that can be injected at every step.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/platform.h"
+
+namespace zorvitan::testing {
+
+class FakePlatform : public Platform {
+ public:
+  FakePlatform();
+
+  // Building the tree. Paths are absolute ("C:\\site\\a.htm"); missing parent
+  // folders are created.
+  void AddFolder(const std::string& path, bool hidden = false);
+  void AddFile(const std::string& path, const std::string& bytes, bool hidden = false,
+               bool system = false);
+  // A folder entry that leads to another folder (a junction).
+  void AddLink(const std::string& path, const std::string& target);
+  void SetReadOnly(const std::string& path);
+  void Remove(const std::string& path);
+
+  bool Exists(const std::string& path) const;
+  std::string Contents(const std::string& path) const;
+  // Every path in the tree (for "no temporary file left behind").
+  std::vector<std::string> AllPaths() const;
+
+  // Failures.
+  std::set<std::string> unopenable_pages;    // OpenPage gives nullptr
+  std::set<std::string> unreadable_pages;    // Read gives -1
+  std::set<std::string> unlistable_folders;  // ListFolder fails (folder path with separator)
+  bool fail_begin_map = false;
+  long fail_map_write_after = -1;  // bytes written before a write fails; -1 never
+  bool fail_commit = false;
+  int refuse_clipboard = 0;  // refuse this many clipboard calls; -1 always
+
+  // Observations.
+  std::string clipboard;
+  int clipboard_calls = 0;
+  std::vector<std::string> opened_pages;
+  std::string current_drive = "C:";
+  std::map<std::string, std::string> current_folder_by_drive;  // folded drive -> path
+  std::string CurrentFolder() const;
+
+  // Platform.
+  char Separator() const override { return '\\'; }
+  std::string FoldCase(const std::string& path) const override;
+  bool ListFolder(const std::string& folder, std::vector<DirEntry>* entries) override;
+  bool FolderIdentity(const std::string& folder, std::string* identity) override;
+  bool SetCurrentFolder(const std::string& folder) override;
+  std::unique_ptr<PageReader> OpenPage(const std::string& path) override;
+  bool ProbeMapFile(const std::string& path) override;
+  std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
+  bool SetClipboardText(const std::string& text) override;
+  std::string ProgramText(const std::string& utf8) const override;
+
+ private:
+  struct Node {
+    std::string name;  // as created, case kept
+    bool is_folder = false;
+    bool hidden = false;
+    bool system = false;
+    bool read_only = false;
+    std::string link_target;  // for a junction: the folded real path
+    std::string bytes;
+    std::vector<std::string> children;  // folded child names, in creation order
+  };
+  friend class FakeMapOutput;
+
+  std::string Absolute(const std::string& path) const;
+  // Follows links; returns the folded real path, or "" when missing.
+  std::string Resolve(const std::string& path) const;
+  Node* Find(const std::string& path);
+  const Node* Find(const std::string& path) const;
+  Node& Create(const std::string& path, bool is_folder);
+  void Unlink(const std::string& real_path);
+
+  std::map<std::string, Node> nodes_;  // folded real path -> node
+  int temp_counter_ = 0;
+};
+
+// Code page 1250 for the Polish letters the program's texts use.
+std::string Cp1250(const std::string& utf8);
+
+}  // namespace zorvitan::testing

@@ -1,0 +1,156 @@
+#include "engine/map_writer.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/engine/engine_fixture.h"
+
+namespace zorvitan::testing {
+namespace {
+
+const std::string kUntitled = Cp1250("#bez tytułu#");
+
+class MapWriterTest : public EngineTest {
+ protected:
+  void SetUp() override {
+    fs.AddFolder("C:\\strona");
+    window.fields[Field::kText1] = "C:\\strona\\";
+    window.fields[Field::kText2] = "C:\\mapa.htm";
+  }
+  bool WriteMap(const std::vector<std::string>& pages) {
+    run.List1 = pages;
+    MapWriter writer(window, fs, run.List1, run.LastFolder);
+    const bool ok = writer.Mapa();
+    unreadable = writer.UnreadablePages();
+    return ok;
+  }
+  std::vector<std::string> unreadable;
+};
+
+TEST_F(MapWriterTest, WorkedExampleByteForByte) {
+  fs.AddFile("C:\\strona\\index.htm", Page("Start"));
+  fs.AddFile("C:\\strona\\kontakt.htm", "<p>no title</p>");
+  fs.AddFile("C:\\strona\\dzial\\a.htm", Page("A"));
+  fs.AddFile("C:\\strona\\stare\\b.htm", "");
+  const std::vector<std::string> pages = {"C:\\strona\\index.htm", "C:\\strona\\kontakt.htm",
+                                          "C:\\strona\\dzial\\a.htm", "C:\\strona\\stare\\b.htm"};
+  ASSERT_TRUE(WriteMap(pages));
+  EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
+            "<h1>C:\\strona\\</h1>\r\n"
+            "<br><a href=\"index.htm\">Start</a>\r\n"
+            "<br><a href=\"kontakt.htm\">" + kUntitled + "</a>\r\n"
+            "<h1>C:\\strona\\dzial\\</h1>\r\n"
+            "<br><a href=\"dzial/a.htm\">A</a>\r\n"
+            "<h1>C:\\strona\\stare\\</h1>\r\n"
+            "<br><a href=\"stare\\b.htm\">" + kUntitled + "</a>\r\n");
+
+  window.check1 = 1;  // untitled pages left out; their headings stay
+  ASSERT_TRUE(WriteMap(pages));
+  EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
+            "<h1>C:\\strona\\</h1>\r\n"
+            "<br><a href=\"index.htm\">Start</a>\r\n"
+            "<h1>C:\\strona\\dzial\\</h1>\r\n"
+            "<br><a href=\"dzial/a.htm\">A</a>\r\n"
+            "<h1>C:\\strona\\stare\\</h1>\r\n");
+}
+
+TEST_F(MapWriterTest, EmptyPageListGivesEmptyFile) {
+  fs.AddFile("C:\\mapa.htm", "old map");
+  ASSERT_TRUE(WriteMap({}));
+  EXPECT_EQ(fs.Contents("C:\\mapa.htm"), "");
+}
+
+TEST_F(MapWriterTest, EachReturnToAFolderGetsAHeading) {
+  fs.AddFile("C:\\strona\\a\\1.htm", Page("1"));
+  fs.AddFile("C:\\strona\\b\\2.htm", Page("2"));
+  fs.AddFile("C:\\strona\\a\\3.htm", Page("3"));
+  ASSERT_TRUE(WriteMap({"C:\\strona\\a\\1.htm", "C:\\strona\\b\\2.htm", "C:\\strona\\a\\3.htm"}));
+  const std::string map = fs.Contents("C:\\mapa.htm");
+  EXPECT_EQ(map.find("<h1>C:\\strona\\a\\</h1>"), 0u);
+  EXPECT_NE(map.rfind("<h1>C:\\strona\\a\\</h1>"), 0u);
+}
+
+TEST_F(MapWriterTest, TitlesAndPathsAreWrittenVerbatim) {
+  fs.AddFile("C:\\strona\\moja strona \xB3\xF3.htm", Page(" <b>\"Q\" & R</b> "));
+  fs.AddFile("C:\\strona\\two.htm", "<title>one\ntwo\rthree</title>");
+  ASSERT_TRUE(WriteMap({"C:\\strona\\moja strona \xB3\xF3.htm", "C:\\strona\\two.htm"}));
+  EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
+            "<h1>C:\\strona\\</h1>\r\n"
+            "<br><a href=\"moja strona \xB3\xF3.htm\"> <b>\"Q\" & R</b> </a>\r\n"
+            "<br><a href=\"two.htm\">one\ntwo\r\nthree</a>\r\n");
+}
+
+TEST_F(MapWriterTest, PageTitledWithThePlaceholderCountsAsUntitled) {
+  fs.AddFile("C:\\strona\\p.htm", "<title>" + kUntitled + "</title>");
+  fs.AddFile("C:\\strona\\sub\\q.htm", "<title>" + kUntitled + "</title>");
+  ASSERT_TRUE(WriteMap({"C:\\strona\\p.htm", "C:\\strona\\sub\\q.htm"}));
+  EXPECT_NE(fs.Contents("C:\\mapa.htm").find("href=\"sub\\q.htm\""), std::string::npos);
+}
+
+TEST_F(MapWriterTest, EveryMapStartsWithItsHeading) {
+  fs.AddFile("C:\\strona\\a.htm", Page("A"));
+  ASSERT_TRUE(WriteMap({"C:\\strona\\a.htm"}));
+  ASSERT_TRUE(WriteMap({"C:\\strona\\a.htm"}));  // same folder as the last run ended in
+  EXPECT_EQ(fs.Contents("C:\\mapa.htm"), "<h1>C:\\strona\\</h1>\r\n<br><a href=\"a.htm\">A</a>\r\n");
+  EXPECT_EQ(run.LastFolder, "C:\\strona\\");
+}
+
+TEST_F(MapWriterTest, ClipboardHoldsEachPageTextInTurn) {
+  fs.AddFile("C:\\strona\\a.htm", "first\n<title>A</title>");
+  fs.AddFile("C:\\strona\\b.htm", "no title\r\nhere");
+  ASSERT_TRUE(WriteMap({"C:\\strona\\a.htm", "C:\\strona\\b.htm"}));
+  EXPECT_EQ(fs.clipboard_calls, 2);
+  EXPECT_EQ(fs.clipboard, "no title\r\nhere\r\n");
+}
+
+TEST_F(MapWriterTest, RefusedClipboardNeverFailsTheRun) {
+  fs.AddFile("C:\\strona\\a.htm", Page("A"));
+  fs.AddFile("C:\\strona\\b.htm", Page("B"));
+  fs.refuse_clipboard = -1;
+  ASSERT_TRUE(WriteMap({"C:\\strona\\a.htm", "C:\\strona\\b.htm"}));
+  EXPECT_NE(fs.Contents("C:\\mapa.htm").find(">B</a>"), std::string::npos);
+  EXPECT_LE(fs.clipboard_calls, 3);  // gave up after a few tries, not once per page
+
+  fs.refuse_clipboard = 1;  // held for a moment only
+  fs.clipboard_calls = 0;
+  ASSERT_TRUE(WriteMap({"C:\\strona\\a.htm"}));
+  EXPECT_EQ(fs.clipboard, Page("A"));
+}
+
+TEST_F(MapWriterTest, WithoutClipboardTheTitleIsTheSameAndTheClipboardUntouched) {
+  window.uses_clipboard = false;
+  std::string big = "<title>T\r\n2</title>" + std::string(3'000'000, 'x');
+  fs.AddFile("C:\\strona\\big.htm", big);
+  ASSERT_TRUE(WriteMap({"C:\\strona\\big.htm"}));
+  EXPECT_EQ(fs.clipboard_calls, 0);
+  EXPECT_NE(fs.Contents("C:\\mapa.htm").find(">T\r\n2</a>"), std::string::npos);
+}
+
+TEST_F(MapWriterTest, UnreadablePagesAreWrittenAsUntitledAndReported) {
+  fs.AddFile("C:\\strona\\a.htm", Page("A"));
+  fs.AddFile("C:\\strona\\locked.htm", Page("L"));
+  fs.unreadable_pages.insert("C:\\strona\\locked.htm");
+  ASSERT_TRUE(WriteMap({"C:\\strona\\gone.htm", "C:\\strona\\locked.htm", "C:\\strona\\a.htm"}));
+  EXPECT_EQ(unreadable, (std::vector<std::string>{"C:\\strona\\gone.htm", "C:\\strona\\locked.htm"}));
+  EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
+            "<h1>C:\\strona\\</h1>\r\n"
+            "<br><a href=\"gone.htm\">" + kUntitled + "</a>\r\n"
+            "<br><a href=\"locked.htm\">" + kUntitled + "</a>\r\n"
+            "<br><a href=\"a.htm\">A</a>\r\n");
+}
+
+TEST_F(MapWriterTest, FailedWritingKeepsTheOldMapAndLeavesNoTemporaryFile) {
+  fs.AddFile("C:\\strona\\a.htm", Page("A"));
+  fs.AddFile("C:\\mapa.htm", "old map");
+  const auto before = fs.AllPaths();
+  for (int failure = 0; failure < 3; ++failure) {
+    fs.fail_begin_map = failure == 0;
+    fs.fail_map_write_after = failure == 1 ? 10 : -1;
+    fs.fail_commit = failure == 2;
+    EXPECT_FALSE(WriteMap({"C:\\strona\\a.htm"})) << failure;
+    EXPECT_EQ(fs.Contents("C:\\mapa.htm"), "old map") << failure;
+    EXPECT_EQ(fs.AllPaths(), before) << failure;
+  }
+}
+
+}  // namespace
+}  // namespace zorvitan::testing

@@ -1,0 +1,86 @@
+#include "engine/page_text.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace zorvitan {
+namespace {
+
+TEST(LineEnds, EachLineEndsInCrLf) {
+  struct Case {
+    std::string in, out;
+  } cases[] = {
+      {"", ""},
+      {"abc", "abc\r\n"},
+      {"abc\r\n", "abc\r\n"},
+      {"abc\r", "abc\r\n"},
+      {"a\nb", "a\nb\r\n"},  // a lone LF is an ordinary character
+      {"a\n", "a\n\r\n"},
+      {"\r\n", "\r\n"},
+      {"\r\r\n\r", "\r\n\r\n\r\n"},
+      {"a\r\nb\rc", "a\r\nb\r\nc\r\n"},
+      {std::string("a\0b", 3), std::string("a\0b\r\n", 5)},
+  };
+  for (const Case& c : cases) EXPECT_EQ(NormalizeLineEnds(c.in), c.out) << c.in;
+}
+
+TEST(LineEnds, ChunkBoundariesDoNotMatter) {
+  const std::string text = "ab\r\ncd\r\r\nef\ngh\r";
+  for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+    std::string out;
+    LineEndNormalizer normalizer;
+    normalizer.Feed(text.data(), cut, &out);
+    normalizer.Feed(text.data() + cut, text.size() - cut, &out);
+    normalizer.Finish(&out);
+    EXPECT_EQ(out, NormalizeLineEnds(text)) << cut;
+  }
+}
+
+TEST(Title, Rules) {
+  struct Case {
+    const char* text;
+    const char* title;
+  } cases[] = {
+      {"<html><title>Start</title>", "Start"},
+      {"<TITLE>Duże</Title>", "Duże"},
+      {"<title> blanks stay </title>", " blanks stay "},
+      {"<title>A &amp; B</title>", "A &amp; B"},
+      {"<title>two\r\nlines</title>", "two\r\nlines"},
+      {"<title>first</title><title>second</title>", "first"},
+      {"no tags", ""},
+      {"<title>no end", ""},
+      {"only the end</title>", ""},
+      {"<title></title>", ""},
+      {"<title lang=pl>attr</title>", ""},
+      {"< title>blank</title>", ""},
+      // A stray closing tag before the opening one must not break the search.
+      {"</title><title>late</title>", "late"},
+      {"</title><title>never closed", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FindTitle(c.text), c.title) << c.text;
+}
+
+// The streaming search must give exactly what the whole-text search gives,
+// however the text is cut into pieces.
+TEST(Title, ScannerAgreesWithWholeTextSearch) {
+  std::mt19937 random(7);
+  const char* atoms[] = {"<title>", "</title>", "<TITLE>", "</TiTlE>", "<titl", "e>", "</", "x",
+                         "\r\n", "<", ">", "t"};
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    const int atoms_count = random() % 12;
+    for (int i = 0; i < atoms_count; ++i) text += atoms[random() % 12];
+    TitleScanner scanner;
+    std::size_t pos = 0;
+    while (pos < text.size() && !scanner.Settled()) {
+      const std::size_t n = std::min<std::size_t>(1 + random() % 5, text.size() - pos);
+      scanner.Feed(text.data() + pos, n);
+      pos += n;
+    }
+    EXPECT_EQ(scanner.Title(), FindTitle(text)) << text;
+  }
+}
+
+}  // namespace
+}  // namespace zorvitan

@@ -1,0 +1,76 @@
+#include "engine/text_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "engine/pattern.h"
+
+namespace zorvitan {
+namespace {
+
+TEST(TextRules, CutAtNul) {
+  EXPECT_EQ(CutAtNul(std::string("abc\0def", 7)), "abc");
+  EXPECT_EQ(CutAtNul(std::string("\0abc", 4)), "");
+  EXPECT_EQ(CutAtNul("abc"), "abc");
+}
+
+TEST(TextRules, KatalIsTheFolderWithItsSeparator) {
+  EXPECT_EQ(Katal("C:\\strona\\dzial\\a.htm", '\\'), "C:\\strona\\dzial\\");
+  EXPECT_EQ(Katal("C:\\a.htm", '\\'), "C:\\");
+  EXPECT_EQ(Katal("a.htm", '\\'), "");
+  EXPECT_EQ(Katal("/srv/site/a.htm", '/'), "/srv/site/");
+}
+
+TEST(TextRules, UkosnikiTurnsSeparatorsIntoSlashes) {
+  EXPECT_EQ(Ukosniki("dzial\\sub\\a.htm", '\\'), "dzial/sub/a.htm");
+  EXPECT_EQ(Ukosniki("", '\\'), "");
+  // On POSIX a backslash is part of a name and stays.
+  EXPECT_EQ(Ukosniki("a\\b/c.htm", '/'), "a\\b/c.htm");
+}
+
+TEST(TextRules, FindNoCaseFoldsAsciiOnly) {
+  EXPECT_EQ(FindNoCase("xx<TiTlE>", "<title>"), 2u);
+  EXPECT_EQ(FindNoCase("<title><title>", "<title>", 1), 7u);
+  EXPECT_EQ(FindNoCase("<titl", "<title>"), std::string::npos);
+  EXPECT_EQ(FindNoCase("abc", "<title>", 10), std::string::npos);
+  EXPECT_EQ(FindNoCase("\xC0", "\xE0"), std::string::npos);
+}
+
+TEST(TextRules, NamesSortCaseInsensitivelyWithRawBytesBreakingTies) {
+  std::vector<std::string> names = {"b.htm", "A.htm", "a.htm", "_x.htm", "\xB3" "a.htm", "B.htm"};
+  std::sort(names.begin(), names.end(), NameLess);
+  EXPECT_EQ(names, (std::vector<std::string>{"_x.htm", "A.htm", "a.htm", "B.htm", "b.htm",
+                                             "\xB3" "a.htm"}));
+}
+
+TEST(Patterns, SplitAtSemicolonsAndTrimBlanks) {
+  PatternSet set(" *.htm;*.HTML ;; \t*.php;");
+  EXPECT_EQ(set.Patterns(), (std::vector<std::string>{"*.htm", "*.HTML", "*.php"}));
+  EXPECT_TRUE(PatternSet("").Patterns().empty());
+}
+
+TEST(Patterns, WildcardsAndCase) {
+  struct Case {
+    const char* pattern;
+    const char* name;
+    bool match;
+  } cases[] = {
+      {"*.htm", "index.htm", true},   {"*.htm", "INDEX.HTM", true},
+      {"*.htm", "index.html", false}, {"*.htm", "a.htm.bak", false},
+      {"*htm", "xhtm", true},         {"*.*", "README", true},
+      {"*.*", ".hidden", true},       {"?.htm", "a.htm", true},
+      {"?.htm", "ab.htm", false},     {"a*b*c", "aXbYc", true},
+      {"a*b*c", "aXbYcd", false},     {"*", "", true},
+      {"strona?.*", "strona1.php", true}, {"*.php", "a.php ", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(MatchPattern(c.pattern, c.name), c.match) << c.pattern << " vs " << c.name;
+  }
+  EXPECT_TRUE(PatternSet("*.htm; *.php").Matches("b.php"));
+  EXPECT_FALSE(PatternSet("*.php").Matches("a.htm"));
+}
+
+}  // namespace
+}  // namespace zorvitan
