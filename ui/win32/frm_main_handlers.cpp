@@ -1,0 +1,58 @@
+// frmMain: the click handlers of the five buttons.
+#include "platform/win32/code_page.h"
+#include "ui/win32/frm_main.h"
+
+#ifndef ZORVITAN_WEB_ADDRESS
+#error "ZORVITAN_WEB_ADDRESS is set when configuring the build"
+#endif
+
+namespace zorvitan {
+namespace {
+
+constexpr char kWebAddress[] = ZORVITAN_WEB_ADDRESS;
+constexpr char kFolderPickerTitle[] = "Wybierz katalog w którym trzymasz swoją stronę WWW";
+constexpr char kSavePickerTitle[] = "Podaj nazwę pliku z mapą serwisu";
+constexpr char kSavePickerFilter[] = "*.htm|*htm|*.html|*.html|*.php|*.php";
+
+}  // namespace
+
+void FrmMain::Command1_Click() {
+  running_ = true;
+  run_.Command1_Click();
+  running_ = false;
+  if (close_requested_) {
+    DestroyWindow(hwnd_);
+    return;
+  }
+  RestoreFocusAfterRun();
+}
+
+// Disabling the focused button left the focus nowhere; give it back to the
+// generate button unless the run already put it in a field.
+void FrmMain::RestoreFocusAfterRun() {
+  HWND focus = GetFocus();
+  if (focus != nullptr && IsChild(hwnd_, focus)) return;
+  saved_focus_ = Control(kCommand1);
+  if (GetActiveWindow() == hwnd_) ::SetFocus(saved_focus_);
+}
+
+void FrmMain::Command2_Click() {
+  // A fresh copy every time: the picker converts the filter in place.
+  std::string filter = kSavePickerFilter;
+  const std::string path =
+      actions_.show_save_dialog(hwnd_, filter, Utf8ToAnsi(kSavePickerTitle), Text(Field::kText1));
+  if (!path.empty()) SetText(Field::kText2, path);
+  SetFocus(Field::kText2);
+}
+
+void FrmMain::Command3_Click() {
+  // A cancelled browser empties the field too.
+  SetText(Field::kText1, actions_.browse_for_folder(hwnd_, Utf8ToAnsi(kFolderPickerTitle)));
+  SetFocus(Field::kText1);
+}
+
+void FrmMain::Command4_Click() { actions_.open_web_page(hwnd_, kWebAddress); }
+
+void FrmMain::Command5_Click() { DestroyWindow(hwnd_); }
+
+}  // namespace zorvitan
