@@ -1,0 +1,118 @@
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <utility>
+
+#include "platform/win32/files.h"
+
+namespace zorvitan {
+namespace {
+
+// The full path of `path`, resolved against the current folder now, so a
+// later change of the current folder does not move the map.
+bool FullPath(const std::string& path, std::string* full) {
+  const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return false;
+  std::string buffer(needed, '\0');
+  const DWORD length = GetFullPathNameA(path.c_str(), needed, &buffer[0], nullptr);
+  if (length == 0 || length >= needed) return false;
+  buffer.resize(length);
+  *full = buffer;
+  return true;
+}
+
+// Creates a temporary file that no other run (of this or another process)
+// uses: "<target>.~zv<pid>-<n>" beside the target, so the final move stays
+// on one volume.
+HANDLE CreateTemporaryBeside(const std::string& target, std::string* temp_path) {
+  static std::atomic<unsigned> counter{0};
+  const std::string prefix = target + ".~zv" + std::to_string(GetCurrentProcessId()) + "-";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    *temp_path = prefix + std::to_string(counter++);
+    HANDLE file = CreateFileA(temp_path->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return file;
+    if (GetLastError() != ERROR_FILE_EXISTS) break;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+class Win32MapOutput : public MapOutput {
+ public:
+  Win32MapOutput(HANDLE file, std::string temp_path, std::string target_path)
+      : file_(file), temp_path_(std::move(temp_path)), target_path_(std::move(target_path)) {}
+  Win32MapOutput(const Win32MapOutput&) = delete;
+  Win32MapOutput& operator=(const Win32MapOutput&) = delete;
+
+  ~Win32MapOutput() override {
+    if (committed_) return;
+    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+    DeleteFileA(temp_path_.c_str());
+  }
+
+  bool Write(const char* data, std::size_t size) override {
+    if (failed_ || file_ == INVALID_HANDLE_VALUE) return false;
+    while (size > 0) {
+      const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+      DWORD written = 0;
+      if (!WriteFile(file_, data, chunk, &written, nullptr) || written != chunk) {
+        failed_ = true;  // a map with a hole must never replace the old one
+        return false;
+      }
+      data += chunk;
+      size -= chunk;
+    }
+    return true;
+  }
+
+  bool Commit() override {
+    if (committed_ || file_ == INVALID_HANDLE_VALUE) return false;
+    const BOOL closed = CloseHandle(file_);
+    file_ = INVALID_HANDLE_VALUE;
+    if (failed_ || !closed ||
+        !MoveFileExA(temp_path_.c_str(), target_path_.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      DeleteFileA(temp_path_.c_str());
+      return false;
+    }
+    committed_ = true;
+    return true;
+  }
+
+ private:
+  HANDLE file_;
+  std::string temp_path_;
+  std::string target_path_;
+  bool failed_ = false;
+  bool committed_ = false;
+};
+
+}  // namespace
+
+bool ProbeWritableFile(const std::string& path) {
+  // Windows refuses to write a read-only file; asked explicitly so that a
+  // process with rights to override it (Wine run by root) refuses it too.
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return false;
+  }
+  // OPEN_ALWAYS creates a missing file and leaves an existing one whole: the
+  // old map is replaced only by a finished new one.
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+std::unique_ptr<MapOutput> BeginMapFile(const std::string& path) {
+  std::string target;
+  if (path.empty() || !FullPath(path, &target)) return nullptr;
+  std::string temp;
+  HANDLE file = CreateTemporaryBeside(target, &temp);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32MapOutput>(file, temp, target);
+}
+
+}  // namespace zorvitan

@@ -1,0 +1,40 @@
+// The engine's Platform on Windows, through the ANSI ("A") functions: names,
+// paths and page text are bytes in the system's 8-bit code page.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/platform.h"
+#include "platform/win32/clipboard.h"
+
+namespace zorvitan {
+
+class Win32Platform : public Platform {
+ public:
+  // `clipboard_owner` is the window that opens the clipboard (the main
+  // window); without one the layer makes a hidden window of its own. Use it
+  // on the thread that owns that window.
+  explicit Win32Platform(HWND clipboard_owner = nullptr) : clipboard_(clipboard_owner) {}
+
+  void SetClipboardOwner(HWND owner) { clipboard_.SetOwner(owner); }
+
+  char Separator() const override { return '\\'; }
+  std::string FoldCase(const std::string& path) const override;
+  bool ListFolder(const std::string& folder, std::vector<DirEntry>* entries) override;
+  bool FolderIdentity(const std::string& folder, std::string* identity) override;
+  bool SetCurrentFolder(const std::string& folder) override;
+  std::unique_ptr<PageReader> OpenPage(const std::string& path) override;
+  bool ProbeMapFile(const std::string& path) override;
+  std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
+  bool SetClipboardText(const std::string& text) override;
+  std::string ProgramText(const std::string& utf8) const override;
+
+ private:
+  ClipboardWriter clipboard_;
+};
+
+}  // namespace zorvitan
