@@ -1,0 +1,120 @@
+// The command line's own parts: argument parsing, message lines, progress line.
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "cli/cli_window.h"
+#include "cli/options.h"
+#include "cli/progress_line.h"
+#include "gtest/gtest.h"
+
+namespace zorvitan::cli {
+namespace {
+
+TEST(ParseCommandLine, TakesOptionsAnywhereInEveryForm) {
+  CommandLine parsed = ParseCommandLine({"site", "map.htm"});
+  ASSERT_EQ(parsed.action, Action::kRun);
+  EXPECT_EQ(parsed.options.site_folder, "site");
+  EXPECT_EQ(parsed.options.map_file, "map.htm");
+  EXPECT_EQ(parsed.options.patterns, "*.htm; *.html; *.php");
+  EXPECT_FALSE(parsed.options.skip_untitled);
+  EXPECT_FALSE(parsed.options.quiet);
+
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"-s", "-q", "-p", "*.x", "site", "map"},
+           {"site", "--skip-untitled", "map", "--quiet", "--patterns", "*.x"},
+           {"--patterns=*.x", "-sq", "site", "map"},
+           {"-qsp*.x", "site", "map"},
+           {"-qsp", "*.x", "site", "map"}}) {
+    SCOPED_TRACE(args.front());
+    parsed = ParseCommandLine(args);
+    ASSERT_EQ(parsed.action, Action::kRun) << parsed.error;
+    EXPECT_EQ(parsed.options.site_folder, "site");
+    EXPECT_EQ(parsed.options.map_file, "map");
+    EXPECT_EQ(parsed.options.patterns, "*.x");
+    EXPECT_TRUE(parsed.options.skip_untitled);
+    EXPECT_TRUE(parsed.options.quiet);
+  }
+}
+
+TEST(ParseCommandLine, PassesEmptyAndDashArgumentsOn) {
+  CommandLine parsed = ParseCommandLine({"", "", "--patterns="});
+  ASSERT_EQ(parsed.action, Action::kRun);
+  EXPECT_EQ(parsed.options.site_folder, "");
+  EXPECT_EQ(parsed.options.map_file, "");
+  EXPECT_EQ(parsed.options.patterns, "");
+
+  parsed = ParseCommandLine({"--", "-site", "-"});
+  ASSERT_EQ(parsed.action, Action::kRun);
+  EXPECT_EQ(parsed.options.site_folder, "-site");
+  EXPECT_EQ(parsed.options.map_file, "-");
+}
+
+TEST(ParseCommandLine, HelpAndVersionWinOverEverythingBefore) {
+  EXPECT_EQ(ParseCommandLine({"-h"}).action, Action::kHelp);
+  EXPECT_EQ(ParseCommandLine({"a", "b", "c", "--help"}).action, Action::kHelp);
+  EXPECT_EQ(ParseCommandLine({"-sV"}).action, Action::kVersion);
+  EXPECT_EQ(ParseCommandLine({"--version"}).action, Action::kVersion);
+}
+
+TEST(ParseCommandLine, RefusesWhatItDoesNotKnow) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {},
+           {"site"},
+           {"site", "map", "more"},
+           {"-x", "site", "map"},
+           {"--skip", "site", "map"},
+           {"--quiet=yes", "site", "map"},
+           {"site", "map", "--patterns"},
+           {"site", "map", "-p"},
+           {"--", "site", "map", "-s"}}) {
+    const CommandLine parsed = ParseCommandLine(args);
+    EXPECT_EQ(parsed.action, Action::kUsageError);
+    EXPECT_FALSE(parsed.error.empty());
+  }
+}
+
+TEST(AsLines, TurnsMessageBoxLineBreaksIntoTerminalLines) {
+  EXPECT_EQ(AsLines("Skończyłem\r\nZnalazłem: 3 plików"), "Skończyłem\nZnalazłem: 3 plików\n");
+  EXPECT_EQ(AsLines("a\rb\nc\n"), "a\rb\nc\n");
+  EXPECT_EQ(AsLines(""), "\n");
+}
+
+class ProgressLineTest : public ::testing::Test {
+ protected:
+  ProgressLine Line(bool enabled) {
+    return ProgressLine(enabled, [this](const std::string& text) { written_.push_back(text); });
+  }
+  ProgressLine::Clock::time_point At(int ms) {
+    return ProgressLine::Clock::time_point() + std::chrono::milliseconds(ms);
+  }
+  std::vector<std::string> written_;
+};
+
+TEST_F(ProgressLineTest, RewritesInPlaceAtMostTenTimesASecondAndClearsItself) {
+  ProgressLine line = Line(true);
+  line.Update(Phase::kWalking, 1234, 0, At(1000));
+  line.Update(Phase::kWalking, 1235, 0, At(1050));  // too soon: skipped
+  line.Update(Phase::kReading, 5, 480, At(1100));
+  line.Clear();
+  line.Clear();  // nothing left to clear
+  EXPECT_EQ(written_, (std::vector<std::string>{"\rWalking folders: 1234",
+                                                "\rReading pages: 5/480 ",
+                                                "\r                     \r"}));
+}
+
+TEST_F(ProgressLineTest, ADisabledLineWritesNothing) {
+  ProgressLine line = Line(false);
+  line.Update(Phase::kListing, 1, 2, At(0));
+  line.Clear();
+  EXPECT_TRUE(written_.empty());
+}
+
+TEST(ProgressText, NamesThePhaseAndItsCounts) {
+  EXPECT_EQ(ProgressText(Phase::kWalking, 7, 0), "Walking folders: 7");
+  EXPECT_EQ(ProgressText(Phase::kListing, 3, 12), "Listing folders: 3/12");
+  EXPECT_EQ(ProgressText(Phase::kReading, 0, 9), "Reading pages: 0/9");
+}
+
+}  // namespace
+}  // namespace zorvitan::cli

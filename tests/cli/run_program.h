@@ -1,0 +1,24 @@
+// Runs a program as a child process and collects what it printed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zorvitan::testing {
+
+struct ProgramResult {
+  int exit_code = -1;  // -1 when it did not exit normally
+  std::string out;
+  std::string err;
+};
+
+struct ProgramLaunch {
+  std::string program;
+  std::vector<std::string> args;
+  std::string folder;             // the child's current folder; empty: ours
+  long file_size_limit = -1;      // RLIMIT_FSIZE in bytes; -1: unlimited
+};
+
+ProgramResult RunProgram(const ProgramLaunch& launch);
+
+}  // namespace zorvitan::testing
