@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Installs from Debian's packages what building and testing Zorvitan needs, and only what is
+# missing, so a second run takes a fraction of a second. Also makes the glibc locale that the
+# Windows tests run under (pl_PL.UTF-8: Wine then uses the Polish 8-bit code page 1250).
+#
+#   scripts/deps.sh              the build and test tools
+#   scripts/deps.sh screenshot   also ImageMagick, for `make screenshot`
+#
+# Runs as root, or through sudo when started as another user.
+set -euo pipefail
+
+packages=(
+  cmake make g++ pkg-config
+  libgtest-dev libgmock-dev googletest   # native GoogleTest, and its sources for the cross build
+  g++-mingw-w64-x86-64                   # the Windows cross compiler (posix thread model)
+  wine wine64                            # runs the Windows test programs
+  xvfb xauth                             # a headless X server for the window tests
+  locales                                # localedef and the pl_PL locale source
+)
+for extra in "$@"; do
+  case "$extra" in
+    screenshot) packages+=(imagemagick) ;;
+    *) echo "deps.sh: unknown option '$extra' (known: screenshot)" >&2; exit 2 ;;
+  esac
+done
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo "$@"
+  else
+    echo "deps.sh: '$*' needs root; run this script as root or install sudo" >&2
+    exit 1
+  fi
+}
+
+missing=()
+for pkg in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null || true)
+  [ "$status" = installed ] || missing+=("$pkg")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "deps.sh: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  as_root apt-get update -q
+  as_root apt-get install -y -q "${missing[@]}"
+fi
+
+# Wine takes its code page from the locale; the glibc locale itself must exist too, or files
+# with Polish letters in their names cannot be opened.
+if ! locale -a 2>/dev/null | grep -qix 'pl_PL\.utf-\?8'; then
+  echo "deps.sh: generating the pl_PL.UTF-8 locale"
+  as_root localedef -i pl_PL -f UTF-8 pl_PL.UTF-8
+fi

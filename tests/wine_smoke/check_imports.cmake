@@ -1,0 +1,12 @@
+# Fails when PROGRAM imports a DLL that comes with the compiler instead of with Windows.
+execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} -p ${PROGRAM} failed")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+message(STATUS "${PROGRAM} imports: ${imports}")
+foreach(line IN LISTS imports)
+  if(line MATCHES "libgcc|libstdc\\+\\+|libwinpthread")
+    message(FATAL_ERROR "not linked statically: ${line}")
+  endif()
+endforeach()
