@@ -1,0 +1,73 @@
+#!/bin/sh
+# zorvitan-cli.exe under Wine with Windows paths: backslashes in headings and in
+# untitled links, the Polish placeholder and folder names in code page 1250.
+#   wine_end_to_end.sh WINE_RUN ZORVITAN_CLI_EXE WORK_FOLDER
+set -u
+wine_run=$1
+cli=$2
+work=$3
+
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+same_bytes() {  # expected-file actual-file what
+  cmp -s "$1" "$2" || { fail "$3 differs"; od -c "$2" | head -20 >&2; }
+}
+
+rm -rf "$work"
+mkdir -p "$work/site/dział" || exit 1
+work=$(cd "$work" && pwd)
+# Wine shows the Unix root as drive Z:.
+win_work="Z:$(printf '%s' "$work" | tr / '\\')"
+win_site="$win_work\\site"
+
+printf '<title>Strona główna</title>' >"$work/site/index.htm"
+printf '<p>nic</p>' >"$work/site/kontakt.htm"
+printf '<TITLE>A &amp; B</TITLE>' >"$work/site/dział/a.htm"
+printf '' >"$work/site/dział/b.htm"
+
+# "ł" is \263 in code page 1250; page text passes through unchanged (UTF-8 here).
+{
+  printf '<h1>%s\\</h1>\r\n' "$win_site"
+  printf '<br><a href="index.htm">Strona główna</a>\r\n'
+  printf '<br><a href="kontakt.htm">#bez tytu\263u#</a>\r\n'
+  printf '<h1>%s\\dzia\263\\</h1>\r\n' "$win_site"
+  printf '<br><a href="dzia\263/a.htm">A &amp; B</a>\r\n'
+  printf '<br><a href="dzia\263\\b.htm">#bez tytu\263u#</a>\r\n'
+} >"$work/expected.htm"
+printf 'Sko\361czy\263em generowanie mapy serwisu\nZnalaz\263em: 4 plik\363w\n' >"$work/expected.out"
+
+# An absolute Windows site folder and map path.
+"$wine_run" "$cli" "$win_site" "$win_work\\map.htm" >"$work/out" 2>"$work/err"
+rc=$?
+[ $rc -eq 0 ] || fail "absolute paths: exit code $rc"
+same_bytes "$work/expected.htm" "$work/map.htm" "map (absolute paths)"
+same_bytes "$work/expected.out" "$work/out" "closing message"
+[ -s "$work/err" ] && fail "stderr not empty: $(cat "$work/err")"
+
+# Relative paths, resolved against the current folder.
+(cd "$work" && "$wine_run" "$cli" site map2.htm >/dev/null 2>&1)
+rc=$?
+[ $rc -eq 0 ] || fail "relative paths: exit code $rc"
+same_bytes "$work/expected.htm" "$work/map2.htm" "map (relative paths)"
+
+# Untitled pages left out; their folder keeps its heading.
+"$wine_run" "$cli" -q --skip-untitled "$win_site" "$win_work\\map3.htm" >/dev/null 2>&1
+LC_ALL=C grep -a -v 'bez tytu' "$work/expected.htm" >"$work/expected3.htm"
+same_bytes "$work/expected3.htm" "$work/map3.htm" "map (--skip-untitled)"
+
+# A refused run keeps the old map and says why on stderr.
+printf 'old map' >"$work/old.htm"
+"$wine_run" "$cli" "$win_work\\brak" "$win_work\\map.htm" >"$work/out" 2>"$work/err"
+rc=$?
+[ $rc -eq 1 ] || fail "missing site folder: exit code $rc"
+same_bytes "$work/expected.htm" "$work/map.htm" "map after a refused run"
+printf 'Nie otworzy\346 katalogu: %s\\brak\n' "$win_work" >"$work/expected.err"
+same_bytes "$work/expected.err" "$work/err" "refusal message"
+
+# Usage errors.
+"$wine_run" "$cli" "$win_site" >/dev/null 2>&1
+rc=$?
+[ $rc -eq 2 ] || fail "one argument: exit code $rc"
+
+[ $failures -eq 0 ] && echo "zorvitan-cli.exe under Wine: all checks passed"
+exit $((failures > 0))
