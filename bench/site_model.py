@@ -1,0 +1,183 @@
+"""What the benchmark sites contain: folder plan, page sizes, titles, other files.
+
+Pure functions of their seeds (no I/O), so the generator is reproducible and the
+tests can check the shape of a site without writing it.
+"""
+import bisect
+import random
+
+KB = 1024
+MB = 1024 * KB
+
+# How pages place their title.
+TITLE_TOP, TITLE_UPPER, TITLE_LATE, TITLE_NONE = "top", "upper", "late", "none"
+TITLE_KINDS = [(TITLE_TOP, 85), (TITLE_UPPER, 3), (TITLE_LATE, 5), (TITLE_NONE, 7)]
+# How the page (title included) is encoded.
+ENCODINGS = [("utf-8", 60), ("cp1250", 25), ("ascii", 15)]
+EXTENSIONS = [(".html", 50), (".htm", 30), (".php", 17), (".HTML", 2), (".Htm", 1)]
+# Files that are not pages (some look close: ".html.bak", ".htm~").
+OTHER_FILES = [(".css", 20), (".js", 20), (".png", 25), (".jpg", 20), (".pdf", 4),
+               (".txt", 4), (".xml", 3), (".html.bak", 2), (".htm~", 2)]
+HUGE_PAGE_ODDS = 2000       # one page in this many is several MB
+CRLF_SHARE = 0.25           # pages saved with Windows line ends
+OTHER_FILES_PER_PAGE = 0.3
+
+POLISH_WORDS = ("zażółć gęślą jaźń strona główna aktualności oferta cennik usług kontakt "
+                "źródła łódź wiadomości ogłoszenia szkoła gmina żółw świętokrzyskie "
+                "środa piątek niedziela wrzesień październik sprawozdanie zarząd "
+                "spółdzielnia mieszkaniowa biuletyn informacji publicznej przetargi "
+                "galeria zdjęć historia parafii dojazd mapa regulamin rekrutacja "
+                "ćwiczenia egzamin ósmoklasisty uczniowie nauczyciele rada rodziców").split()
+ASCII_WORDS = ("home news about contact offer prices services archive gallery events "
+               "reports board school district history map rules downloads support "
+               "products team careers blog press partners faq terms privacy").split()
+
+
+def weighted(rng, table):
+    values, weights = zip(*table)
+    return rng.choices(values, weights)[0]
+
+
+def page_size(rng):
+    """Bytes of a page: mostly 1-200 KB around 12 KB, a few of several MB."""
+    if rng.randrange(HUGE_PAGE_ODDS) == 0:
+        return rng.randint(2 * MB, 8 * MB)
+    return int(min(200 * KB, max(1 * KB, rng.lognormvariate(9.4, 1.0))))
+
+
+class TextPool:
+    """About 1.5 MB of page body lines in one encoding, cut at line starts."""
+
+    def __init__(self, encoding, seed=20240501, size=3 * MB // 2):
+        rng = random.Random(seed)
+        words = POLISH_WORDS if encoding != "ascii" else ASCII_WORDS
+        lines, total = [], 0
+        while total < size:
+            line = body_line(rng, words).encode(encoding)
+            lines.append(line)
+            total += len(line)
+        data = b"".join(lines)
+        self.data = data + data  # doubled: a slice may run past the end
+        self.size = len(data)
+        self.starts, offset = [], 0
+        for line in lines:
+            self.starts.append(offset)
+            offset += len(line)
+
+    def text(self, rng, size):
+        """Whole lines from a random place, about `size` bytes."""
+        chunks = []
+        while size > 0:
+            start = self.starts[rng.randrange(len(self.starts))]
+            target = start + min(size, self.size)
+            # End on a line start so tags are never cut in half; past the end of
+            # the pool the doubled copy continues it.
+            wrap = self.size if target >= self.size else 0
+            index = bisect.bisect_left(self.starts, target - wrap)
+            end = wrap + (self.starts[index] if index < len(self.starts) else self.size)
+            chunks.append(self.data[start:end])
+            size -= end - start
+        return b"".join(chunks)
+
+
+def body_line(rng, words):
+    text = " ".join(rng.choice(words) for _ in range(rng.randint(6, 40)))
+    kind = rng.randrange(10)
+    if kind == 0:
+        return f"<h2>{text[:60]}</h2>\n"
+    if kind == 1:
+        return f'<li><a href="{rng.choice(ASCII_WORDS)}.html">{text[:40]}</a></li>\n'
+    if kind == 2:
+        return f'<div class="box"><img src="img/{rng.randrange(999)}.png" alt="{text[:20]}"></div>\n'
+    return f"<p>{text}</p>\n"
+
+
+_pools = {}
+
+
+def pool(encoding):
+    if encoding not in _pools:
+        _pools[encoding] = TextPool(encoding)
+    return _pools[encoding]
+
+
+def title_text(rng, encoding):
+    words = POLISH_WORDS if encoding != "ascii" else ASCII_WORDS
+    title = " ".join(rng.choice(words) for _ in range(rng.randint(1, 6)))
+    return title[:1].upper() + title[1:]
+
+
+def page(rng, size, kind, encoding):
+    """The bytes of one page of about `size` bytes, as a list of chunks."""
+    charset = "windows-1250" if encoding == "cp1250" else "utf-8"
+    head = (f'<!DOCTYPE html>\n<html lang="pl">\n<head>\n<meta charset="{charset}">\n'
+            '<meta name="viewport" content="width=device-width">\n')
+    title = title_text(rng, encoding)
+    tail = '<link rel="stylesheet" href="style.css">\n</head>\n<body>\n'
+    if kind == TITLE_TOP:
+        head += f"<title>{title}</title>\n"
+    elif kind == TITLE_UPPER:
+        head += f"<TITLE>{title}\n{title_text(rng, encoding)}</TITLE>\n"
+    body_size = max(0, size - len(head) - len(tail) - 20)
+    body = pool(encoding).text(rng, body_size)
+    if kind == TITLE_LATE:
+        # Behind most of the page: a reader must go far to find it.
+        cut = body.find(b"\n", int(len(body) * rng.uniform(0.5, 1.0)))
+        cut = len(body) if cut < 0 else cut + 1
+        late = f"<title>{title}</title>\n".encode(encoding)
+        body = body[:cut] + late + body[cut:]
+    chunks = [(head + tail).encode(encoding), body, b"</body>\n</html>\n"]
+    if rng.random() < CRLF_SHARE:
+        chunks = [c.replace(b"\n", b"\r\n") for c in chunks]
+    return chunks
+
+
+def other_file(rng, extension):
+    size = int(min(300 * KB, max(200, rng.lognormvariate(9.0, 1.2))))
+    if extension in (".png", ".jpg", ".pdf"):
+        return [rng.randbytes(size)]
+    return [pool("ascii").text(rng, size)]
+
+
+def folder_files(page_count, seed):
+    """(name, chunks) of one folder's files: its pages and some other files."""
+    rng = random.Random(seed)
+    for i in range(page_count):
+        name = f"{rng.choice(ASCII_WORDS)}-{i}{weighted(rng, EXTENSIONS)}"
+        kind = weighted(rng, TITLE_KINDS)
+        encoding = weighted(rng, ENCODINGS)
+        yield name, page(rng, page_size(rng), kind, encoding)
+    others = int(page_count * OTHER_FILES_PER_PAGE) + rng.randint(0, 3)
+    for i in range(others):
+        extension = weighted(rng, OTHER_FILES)
+        yield f"file-{i}{extension}", other_file(rng, extension)
+
+
+def plan_site(pages, folders, seed):
+    """[(relative folder path, page count, folder seed)]; the root is ""."""
+    rng = random.Random(seed)
+    paths, depths = [""], [0]
+    for i in range(1, folders):
+        parent = rng.randrange(len(paths))
+        while depths[parent] >= 6:
+            parent = rng.randrange(len(paths))
+        word = rng.choice(POLISH_WORDS if rng.random() < 0.05 else ASCII_WORDS)
+        name = f"{word}{i}"
+        paths.append(f"{paths[parent]}/{name}" if paths[parent] else name)
+        depths.append(depths[parent] + 1)
+    weights = [rng.lognormvariate(0, 1) for _ in paths]
+    counts = [0] * len(paths)
+    for index in rng.choices(range(len(paths)), weights, k=pages):
+        counts[index] += 1
+    return [(path, counts[i], seed * 1_000_003 + i) for i, path in enumerate(paths)]
+
+
+def huge_page(megabytes):
+    """Chunks of an untitled page of `megabytes` MB (and a few bytes)."""
+    data = pool("utf-8").data
+    left = megabytes * MB
+    yield b"<!DOCTYPE html>\n<html>\n<body>\n"
+    while left > 0:
+        piece = data[:min(left, len(data))]
+        left -= len(piece)
+        yield piece
