@@ -1,0 +1,147 @@
+#!/usr/bin/env python3
+"""Turns the benchmark's measurements into a Markdown report and chart data.
+
+    report.py RESULTS.jsonl MACHINE.txt OUT.md CHART.dat
+
+RESULTS.jsonl holds one line per contender and site (from measure.py) and one
+line per site describing it ({"kind": "site", ...}). The targets are checked on
+the biggest site measured that has the bound and hxmultitoc beside zorvitan-cli.
+"""
+import json
+import sys
+
+REFERENCE = "zorvitan-cli"
+BOUND = "bound (walk + read all)"
+HXMULTITOC = "hxmultitoc"
+RSS_LIMIT_MB = 64
+HUGE_PAGE_LIMIT_MB = 600
+
+
+def load(path):
+    measured, sites = [], {}
+    with open(path) as f:
+        for line in f:
+            if not line.strip():
+                continue
+            record = json.loads(line)
+            if record.get("kind") == "site":
+                sites[record["site"]] = record
+            else:
+                measured.append(record)
+    return measured, sites
+
+
+def by_site(measured):
+    """{site: {name: record}} in the order first measured; a later run replaces an earlier."""
+    table = {}
+    for record in measured:
+        table.setdefault(record["site"], {})[record["name"]] = record
+    return table
+
+
+def ratio(record, reference):
+    if reference is None or reference["median_s"] <= 0:
+        return None
+    return record["median_s"] / reference["median_s"]
+
+
+def mb(kb):
+    return kb / 1024
+
+
+def site_heading(site, info):
+    if not info:
+        return f"### {site}"
+    return (f"### {site}: {info['pages']:,} pages in {info['folders']:,} folders, "
+            f"{info['bytes'] / 1e9:.2f} GB")
+
+
+def site_table(rows):
+    reference = rows.get(REFERENCE)
+    lines = ["| contender | median time | × zorvitan-cli | peak RSS | runs | note |",
+             "| --- | ---: | ---: | ---: | ---: | --- |"]
+    for name, record in rows.items():
+        r = ratio(record, reference)
+        note = record.get("note", "")
+        if record["exit_codes"] != [0]:
+            codes = ", ".join(str(c) for c in record["exit_codes"])
+            note = f"{note}; exit {codes}" if note else f"exit {codes}"
+        lines.append(f"| {name} | {record['median_s']:.3f} s | "
+                     f"{'—' if r is None else f'{r:.2f}'} | {mb(record['peak_rss_kb']):.1f} MB | "
+                     f"{record['runs']} | {note} |")
+    return lines
+
+
+def check(label, value, limit, unit=""):
+    verdict = "met" if value <= limit else "**missed**"
+    return f"- {label}: {value:.2f}{unit} (target ≤ {limit}{unit}) — {verdict}"
+
+
+def target_lines(table):
+    """The checks on the largest comparison site, and on the huge-page site."""
+    lines = []
+    full = [s for s, rows in table.items()
+            if REFERENCE in rows and BOUND in rows and HXMULTITOC in rows]
+    if full:
+        site = full[-1]
+        rows = table[site]
+        ref = rows[REFERENCE]
+        lines.append(f"On the {site} site:")
+        lines.append(check("zorvitan-cli time ÷ bound",
+                           ref["median_s"] / rows[BOUND]["median_s"], 1.0, "×"))
+        lines.append(check("zorvitan-cli time ÷ hxmultitoc",
+                           ref["median_s"] / rows[HXMULTITOC]["median_s"], 0.2, "×"))
+        lines.append(check("zorvitan-cli peak RSS", mb(ref["peak_rss_kb"]), RSS_LIMIT_MB, " MB"))
+    for site, rows in table.items():
+        if site.startswith("huge") and REFERENCE in rows:
+            lines.append(check(f"zorvitan-cli peak RSS on the {site} site",
+                               mb(rows[REFERENCE]["peak_rss_kb"]), HUGE_PAGE_LIMIT_MB, " MB"))
+    return lines
+
+
+def chart_data(table):
+    """Ratio to zorvitan-cli per contender (rows) and comparison site (columns)."""
+    sites = [s for s, rows in table.items() if REFERENCE in rows and len(rows) > 2]
+    names = []
+    for site in sites:
+        names += [n for n in table[site] if n not in names]
+    lines = ["contender " + " ".join(f'"{s}"' for s in sites)]
+    for name in names:
+        cells = []
+        for site in sites:
+            record = table[site].get(name)
+            r = ratio(record, table[site][REFERENCE]) if record else None
+            cells.append("-" if r is None else f"{r:.4f}")
+        lines.append(f'"{name}" ' + " ".join(cells))
+    return "\n".join(lines) + "\n"
+
+
+def markdown(table, sites, machine):
+    lines = ["## Benchmark results", "", f"Machine: {machine.strip()}", "",
+             "Median wall time of warm-cache runs; peak RSS is the largest resident size of "
+             "the contender's biggest process. × zorvitan-cli > 1 means slower than zorvitan-cli.",
+             ""]
+    for site, rows in table.items():
+        lines += [site_heading(site, sites.get(site)), ""] + site_table(rows) + [""]
+    targets = target_lines(table)
+    if targets:
+        lines += ["### Targets", ""] + targets + [""]
+    return "\n".join(lines)
+
+
+def main():
+    results, machine_file, out_md, out_dat = sys.argv[1:5]
+    measured, sites = load(results)
+    table = by_site(measured)
+    with open(machine_file) as f:
+        machine = f.read()
+    text = markdown(table, sites, machine)
+    with open(out_md, "w") as f:
+        f.write(text)
+    with open(out_dat, "w") as f:
+        f.write(chart_data(table))
+    print(text)
+
+
+if __name__ == "__main__":
+    main()
