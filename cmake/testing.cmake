@@ -1,6 +1,9 @@
 # GoogleTest: Debian's package natively, built from Debian's sources when cross
 # compiling for Windows.
 if(CMAKE_CROSSCOMPILING)
+  if(NOT EXISTS /usr/src/googletest/CMakeLists.txt)
+    message(FATAL_ERROR "GoogleTest's sources are missing in /usr/src/googletest: run scripts/deps.sh")
+  endif()
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL)
@@ -13,7 +16,9 @@ include(GoogleTest)
 
 # zorvitan_add_gtest(NAME SOURCES... [LIBS libs...])
 # Natively every test case is its own ctest test. Under Wine each test program
-# runs once as one ctest test, since every Wine process start costs time.
+# runs once as one ctest test, since every Wine process start costs time; ctest
+# puts scripts/wine-run.sh in front of it, and the "wine" fixture (tests/)
+# prepares the prefix and the display before the first one.
 function(zorvitan_add_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})

@@ -1,0 +1,58 @@
+# Zorvitan's everyday commands. The README names two of them: `make run` and `make test`.
+SHELL := /bin/bash
+.SHELLFLAGS := -euo pipefail -c
+JOBS ?= $(shell nproc)
+
+WINDOWS_BUILD := $(CURDIR)/build/windows
+WINE_RUN := $(CURDIR)/scripts/wine-run.sh
+CLI := build/linux/cli/zorvitan-cli
+APP := $(WINDOWS_BUILD)/app/zorvitan.exe
+SITE_MAP := build/site-map.html
+
+.PHONY: run test gui screenshot bench fuzz clean deps linux windows
+
+deps:
+	@scripts/deps.sh
+
+# Configure and build one preset (both steps redo only what changed).
+linux windows: deps
+	cmake --preset $@
+	cmake --build --preset $@ --parallel $(JOBS)
+
+# The main job: the site map of the bundled sample site, made by the command-line front end.
+run: linux
+	@if [ -x $(CLI) ]; then \
+	  $(CLI) examples/site $(SITE_MAP); \
+	  echo "Site map of examples/site written to $(CURDIR)/$(SITE_MAP)"; \
+	else \
+	  echo "zorvitan-cli is not built yet ($(CLI) is missing): the command-line front end is still to come."; \
+	fi
+
+# Both builds and every test of both; fails if any test fails, after running them all.
+test: linux windows
+	@status=0; \
+	ctest --preset linux || status=1; \
+	ctest --preset windows || status=1; \
+	exit $$status
+
+# The Windows program on your own display.
+gui: windows
+	@[ -f $(APP) ] || { echo "make gui: $(APP) is not built yet" >&2; exit 1; }
+	@[ -n "$${DISPLAY:-}" ] || { echo "make gui: no display (DISPLAY is unset); try make screenshot" >&2; exit 1; }
+	$(WINE_RUN) $(APP)
+
+# The Windows program on a headless display, photographed after 3 s.
+screenshot: windows
+	@scripts/deps.sh screenshot
+	@scripts/screenshot.sh $(APP) build/screenshot.png
+
+bench: linux
+	@if [ -x bench/run.sh ]; then bench/run.sh; else echo "bench: not built yet (bench/run.sh is missing)"; fi
+
+fuzz:
+	@echo "fuzz: not built yet"
+
+# Stops the Wine session and the Xvfb the tests started before the build folder goes.
+clean:
+	@if [ -d $(WINDOWS_BUILD)/wine ]; then ZORVITAN_WINE_DIR=$(WINDOWS_BUILD)/wine $(WINE_RUN) --cleanup; fi
+	rm -rf build
