@@ -1,0 +1,137 @@
+// The generate button driving a whole run through the real window: validation
+// messages and focus, the map file, the closing message, the clipboard, and
+// closing the window while the run works.
+#include "tests/gui/frm_main_fixture.h"
+#include "tests/win32/temp_folder.h"
+
+namespace zorvitan {
+namespace {
+
+constexpr char kUntitledPage[] = "<html>\r\n<body>b</body>\r\n</html>\r\n";
+
+std::string ClipboardText(HWND owner) {
+  std::string text = "<unavailable>";
+  if (!OpenClipboard(owner)) return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* locked = static_cast<const char*>(GlobalLock(data))) {
+      text = locked;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+class FrmMainRunTest : public FrmMainTest {
+ protected:
+  void SetUp() override {
+    FrmMainTest::SetUp();
+    site_ = temp_.MakeFolder("strona");
+    temp_.WriteFile("strona\\index.htm",
+                    "<html><head><title>Start</title></head>\r\n<body></body></html>\r\n");
+    temp_.MakeFolder("strona\\dzia\xB3");
+    temp_.WriteFile("strona\\dzia\xB3\\b.htm", kUntitledPage);
+    map_ = temp_.path() + "mapa.htm";
+  }
+
+  void ExpectOneBox(const std::string& text, UINT style, const std::string& title) {
+    ASSERT_EQ(shell_.boxes.size(), 1u);
+    EXPECT_EQ(shell_.boxes[0].text, text);
+    EXPECT_EQ(shell_.boxes[0].style, style);
+    EXPECT_EQ(shell_.boxes[0].title, title);
+    EXPECT_EQ(shell_.boxes[0].owner, Window());
+    // What the real box showed.
+    ASSERT_EQ(box_closer_.boxes().size(), 1u);
+    EXPECT_EQ(box_closer_.boxes()[0].text, text);
+    EXPECT_EQ(box_closer_.boxes()[0].title, title);
+    EXPECT_EQ(box_closer_.boxes()[0].owner, Window());
+  }
+
+  void ExpectAllEnabled() {
+    for (ControlId id : kEnabledXOrder) {
+      EXPECT_TRUE(IsWindowEnabled(Control(id))) << FindControl(id)->name;
+    }
+  }
+
+  TempFolder temp_;
+  std::string site_;  // ends in a backslash
+  std::string map_;
+};
+
+TEST_F(FrmMainRunTest, WritesTheMapAndReportsThePagesFound) {
+  const std::string typed = site_.substr(0, site_.size() - 1);
+  frm_->SetText(Field::kText1, typed);
+  frm_->SetText(Field::kText2, map_);
+  Click(kCommand1);
+
+  ExpectOneBox("Sko\xF1" "czy\xB3" "em generowanie mapy serwisu\r\nZnalaz\xB3" "em: 2 plik\xF3w",
+               MB_ICONINFORMATION, "Zorvitan");
+  EXPECT_EQ(TextOf(kText1), site_);
+  EXPECT_EQ(ReadWholeFile(map_),
+            "<h1>" + site_ + "</h1>\r\n" +
+                "<br><a href=\"index.htm\">Start</a>\r\n" +
+                "<h1>" + site_ + "dzia\xB3\\</h1>\r\n" +
+                "<br><a href=\"dzia\xB3\\b.htm\">#bez tytu\xB3u#</a>\r\n");
+  EXPECT_EQ(ClipboardText(Window()), kUntitledPage);
+  EXPECT_EQ(frm_->run().LastFolder, site_ + "dzia\xB3\\");
+  ExpectAllEnabled();
+  EXPECT_EQ(GetFocus(), Control(kCommand1));
+}
+
+TEST_F(FrmMainRunTest, EachFailedCheckShowsItsMessageAndFocusesItsField) {
+  struct Case {
+    std::string text1, text2, text3;
+    std::string message;
+    ControlId focus;
+  };
+  const std::string missing_folder = temp_.path() + "brak";
+  const std::string map_in_missing_folder = temp_.path() + "brak\\mapa.htm";
+  const Case cases[] = {
+      {"", "", "", "Podaj folder w kt\xF3rym trzymasz stron\xEA WWW", kText1},
+      {site_, "", "*.htm", "Podaj nazw\xEA pliku z wygenerowan\xB9 map\xB9 strony", kText2},
+      {site_, map_, "",
+       "Wpisz rozszerzenia plik\xF3w jaki program ma bra\xE6 pod uwag\xEA, oddziel je "
+       "\x9Crednikiem np. wpisz:\r\n*.htm; *.html; *.php; *.shtm",
+       kText3},
+      {site_, map_in_missing_folder, "*.htm", "Nie mog\xEA utworzy\xE6 pliku: " +
+       map_in_missing_folder, kText2},
+      {missing_folder, map_, "*.htm", "Nie otworzy\xE6 katalogu: " + missing_folder, kText1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    shell_.boxes.clear();
+    const std::size_t shown_before = box_closer_.boxes().size();
+    frm_->SetText(Field::kText1, c.text1);
+    frm_->SetText(Field::kText2, c.text2);
+    frm_->SetText(Field::kText3, c.text3);
+    SetFocus(Control(kCommand1));
+    Click(kCommand1);
+
+    ASSERT_EQ(shell_.boxes.size(), 1u);
+    EXPECT_EQ(shell_.boxes[0].text, c.message);
+    EXPECT_EQ(shell_.boxes[0].style, static_cast<UINT>(MB_ICONEXCLAMATION));
+    EXPECT_EQ(shell_.boxes[0].title, cp1250::kErrorTitle);
+    EXPECT_EQ(box_closer_.boxes().size(), shown_before + 1);
+    EXPECT_EQ(GetFocus(), Control(c.focus));
+    EXPECT_EQ(TextOf(kText1), c.text1) << "a failed check leaves the folder as typed";
+    ExpectAllEnabled();
+  }
+}
+
+TEST_F(FrmMainRunTest, ClosingTheWindowDuringARunKeepsTheOldMapAndEndsTheProgram) {
+  temp_.WriteFile("mapa.htm", "stara mapa\r\n");
+  frm_->SetText(Field::kText1, site_);
+  frm_->SetText(Field::kText2, map_);
+  // Waits in the queue until the run's first event point.
+  PostMessageA(Window(), WM_CLOSE, 0, 0);
+  Click(kCommand1);
+
+  EXPECT_EQ(Window(), nullptr);
+  EXPECT_TRUE(shell_.boxes.empty());
+  EXPECT_EQ(ReadWholeFile(map_), "stara mapa\r\n");
+  MSG quit;
+  EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
+}  // namespace
+}  // namespace zorvitan
