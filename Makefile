@@ -41,7 +41,7 @@ gui: windows
 	@[ -n "$${DISPLAY:-}" ] || { echo "make gui: no display (DISPLAY is unset); try make screenshot" >&2; exit 1; }
 	$(WINE_RUN) $(APP)
 
-# The Windows program on a headless display, photographed after 3 s.
+# The Windows program on a headless display, photographed after 8 s.
 screenshot: windows
 	@scripts/deps.sh screenshot
 	@scripts/screenshot.sh $(APP) build/screenshot.png

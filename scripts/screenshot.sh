@@ -7,7 +7,8 @@ set -euo pipefail
 [ -f "${1:-}" ] || { echo "screenshot: ${1:-the program} is not built yet" >&2; exit 1; }
 program=$(realpath "$1")
 png=$(realpath -m "${2:?usage: screenshot.sh PROGRAM.exe OUTPUT.png [SECONDS]}")
-wait_seconds=${3:-3}
+# A cold Wine session needs about 5 s before the window is drawn.
+wait_seconds=${3:-8}
 here=$(cd "$(dirname "$0")" && pwd)
 command -v import >/dev/null || { echo "screenshot: ImageMagick is missing (scripts/deps.sh screenshot)" >&2; exit 1; }
 
