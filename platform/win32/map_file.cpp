@@ -22,6 +22,13 @@ bool FullPath(const std::string& path, std::string* full) {
   return true;
 }
 
+// Windows refuses to write or replace a read-only file; asked explicitly so
+// that a process with rights to override it (Wine run by root) refuses too.
+bool IsReadOnly(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 // Creates a temporary file that no other run (of this or another process)
 // uses: "<target>.~zv<pid>-<n>" beside the target, so the final move stays
 // on one volume.
@@ -70,7 +77,7 @@ class Win32MapOutput : public MapOutput {
     if (committed_ || file_ == INVALID_HANDLE_VALUE) return false;
     const BOOL closed = CloseHandle(file_);
     file_ = INVALID_HANDLE_VALUE;
-    if (failed_ || !closed ||
+    if (failed_ || !closed || IsReadOnly(target_path_) ||
         !MoveFileExA(temp_path_.c_str(), target_path_.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       DeleteFileA(temp_path_.c_str());
@@ -91,12 +98,7 @@ class Win32MapOutput : public MapOutput {
 }  // namespace
 
 bool ProbeWritableFile(const std::string& path) {
-  // Windows refuses to write a read-only file; asked explicitly so that a
-  // process with rights to override it (Wine run by root) refuses it too.
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    return false;
-  }
+  if (IsReadOnly(path)) return false;
   // OPEN_ALWAYS creates a missing file and leaves an existing one whole: the
   // old map is replaced only by a finished new one.
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,

@@ -148,6 +148,20 @@ TEST(BeginMapTest, FailedCommitKeepsTheTargetAndRemovesTheTemporary) {
   EXPECT_EQ(NamesIn(site.path()), std::vector<std::string>{"mapa.html"});
 }
 
+TEST(BeginMapTest, ReadOnlyMapIsNotReplaced) {
+  TempFolder site;
+  const std::string map = site.WriteFile("mapa.html", "stara");
+  Win32Platform platform;
+  auto output = platform.BeginMap(map);
+  ASSERT_NE(output, nullptr);
+  SetFileAttributesA(map.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_TRUE(output->Write("nowa", 4));
+  EXPECT_FALSE(output->Commit());
+  output.reset();
+  EXPECT_EQ(ReadWholeFile(map), "stara");
+  EXPECT_EQ(NamesIn(site.path()), std::vector<std::string>{"mapa.html"});
+}
+
 TEST(BeginMapTest, MissingFolderGivesNoOutput) {
   TempFolder site;
   Win32Platform platform;
