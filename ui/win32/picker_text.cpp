@@ -9,9 +9,7 @@ void ConvertFilterToDialogForm(std::string& filter) {
   }
 }
 
-std::string CutAtFirstNul(const std::string& buffer) {
-  return buffer.substr(0, buffer.find('\0'));
-}
+std::string CutAtFirstNul(const std::string& buffer) { return buffer.substr(0, buffer.find('\0')); }
 
 std::string TrimSpaces(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
