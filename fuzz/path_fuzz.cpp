@@ -1,0 +1,56 @@
+// Differential fuzzing of the path helpers: the folder part, the slash
+// conversion, the cut at NUL and the folder-name order.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "engine/text_rules.h"
+#include "fuzz/fuzz_check.h"
+
+namespace {
+
+std::string ModelKatal(const std::string& path, char separator) {
+  std::size_t last = 0;  // position from 1 of the last separator; 0 when none
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (path[i] == separator) last = i + 1;
+  }
+  return path.substr(0, last);
+}
+
+std::string ModelUkosniki(const std::string& path, char separator) {
+  std::string out;
+  for (char c : path) out += (c == separator) ? '/' : c;
+  return out;
+}
+
+int ModelCompare(const std::string& a, const std::string& b) {
+  auto fold = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; };
+  for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+    if (fold(a[i]) != fold(b[i])) return fold(a[i]) < fold(b[i]) ? -1 : 1;
+  }
+  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+  return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string input(reinterpret_cast<const char*>(data), size);
+  for (char separator : {'\\', '/'}) {
+    const std::string folder = zorvitan::Katal(input, separator);
+    FUZZ_CHECK(folder == ModelKatal(input, separator));
+    FUZZ_CHECK(zorvitan::Ukosniki(input, separator) == ModelUkosniki(input, separator));
+    FUZZ_CHECK(zorvitan::Ukosniki(input, separator).size() == input.size());
+    // The relative path of a page below a site folder is what follows the folder.
+    FUZZ_CHECK(folder + input.substr(folder.size()) == input);
+  }
+  const std::size_t nul = input.find('\0');
+  FUZZ_CHECK(zorvitan::CutAtNul(input) == input.substr(0, nul));
+
+  const std::size_t half = input.size() / 2;
+  const std::string a = input.substr(0, half), b = input.substr(half);
+  const int model = ModelCompare(a, b);
+  FUZZ_CHECK(zorvitan::NameLess(a, b) == (model < 0));
+  FUZZ_CHECK(zorvitan::NameLess(b, a) == (model > 0));
+  return 0;
+}
