@@ -4,7 +4,9 @@
     measure.py --results FILE --site NAME --name CONTENDER [--runs N] [--warmup W]
                [--note TEXT] -- COMMAND [ARGS...]
 
-Wall time is taken around each run. Peak RSS comes from /usr/bin/time (%M),
+Wall time is taken around each run; CPU time (user + system) and peak RSS come
+from /usr/bin/time (%U, %S, %M). CPU time is steadier than wall time on a
+machine shared with other work. Peak RSS
 which gives the largest resident size of the command and of every process
 below it (a pipeline's biggest member); it runs the command from its own small
 process, so the figure does not start at this script's size, as it would if
@@ -20,19 +22,21 @@ import time
 
 
 def run_once(command):
-    """(seconds, peak RSS in KB, exit status) of one run."""
+    """(seconds, peak RSS in KB, exit status, CPU seconds) of one run."""
     with tempfile.NamedTemporaryFile("r") as report:
         start = time.perf_counter()
-        code = subprocess.call(["/usr/bin/time", "-q", "-f", "%M", "-o", report.name] + command,
+        code = subprocess.call(["/usr/bin/time", "-q", "-f", "%M %U %S", "-o", report.name] + command,
                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL)
         seconds = time.perf_counter() - start
         lines = report.read().split()
-    return seconds, int(lines[-1]) if lines else 0, code
+    if len(lines) < 3:  # killed by a signal: time wrote no figures
+        return seconds, 0, code, 0.0
+    return seconds, int(lines[-3]), code, float(lines[-2]) + float(lines[-1])
 
 
 def summarize(site, name, note, runs):
-    times = [t for t, _, _ in runs]
+    times = [t for t, _, _, _ in runs]
     return {
         "site": site,
         "name": name,
@@ -40,8 +44,9 @@ def summarize(site, name, note, runs):
         "runs": len(runs),
         "times": [round(t, 4) for t in times],
         "median_s": round(statistics.median(times), 4),
-        "peak_rss_kb": max(rss for _, rss, _ in runs),
-        "exit_codes": sorted({code for _, _, code in runs}),
+        "cpu_s": round(statistics.median(cpu for _, _, _, cpu in runs), 4),
+        "peak_rss_kb": max(rss for _, rss, _, _ in runs),
+        "exit_codes": sorted({code for _, _, code, _ in runs}),
     }
 
 
@@ -65,7 +70,8 @@ def main():
     for i in range(args.runs):
         runs.append(run_once(command))
         print(f"  {args.name} [{args.site}] run {i + 1}/{args.runs}: "
-              f"{runs[-1][0]:.3f} s, {runs[-1][1] / 1024:.1f} MB, exit {runs[-1][2]}",
+              f"{runs[-1][0]:.3f} s (CPU {runs[-1][3]:.3f} s), {runs[-1][1] / 1024:.1f} MB, "
+              f"exit {runs[-1][2]}",
               file=sys.stderr)
     with open(args.results, "a") as f:
         f.write(json.dumps(summarize(args.site, args.name, args.note, runs)) + "\n")

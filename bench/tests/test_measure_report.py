@@ -12,29 +12,32 @@ import report  # noqa: E402
 
 class RunOnceTest(unittest.TestCase):
     def test_exit_status_is_kept(self):
-        _, _, code = measure.run_once(["sh", "-c", "exit 3"])
+        _, _, code, _ = measure.run_once(["sh", "-c", "exit 3"])
         self.assertEqual(code, 3)
 
     def test_small_program_is_not_charged_with_the_runner_size(self):
         # Forking from Python would start the figure at Python's own size.
-        _, rss_kb, _ = measure.run_once(["true"])
+        _, rss_kb, _, _ = measure.run_once(["true"])
         self.assertLess(rss_kb, 8 * 1024)
 
     def test_peak_of_a_child_process_counts(self):
         grow = "import time; b = bytearray(80 << 20); b[::4096] = b'x' * len(b[::4096])"
-        _, rss_kb, _ = measure.run_once(["sh", "-c", f'python3 -c "{grow}"; true'])
+        _, rss_kb, _, cpu = measure.run_once(["sh", "-c", f'python3 -c "{grow}"; true'])
         self.assertGreater(rss_kb, 80 * 1024)
+        self.assertGreater(cpu, 0.0)
 
     def test_summary_takes_the_median(self):
-        record = measure.summarize("s", "n", "", [(3.0, 10, 0), (1.0, 30, 0), (2.0, 20, 1)])
+        record = measure.summarize("s", "n", "", [(3.0, 10, 0, 0.3), (1.0, 30, 0, 0.1),
+                                                  (2.0, 20, 1, 0.9)])
         self.assertEqual(record["median_s"], 2.0)
+        self.assertEqual(record["cpu_s"], 0.3)
         self.assertEqual(record["peak_rss_kb"], 30)
         self.assertEqual(record["exit_codes"], [0, 1])
 
 
 def record(site, name, seconds, rss_kb=1024, codes=(0,)):
     return {"site": site, "name": name, "note": "", "runs": 3, "times": [seconds],
-            "median_s": seconds, "peak_rss_kb": rss_kb, "exit_codes": list(codes)}
+            "median_s": seconds, "cpu_s": seconds, "peak_rss_kb": rss_kb, "exit_codes": list(codes)}
 
 
 class ReportTest(unittest.TestCase):
