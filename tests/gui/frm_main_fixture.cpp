@@ -23,7 +23,8 @@ ShellActions Recorders(ShellRecord* record) {
   // The real box, so its owner and modality are real too; the closer ends it.
   actions.message_box = [record](HWND owner, const std::string& text, const std::string& title,
                                  UINT style) {
-    record->boxes.push_back({owner, text, title, style});
+    HWND generate = FindWindowExA(owner, nullptr, "Button", cp1250::kGenerate);
+    record->boxes.push_back({owner, text, title, style, IsWindowEnabled(generate) != FALSE});
     MessageBoxA(owner, text.c_str(), title.c_str(), style);
   };
   return actions;

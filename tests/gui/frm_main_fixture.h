@@ -21,6 +21,7 @@ struct RecordedBox {
   std::string text;
   std::string title;
   UINT style;
+  bool generate_enabled;  // Command1's state while the box was up
 };
 
 struct RecordedSave {

@@ -66,6 +66,7 @@ TEST_F(FrmMainRunTest, WritesTheMapAndReportsThePagesFound) {
 
   ExpectOneBox("Sko\xF1" "czy\xB3" "em generowanie mapy serwisu\r\nZnalaz\xB3" "em: 2 plik\xF3w",
                MB_ICONINFORMATION, "Zorvitan");
+  EXPECT_FALSE(shell_.boxes[0].generate_enabled) << "controls are enabled only after the box";
   EXPECT_EQ(TextOf(kText1), site_);
   EXPECT_EQ(ReadWholeFile(map_),
             "<h1>" + site_ + "</h1>\r\n" +
@@ -111,6 +112,7 @@ TEST_F(FrmMainRunTest, EachFailedCheckShowsItsMessageAndFocusesItsField) {
     EXPECT_EQ(shell_.boxes[0].text, c.message);
     EXPECT_EQ(shell_.boxes[0].style, static_cast<UINT>(MB_ICONEXCLAMATION));
     EXPECT_EQ(shell_.boxes[0].title, cp1250::kErrorTitle);
+    EXPECT_TRUE(shell_.boxes[0].generate_enabled) << "nothing is disabled before the checks pass";
     EXPECT_EQ(box_closer_.boxes().size(), shown_before + 1);
     EXPECT_EQ(GetFocus(), Control(c.focus));
     EXPECT_EQ(TextOf(kText1), c.text1) << "a failed check leaves the folder as typed";
