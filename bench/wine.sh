@@ -19,6 +19,8 @@ else
   cmake --build "$build" --target zorvitan-cli --parallel "$(nproc)"
 fi
 exe=$build/cli/zorvitan-cli.exe
+# The build's own Wine prefix and session, as its tests use them.
+export ZORVITAN_WINE_DIR=${ZORVITAN_WINE_DIR:-$PWD/$build/wine}
 scripts/wine-run.sh --setup
 
 windows_path() { local p; p=$(cd "$(dirname "$1")" && pwd)/$(basename "$1"); echo "Z:${p//\//\\}"; }
