@@ -17,7 +17,7 @@ class Win32PageReader : public PageReader {
   long Read(char* buffer, std::size_t size) override {
     // `long` is 32 bits on Windows: one call reads at most LONG_MAX bytes.
     const DWORD wanted = size > static_cast<std::size_t>(LONG_MAX) ? static_cast<DWORD>(LONG_MAX)
-                                                                    : static_cast<DWORD>(size);
+                                                                   : static_cast<DWORD>(size);
     DWORD read = 0;
     if (!ReadFile(file_, buffer, wanted, &read, nullptr)) return -1;
     return static_cast<long>(read);

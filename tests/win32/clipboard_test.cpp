@@ -1,6 +1,5 @@
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <thread>
@@ -31,7 +30,9 @@ TEST(ClipboardTest, PageTextRoundTripsAsBytes) {
   EXPECT_EQ(ClipboardText(), page);
 
   // Every page of a run replaces the one before.
-  for (int i = 0; i < 20; ++i) ASSERT_TRUE(platform.SetClipboardText("strona " + std::to_string(i)));
+  for (int i = 0; i < 20; ++i) {
+    ASSERT_TRUE(platform.SetClipboardText("strona " + std::to_string(i)));
+  }
   EXPECT_EQ(ClipboardText(), "strona 19");
 
   ASSERT_TRUE(platform.SetClipboardText(""));

@@ -1,8 +1,8 @@
-#include <windows.h>
+#include "platform/win32/code_page.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
-#include "platform/win32/code_page.h"
 #include "platform/win32/win32_platform.h"
 
 namespace zorvitan {
@@ -20,9 +20,9 @@ TEST(CodePageTest, RunsUnderThePolishCodePage) {
 TEST(CodePageTest, ProgramTextConvertsPolishLettersToCodePage1250) {
   Win32Platform platform;
   EXPECT_EQ(platform.ProgramText(u8"zażółć"), kLowerPolish);
-  EXPECT_EQ(platform.ProgramText(u8"Błąd"), "B\xB3\xB9" "d");
+  EXPECT_EQ(platform.ProgramText(u8"Błąd"), "B\xB3\xB9\x64");
   EXPECT_EQ(platform.ProgramText(u8"Skończyłem\r\nZnalazłem: 0 plików"),
-            "Sko\xF1" "czy\xB3" "em\r\nZnalaz\xB3" "em: 0 plik\xF3w");
+            "Sko\xF1\x63zy\xB3\x65m\r\nZnalaz\xB3\x65m: 0 plik\xF3w");
   EXPECT_EQ(platform.ProgramText(""), "");
   // A letter the code page lacks becomes its default character.
   EXPECT_EQ(platform.ProgramText(u8"aжb"), "a?b");

@@ -1,6 +1,5 @@
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -53,9 +52,9 @@ TEST(OpenPageTest, ReadsTheBytesUnchanged) {
 TEST(OpenPageTest, OpensAPageAnotherProgramHasOpenForWriting) {
   TempFolder site;
   const std::string path = site.WriteFile("edytowana.htm", "abc");
-  HANDLE editor = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
+  HANDLE editor =
+      CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(editor, INVALID_HANDLE_VALUE);
   Win32Platform platform;
   auto page = platform.OpenPage(path);
