@@ -80,6 +80,8 @@ ensure_display() {
   fi
   command -v Xvfb >/dev/null || die "Xvfb is missing: run scripts/deps.sh"
   rm -f "$state/xvfb.display" "$state/xvfb.pid"
+  # A Wine session still running here drew on an X server that is gone: end it first.
+  stop_session
   local number=$state/xvfb.display.new
   setsid Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 \
     3>"$number" </dev/null >>"$log" 2>&1 9>&- &
@@ -124,8 +126,7 @@ REG
   # Caption buttons are drawn with this font; without it they show as letters.
   cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
   # The desktop settings take effect in a new session.
-  quiet "${wine_env[@]}" wineserver -k || true
-  quiet "${wine_env[@]}" wineserver -w || true
+  stop_session
   grep -q 'Explorer\\\\Desktops' "$prefix/user.reg" ||
     die "the virtual desktop setting did not reach the registry (see $log)"
   touch "$prefix/.zorvitan-ready"
@@ -144,11 +145,14 @@ ensure_session() {
   fi
 }
 
+stop_session() {
+  [ -d "$state/prefix" ] || return 0
+  quiet "${wine_env[@]}" wineserver -k || true
+  quiet "${wine_env[@]}" wineserver -w || true
+}
+
 cleanup() {
-  if [ -d "$state/prefix" ]; then
-    quiet "${wine_env[@]}" wineserver -k || true
-    quiet "${wine_env[@]}" wineserver -w || true
-  fi
+  stop_session
   if xvfb_alive; then
     local pid
     pid=$(cat "$state/xvfb.pid")
