@@ -24,7 +24,7 @@ class ProgressLine {
 
   void Update(Phase phase, std::size_t done, std::size_t total, Clock::time_point now);
   void Update(Phase phase, std::size_t done, std::size_t total) {
-    Update(phase, done, total, Clock::now());
+    if (enabled_) Update(phase, done, total, Clock::now());
   }
   // Blanks the line and puts the cursor back at its start.
   void Clear();
