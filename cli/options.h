@@ -9,8 +9,8 @@ namespace zorvitan::cli {
 inline constexpr const char* kDefaultPatterns = "*.htm; *.html; *.php";
 
 struct Options {
-  std::string site_folder;  // Text1
-  std::string map_file;     // Text2
+  std::string site_folder;                  // Text1
+  std::string map_file;                     // Text2
   std::string patterns = kDefaultPatterns;  // Text3
   bool skip_untitled = false;               // Check1
   bool quiet = false;

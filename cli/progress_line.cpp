@@ -22,8 +22,7 @@ std::string ProgressText(Phase phase, std::size_t done, std::size_t total) {
   return text;
 }
 
-void ProgressLine::Update(Phase phase, std::size_t done, std::size_t total,
-                          Clock::time_point now) {
+void ProgressLine::Update(Phase phase, std::size_t done, std::size_t total, Clock::time_point now) {
   if (!enabled_ || (drawn_ && now - last_draw_ < kInterval)) return;
   const std::string text = ProgressText(phase, done, total);
   // Pad over the rest of a longer earlier line; no escape sequences, so old

@@ -43,8 +43,8 @@ int RunGeneration(Options options, Platform& platform) {
     case RunOutcome::kMapWriteFailed:
     case RunOutcome::kCancelled:
       if (window.errors_shown() == 0) {
-        WriteText(Stream::kErr, platform.ProgramText(messages::kCannotCreateFile) +
-                                    options.map_file + "\n");
+        WriteText(Stream::kErr,
+                  platform.ProgramText(messages::kCannotCreateFile) + options.map_file + "\n");
       }
       return kExitMapNotWritten;
   }

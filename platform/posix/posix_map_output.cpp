@@ -60,9 +60,9 @@ std::string TempPathFor(const std::string& target, unsigned attempt) {
   const std::size_t name_start = slash == std::string::npos ? 0 : slash + 1;
   struct timespec now;
   clock_gettime(CLOCK_MONOTONIC, &now);
-  const unsigned long long suffix =
-      (static_cast<unsigned long long>(getpid()) << 20) ^
-      static_cast<unsigned long long>(now.tv_nsec) ^ (attempt * 0x9E3779B1ull);
+  const unsigned long long suffix = (static_cast<unsigned long long>(getpid()) << 20) ^
+                                    static_cast<unsigned long long>(now.tv_nsec) ^
+                                    (attempt * 0x9E3779B1ull);
   return target.substr(0, name_start) + "." + target.substr(name_start) + "." +
          std::to_string(suffix % 1000000000ull) + ".tmp";
 }

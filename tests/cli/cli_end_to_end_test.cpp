@@ -56,8 +56,8 @@ class CliTest : public ::testing::Test {
   }
 
   ProgramResult Run(std::vector<std::string> args, long file_size_limit = -1) {
-    return RunProgram(ProgramLaunch{ZORVITAN_CLI_PATH, std::move(args), dir_.path(),
-                                    file_size_limit});
+    return RunProgram(
+        ProgramLaunch{ZORVITAN_CLI_PATH, std::move(args), dir_.path(), file_size_limit});
   }
 
   std::string Site() const { return dir_.path() + "/site/"; }
@@ -111,9 +111,9 @@ TEST_F(CliTest, PatternsChooseThePages) {
   EXPECT_EQ(result.exit_code, 0);
   EXPECT_EQ(result.out, std::string(kDone) + "Znalazłem: 5 plików\n");
   EXPECT_EQ(dir_.Read("map.htm"),
-            "<h1>" + Site() + "</h1>\r\n<br><a href=\"notatki.txt\">nie strona</a>\r\n" +
-                "<h1>" + Site() + ".szkice/</h1>\r\n<br><a href=\".szkice/s.htm\">Szkic</a>\r\n" +
-                "<h1>" + Site() + "dział/</h1>\r\n<br><a href=\"dział/a.htm\">Dom &amp; ogród</a>" +
+            "<h1>" + Site() + "</h1>\r\n<br><a href=\"notatki.txt\">nie strona</a>\r\n" + "<h1>" +
+                Site() + ".szkice/</h1>\r\n<br><a href=\".szkice/s.htm\">Szkic</a>\r\n" + "<h1>" +
+                Site() + "dział/</h1>\r\n<br><a href=\"dział/a.htm\">Dom &amp; ogród</a>" +
                 "\r\n<br><a href=\"dział/b.htm\">Dwie\r\nlinie</a>\r\n" + "<h1>" + Site() +
                 "dział/stare/</h1>\r\n<br><a href=\"dział/stare/x.htm\">#bez tytułu#</a>\r\n");
 }
@@ -202,8 +202,12 @@ TEST_F(CliTest, UnreadablePagesAreNamedAfterTheClosingMessage) {
 
 TEST_F(CliTest, UsageErrorsHelpAndVersion) {
   for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{}, {"site"}, {"site", "a", "b"}, {"-x", "site", "m"},
-                                             {"--bogus", "site", "m"}, {"site", "m", "-p"}}) {
+       std::vector<std::vector<std::string>>{{},
+                                             {"site"},
+                                             {"site", "a", "b"},
+                                             {"-x", "site", "m"},
+                                             {"--bogus", "site", "m"},
+                                             {"site", "m", "-p"}}) {
     const ProgramResult result = Run(args);
     EXPECT_EQ(result.exit_code, 2);
     EXPECT_EQ(result.out, "");

@@ -58,16 +58,16 @@ TEST(ParseCommandLine, HelpAndVersionWinOverEverythingBefore) {
 }
 
 TEST(ParseCommandLine, RefusesWhatItDoesNotKnow) {
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {},
-           {"site"},
-           {"site", "map", "more"},
-           {"-x", "site", "map"},
-           {"--skip", "site", "map"},
-           {"--quiet=yes", "site", "map"},
-           {"site", "map", "--patterns"},
-           {"site", "map", "-p"},
-           {"--", "site", "map", "-s"}}) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"site"},
+                                             {"site", "map", "more"},
+                                             {"-x", "site", "map"},
+                                             {"--skip", "site", "map"},
+                                             {"--quiet=yes", "site", "map"},
+                                             {"site", "map", "--patterns"},
+                                             {"site", "map", "-p"},
+                                             {"--", "site", "map", "-s"}}) {
     const CommandLine parsed = ParseCommandLine(args);
     EXPECT_EQ(parsed.action, Action::kUsageError);
     EXPECT_FALSE(parsed.error.empty());
@@ -98,9 +98,9 @@ TEST_F(ProgressLineTest, RewritesInPlaceAtMostTenTimesASecondAndClearsItself) {
   line.Update(Phase::kReading, 5, 480, At(1100));
   line.Clear();
   line.Clear();  // nothing left to clear
-  EXPECT_EQ(written_, (std::vector<std::string>{"\rWalking folders: 1234",
-                                                "\rReading pages: 5/480 ",
-                                                "\r                     \r"}));
+  EXPECT_EQ(written_,
+            (std::vector<std::string>{"\rWalking folders: 1234", "\rReading pages: 5/480 ",
+                                      "\r                     \r"}));
 }
 
 TEST_F(ProgressLineTest, ADisabledLineWritesNothing) {

@@ -15,8 +15,8 @@ struct ProgramResult {
 struct ProgramLaunch {
   std::string program;
   std::vector<std::string> args;
-  std::string folder;             // the child's current folder; empty: ours
-  long file_size_limit = -1;      // RLIMIT_FSIZE in bytes; -1: unlimited
+  std::string folder;         // the child's current folder; empty: ours
+  long file_size_limit = -1;  // RLIMIT_FSIZE in bytes; -1: unlimited
 };
 
 ProgramResult RunProgram(const ProgramLaunch& launch);

@@ -43,9 +43,8 @@ TEST(PosixListFolder, TellsFilesFoldersAndHiddenNamesInByteOrder) {
   std::vector<DirEntry> entries;
   ASSERT_TRUE(platform.ListFolder(site.path() + "/", &entries));
 
-  EXPECT_EQ(NamesWithoutDots(entries),
-            (std::vector<std::string>{".git", ".szkic.htm", "A.htm", "b.htm", "dział",
-                                      "zażółć.html"}));
+  EXPECT_EQ(NamesWithoutDots(entries), (std::vector<std::string>{".git", ".szkic.htm", "A.htm",
+                                                                 "b.htm", "dział", "zażółć.html"}));
   const DirEntry* page = Find(entries, "b.htm");
   EXPECT_TRUE(page->is_file && !page->is_folder && !page->hidden && !page->system);
   const DirEntry* folder = Find(entries, "dział");
