@@ -35,7 +35,8 @@ The map file:
   Titles are copied byte for byte (no entities are decoded or added); a title
   that spans lines in the page spans the same lines in the map. Pages are
   listed folder by folder: SITE_FOLDER first, then the folders below it, depth
-  first, names in byte order. Files whose names begin with "." are not listed.
+  first, names in alphabetical order (A-Z and a-z alike). Files whose names
+  begin with "." are not listed.
   An existing MAP_FILE is replaced only by a complete new map: when anything
   goes wrong, the old map stays as it was.
 
