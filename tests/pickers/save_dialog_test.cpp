@@ -1,6 +1,4 @@
 // Drives the real save dialog under Wine/Windows through ShowSaveDialog.
-#include <commdlg.h>
-#include <dlgs.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,6 +6,7 @@
 #include <vector>
 
 #include "tests/pickers/dialog_driver.h"
+#include "tests/pickers/dialog_scripts.h"
 #include "ui/win32/open_save.h"
 
 namespace zorvitan {
@@ -16,71 +15,12 @@ namespace {
 const char kMapFileFilter[] = "*.htm|*htm|*.html|*.html|*.php|*.php";
 const std::string kTitle = Ansi("Podaj nazwę pliku z mapą serwisu");
 
-// What the test saw in the dialog and answered to it.
-struct SaveDialogVisit {
-  std::string caption;
-  std::vector<std::string> file_types;
-  int selected_type = -1;
-  std::string proposed_name;
-  std::string starting_folder;
-  std::vector<std::string> questions;  // confirmation boxes, by their text
-};
-
-std::vector<std::string> ComboItems(HWND combo) {
-  std::vector<std::string> items;
-  const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    std::string item(SendMessageA(combo, CB_GETLBTEXTLEN, i, 0) + 1, '\0');
-    item.resize(SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&item[0])));
-    items.push_back(item);
-  }
-  return items;
-}
-
-void Look(HWND dialog, SaveDialogVisit& visit) {
-  visit.caption = WindowText(dialog);
-  HWND types = GetDlgItem(dialog, cmb1);
-  visit.file_types = ComboItems(types);
-  visit.selected_type = static_cast<int>(SendMessageA(types, CB_GETCURSEL, 0, 0));
-  visit.proposed_name = WindowText(FileNameEdit(dialog));
-  char folder[MAX_PATH] = {};
-  SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
-  visit.starting_folder = folder;
-}
-
 // Opens the dialog with the map file presets, types `name` (or cancels when it is
 // empty) and says yes to every question. Returns what ShowSaveDialog returned.
 std::string RunSaveDialog(const std::string& initial_dir, const std::string& name,
                           SaveDialogVisit& visit) {
   OwnerWindow owner;
-  HWND dialog = nullptr;
-  bool answered = false;
-  ModalDriver driver([&] {
-    if (dialog == nullptr) {
-      dialog = FindDialogOwnedBy(owner.hwnd());
-      if (dialog == nullptr) return false;
-      Look(dialog, visit);
-      if (name.empty()) {
-        PressButton(dialog, IDCANCEL);
-        return true;
-      }
-      // The field opens full of blanks; a user replaces them rather than typing after them.
-      TypeInto(FileNameEdit(dialog), name);
-      PressButton(dialog, IDOK);
-      return false;
-    }
-    if (!IsWindow(dialog)) return true;
-    HWND question = FindDialogOwnedBy(dialog);
-    if (question != nullptr && !answered) {
-      std::vector<std::string> texts = ChildTextsOfClass(question, "Static");
-      visit.questions.push_back(texts.empty() ? "" : texts.back());
-      PressButton(question, IDYES);
-      answered = true;
-    } else if (question == nullptr) {
-      answered = false;
-    }
-    return false;
-  });
+  ModalDriver driver(SaveDialogSteps(owner.hwnd(), name, &visit));
   std::string filter = kMapFileFilter;
   std::string result = ShowSaveDialog(owner.hwnd(), filter, kTitle, initial_dir);
   EXPECT_FALSE(driver.timed_out()) << "the dialog did not close as driven";
