@@ -54,6 +54,24 @@ TEST(SaveDialogTest, OffersTheMapFileTypesInTheSiteFolderWithABlankName) {
   EXPECT_TRUE(visit.questions.empty());
 }
 
+TEST(SaveDialogTest, SaveWithTheProposedNameUntouchedDoesNotEndTheProgram) {
+  ScratchFolder site;
+  OwnerWindow owner;
+  HWND dialog = nullptr;
+  ModalDriver driver([&] {
+    if (dialog == nullptr) {
+      dialog = FindDialogOwnedBy(owner.hwnd());
+      if (dialog != nullptr) PressButton(dialog, IDOK);  // nothing typed
+      return false;
+    }
+    if (IsWindow(dialog)) PressButton(dialog, IDCANCEL);
+    return true;
+  });
+  std::string filter = kMapFileFilter;
+  EXPECT_EQ(ShowSaveDialog(owner.hwnd(), filter, kTitle, site.path()), "");
+  EXPECT_FALSE(driver.timed_out());
+}
+
 TEST(SaveDialogTest, NewNameIsConfirmedAndReturnedWithoutCreatingTheFile) {
   ScratchFolder site;
   SaveDialogVisit visit;

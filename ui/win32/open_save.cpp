@@ -10,8 +10,10 @@
 namespace zorvitan {
 namespace {
 
-// Both name buffers hold 255 bytes: 254 blanks and the terminating NUL. The blanks
-// are the dialog's proposed file name, so it opens with an empty-looking name.
+// Both name buffers hold 255 bytes: 254 blanks and the terminating NUL. The file
+// name buffer starts with a NUL, so the dialog proposes an empty name: handed 254
+// blanks as the name, Wine's dialog overruns its path buffer and crashes the
+// program when the user presses Save without typing over them.
 constexpr DWORD kNameBufferSize = 255;
 constexpr DWORD kSaveFlags = OFN_CREATEPROMPT | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 static_assert(kSaveFlags == 0x2006, "the dialog asks before creating and before overwriting");
@@ -28,6 +30,7 @@ std::string ShowSaveDialog(HWND owner, std::string& filter, const std::string& t
                            const std::string& initial_dir) {
   ConvertFilterToDialogForm(filter);
   std::vector<char> file_name = BlankNameBuffer();
+  file_name.front() = '\0';
   std::vector<char> file_title = BlankNameBuffer();
 
   OPENFILENAMEA request = {};
