@@ -1,5 +1,6 @@
 #include "engine/page_text.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/text_rules.h"
@@ -9,6 +10,7 @@ namespace zorvitan {
 namespace {
 
 constexpr std::size_t kChunkSize = 256 * 1024;
+constexpr std::size_t kFirstTitleRead = 16 * 1024;
 constexpr std::string_view kOpenTag = "<title>";
 constexpr std::string_view kCloseTag = "</title>";
 
@@ -66,80 +68,117 @@ std::string FindTitle(const std::string& text) {
   return text.substr(start, close - start);
 }
 
-bool TitleScanner::Feed(const char* data, std::size_t size) {
-  if (settled_) return true;
-  kept_.append(data, size);
-  if (!open_found_) {
-    const std::size_t open = FindNoCase(kept_, kOpenTag, search_from_);
-    if (open == std::string::npos) {
-      // Keep only a tail that could still begin the opening tag.
-      const std::size_t keep = kOpenTag.size() - 1;
-      if (kept_.size() > keep) kept_.erase(0, kept_.size() - keep);
-      search_from_ = 0;
-      return false;
-    }
-    open_found_ = true;
-    title_start_ = open + kOpenTag.size();
-    search_from_ = title_start_;
-  }
-  const std::size_t close = FindNoCase(kept_, kCloseTag, search_from_);
-  if (close == std::string::npos) {
-    const std::size_t overlap = kCloseTag.size() - 1;
-    search_from_ = kept_.size() > title_start_ + overlap ? kept_.size() - overlap : title_start_;
-    return false;
-  }
-  title_ = kept_.substr(title_start_, close - title_start_);
-  settled_ = true;
-  kept_.clear();
-  kept_.shrink_to_fit();
-  return true;
-}
-
 namespace {
 
-// Reads the page in large chunks and hands each normalized piece to `sink`,
-// which returns true when it needs no more.
-template <typename Sink>
-ReadResult ReadNormalized(Platform& platform, const std::string& path, std::string* chunk,
-                          Sink sink) {
-  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
-  if (!reader) return ReadResult::kCannotOpen;
-  if (chunk->size() < kChunkSize) chunk->resize(kChunkSize);
-  LineEndNormalizer normalizer;
-  std::string piece;
-  for (;;) {
-    const long got = reader->Read(&(*chunk)[0], chunk->size());
-    if (got < 0) return ReadResult::kReadError;
-    piece.clear();
-    if (got == 0) {
-      normalizer.Finish(&piece);
-      sink(piece);
-      return ReadResult::kOk;
-    }
-    normalizer.Feed(chunk->data(), static_cast<std::size_t>(got), &piece);
-    if (sink(piece)) return ReadResult::kOk;
+// Where `tag` first occurs across the seam of `before` (fewer bytes than the
+// tag) and `data`, counted in `data`: the offset just behind the tag. npos
+// when it does not straddle the seam.
+std::size_t FindAcrossSeam(const std::string& before, const char* data, std::size_t size,
+                           std::string_view tag) {
+  if (before.empty() || size == 0) return std::string::npos;
+  std::string seam = before;
+  seam.append(data, std::min(size, tag.size() - 1));
+  const std::size_t at = FindNoCase(seam, tag);
+  if (at == std::string::npos || at >= before.size()) return std::string::npos;
+  return at + tag.size() - before.size();
+}
+
+// The last bytes of `text` and `data` together, at most `count` of them.
+void KeepTail(std::string* text, const char* data, std::size_t size, std::size_t count) {
+  if (size >= count) {
+    text->assign(data + size - count, count);
+  } else {
+    text->append(data, size);
+    if (text->size() > count) text->erase(0, text->size() - count);
   }
 }
 
 }  // namespace
 
+bool TitleScanner::Feed(const char* data, std::size_t size) {
+  if (settled_) return true;
+  if (open_found_) {
+    FeedTitle(data, size);
+    return settled_;
+  }
+  std::size_t behind = FindAcrossSeam(tail_, data, size, kOpenTag);
+  if (behind == std::string::npos) {
+    const std::size_t at = FindNoCase(std::string_view(data, size), kOpenTag);
+    if (at == std::string::npos) {
+      KeepTail(&tail_, data, size, kOpenTag.size() - 1);
+      return false;
+    }
+    behind = at + kOpenTag.size();
+  }
+  open_found_ = true;
+  tail_.clear();
+  FeedTitle(data + behind, size - behind);
+  return settled_;
+}
+
+void TitleScanner::FeedTitle(const char* data, std::size_t size) {
+  const std::size_t keep = kCloseTag.size() - 1;
+  const std::string seam_before =
+      title_raw_.size() > keep ? title_raw_.substr(title_raw_.size() - keep) : title_raw_;
+  std::size_t close_end = FindAcrossSeam(seam_before, data, size, kCloseTag);
+  std::size_t title_end;  // raw title bytes in `data`, or npos when the tag is not here
+  if (close_end != std::string::npos) {
+    // The tag began in the bytes kept from before: the title ends inside them.
+    const std::size_t tag_in_before = kCloseTag.size() - close_end;
+    title_raw_.resize(title_raw_.size() - tag_in_before);
+    title_end = 0;
+  } else {
+    const std::size_t at = FindNoCase(std::string_view(data, size), kCloseTag);
+    title_end = at;
+  }
+  if (title_end == std::string::npos) {
+    title_raw_.append(data, size);
+    return;
+  }
+  title_raw_.append(data, title_end);
+  // The line-end rule inside the title; the closing tag that follows ends no line.
+  LineEndNormalizer normalizer;
+  normalizer.Feed(title_raw_.data(), title_raw_.size(), &title_);
+  settled_ = true;
+  title_raw_.clear();
+}
+
 ReadResult ReadPageText(Platform& platform, const std::string& path, std::string* chunk,
                         std::string* text) {
   text->clear();
-  return ReadNormalized(platform, path, chunk, [text](const std::string& piece) {
-    text->append(piece);
-    return false;
-  });
+  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
+  if (!reader) return ReadResult::kCannotOpen;
+  if (chunk->size() < kChunkSize) chunk->resize(kChunkSize);
+  LineEndNormalizer normalizer;
+  for (;;) {
+    const long got = reader->Read(&(*chunk)[0], chunk->size());
+    if (got < 0) return ReadResult::kReadError;
+    if (got == 0) break;
+    normalizer.Feed(chunk->data(), static_cast<std::size_t>(got), text);
+  }
+  normalizer.Finish(text);
+  return ReadResult::kOk;
 }
 
 ReadResult ReadPageTitle(Platform& platform, const std::string& path, std::string* chunk,
                          std::string* title) {
+  title->clear();
+  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
+  if (!reader) return ReadResult::kCannotOpen;
+  if (chunk->size() < kChunkSize) chunk->resize(kChunkSize);
+  // Most titles stand near the top: a small first read settles most pages
+  // without copying the rest of them.
+  std::size_t want = kFirstTitleRead;
   TitleScanner scanner;
-  const ReadResult result = ReadNormalized(platform, path, chunk, [&scanner](const std::string& piece) {
-    return scanner.Feed(piece.data(), piece.size());
-  });
+  for (;;) {
+    const long got = reader->Read(&(*chunk)[0], want);
+    if (got < 0) return ReadResult::kReadError;
+    if (got == 0) break;
+    if (scanner.Feed(chunk->data(), static_cast<std::size_t>(got))) break;
+    want = kChunkSize;
+  }
   *title = scanner.Title();
-  return result;
+  return ReadResult::kOk;
 }
 
 }  // namespace zorvitan

@@ -31,22 +31,26 @@ std::string NormalizeLineEnds(const std::string& bytes);
 // (letter case ignored), verbatim; "" when there is none or it is empty.
 std::string FindTitle(const std::string& text);
 
-// Finds the title while the page text arrives in pieces, keeping only what the
-// answer can still depend on, so a page need not be held whole.
+// Finds the title while a page's raw bytes arrive in pieces, searching each
+// piece where it lies and keeping only what the answer can still depend on.
+// The tags hold no CR or LF, so they stand at the same places in the raw bytes
+// as in the page text; only the title itself needs the line-end rule. The
+// result equals FindTitle(NormalizeLineEnds(all the bytes)).
 class TitleScanner {
  public:
-  // Adds text; returns true once the title is settled (both tags found).
+  // Adds bytes; returns true once the title is settled (both tags found).
   bool Feed(const char* data, std::size_t size);
   bool Settled() const { return settled_; }
-  // The title found so far: "" when none (FindTitle's rule).
+  // The title found: "" while unsettled or when there is none.
   const std::string& Title() const { return title_; }
 
  private:
-  std::string kept_;
+  void FeedTitle(const char* data, std::size_t size);
+
+  std::string tail_;       // the last bytes before the opening tag was found
+  std::string title_raw_;  // the raw bytes behind the opening tag
   bool open_found_ = false;
   bool settled_ = false;
-  std::size_t title_start_ = 0;
-  std::size_t search_from_ = 0;
   std::string title_;
 };
 

@@ -1,5 +1,6 @@
-// Differential fuzzing of the title search: the engine's search (whole text
-// and streamed in pieces) against a plain model of the rule.
+// Differential fuzzing of the title search: the engine's search over the
+// whole page text, and its scanner over raw bytes in pieces, against a plain
+// model of the rule.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -41,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t pos = 0; pos < text.size() && !scanner.Settled(); pos += piece) {
     scanner.Feed(text.data() + pos, std::min(piece, text.size() - pos));
   }
-  FUZZ_CHECK(scanner.Title() == expected);
+  // The scanner reads raw bytes; its title follows the line-end rule.
+  FUZZ_CHECK(scanner.Title() == ModelTitle(zorvitan::NormalizeLineEnds(text)));
   return 0;
 }

@@ -35,13 +35,12 @@ class PosixPageReader : public PageReader {
 
 std::unique_ptr<PageReader> PosixPlatform::OpenPage(const std::string& path) {
   // O_NONBLOCK keeps open() from waiting for a writer should the path be a
-  // FIFO; anything but a regular file is refused before it is read.
+  // FIFO; anything but a regular file is refused before it is read. On a
+  // regular file the flag changes nothing, so it is left set.
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) return nullptr;
   struct stat st;
-  const int flags = fcntl(fd, F_GETFL);
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 ||
-      fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     close(fd);
     return nullptr;
   }

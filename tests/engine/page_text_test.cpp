@@ -61,12 +61,12 @@ TEST(Title, Rules) {
   for (const Case& c : cases) EXPECT_EQ(FindTitle(c.text), c.title) << c.text;
 }
 
-// The streaming search must give exactly what the whole-text search gives,
-// however the text is cut into pieces.
+// The streaming search over raw bytes must give exactly what the whole-text
+// search gives on the page text, however the bytes are cut into pieces.
 TEST(Title, ScannerAgreesWithWholeTextSearch) {
   std::mt19937 random(7);
   const char* atoms[] = {"<title>", "</title>", "<TITLE>", "</TiTlE>", "<titl", "e>", "</", "x",
-                         "\r\n", "<", ">", "t"};
+                         "\r\n", "\r", "\n", "t"};
   for (int round = 0; round < 3000; ++round) {
     std::string text;
     const int atoms_count = random() % 12;
@@ -78,7 +78,7 @@ TEST(Title, ScannerAgreesWithWholeTextSearch) {
       scanner.Feed(text.data() + pos, n);
       pos += n;
     }
-    EXPECT_EQ(scanner.Title(), FindTitle(text)) << text;
+    EXPECT_EQ(scanner.Title(), FindTitle(NormalizeLineEnds(text))) << text;
   }
 }
 
