@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "engine/messages.h"
 #include "engine/mod_html.h"
@@ -57,9 +58,11 @@ bool MapWriter::Mapa() {
 void MapWriter::RobStrone(const std::string& path) {
   const std::string title = PageTitle(path);
 
-  const std::string previous = last_folder_;
-  last_folder_ = Katal(path, separator_);
-  if (last_folder_ != previous) WriteLine("<h1>", last_folder_, "</h1>");
+  std::string folder = Katal(path, separator_);
+  if (folder != last_folder_) {
+    last_folder_ = std::move(folder);
+    WriteLine("<h1>", last_folder_, "</h1>");
+  }
 
   const std::string relative = path.size() > site_length_ ? path.substr(site_length_) : "";
   if (title != untitled_) {

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/posix/posix_platform.h"
 
@@ -33,11 +34,32 @@ class PosixPageReader : public PageReader {
 
 }  // namespace
 
+PosixPlatform::~PosixPlatform() {
+  if (page_folder_fd_ >= 0) close(page_folder_fd_);
+}
+
+int PosixPlatform::PageFolder(std::string_view folder) {
+  if (page_folder_fd_ >= 0 && folder == page_folder_) return page_folder_fd_;
+  if (page_folder_fd_ >= 0) close(page_folder_fd_);
+  page_folder_.assign(folder.data(), folder.size());
+  page_folder_fd_ = open(page_folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  return page_folder_fd_;
+}
+
 std::unique_ptr<PageReader> PosixPlatform::OpenPage(const std::string& path) {
   // O_NONBLOCK keeps open() from waiting for a writer should the path be a
   // FIFO; anything but a regular file is refused before it is read. On a
   // regular file the flag changes nothing, so it is left set.
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+  const std::size_t slash = path.rfind('/');
+  int fd;
+  if (slash != std::string::npos && slash > 0 && slash + 1 < path.size()) {
+    const int folder_fd = PageFolder(std::string_view(path).substr(0, slash));
+    fd = folder_fd >= 0 ? openat(folder_fd, path.c_str() + slash + 1, kFlags)
+                        : open(path.c_str(), kFlags);
+  } else {
+    fd = open(path.c_str(), kFlags);
+  }
   if (fd < 0) return nullptr;
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
