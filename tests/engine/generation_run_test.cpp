@@ -187,5 +187,25 @@ TEST_F(GenerationRunTest, ClosingTheWindowDuringARunKeepsTheOldMap) {
   EXPECT_EQ(fs.AllPaths(), before);
 }
 
+TEST_F(GenerationRunTest, ClosingAtEveryEventPointStopsCleanly) {
+  fs.AddFile("C:\\s\\a.htm", Page("A"));
+  fs.AddFile("C:\\s\\d\\b.htm", Page("B"));
+  fs.AddFile("C:\\m.htm", "old");
+  const auto before = fs.AllPaths();
+  // Count the event points of a whole run, then close the window at each one.
+  Generate("C:\\s", "C:\\m.htm");
+  const int points = window.events;
+  ASSERT_GT(points, 0);
+  for (int point = 0; point < points; ++point) {
+    fs.AddFile("C:\\m.htm", "old");
+    window = FakeWindow();
+    window.close_at_event = point;
+    EXPECT_EQ(Generate("C:\\s\\", "C:\\m.htm").outcome, RunOutcome::kCancelled) << point;
+    EXPECT_EQ(fs.Contents("C:\\m.htm"), "old") << point;
+    EXPECT_EQ(fs.AllPaths(), before) << point;
+    EXPECT_EQ(window.log.back(), "EnabledX(1)") << point;
+  }
+}
+
 }  // namespace
 }  // namespace zorvitan::testing
