@@ -130,7 +130,7 @@ REG
   grep -q 'Explorer\\\\Desktops' "$prefix/user.reg" ||
     die "the virtual desktop setting did not reach the registry (see $log)"
   touch "$prefix/.zorvitan-ready"
-  echo "wine-run.sh: Wine prefix created in $((SECONDS - started)) s" >&2
+  echo "wine-run.sh: Wine prefix created in $((SECONDS - started)) s" | tee -a "$log" >&2
 }
 
 # A persistent server (30 s after the last program) makes a test start in about 0.2 s instead of
