@@ -83,7 +83,8 @@ ensure_display() {
   # A Wine session still running here drew on an X server that is gone: end it first.
   stop_session
   local number=$state/xvfb.display.new
-  setsid Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 \
+  # The screen is just the size of Wine's virtual desktop, so a screenshot shows nothing else.
+  setsid Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 \
     3>"$number" </dev/null >>"$log" 2>&1 9>&- &
   local pid=$! tries=0
   until [ -s "$number" ]; do
