@@ -12,6 +12,7 @@
 #   prefix/        the private Wine prefix, created once (about 700 MB) and reused
 #   lock           flock guard, so tests started alone or side by side set up only once
 #   xvfb.pid, xvfb.display   the headless X server this script started, if any
+#   session.display          the display the running Wine session was booted with
 #   wine.log       what Wine and Xvfb print in the background
 # Any program can be run alone: what is missing is set up on demand.
 set -euo pipefail
@@ -136,17 +137,22 @@ REG
 
 # A persistent server (30 s after the last program) makes a test start in about 0.2 s instead of
 # several seconds. wineserver exits with 2 when one is already running.
+# A session draws on the display it was booted with, so one booted for another display (the
+# tests' Xvfb, say, before `make gui` on yours) is ended first.
 ensure_session() {
   local rc=0
+  if [ "$(cat "$state/session.display" 2>/dev/null)" != "$display" ]; then stop_session; fi
   quiet "${wine_env[@]}" DISPLAY="$display" wineserver -p30 || rc=$?
   if [ "$rc" -eq 0 ]; then
     # A new session: boot it here, so its system processes start with no pipe of the caller's
     # and the program starts in a ready session.
     quiet "${wine_env[@]}" DISPLAY="$display" wine wineboot || true
+    echo "$display" >"$state/session.display"
   fi
 }
 
 stop_session() {
+  rm -f "$state/session.display"
   [ -d "$state/prefix" ] || return 0
   quiet "${wine_env[@]}" wineserver -k || true
   quiet "${wine_env[@]}" wineserver -w || true
