@@ -135,10 +135,10 @@ REG
   echo "wine-run.sh: Wine prefix created in $((SECONDS - started)) s" | tee -a "$log" >&2
 }
 
-# A persistent server (30 s after the last program) makes a test start in about 0.2 s instead of
-# several seconds. wineserver exits with 2 when one is already running.
-# A session draws on the display it was booted with, so one booted for another display (the
-# tests' Xvfb, say, before `make gui` on yours) is ended first.
+# A persistent server (it stays 30 s after the last program) makes a test start in about 0.2 s
+# instead of several seconds; wineserver exits with 2 when one is already running. A session
+# draws on the display it was booted with, so one booted for another display (the tests' Xvfb,
+# say, before `make gui` on yours) is ended first.
 ensure_session() {
   local rc=0
   if [ "$(cat "$state/session.display" 2>/dev/null)" != "$display" ]; then stop_session; fi
