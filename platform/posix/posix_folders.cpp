@@ -1,5 +1,6 @@
 // Folder enumeration, folder identity and the current folder.
 #include <dirent.h>
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/posix/folder_handle.h"
 #include "platform/posix/posix_platform.h"
 
 namespace zorvitan {
@@ -39,8 +41,13 @@ void Classify(int dir_fd, const struct dirent& raw, DirEntry* entry) {
 
 bool PosixPlatform::ListFolder(const std::string& folder, std::vector<DirEntry>* entries) {
   entries->clear();
-  DIR* dir = opendir(folder.c_str());
-  if (!dir) return false;
+  const int fd = OpenFolder(folder);
+  if (fd < 0) return false;
+  DIR* dir = fdopendir(fd);
+  if (!dir) {
+    close(fd);
+    return false;
+  }
   const int dir_fd = dirfd(dir);
   while (const struct dirent* raw = readdir(dir)) {
     DirEntry entry;
@@ -59,14 +66,29 @@ bool PosixPlatform::ListFolder(const std::string& folder, std::vector<DirEntry>*
 
 bool PosixPlatform::FolderIdentity(const std::string& folder, std::string* identity) {
   struct stat st;
-  if (folder.empty() || stat(folder.c_str(), &st) != 0) return false;
+  if (folder.empty()) return false;
+  if (stat(folder.c_str(), &st) != 0) {
+    if (errno != ENAMETOOLONG) return false;
+    const int fd = OpenFolder(folder);
+    if (fd < 0) return false;
+    const bool known = fstat(fd, &st) == 0;
+    close(fd);
+    if (!known) return false;
+  }
   *identity = std::to_string(static_cast<unsigned long long>(st.st_dev)) + ":" +
               std::to_string(static_cast<unsigned long long>(st.st_ino));
   return true;
 }
 
 bool PosixPlatform::SetCurrentFolder(const std::string& folder) {
-  return !folder.empty() && chdir(folder.c_str()) == 0;
+  if (folder.empty()) return false;
+  if (chdir(folder.c_str()) == 0) return true;
+  if (errno != ENAMETOOLONG) return false;
+  const int fd = OpenFolder(folder);
+  if (fd < 0) return false;
+  const bool changed = fchdir(fd) == 0;
+  close(fd);
+  return changed;
 }
 
 }  // namespace zorvitan

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/posix/folder_handle.h"
 #include "platform/posix/posix_platform.h"
 
 namespace zorvitan {
@@ -42,7 +43,7 @@ int PosixPlatform::PageFolder(std::string_view folder) {
   if (page_folder_fd_ >= 0 && folder == page_folder_) return page_folder_fd_;
   if (page_folder_fd_ >= 0) close(page_folder_fd_);
   page_folder_.assign(folder.data(), folder.size());
-  page_folder_fd_ = open(page_folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  page_folder_fd_ = OpenFolder(page_folder_);
   return page_folder_fd_;
 }
 
