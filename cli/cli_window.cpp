@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/console.h"
+#include "cli/interrupt.h"
 
 namespace zorvitan::cli {
 
@@ -67,6 +68,7 @@ void CliWindow::MsgBox(const std::string& text, int style, const std::string& /*
 
 void CliWindow::ReportProgress(Phase phase, std::size_t done, std::size_t total) {
   progress_.Update(phase, done, total);
+  if (phase == Phase::kReading) TestInterruptPoint(done);
 }
 
 }  // namespace zorvitan::cli

@@ -6,6 +6,7 @@
 
 #include "cli/cli_window.h"
 #include "cli/console.h"
+#include "cli/interrupt.h"
 #include "cli/native_platform.h"
 #include "cli/options.h"
 #include "cli/paths.h"
@@ -26,6 +27,7 @@ int RunGeneration(Options options, Platform& platform) {
                         [](const std::string& text) { WriteText(Stream::kErr, text); });
   CliWindow window(options, progress);
   GenerationRun run(window, platform);
+  RemoveTemporaryMapOnInterrupt();
   const RunReport report = run.Command1_Click();
   progress.Clear();
 

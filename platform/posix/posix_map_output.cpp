@@ -3,6 +3,8 @@
 // loses the old map.
 #include <errno.h>
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -11,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/posix/pending_map_file.h"
 #include "platform/posix/posix_platform.h"
 
 namespace zorvitan {
@@ -76,6 +79,7 @@ class PosixMapOutput : public MapOutput {
   ~PosixMapOutput() override {
     if (fd_ >= 0) close(fd_);
     if (!committed_) unlink(temp_path_.c_str());
+    ForgetPendingMap();
   }
   PosixMapOutput(const PosixMapOutput&) = delete;
   PosixMapOutput& operator=(const PosixMapOutput&) = delete;
@@ -99,6 +103,8 @@ class PosixMapOutput : public MapOutput {
     if (close(fd) != 0) return false;
     if (rename(temp_path_.c_str(), target_.c_str()) != 0) return false;
     committed_ = true;
+    // Only now: a signal before the rename must still find the temporary.
+    ForgetPendingMap();
     return true;
   }
 
@@ -143,11 +149,19 @@ std::unique_ptr<MapOutput> PosixPlatform::BeginMap(const std::string& path) {
 
   for (unsigned attempt = 0; attempt < 100; ++attempt) {
     std::string temp_path = TempPathFor(target, attempt);
+    // Signals wait while the file is created and remembered, so an interrupted
+    // run can always find what it created.
+    sigset_t all, old_mask;
+    sigfillset(&all);
+    pthread_sigmask(SIG_BLOCK, &all, &old_mask);
     // Mode 0666 lets the umask decide, as a plain create of the map would.
     const int fd =
         open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+    const int open_error = errno;
+    if (fd >= 0) RememberPendingMap(temp_path.c_str());
+    pthread_sigmask(SIG_SETMASK, &old_mask, nullptr);
     if (fd < 0) {
-      if (errno == EEXIST) continue;
+      if (open_error == EEXIST) continue;
       return nullptr;
     }
     // The new map keeps the permissions the user gave the old one.
