@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,20 @@ namespace {
   argv.push_back(nullptr);
   execv(launch.program.c_str(), argv.data());
   _exit(127);
+}
+
+// What the exited child read in all, while it is still a zombie: the counters
+// go with it when it is reaped.
+long long BytesRead(pid_t pid) {
+  siginfo_t info;
+  if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) != 0) return -1;
+  std::ifstream io("/proc/" + std::to_string(pid) + "/io");
+  std::string key;
+  long long value;
+  while (io >> key >> value) {
+    if (key == "rchar:") return value;
+  }
+  return -1;
 }
 
 }  // namespace
@@ -64,10 +79,14 @@ ProgramResult RunProgram(const ProgramLaunch& launch) {
       }
     }
   }
+  if (pid <= 0) return result;
+  result.bytes_read = BytesRead(pid);
   int status = 0;
-  if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
-    result.exit_code = WEXITSTATUS(status);
-  }
+  struct rusage usage;
+  if (wait4(pid, &status, 0, &usage) != pid) return result;
+  result.max_rss_kb = usage.ru_maxrss;
+  if (WIFEXITED(status)) result.exit_code = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) result.term_signal = WTERMSIG(status);
   return result;
 }
 

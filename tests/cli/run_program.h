@@ -8,8 +8,11 @@ namespace zorvitan::testing {
 
 struct ProgramResult {
   int exit_code = -1;  // -1 when it did not exit normally
+  int term_signal = 0;  // the signal that ended it, if one did
   std::string out;
   std::string err;
+  long max_rss_kb = -1;       // peak resident memory of the child
+  long long bytes_read = -1;  // bytes its read() calls returned (Linux /proc/PID/io)
 };
 
 struct ProgramLaunch {

@@ -1,0 +1,58 @@
+// Ctrl-C or SIGTERM in the middle of writing a new map: the program ends as
+// the signal says, the old map is untouched and no temporary file stays.
+#include <signal.h>
+#include <stdlib.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/hostile/hostile_site.h"
+
+namespace zorvitan::testing {
+namespace {
+
+class InterruptTest : public HostileSite, public ::testing::WithParamInterface<int> {
+ protected:
+  // The program signals itself once the first page is read, with the new map
+  // half written.
+  ProgramResult RunInterrupted(int signal_number) {
+    setenv("ZORVITAN_CLI_TEST_SIGNAL", std::to_string(signal_number).c_str(), 1);
+    ProgramResult result = RunSite();
+    unsetenv("ZORVITAN_CLI_TEST_SIGNAL");
+    return result;
+  }
+};
+
+TEST_P(InterruptTest, LeavesTheOldMapAndNoTemporaryFile) {
+  dir_.MakeFolder("site/a");
+  dir_.Write("site/a/p.htm", "<title>P</title>");
+  dir_.Write("site/b.htm", "<title>B</title>");
+  dir_.Write("map.txt", "stara mapa");
+  const ProgramResult result = RunInterrupted(GetParam());
+  EXPECT_EQ(result.term_signal, GetParam());
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(Map(), "stara mapa");
+  EXPECT_EQ(Names(dir_.path()), (std::vector<std::string>{"map.txt", "site"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, InterruptTest, ::testing::Values(SIGINT, SIGTERM, SIGHUP));
+
+using IgnoredInterruptTest = HostileSite;
+
+TEST_F(IgnoredInterruptTest, AnIgnoredSignalStaysIgnored) {
+  // nohup and background jobs start us with SIGHUP or SIGINT ignored: the run
+  // must then go on to the end.
+  dir_.Write("site/b.htm", "<title>B</title>");
+  struct sigaction ignore = {}, previous;
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGHUP, &ignore, &previous);
+  setenv("ZORVITAN_CLI_TEST_SIGNAL", std::to_string(SIGHUP).c_str(), 1);
+  const ProgramResult result = RunSite();
+  unsetenv("ZORVITAN_CLI_TEST_SIGNAL");
+  sigaction(SIGHUP, &previous, nullptr);
+  EXPECT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_EQ(Map(), "<h1>" + Site() + "</h1>\r\n<br><a href=\"b.htm\">B</a>\r\n");
+}
+
+}  // namespace
+}  // namespace zorvitan::testing
