@@ -7,7 +7,7 @@
 namespace zorvitan::testing {
 
 struct ProgramResult {
-  int exit_code = -1;  // -1 when it did not exit normally
+  int exit_code = -1;   // -1 when it did not exit normally
   int term_signal = 0;  // the signal that ended it, if one did
   std::string out;
   std::string err;

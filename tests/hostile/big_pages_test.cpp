@@ -54,16 +54,15 @@ TEST_F(BigPagesTest, OneLineOf100MegabytesWithTheTitleAtItsEnd) {
 TEST_F(BigPagesTest, BinaryBytesAndNulsInTitlesPassUnchanged) {
   using namespace std::string_literals;
   dir_.Write("site/a.htm", "\0\0\xff\xfe<title>A\0B\x01\x7f\xc3(\xff</title>\0\0"s);
-  dir_.Write("site/b.htm", "\0<ti\0tle>nie</title>"s);    // a NUL breaks the tag
+  dir_.Write("site/b.htm", "\0<ti\0tle>nie</title>"s);             // a NUL breaks the tag
   dir_.Write("site/c.htm", "<title>\0</title><title>x</title>"s);  // a title of one NUL
-  dir_.Write("site/d.htm", "<title>\r\n\0\n\r</title>"s);  // line ends in the title
+  dir_.Write("site/d.htm", "<title>\r\n\0\n\r</title>"s);          // line ends in the title
   const ProgramResult result = RunSite();
   EXPECT_EQ(result.exit_code, 0) << result.err;
-  EXPECT_EQ(Map(), "<h1>" + Site() + "</h1>\r\n" +
-                       "<br><a href=\"a.htm\">A\0B\x01\x7f\xc3(\xff</a>\r\n"s +
-                       "<br><a href=\"b.htm\">#bez tytułu#</a>\r\n" +
-                       "<br><a href=\"c.htm\">\0</a>\r\n"s +
-                       "<br><a href=\"d.htm\">\r\n\0\n\r\n</a>\r\n"s);
+  EXPECT_EQ(Map(),
+            "<h1>" + Site() + "</h1>\r\n" + "<br><a href=\"a.htm\">A\0B\x01\x7f\xc3(\xff</a>\r\n"s +
+                "<br><a href=\"b.htm\">#bez tytułu#</a>\r\n" + "<br><a href=\"c.htm\">\0</a>\r\n"s +
+                "<br><a href=\"d.htm\">\r\n\0\n\r\n</a>\r\n"s);
 }
 
 }  // namespace

@@ -27,8 +27,9 @@ TEST_F(LinksTest, LoopsAndCrossLinksWalkEachRealFolderOnce) {
   ASSERT_EQ(symlink("..", (dir_ / "site/up").c_str()), 0);  // out of the site and back in
   dir_.MakeFolder("site/many");
   for (int i = 0; i < 200; ++i) {
-    ASSERT_EQ(symlink(i % 2 ? "../a" : "../many", (dir_ / ("site/many/l" + std::to_string(i))).c_str()),
-              0);
+    ASSERT_EQ(
+        symlink(i % 2 ? "../a" : "../many", (dir_ / ("site/many/l" + std::to_string(i))).c_str()),
+        0);
   }
 
   const ProgramResult result = RunSite();
@@ -36,9 +37,9 @@ TEST_F(LinksTest, LoopsAndCrossLinksWalkEachRealFolderOnce) {
   EXPECT_EQ(result.out, Found(3));
   // A folder is listed under the first path that reaches it; b is first met
   // through a's link.
-  EXPECT_EQ(Map(), "<h1>" + Site() + "</h1>\r\n<br><a href=\"index.htm\">Start</a>\r\n" +
-                       "<h1>" + Site() + "a/</h1>\r\n<br><a href=\"a/p.htm\">P</a>\r\n" + "<h1>" +
-                       Site() + "a/to_b/</h1>\r\n<br><a href=\"a/to_b/q.htm\">Q</a>\r\n");
+  EXPECT_EQ(Map(), "<h1>" + Site() + "</h1>\r\n<br><a href=\"index.htm\">Start</a>\r\n" + "<h1>" +
+                       Site() + "a/</h1>\r\n<br><a href=\"a/p.htm\">P</a>\r\n" + "<h1>" + Site() +
+                       "a/to_b/</h1>\r\n<br><a href=\"a/to_b/q.htm\">Q</a>\r\n");
 }
 
 TEST_F(LinksTest, SpecialFilesNamedLikePagesAreNeverOpened) {

@@ -25,9 +25,9 @@ TEST_F(MapPlacementTest, AMapInsideTheSiteIsListedWithItsOldTextThenReplaced) {
   const ProgramResult result = Run({"-q", "site", "site/mapa.html"});
   EXPECT_EQ(result.exit_code, 0) << result.err;
   EXPECT_EQ(result.out, Found(2));
-  EXPECT_EQ(dir_.Read("site/mapa.html"),
-            "<h1>" + Site() + "</h1>\r\n<br><a href=\"index.htm\">Start</a>\r\n" +
-                "<br><a href=\"mapa.html\">Stara mapa</a>\r\n");
+  EXPECT_EQ(dir_.Read("site/mapa.html"), "<h1>" + Site() +
+                                             "</h1>\r\n<br><a href=\"index.htm\">Start</a>\r\n" +
+                                             "<br><a href=\"mapa.html\">Stara mapa</a>\r\n");
   EXPECT_EQ(Names(Site()), (std::vector<std::string>{"index.htm", "mapa.html"}));
 
   // A second run reads the first run's map as a page without a title.
@@ -48,9 +48,9 @@ TEST_F(MapPlacementTest, ANewMapInsideTheSiteIsListedAsAnEmptyPage) {
 TEST_F(MapPlacementTest, AMapOverAPageTakesThePageTitleFirst) {
   const ProgramResult result = Run({"-q", "site", "site/index.htm"});
   EXPECT_EQ(result.exit_code, 0) << result.err;
-  EXPECT_EQ(dir_.Read("site/index.htm"),
-            "<h1>" + Site() + "</h1>\r\n<br><a href=\"index.htm\">Start</a>\r\n" +
-                "<br><a href=\"mapa.html\">Stara mapa</a>\r\n");
+  EXPECT_EQ(dir_.Read("site/index.htm"), "<h1>" + Site() +
+                                             "</h1>\r\n<br><a href=\"index.htm\">Start</a>\r\n" +
+                                             "<br><a href=\"mapa.html\">Stara mapa</a>\r\n");
 }
 
 TEST_F(MapPlacementTest, AReadOnlyMapIsRefusedOrReplacedWithItsModeKept) {
