@@ -97,6 +97,8 @@ void KeepTail(std::string* text, const char* data, std::size_t size, std::size_t
 
 bool TitleScanner::Feed(const char* data, std::size_t size) {
   if (settled_) return true;
+  const std::size_t fed_before = fed_;
+  fed_ += size;
   if (open_found_) {
     FeedTitle(data, size);
     return settled_;
@@ -112,6 +114,7 @@ bool TitleScanner::Feed(const char* data, std::size_t size) {
   }
   open_found_ = true;
   tail_.clear();
+  title_offset_ = fed_before + behind;
   FeedTitle(data + behind, size - behind);
   return settled_;
 }
@@ -133,14 +136,23 @@ void TitleScanner::FeedTitle(const char* data, std::size_t size) {
   }
   if (title_end == std::string::npos) {
     title_raw_.append(data, size);
+    if (title_raw_.size() > kHeldTitleLimit) {
+      // Keep only what the seam check needs; the title is read again if it ends.
+      dropped_ += title_raw_.size() - keep;
+      title_raw_.erase(0, title_raw_.size() - keep);
+    }
     return;
   }
   title_raw_.append(data, title_end);
-  // The line-end rule inside the title; the closing tag that follows ends no line.
-  LineEndNormalizer normalizer;
-  normalizer.Feed(title_raw_.data(), title_raw_.size(), &title_);
   settled_ = true;
+  title_length_ = dropped_ + title_raw_.size();
+  if (dropped_ == 0) {
+    // The line-end rule inside the title; the closing tag that follows ends no line.
+    LineEndNormalizer normalizer;
+    normalizer.Feed(title_raw_.data(), title_raw_.size(), &title_);
+  }
   title_raw_.clear();
+  title_raw_.shrink_to_fit();
 }
 
 ReadResult ReadPageText(Platform& platform, const std::string& path, std::string* chunk,
@@ -160,6 +172,36 @@ ReadResult ReadPageText(Platform& platform, const std::string& path, std::string
   return ReadResult::kOk;
 }
 
+namespace {
+
+// Reads a long title from its place in the page, applying the line-end rule.
+ReadResult RereadTitle(Platform& platform, const std::string& path, const TitleScanner& scanner,
+                       std::string* chunk, std::string* title) {
+  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
+  if (!reader) return ReadResult::kCannotOpen;
+  std::size_t skip = scanner.TitleOffset();
+  std::size_t left = scanner.TitleLength();
+  LineEndNormalizer normalizer;
+  while (left > 0) {
+    const long got = reader->Read(&(*chunk)[0], chunk->size());
+    if (got <= 0) return ReadResult::kReadError;  // the page changed under us
+    std::size_t from = 0;
+    const auto size = static_cast<std::size_t>(got);
+    if (skip >= size) {
+      skip -= size;
+      continue;
+    }
+    from = skip;
+    skip = 0;
+    const std::size_t take = std::min(left, size - from);
+    normalizer.Feed(chunk->data() + from, take, title);
+    left -= take;
+  }
+  return ReadResult::kOk;
+}
+
+}  // namespace
+
 ReadResult ReadPageTitle(Platform& platform, const std::string& path, std::string* chunk,
                          std::string* title) {
   title->clear();
@@ -177,6 +219,7 @@ ReadResult ReadPageTitle(Platform& platform, const std::string& path, std::strin
     if (scanner.Feed(chunk->data(), static_cast<std::size_t>(got))) break;
     want = kChunkSize;
   }
+  if (scanner.NeedsReread()) return RereadTitle(platform, path, scanner, chunk, title);
   *title = scanner.Title();
   return ReadResult::kOk;
 }

@@ -44,14 +44,29 @@ class TitleScanner {
   // The title found: "" while unsettled or when there is none.
   const std::string& Title() const { return title_; }
 
+  // A title longer than the scanner holds is not kept while its closing tag is
+  // looked for, so an unclosed "<title>" in a huge page costs no memory. Once
+  // settled, such a title is read again from the page: it stands at byte
+  // TitleOffset() and is TitleLength() raw bytes long.
+  bool NeedsReread() const { return settled_ && dropped_ > 0; }
+  std::size_t TitleOffset() const { return title_offset_; }
+  std::size_t TitleLength() const { return title_length_; }
+
+  // The most raw title bytes held while the closing tag is looked for.
+  static constexpr std::size_t kHeldTitleLimit = 1 << 20;
+
  private:
   void FeedTitle(const char* data, std::size_t size);
 
   std::string tail_;       // the last bytes before the opening tag was found
-  std::string title_raw_;  // the raw bytes behind the opening tag
+  std::string title_raw_;  // the raw bytes behind the opening tag (the last ones when dropped)
   bool open_found_ = false;
   bool settled_ = false;
   std::string title_;
+  std::size_t fed_ = 0;           // bytes fed before the current piece
+  std::size_t dropped_ = 0;       // title bytes let go of from the front of title_raw_
+  std::size_t title_offset_ = 0;  // where the title's first byte stands in the page
+  std::size_t title_length_ = 0;
 };
 
 enum class ReadResult { kOk, kCannotOpen, kReadError };

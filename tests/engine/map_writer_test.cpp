@@ -125,6 +125,19 @@ TEST_F(MapWriterTest, WithoutClipboardTheTitleIsTheSameAndTheClipboardUntouched)
   EXPECT_NE(fs.Contents("C:\\mapa.htm").find(">T\r\n2</a>"), std::string::npos);
 }
 
+TEST_F(MapWriterTest, LongTitlesAreWholeAndUnclosedOnesUntitledWithoutClipboard) {
+  window.uses_clipboard = false;
+  const std::string long_title = std::string(1500000, 'a') + "\r" + std::string(1500000, 'b');
+  fs.AddFile("C:\\strona\\long.htm", "<title>" + long_title + "</title>");
+  fs.AddFile("C:\\strona\\open.htm", "<title>" + std::string(3000000, 'c'));
+  ASSERT_TRUE(WriteMap({"C:\\strona\\long.htm", "C:\\strona\\open.htm"}));
+  EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
+            "<h1>C:\\strona\\</h1>\r\n"
+            "<br><a href=\"long.htm\">" + std::string(1500000, 'a') + "\r\n" +
+                std::string(1500000, 'b') + "</a>\r\n"
+            "<br><a href=\"open.htm\">" + kUntitled + "</a>\r\n");
+}
+
 TEST_F(MapWriterTest, UnreadablePagesAreWrittenAsUntitledAndReported) {
   fs.AddFile("C:\\strona\\a.htm", Page("A"));
   fs.AddFile("C:\\strona\\locked.htm", Page("L"));

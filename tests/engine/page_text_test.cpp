@@ -82,5 +82,22 @@ TEST(Title, ScannerAgreesWithWholeTextSearch) {
   }
 }
 
+TEST(Title, ScannerLetsGoOfAnUnclosedTitleAndPlacesALongOne) {
+  const std::string body(3 * TitleScanner::kHeldTitleLimit, 'x');
+  TitleScanner unclosed;
+  unclosed.Feed("ab<title>", 9);
+  for (int i = 0; i < 3; ++i) unclosed.Feed(body.data(), body.size());
+  EXPECT_FALSE(unclosed.Settled());
+  EXPECT_EQ(unclosed.Title(), "");
+
+  TitleScanner closed;
+  closed.Feed("ab<title>", 9);
+  closed.Feed(body.data(), body.size());
+  closed.Feed("\r</TITLE>", 9);
+  ASSERT_TRUE(closed.NeedsReread());
+  EXPECT_EQ(closed.TitleOffset(), 9u);
+  EXPECT_EQ(closed.TitleLength(), body.size() + 1);
+}
+
 }  // namespace
 }  // namespace zorvitan
