@@ -9,13 +9,13 @@ CLI := build/linux/cli/zorvitan-cli
 APP := $(WINDOWS_BUILD)/app/zorvitan.exe
 SITE_MAP := build/site-map.html
 
-.PHONY: run test gui screenshot bench fuzz clean deps linux windows
+.PHONY: run test gui screenshot bench fuzz clean deps linux linux-asan windows
 
 deps:
 	@scripts/deps.sh
 
 # Configure and build one preset (both steps redo only what changed).
-linux windows: deps
+linux linux-asan windows: deps
 	cmake --preset $@
 	cmake --build --preset $@ --parallel $(JOBS)
 
@@ -24,11 +24,13 @@ run: linux
 	$(CLI) examples/site $(SITE_MAP)
 	@echo "Site map of examples/site written to $(CURDIR)/$(SITE_MAP)"
 
-# Both builds and every test of both; fails if any test fails, after running them all.
-test: linux windows
+# Both builds and every test of both, and the native tests again under the address and
+# undefined-behaviour sanitizers; fails if any test fails, after running them all.
+test: linux windows linux-asan
 	@status=0; \
 	ctest --preset linux || status=1; \
 	ctest --preset windows || status=1; \
+	ctest --preset linux-asan || status=1; \
 	exit $$status
 
 # The Windows program on your own display.
@@ -46,8 +48,9 @@ screenshot: windows
 bench: deps
 	bench/run.sh
 
-fuzz:
-	@echo "fuzz: not built yet"
+# Each fuzz target against its model for FUZZ_SECONDS (default 60) with clang's libFuzzer.
+fuzz: deps
+	fuzz/run.sh
 
 # Stops the Wine session and the Xvfb the tests started before the build folder goes.
 clean:
