@@ -12,8 +12,8 @@ namespace zorvitan::cli {
 void RemoveTemporaryMapOnInterrupt();
 
 // Test hook: when ZORVITAN_CLI_TEST_SIGNAL names a signal number, the program
-// sends itself that signal once the first page has been read, so tests can
-// interrupt a run at a known point.
+// sends itself that signal at the first report of pages read (the first page,
+// or the first batch of pages), so tests can interrupt a run at a known point.
 void TestInterruptPoint(std::size_t pages_read);
 
 }  // namespace zorvitan::cli

@@ -1,6 +1,8 @@
 #include "engine/map_writer.h"
 
+#include <algorithm>
 #include <chrono>
+#include <future>
 #include <thread>
 #include <utility>
 
@@ -45,9 +47,10 @@ bool MapWriter::Mapa() {
   write_failed_ = false;
 
   const std::size_t count = list1_.size();
-  for (std::size_t i = 0; i < count && !write_failed_; ++i) {
-    RobStrone(list1_[i]);
-    window_.ReportProgress(Phase::kReading, i + 1, count);
+  if (use_clipboard_) {
+    WritePagesInOrder(count);
+  } else {
+    WritePagesReadAhead(count);
   }
   Flush();
   const bool written = !write_failed_ && output_->Commit();
@@ -55,8 +58,43 @@ bool MapWriter::Mapa() {
   return written;
 }
 
-void MapWriter::RobStrone(const std::string& path) {
-  const std::string title = PageTitle(path);
+void MapWriter::WritePagesInOrder(std::size_t count) {
+  for (std::size_t i = 0; i < count && !write_failed_; ++i) {
+    RobStrone(list1_[i]);
+    window_.ReportProgress(Phase::kReading, i + 1, count);
+  }
+}
+
+// Without the clipboard nothing orders the reading of the pages, so two
+// threads read the titles of a batch (most of the time goes to the system
+// calls of opening and reading) and the map is then written in list order,
+// byte for byte what one thread would write.
+void MapWriter::WritePagesReadAhead(std::size_t count) {
+  constexpr std::size_t kBatch = 256;
+  std::vector<ReadTitle> batch(kBatch);
+  for (std::size_t start = 0; start < count && !write_failed_; start += kBatch) {
+    const std::size_t size = std::min(kBatch, count - start);
+    auto read_odd = [&] {
+      for (std::size_t i = 1; i < size; i += 2) {
+        batch[i] = PageTitle(list1_[start + i], &helper_chunk_);
+      }
+    };
+    std::future<void> helper;
+    if (size > 1) helper = std::async(std::launch::async, read_odd);
+    for (std::size_t i = 0; i < size; i += 2) batch[i] = PageTitle(list1_[start + i], &chunk_);
+    if (helper.valid()) helper.get();
+    for (std::size_t i = 0; i < size && !write_failed_; ++i) {
+      WriteEntry(list1_[start + i], std::move(batch[i]));
+    }
+    window_.ReportProgress(Phase::kReading, start + size, count);
+  }
+}
+
+void MapWriter::RobStrone(const std::string& path) { WriteEntry(path, PageTitle(path, &chunk_)); }
+
+void MapWriter::WriteEntry(const std::string& path, ReadTitle read) {
+  if (!read.readable) unreadable_.push_back(path);
+  const std::string& title = read.title.empty() ? untitled_ : read.title;
 
   std::string folder = Katal(path, separator_);
   if (folder != last_folder_) {
@@ -72,24 +110,24 @@ void MapWriter::RobStrone(const std::string& path) {
   }
 }
 
-std::string MapWriter::PageTitle(const std::string& path) {
+MapWriter::ReadTitle MapWriter::PageTitle(const std::string& path, std::string* chunk) {
+  ReadTitle read;
   ReadResult result;
-  std::string title;
   if (use_clipboard_) {
-    result = ReadPageText(platform_, path, &chunk_, &page_text_);
+    result = ReadPageText(platform_, path, chunk, &page_text_);
     if (result == ReadResult::kOk) {
       SetClipboard(page_text_);
-      return GetPageTitle(page_text_, untitled_);
+      read.title = GetPageTitle(page_text_, untitled_);
     }
   } else {
     // Without the clipboard nothing behind the title matters: read no further.
-    result = ReadPageTitle(platform_, path, &chunk_, &title);
+    result = ReadPageTitle(platform_, path, chunk, &read.title);
   }
   if (result != ReadResult::kOk) {
-    unreadable_.push_back(path);
-    return untitled_;
+    read.readable = false;
+    read.title.clear();
   }
-  return title.empty() ? untitled_ : title;
+  return read;
 }
 
 void MapWriter::SetClipboard(const std::string& text) {

@@ -31,7 +31,15 @@ class MapWriter {
   const std::vector<std::string>& UnreadablePages() const { return unreadable_; }
 
  private:
-  std::string PageTitle(const std::string& path);
+  // A page's title as read, before the untitled rule is applied.
+  struct ReadTitle {
+    std::string title;
+    bool readable = true;
+  };
+  void WriteEntry(const std::string& path, ReadTitle read);
+  void WritePagesInOrder(std::size_t count);
+  void WritePagesReadAhead(std::size_t count);
+  ReadTitle PageTitle(const std::string& path, std::string* chunk);
   void SetClipboard(const std::string& text);
   void WriteLine(const std::string& a, const std::string& b = {}, const std::string& c = {},
                  const std::string& d = {}, const std::string& e = {});
@@ -52,6 +60,7 @@ class MapWriter {
   bool skip_untitled_ = false;
   bool use_clipboard_ = true;
   std::string chunk_;
+  std::string helper_chunk_;  // the read buffer of the second reading thread
   std::string page_text_;
   std::vector<std::string> unreadable_;
 };

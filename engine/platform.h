@@ -66,7 +66,8 @@ class Platform {
   // failure (on Windows also when the text starts with no drive letter).
   virtual bool SetCurrentFolder(const std::string& folder) = 0;
 
-  // Opens a page for reading; nullptr when it cannot be opened.
+  // Opens a page for reading; nullptr when it cannot be opened. Pages may be
+  // opened and read on two threads at once (each reader stays on its thread).
   virtual std::unique_ptr<PageReader> OpenPage(const std::string& path) = 0;
 
   // Tests that the map file can be written: opens it for writing, creating it

@@ -33,19 +33,26 @@ class PosixPageReader : public PageReader {
   int fd_;
 };
 
+// Pages are read folder by folder: opening each one relative to its folder,
+// kept open, spares the kernel a lookup of the whole path per page. Pages may
+// be read on two threads at once, so each thread keeps its own folder.
+struct PageFolderCache {
+  std::string folder;
+  int fd = -1;
+  ~PageFolderCache() {
+    if (fd >= 0) close(fd);
+  }
+  int Open(std::string_view wanted) {
+    if (fd >= 0 && wanted == folder) return fd;
+    if (fd >= 0) close(fd);
+    folder.assign(wanted.data(), wanted.size());
+    fd = OpenFolder(folder);
+    return fd;
+  }
+};
+thread_local PageFolderCache page_folder_cache;
+
 }  // namespace
-
-PosixPlatform::~PosixPlatform() {
-  if (page_folder_fd_ >= 0) close(page_folder_fd_);
-}
-
-int PosixPlatform::PageFolder(std::string_view folder) {
-  if (page_folder_fd_ >= 0 && folder == page_folder_) return page_folder_fd_;
-  if (page_folder_fd_ >= 0) close(page_folder_fd_);
-  page_folder_.assign(folder.data(), folder.size());
-  page_folder_fd_ = OpenFolder(page_folder_);
-  return page_folder_fd_;
-}
 
 std::unique_ptr<PageReader> PosixPlatform::OpenPage(const std::string& path) {
   // O_NONBLOCK keeps open() from waiting for a writer should the path be a
@@ -55,7 +62,7 @@ std::unique_ptr<PageReader> PosixPlatform::OpenPage(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   int fd;
   if (slash != std::string::npos && slash > 0 && slash + 1 < path.size()) {
-    const int folder_fd = PageFolder(std::string_view(path).substr(0, slash));
+    const int folder_fd = page_folder_cache.Open(std::string_view(path).substr(0, slash));
     fd = folder_fd >= 0 ? openat(folder_fd, path.c_str() + slash + 1, kFlags)
                         : open(path.c_str(), kFlags);
   } else {

@@ -13,11 +13,6 @@ namespace zorvitan {
 
 class PosixPlatform : public Platform {
  public:
-  PosixPlatform() = default;
-  ~PosixPlatform() override;
-  PosixPlatform(const PosixPlatform&) = delete;
-  PosixPlatform& operator=(const PosixPlatform&) = delete;
-
   char Separator() const override { return '/'; }
   std::string FoldCase(const std::string& path) const override { return path; }
   bool ListFolder(const std::string& folder, std::vector<DirEntry>* entries) override;
@@ -30,13 +25,6 @@ class PosixPlatform : public Platform {
   // asks for it.
   bool SetClipboardText(const std::string& /*text*/) override { return false; }
   std::string ProgramText(const std::string& utf8) const override { return utf8; }
-
- private:
-  // Pages are read folder by folder: opening each one relative to its folder,
-  // kept open, spares the kernel a lookup of the whole path per page.
-  int PageFolder(std::string_view folder);
-  std::string page_folder_;
-  int page_folder_fd_ = -1;
 };
 
 }  // namespace zorvitan

@@ -287,6 +287,7 @@ bool FakePlatform::SetCurrentFolder(const std::string& folder) {
 }
 
 std::unique_ptr<PageReader> FakePlatform::OpenPage(const std::string& path) {
+  std::lock_guard<std::mutex> lock(open_page_mutex_);
   opened_pages.push_back(path);
   if (unopenable_pages.count(path) != 0) return nullptr;
   const Node* node = Find(path);

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -85,6 +86,7 @@ class FakePlatform : public Platform {
   void Unlink(const std::string& real_path);
 
   std::map<std::string, Node> nodes_;  // folded real path -> node
+  std::mutex open_page_mutex_;         // pages are opened from two threads
   int temp_counter_ = 0;
 };
 

@@ -138,6 +138,27 @@ TEST_F(MapWriterTest, LongTitlesAreWholeAndUnclosedOnesUntitledWithoutClipboard)
             "<br><a href=\"open.htm\">" + kUntitled + "</a>\r\n");
 }
 
+// Without the clipboard titles are read on two threads; the map must not show it.
+TEST_F(MapWriterTest, ReadingAheadWritesTheSameMapInTheSameOrder) {
+  std::vector<std::string> pages;
+  for (int i = 0; i < 700; ++i) {
+    const std::string path =
+        "C:\\strona\\d" + std::to_string(i / 50) + "\\p" + std::to_string(i) + ".htm";
+    fs.AddFile(path, i % 7 == 0 ? "none" : Page("T" + std::to_string(i)));
+    pages.push_back(path);
+  }
+  fs.unopenable_pages = {pages[3], pages[300], pages[699]};
+  ASSERT_TRUE(WriteMap(pages));
+  const std::string one_thread = fs.Contents("C:\\mapa.htm");
+  const std::vector<std::string> unreadable_in_order = unreadable;
+
+  window.uses_clipboard = false;
+  ASSERT_TRUE(WriteMap(pages));
+  EXPECT_EQ(fs.Contents("C:\\mapa.htm"), one_thread);
+  EXPECT_EQ(unreadable, unreadable_in_order);
+  EXPECT_EQ(unreadable, (std::vector<std::string>{pages[3], pages[300], pages[699]}));
+}
+
 TEST_F(MapWriterTest, UnreadablePagesAreWrittenAsUntitledAndReported) {
   fs.AddFile("C:\\strona\\a.htm", Page("A"));
   fs.AddFile("C:\\strona\\locked.htm", Page("L"));
