@@ -18,4 +18,9 @@ bool ProbeWritableFile(const std::string& path);
 // Starts a new map in a temporary file beside `path`; see MapOutput.
 std::unique_ptr<MapOutput> BeginMapFile(const std::string& path);
 
+// Marks the temporary file of the map being written for deletion, so a
+// console program stopped by Ctrl-C leaves nothing behind. Safe to call from
+// a console control handler's thread: no allocation, no locks.
+void RemovePendingMapFile();
+
 }  // namespace zorvitan

@@ -29,6 +29,18 @@ bool IsReadOnly(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
+// The temporary file of the map being written, where a console control
+// handler can reach it.
+char pending_path[MAX_PATH * 4];
+std::atomic<bool> pending{false};
+
+void RememberPending(const std::string& path) {
+  if (path.size() >= sizeof(pending_path)) return;
+  path.copy(pending_path, path.size());
+  pending_path[path.size()] = '\0';
+  pending.store(true);
+}
+
 // Creates a temporary file that no other run (of this or another process)
 // uses: "<target>.~zv<pid>-<n>" beside the target, so the final move stays
 // on one volume.
@@ -37,9 +49,14 @@ HANDLE CreateTemporaryBeside(const std::string& target, std::string* temp_path) 
   const std::string prefix = target + ".~zv" + std::to_string(GetCurrentProcessId()) + "-";
   for (int attempt = 0; attempt < 100; ++attempt) {
     *temp_path = prefix + std::to_string(counter++);
-    HANDLE file = CreateFileA(temp_path->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    // FILE_SHARE_DELETE lets an interrupt handler delete it while it is open.
+    HANDLE file = CreateFileA(temp_path->c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+                              CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file != INVALID_HANDLE_VALUE) return file;
+    if (file != INVALID_HANDLE_VALUE) {
+      RememberPending(*temp_path);
+      return file;
+    }
     if (GetLastError() != ERROR_FILE_EXISTS) break;
   }
   return INVALID_HANDLE_VALUE;
@@ -53,6 +70,7 @@ class Win32MapOutput : public MapOutput {
   Win32MapOutput& operator=(const Win32MapOutput&) = delete;
 
   ~Win32MapOutput() override {
+    pending.store(false);
     if (committed_) return;
     if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
     DeleteFileA(temp_path_.c_str());
@@ -75,6 +93,7 @@ class Win32MapOutput : public MapOutput {
 
   bool Commit() override {
     if (committed_ || file_ == INVALID_HANDLE_VALUE) return false;
+    pending.store(false);
     const BOOL closed = CloseHandle(file_);
     file_ = INVALID_HANDLE_VALUE;
     if (failed_ || !closed || IsReadOnly(target_path_) ||
@@ -106,6 +125,10 @@ bool ProbeWritableFile(const std::string& path) {
   if (file == INVALID_HANDLE_VALUE) return false;
   CloseHandle(file);
   return true;
+}
+
+void RemovePendingMapFile() {
+  if (pending.exchange(false)) DeleteFileA(pending_path);
 }
 
 std::unique_ptr<MapOutput> BeginMapFile(const std::string& path) {

@@ -69,5 +69,16 @@ same_bytes "$work/expected.err" "$work/err" "refusal message"
 rc=$?
 [ $rc -eq 2 ] || fail "one argument: exit code $rc"
 
+# Ctrl-C in the middle of a run (simulated through the test hook): the old map
+# stays and the temporary file of the new one goes.
+printf 'old map' >"$work/kept.htm"
+ZORVITAN_CLI_TEST_SIGNAL=2 "$wine_run" "$cli" -q "$win_site" "$win_work\\kept.htm" \
+  >/dev/null 2>&1
+rc=$?
+[ $rc -ne 0 ] || fail "interrupted run: exit code 0"
+[ "$(cat "$work/kept.htm")" = "old map" ] || fail "interrupted run changed the old map"
+leftovers=$(ls -a "$work" | grep -c '~zv') || true
+[ "$leftovers" -eq 0 ] || fail "interrupted run left $leftovers temporary file(s)"
+
 [ $failures -eq 0 ] && echo "zorvitan-cli.exe under Wine: all checks passed"
 exit $((failures > 0))
