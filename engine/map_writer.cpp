@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <future>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -80,9 +81,19 @@ void MapWriter::WritePagesReadAhead(std::size_t count) {
       }
     };
     std::future<void> helper;
-    if (size > 1) helper = std::async(std::launch::async, read_odd);
+    if (size > 1) {
+      try {
+        helper = std::async(std::launch::async, read_odd);
+      } catch (const std::system_error&) {
+        // No thread to be had: this thread reads them all.
+      }
+    }
     for (std::size_t i = 0; i < size; i += 2) batch[i] = PageTitle(list1_[start + i], &chunk_);
-    if (helper.valid()) helper.get();
+    if (helper.valid()) {
+      helper.get();
+    } else {
+      read_odd();
+    }
     for (std::size_t i = 0; i < size && !write_failed_; ++i) {
       WriteEntry(list1_[start + i], std::move(batch[i]));
     }
