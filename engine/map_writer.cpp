@@ -7,6 +7,7 @@
 #include <thread>
 #include <utility>
 
+#include "engine/map_markup.h"
 #include "engine/messages.h"
 #include "engine/mod_html.h"
 #include "engine/page_text.h"
@@ -22,8 +23,8 @@ constexpr std::chrono::milliseconds kClipboardPause(15);
 
 }  // namespace
 
-MapWriter::MapWriter(WindowModel& window, Platform& platform,
-                     const std::vector<std::string>& list1, std::string& last_folder)
+MapWriter::MapWriter(WindowModel& window, Platform& platform, const std::vector<std::string>& list1,
+                     std::string& last_folder)
     : window_(window),
       platform_(platform),
       list1_(list1),
@@ -110,14 +111,20 @@ void MapWriter::WriteEntry(const std::string& path, ReadTitle read) {
   std::string folder = Katal(path, separator_);
   if (folder != last_folder_) {
     last_folder_ = std::move(folder);
-    WriteLine("<h1>", last_folder_, "</h1>");
+    out_buffer_ += "<h1>";
+    AppendHtmlText(last_folder_, &out_buffer_);
+    EndLine("</h1>");
   }
 
   const std::string relative = path.size() > site_length_ ? path.substr(site_length_) : "";
-  if (title != untitled_) {
-    WriteLine("<br><a href=\"", Ukosniki(relative, separator_), "\">", title, "</a>");
-  } else if (!skip_untitled_) {
-    WriteLine("<br><a href=\"", relative, "\">", untitled_, "</a>");
+  const bool titled = title != untitled_;
+  if (titled || !skip_untitled_) {
+    // An untitled link keeps the path's own separators; browsers read a backslash as "/".
+    out_buffer_ += "<br><a href=\"";
+    AppendHref(titled ? Ukosniki(relative, separator_) : relative, &out_buffer_);
+    out_buffer_ += "\">";
+    out_buffer_ += title;
+    EndLine("</a>");
   }
 }
 
@@ -151,13 +158,8 @@ void MapWriter::SetClipboard(const std::string& text) {
   use_clipboard_ = false;
 }
 
-void MapWriter::WriteLine(const std::string& a, const std::string& b, const std::string& c,
-                          const std::string& d, const std::string& e) {
-  out_buffer_ += a;
-  out_buffer_ += b;
-  out_buffer_ += c;
-  out_buffer_ += d;
-  out_buffer_ += e;
+void MapWriter::EndLine(const char* tail) {
+  out_buffer_ += tail;
   out_buffer_ += "\r\n";
   if (out_buffer_.size() >= kFlushAt) Flush();
 }

@@ -41,8 +41,8 @@ class MapWriter {
   void WritePagesReadAhead(std::size_t count);
   ReadTitle PageTitle(const std::string& path, std::string* chunk);
   void SetClipboard(const std::string& text);
-  void WriteLine(const std::string& a, const std::string& b = {}, const std::string& c = {},
-                 const std::string& d = {}, const std::string& e = {});
+  // Ends the line being built in the output buffer with `tail` and CR LF.
+  void EndLine(const char* tail);
   void Flush();
 
   WindowModel& window_;

@@ -79,6 +79,23 @@ TEST_F(MapWriterTest, TitlesAndPathsAreWrittenVerbatim) {
             "<br><a href=\"two.htm\">one\ntwo\r\nthree</a>\r\n");
 }
 
+// A link must lead to its own page and a folder name must show as text,
+// whatever bytes the names hold.
+TEST_F(MapWriterTest, NamesAreEscapedOnlyWhereTheyWouldBreakALinkOrAHeading) {
+  const std::string odd = "C:\\strona\\<b>&amp;\\";
+  const std::vector<std::string> pages = {odd + "c#d%41?\"x\t\x7f.htm", odd + "q&r.htm",
+                                          odd + "[a] 'b' \xB3.htm"};
+  fs.AddFile(pages[0], Page("T&amp;"));
+  fs.AddFile(pages[1], "");
+  fs.AddFile(pages[2], Page("P"));
+  ASSERT_TRUE(WriteMap(pages));
+  EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
+            "<h1>C:\\strona\\&lt;b&gt;&amp;amp;\\</h1>\r\n"
+            "<br><a href=\"<b>&amp;amp;/c%23d%2541%3F%22x%09%7F.htm\">T&amp;</a>\r\n"
+            "<br><a href=\"<b>&amp;amp;\\q&amp;r.htm\">" + kUntitled + "</a>\r\n"
+            "<br><a href=\"<b>&amp;amp;/[a] 'b' \xB3.htm\">P</a>\r\n");
+}
+
 TEST_F(MapWriterTest, PageTitledWithThePlaceholderCountsAsUntitled) {
   fs.AddFile("C:\\strona\\p.htm", "<title>" + kUntitled + "</title>");
   fs.AddFile("C:\\strona\\sub\\q.htm", "<title>" + kUntitled + "</title>");
