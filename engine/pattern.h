@@ -13,14 +13,17 @@ class PatternSet {
   // ignores empty pieces.
   explicit PatternSet(const std::string& text);
 
-  // True when the name matches any one pattern. "*" matches any run of
-  // characters (none too), "?" exactly one; ASCII letters match in any case.
+  // True when the name matches any one pattern, by the rules of the Windows
+  // file system: "*" matches any run of characters (none too), "?" one
+  // character; "*.*" matches every name, "*." names without a dot, and
+  // "NAME.*" NAME itself too. ASCII letters match in any case.
   bool Matches(const std::string& name) const;
 
   const std::vector<std::string>& Patterns() const { return patterns_; }
 
  private:
   std::vector<std::string> patterns_;
+  std::vector<std::vector<int>> tokens_;  // each pattern with its wildcards marked
 };
 
 // Matches one pattern against one name, by the rules above.

@@ -12,28 +12,55 @@ namespace {
 
 char Fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
-// The classic table: match[i][j] says whether the first i pattern characters
-// match the first j name characters.
-bool ModelMatch(const std::string& pattern, const std::string& name) {
-  std::vector<std::vector<bool>> match(pattern.size() + 1,
-                                       std::vector<bool>(name.size() + 1, false));
-  match[0][0] = true;
-  for (std::size_t i = 1; i <= pattern.size(); ++i) {
-    for (std::size_t j = 0; j <= name.size(); ++j) {
-      const char p = pattern[i - 1];
-      if (p == '*') {
-        match[i][j] = match[i - 1][j] || (j > 0 && match[i][j - 1]);
-      } else if (j > 0) {
-        match[i][j] = match[i - 1][j - 1] && (p == '?' || Fold(p) == Fold(name[j - 1]));
-      }
-    }
+// The Windows file system's wildcards, straight from their definitions and
+// tried by recursion: "?" is one character, or none at a dot or the end;
+// "*" before a dot is any run that leaves out the name's last dot; a dot
+// before a wildcard or at the end is a dot or the end of the name.
+struct Model {
+  const std::string& p;
+  const std::string& n;
+  std::vector<signed char> memo;  // per (i, j): -1 not yet known
+
+  bool From(std::size_t i, std::size_t j) {
+    signed char& known = memo[i * (n.size() + 1) + j];
+    if (known < 0) known = Decide(i, j);
+    return known != 0;
   }
-  return match[pattern.size()][name.size()];
+  bool Decide(std::size_t i, std::size_t j);
+};
+
+bool Model::Decide(std::size_t i, std::size_t j) {
+  if (i == p.size()) return j == n.size();
+  const char next = i + 1 < p.size() ? p[i + 1] : '\0';
+  const bool at_end = j == n.size();
+  switch (p[i]) {
+    case '*': {
+      const std::size_t last_dot = n.rfind('.');
+      for (std::size_t k = j; k <= n.size(); ++k) {
+        if (From(i + 1, k)) return true;
+        if (k == n.size() || (next == '.' && k == last_dot)) break;
+      }
+      return false;
+    }
+    case '?':
+      if (at_end || n[j] == '.') return From(i + 1, j);
+      return From(i + 1, j + 1);
+    case '.':
+      if (next == '?' || next == '*' || next == '\0') {
+        if (at_end) return From(i + 1, j);
+        return n[j] == '.' && From(i + 1, j + 1);
+      }
+      [[fallthrough]];
+    default:
+      return !at_end && Fold(p[i]) == Fold(n[j]) && From(i + 1, j + 1);
+  }
 }
 
 bool ModelMatches(const std::string& pattern, const std::string& name) {
   if (pattern == "*.*") return true;
-  return ModelMatch(pattern, name);
+  Model model{pattern, name,
+              std::vector<signed char>((pattern.size() + 1) * (name.size() + 1), -1)};
+  return model.From(0, 0);
 }
 
 std::vector<std::string> ModelSplit(const std::string& text) {

@@ -39,10 +39,17 @@ TEST(TextRules, FindNoCaseFoldsAsciiOnly) {
 }
 
 TEST(TextRules, NamesSortCaseInsensitivelyWithRawBytesBreakingTies) {
-  std::vector<std::string> names = {"b.htm", "A.htm", "a.htm", "_x.htm", "\xB3" "a.htm", "B.htm"};
+  std::vector<std::string> names = {"b.htm",
+                                    "A.htm",
+                                    "a.htm",
+                                    "_x.htm",
+                                    "\xB3"
+                                    "a.htm",
+                                    "B.htm"};
   std::sort(names.begin(), names.end(), NameLess);
   EXPECT_EQ(names, (std::vector<std::string>{"_x.htm", "A.htm", "a.htm", "B.htm", "b.htm",
-                                             "\xB3" "a.htm"}));
+                                             "\xB3"
+                                             "a.htm"}));
 }
 
 TEST(Patterns, SplitAtSemicolonsAndTrimBlanks) {
@@ -57,13 +64,29 @@ TEST(Patterns, WildcardsAndCase) {
     const char* name;
     bool match;
   } cases[] = {
-      {"*.htm", "index.htm", true},   {"*.htm", "INDEX.HTM", true},
-      {"*.htm", "index.html", false}, {"*.htm", "a.htm.bak", false},
-      {"*htm", "xhtm", true},         {"*.*", "README", true},
-      {"*.*", ".hidden", true},       {"?.htm", "a.htm", true},
-      {"?.htm", "ab.htm", false},     {"a*b*c", "aXbYc", true},
-      {"a*b*c", "aXbYcd", false},     {"*", "", true},
-      {"strona?.*", "strona1.php", true}, {"*.php", "a.php ", false},
+      {"*.htm", "index.htm", true},
+      {"*.htm", "INDEX.HTM", true},
+      {"*.htm", "index.html", false},
+      {"*.htm", "a.htm.bak", false},
+      {"*htm", "xhtm", true},
+      {"*.*", "README", true},
+      {"*.*", ".hidden", true},
+      {"?.htm", "a.htm", true},
+      {"?.htm", "ab.htm", false},
+      {"a*b*c", "aXbYc", true},
+      {"a*b*c", "aXbYcd", false},
+      {"*", "", true},
+      {"strona?.*", "strona1.php", true},
+      {"*.php", "a.php ", false},
+      // The Windows file system's own rules for dots.
+      {"*.", "README", true},
+      {"*.", "a.txt", false},
+      {"README.*", "README", true},
+      {"README.*", "readme.md", true},
+      {"README.*", "READMEX", false},
+      {"p??.htm", "p.htm", true},
+      {"*.h*", "a.b.htm", true},
+      {"*.", ".htaccess", false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(MatchPattern(c.pattern, c.name), c.match) << c.pattern << " vs " << c.name;
