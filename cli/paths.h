@@ -5,9 +5,11 @@
 
 namespace zorvitan::cli {
 
-// The path made absolute against the current folder, in the platform's form
-// (POSIX: lexically, links left alone). An empty path stays empty.
-std::string MakeAbsolute(const std::string& path);
+// Makes the path absolute against the current folder, in the platform's form
+// (POSIX: lexically, links left alone). An empty path stays empty. Returns
+// false for a relative path when the current folder no longer exists: it
+// would name nothing, or the root of the file system.
+bool MakeAbsolute(const std::string& path, std::string* absolute);
 
 // Whether anything exists under the path.
 bool PathExists(const std::string& path);

@@ -10,19 +10,28 @@
 namespace zorvitan::cli {
 namespace {
 
-std::string CurrentFolder() {
+// getcwd fails once the current folder has been removed.
+bool CurrentFolder(std::string* folder) {
   char* cwd = getcwd(nullptr, 0);
-  if (!cwd) return std::string();
-  std::string result = cwd;
+  if (!cwd) return false;
+  *folder = cwd;
   free(cwd);
-  return result;
+  return true;
 }
 
 }  // namespace
 
-std::string MakeAbsolute(const std::string& path) {
-  if (path.empty()) return path;
-  const std::string joined = path[0] == '/' ? path : CurrentFolder() + "/" + path;
+bool MakeAbsolute(const std::string& path, std::string* absolute) {
+  if (path.empty()) {
+    absolute->clear();
+    return true;
+  }
+  std::string joined = path;
+  if (path[0] != '/') {
+    std::string current;
+    if (!CurrentFolder(&current)) return false;
+    joined = current + "/" + path;
+  }
 
   // Collapse "", "." and ".." segments; ".." at the root stays at the root.
   std::vector<std::string> segments;
@@ -46,7 +55,8 @@ std::string MakeAbsolute(const std::string& path) {
   const std::string last = joined.substr(joined.rfind('/') + 1);
   const bool names_folder = last.empty() || last == "." || last == "..";
   if (result.empty() || names_folder) result += "/";
-  return result;
+  *absolute = std::move(result);
+  return true;
 }
 
 bool PathExists(const std::string& path) {

@@ -19,8 +19,16 @@ namespace zorvitan::cli {
 namespace {
 
 int RunGeneration(Options options, Platform& platform) {
-  options.site_folder = MakeAbsolute(options.site_folder);
-  options.map_file = MakeAbsolute(options.map_file);
+  const bool map_resolved = MakeAbsolute(options.map_file, &options.map_file);
+  const bool site_resolved = MakeAbsolute(options.site_folder, &options.site_folder);
+  if (!map_resolved || !site_resolved) {
+    // Refused as the window would refuse that field, map file first.
+    const std::string refusal = map_resolved ? messages::kCannotOpenFolder + options.site_folder
+                                             : messages::kCannotCreateFile + options.map_file;
+    WriteText(Stream::kErr, platform.ProgramText(refusal) +
+                                "\nzorvitan-cli: the current folder no longer exists\n");
+    return kExitRefused;
+  }
   const bool map_existed = !options.map_file.empty() && PathExists(options.map_file);
 
   ProgressLine progress(!options.quiet && IsTerminal(Stream::kErr),

@@ -34,10 +34,11 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 
 // A relative map path names a file in the folder current when the map
 // begins, even if the current folder changes before the map is committed.
+// "" when that folder has been removed.
 std::string AbsolutePath(const std::string& path) {
   if (path[0] == '/') return path;
   char* cwd = getcwd(nullptr, 0);
-  if (!cwd) return path;
+  if (!cwd) return std::string();
   std::string result = std::string(cwd) + "/" + path;
   free(cwd);
   return result;
@@ -47,6 +48,7 @@ std::string AbsolutePath(const std::string& path) {
 // stays and the file it leads to gets the new map.
 std::string RealTarget(const std::string& relative_or_absolute) {
   const std::string path = AbsolutePath(relative_or_absolute);
+  if (path.empty()) return path;
   struct stat st;
   if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
   char* resolved = realpath(path.c_str(), nullptr);
@@ -143,6 +145,7 @@ bool PosixPlatform::ProbeMapFile(const std::string& path) {
 std::unique_ptr<MapOutput> PosixPlatform::BeginMap(const std::string& path) {
   if (path.empty()) return nullptr;
   const std::string target = RealTarget(path);
+  if (target.empty()) return nullptr;
   struct stat old_map;
   const bool replacing = stat(target.c_str(), &old_map) == 0;
   if (replacing && !S_ISREG(old_map.st_mode)) return nullptr;

@@ -10,6 +10,12 @@
 namespace zorvitan::cli {
 namespace {
 
+std::string MakeAbsolute(const std::string& path) {
+  std::string absolute;
+  EXPECT_TRUE(cli::MakeAbsolute(path, &absolute)) << path;
+  return absolute;
+}
+
 TEST(MakeAbsolute, JoinsTheCurrentFolderAndCollapsesDotsAndSlashes) {
   char buffer[PATH_MAX];
   ASSERT_NE(getcwd(buffer, sizeof buffer), nullptr);

@@ -45,6 +45,27 @@ TEST_F(MapPlacementTest, ANewMapInsideTheSiteIsListedAsAnEmptyPage) {
   EXPECT_EQ(Names(Site()), (std::vector<std::string>{"index.htm", "mapa.html", "nowa.htm"}));
 }
 
+// A shell left standing in a removed folder: "." names nothing, and must not
+// become the root of the file system.
+TEST_F(MapPlacementTest, RelativePathsFromARemovedCurrentFolderAreRefused) {
+  const std::string gone = dir_.path() + "/gone";
+  for (const std::vector<std::string>& paths : {std::vector<std::string>{".", "map.html"},
+                                                {".", dir_.path() + "/map.html"},
+                                                {Site(), "map.html"}}) {
+    ASSERT_EQ(mkdir(gone.c_str(), 0755), 0);
+    const ProgramResult result =
+        RunProgram(ProgramLaunch{"/bin/sh",
+                                 {"-c", "cd \"$0\" && rmdir \"$0\" && exec \"$@\"", gone,
+                                  ZORVITAN_CLI_PATH, "-q", paths[0], paths[1]},
+                                 "",
+                                 -1});
+    EXPECT_EQ(result.exit_code, 1) << paths[0] << " " << paths[1] << ": " << result.err;
+    EXPECT_NE(result.err.find("the current folder no longer exists"), std::string::npos);
+    EXPECT_EQ(Names(dir_.path()), (std::vector<std::string>{"site"}));
+    EXPECT_NE(access("/map.html", F_OK), 0);
+  }
+}
+
 TEST_F(MapPlacementTest, AMapOverAPageTakesThePageTitleFirst) {
   const ProgramResult result = Run({"-q", "site", "site/index.htm"});
   EXPECT_EQ(result.exit_code, 0) << result.err;
