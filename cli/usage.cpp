@@ -17,8 +17,11 @@ Arguments:
 
 Options:
   -p, --patterns TEXT    file patterns separated by ";" (default "*.htm; *.html; *.php").
-                         "*" matches any run of characters, "?" exactly one; letters
-                         match in either case; blanks around a pattern do not count
+                         They match as on Windows, on every system: "*" matches any
+                         run of characters, "?" one character (or none before a dot
+                         or at the end); "*.*" matches every name, "*." names
+                         without a dot, and "NAME.*" NAME itself too. Letters match
+                         in either case; blanks around a pattern do not count
   -s, --skip-untitled    leave out pages without a title; by default they are linked
                          with the text "#bez tytułu#"
   -q, --quiet            no progress line
@@ -33,7 +36,10 @@ The map file:
   and every page has a link line with its path relative to SITE_FOLDER:
     <br><a href="news/2024.htm">News of 2024</a>
   Titles are copied byte for byte (no entities are decoded or added); a title
-  that spans lines in the page spans the same lines in the map. Pages are
+  that spans lines in the page spans the same lines in the map. In a link,
+  "%", "#", "?", '"' and control characters of a file name are written as
+  %XX and "&" as "&amp;", so every link leads to its page; in a heading,
+  "&", "<" and ">" are written as "&amp;", "&lt;" and "&gt;". Pages are
   listed folder by folder: SITE_FOLDER first, then the folders below it, depth
   first, names in alphabetical order (A-Z and a-z alike). Files whose names
   begin with "." are not listed.
@@ -51,10 +57,12 @@ Messages:
 
 Exit status:
   0  the map was written; pages that could not be read are named on standard
-     error ("Nie mogę odczytać pliku: ...") and are missing from the map
+     error ("Nie mogę odczytać pliku: ...") and are linked in the map as pages
+     without a title
   1  the input was refused: an empty argument, a MAP_FILE that cannot be
      created ("Nie mogę utworzyć pliku: ...") or a SITE_FOLDER that cannot be
-     opened ("Nie otworzyć katalogu: ..."); nothing was changed
+     opened ("Nie otworzyć katalogu: ..."), or a relative path while the
+     current folder no longer exists; nothing was changed
   2  wrong usage: an unknown option or not two arguments
   3  the map could not be written; the old map is kept
 

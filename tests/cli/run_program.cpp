@@ -1,6 +1,8 @@
 #include "tests/cli/run_program.h"
 
+#include <grp.h>
 #include <poll.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -13,9 +15,19 @@
 namespace zorvitan::testing {
 namespace {
 
-[[noreturn]] void ExecChild(const ProgramLaunch& launch, int out_fd, int err_fd) {
+struct User {
+  uid_t uid = 0;
+  gid_t gid = 0;
+};
+
+[[noreturn]] void ExecChild(const ProgramLaunch& launch, const User* as_user, int out_fd,
+                            int err_fd) {
   dup2(out_fd, 1);
   dup2(err_fd, 2);
+  if (as_user &&
+      (setgroups(0, nullptr) != 0 || setgid(as_user->gid) != 0 || setuid(as_user->uid) != 0)) {
+    _exit(125);
+  }
   if (!launch.folder.empty() && chdir(launch.folder.c_str()) != 0) _exit(126);
   if (launch.file_size_limit >= 0) {
     // Writes past the limit then fail with EFBIG instead of killing the child.
@@ -52,11 +64,19 @@ ProgramResult RunProgram(const ProgramLaunch& launch) {
   ProgramResult result;
   int out_pipe[2], err_pipe[2];
   if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0) return result;
+  User nobody;
+  const User* as_user = nullptr;
+  if (launch.unprivileged && geteuid() == 0) {
+    const struct passwd* entry = getpwnam("nobody");
+    if (!entry) return result;
+    nobody = User{entry->pw_uid, entry->pw_gid};
+    as_user = &nobody;
+  }
   const pid_t pid = fork();
   if (pid == 0) {
     close(out_pipe[0]);
     close(err_pipe[0]);
-    ExecChild(launch, out_pipe[1], err_pipe[1]);
+    ExecChild(launch, as_user, out_pipe[1], err_pipe[1]);
   }
   close(out_pipe[1]);
   close(err_pipe[1]);

@@ -20,6 +20,7 @@ struct ProgramLaunch {
   std::vector<std::string> args;
   std::string folder;         // the child's current folder; empty: ours
   long file_size_limit = -1;  // RLIMIT_FSIZE in bytes; -1: unlimited
+  bool unprivileged = false;  // run by root: as the user "nobody", so permissions hold
 };
 
 ProgramResult RunProgram(const ProgramLaunch& launch);
