@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs from Debian's packages what building and testing Zorvitan needs, and only what is
 # missing, so a second run takes a fraction of a second. Also makes the glibc locale that the
-# Windows tests run under (pl_PL.UTF-8: Wine then uses the Polish 8-bit code page 1250).
+# Windows tests run under (pl_PL.UTF-8: Wine then uses the Polish 8-bit code page 1250), and
+# puts the npm package playwright-core, which drives Debian's Chromium in the browser test and
+# downloads no browser of its own, into build/browser-tools.
 #
 #   scripts/deps.sh              the build and test tools
 #   scripts/deps.sh screenshot   also ImageMagick, for `make screenshot`
@@ -16,7 +18,12 @@ packages=(
   wine wine64                            # runs the Windows test programs
   xvfb xauth                             # a headless X server for the window tests
   locales                                # localedef and the pl_PL locale source
+  chromium                               # the browser that follows the map's links (tests/browser)
 )
+# Node.js and npm come from Debian only when the commands are missing: an npm from elsewhere
+# conflicts with Debian's npm package.
+command -v node >/dev/null 2>&1 || packages+=(nodejs)
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 for extra in "$@"; do
   case "$extra" in
     screenshot) packages+=(imagemagick) ;;
@@ -53,4 +60,14 @@ fi
 if ! locale -a 2>/dev/null | grep -qix 'pl_PL\.utf-\?8'; then
   echo "deps.sh: generating the pl_PL.UTF-8 locale"
   as_root localedef -i pl_PL -f UTF-8 pl_PL.UTF-8
+fi
+
+# playwright-core, pinned, installed by the user running this script (not root) beside the builds.
+playwright_version=1.64.1
+tools=$(cd "$(dirname "$0")/.." && pwd)/build/browser-tools
+if ! grep -qs "\"version\": \"$playwright_version\"" "$tools/node_modules/playwright-core/package.json"; then
+  echo "deps.sh: installing playwright-core $playwright_version into $tools"
+  mkdir -p "$tools"
+  PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm install --prefix "$tools" --no-audit --no-fund \
+    --save-exact "playwright-core@$playwright_version"
 fi
