@@ -12,6 +12,7 @@
 #include "cli/paths.h"
 #include "cli/progress_line.h"
 #include "cli/usage.h"
+#include "engine/foreign_names.h"
 #include "engine/generation_run.h"
 #include "engine/messages.h"
 
@@ -45,10 +46,17 @@ int RunGeneration(Options options, Platform& platform) {
       if (!map_existed && !options.map_file.empty()) RemoveIfEmptyFile(options.map_file);
       return kExitRefused;
     case RunOutcome::kDone:
-      for (const std::string& page : report.unreadable_pages) {
-        WriteText(Stream::kErr, platform.ProgramText(messages::kCannotReadFile) + page + "\n");
+      for (const std::string& folder : report.unopened_folders) {
+        WriteText(Stream::kErr, platform.ProgramText(messages::kCannotOpenFolder) +
+                                    PathForMessage(folder, platform) + "\n");
       }
-      if (report.unreadable_pages.empty()) WriteText(Stream::kErr, window.held_messages());
+      for (const std::string& page : report.unreadable_pages) {
+        WriteText(Stream::kErr, platform.ProgramText(messages::kCannotReadFile) +
+                                    PathForMessage(page, platform) + "\n");
+      }
+      if (report.unreadable_pages.empty() && report.unopened_folders.empty()) {
+        WriteText(Stream::kErr, window.held_messages());
+      }
       return kExitDone;
     case RunOutcome::kMapWriteFailed:
     case RunOutcome::kCancelled:

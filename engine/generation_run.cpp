@@ -1,5 +1,6 @@
 #include "engine/generation_run.h"
 
+#include "engine/foreign_names.h"
 #include "engine/map_writer.h"
 #include "engine/messages.h"
 #include "engine/mod_html.h"
@@ -42,25 +43,47 @@ RunReport GenerationRun::Command1_Click() {
   report.outcome = RunOutcome::kDone;
   report.pages_listed = List1.size();
   report.unreadable_pages = writer.UnreadablePages();
+  report.unopened_folders = mod_html.UnopenedFolders();
 
-  window_.MsgBox(platform_.ProgramText(std::string(messages::kDoneLine) + "\r\n" +
-                                       messages::kFoundPrefix +
-                                       std::to_string(report.pages_listed) +
-                                       messages::kFoundSuffix),
-                 kStyleInformation, platform_.ProgramText(messages::kProgramTitle));
+  window_.MsgBox(
+      platform_.ProgramText(std::string(messages::kDoneLine) + "\r\n" + messages::kFoundPrefix +
+                            std::to_string(report.pages_listed) + messages::kFoundSuffix),
+      kStyleInformation, platform_.ProgramText(messages::kProgramTitle));
 
-  if (!report.unreadable_pages.empty()) {
-    std::string text =
-        platform_.ProgramText(messages::kCannotReadFile) + report.unreadable_pages.front();
-    if (report.unreadable_pages.size() > 1) {
-      text += "\r\n" + platform_.ProgramText(messages::kUnreadableCount) +
-              std::to_string(report.unreadable_pages.size());
-    }
-    window_.MsgBox(text, kStyleExclamation, platform_.ProgramText(messages::kErrorTitle));
+  const std::string problems = ProblemsText(report);
+  if (!problems.empty()) {
+    window_.MsgBox(problems, kStyleExclamation, platform_.ProgramText(messages::kErrorTitle));
   }
 
   window_.EnabledX(true);
   return report;
+}
+
+// One box after the closing message: each folder that could not be listed on
+// a line of its own (the first few), then the first unreadable page and how
+// many there were.
+std::string GenerationRun::ProblemsText(const RunReport& report) const {
+  constexpr std::size_t kFoldersShown = 10;
+  std::string text;
+  auto add_line = [&text](const std::string& line) {
+    if (!text.empty()) text += "\r\n";
+    text += line;
+  };
+  const std::vector<std::string>& folders = report.unopened_folders;
+  for (std::size_t i = 0; i < folders.size() && i < kFoldersShown; ++i) {
+    add_line(platform_.ProgramText(messages::kCannotOpenFolder) +
+             PathForMessage(folders[i], platform_));
+  }
+  if (folders.size() > kFoldersShown) add_line("...");
+  const std::vector<std::string>& pages = report.unreadable_pages;
+  if (!pages.empty()) {
+    add_line(platform_.ProgramText(messages::kCannotReadFile) +
+             PathForMessage(pages.front(), platform_));
+    if (pages.size() > 1) {
+      add_line(platform_.ProgramText(messages::kUnreadableCount) + std::to_string(pages.size()));
+    }
+  }
+  return text;
 }
 
 bool GenerationRun::SprawdzDane() {

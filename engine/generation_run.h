@@ -16,16 +16,17 @@ namespace zorvitan {
 // How a run ended, for front ends that need more than the message boxes
 // (the command line's exit code).
 enum class RunOutcome {
-  kInvalidInput,     // a check failed; its message was shown, nothing ran
-  kDone,             // the map was written and the closing message shown
-  kMapWriteFailed,   // the new map could not be written; the old one is kept
-  kCancelled,        // the window was closed during the run; the old map is kept
+  kInvalidInput,    // a check failed; its message was shown, nothing ran
+  kDone,            // the map was written and the closing message shown
+  kMapWriteFailed,  // the new map could not be written; the old one is kept
+  kCancelled,       // the window was closed during the run; the old map is kept
 };
 
 struct RunReport {
   RunOutcome outcome = RunOutcome::kInvalidInput;
-  std::size_t pages_listed = 0;              // the count in the closing message
-  std::vector<std::string> unreadable_pages; // listed but could not be read
+  std::size_t pages_listed = 0;               // the count in the closing message
+  std::vector<std::string> unreadable_pages;  // listed but could not be read
+  std::vector<std::string> unopened_folders;  // found but could not be listed
 };
 
 // The run together with the window-level state it keeps between runs. A front
@@ -52,6 +53,8 @@ class GenerationRun {
   std::string LastFolder;
 
  private:
+  std::string ProblemsText(const RunReport& report) const;
+
   WindowModel& window_;
   Platform& platform_;
 };

@@ -1,6 +1,9 @@
 #include "engine/map_markup.h"
 
 #include <array>
+#include <string>
+
+#include "engine/foreign_names.h"
 
 namespace zorvitan {
 namespace {
@@ -20,10 +23,76 @@ constexpr std::array<unsigned char, 256> HrefClasses() {
 }
 constexpr std::array<unsigned char, 256> kHrefClasses = HrefClasses();
 
-}  // namespace
+const char kHex[] = "0123456789ABCDEF";
 
-void AppendHref(std::string_view path, std::string* out) {
-  static const char kHex[] = "0123456789ABCDEF";
+void AppendPercent(unsigned char byte, std::string* out) {
+  const char escaped[3] = {'%', kHex[byte >> 4], kHex[byte & 0xF]};
+  out->append(escaped, 3);
+}
+
+// The next code point of UTF-8 text at `i`, and where the one after it
+// starts; a byte that begins no valid sequence stands for U+FFFD.
+char32_t NextCodePoint(std::string_view text, std::size_t* i) {
+  const auto lead = static_cast<unsigned char>(text[*i]);
+  const int length = lead < 0x80    ? 1
+                     : lead >= 0xF8 ? 0
+                     : lead >= 0xF0 ? 4
+                     : lead >= 0xE0 ? 3
+                     : lead >= 0xC0 ? 2
+                                    : 0;
+  if (length == 0 || *i + length > text.size()) {
+    ++*i;
+    return 0xFFFD;
+  }
+  char32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
+  for (int k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[*i + k]);
+    if ((next & 0xC0) != 0x80) {
+      ++*i;
+      return 0xFFFD;
+    }
+    code = (code << 6) | (next & 0x3F);
+  }
+  *i += length;
+  return code;
+}
+
+const char* EntityFor(char c) {
+  switch (c) {
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    default:
+      return nullptr;
+  }
+}
+
+// Calls `plain(text)` for each run of ordinary bytes and `marked(name)` for
+// each marked name, mark left out. Without `marked_names` all is plain.
+template <typename Plain, typename Marked>
+void SplitMarkedNames(std::string_view text, bool marked_names, Plain plain, Marked marked) {
+  std::size_t start = 0;
+  while (marked_names && start < text.size()) {
+    const std::size_t mark = text.find(kForeignNameMark, start);
+    if (mark == std::string_view::npos) break;
+    if (mark > 0 && !IsPathSeparator(text[mark - 1])) {  // not at a name's start
+      plain(text.substr(start, mark + 1 - start));
+      start = mark + 1;
+      continue;
+    }
+    std::size_t end = mark + 1;
+    while (end < text.size() && !IsPathSeparator(text[end])) ++end;
+    plain(text.substr(start, mark - start));
+    marked(text.substr(mark + 1, end - mark - 1));
+    start = end;
+  }
+  plain(text.substr(start));
+}
+
+void AppendPlainHref(std::string_view path, std::string* out) {
   std::size_t plain_from = 0;
   for (std::size_t i = 0; i < path.size(); ++i) {
     const auto byte = static_cast<unsigned char>(path[i]);
@@ -34,35 +103,55 @@ void AppendHref(std::string_view path, std::string* out) {
     if (kind == 2) {
       out->append("&amp;");
     } else {
-      const char escaped[3] = {'%', kHex[byte >> 4], kHex[byte & 0xF]};
-      out->append(escaped, 3);
+      AppendPercent(byte, out);
     }
   }
   out->append(path, plain_from, path.size() - plain_from);
 }
 
-void AppendHtmlText(std::string_view text, std::string* out) {
+void AppendPlainText(std::string_view text, std::string* out) {
   std::size_t plain_from = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const char* entity = nullptr;
-    switch (text[i]) {
-      case '&':
-        entity = "&amp;";
-        break;
-      case '<':
-        entity = "&lt;";
-        break;
-      case '>':
-        entity = "&gt;";
-        break;
-      default:
-        continue;
-    }
+    const char* entity = EntityFor(text[i]);
+    if (entity == nullptr) continue;
     out->append(text, plain_from, i - plain_from);
     out->append(entity);
     plain_from = i + 1;
   }
   out->append(text, plain_from, text.size() - plain_from);
+}
+
+}  // namespace
+
+void AppendHref(std::string_view path, bool marked_names, std::string* out) {
+  SplitMarkedNames(
+      path, marked_names, [out](std::string_view plain) { AppendPlainHref(plain, out); },
+      [out](std::string_view utf8_name) {
+        for (const char c : utf8_name) {
+          const auto byte = static_cast<unsigned char>(c);
+          if (byte >= 0x80) {
+            AppendPercent(byte, out);
+          } else {
+            AppendPlainHref(std::string_view(&c, 1), out);
+          }
+        }
+      });
+}
+
+void AppendHtmlText(std::string_view text, bool marked_names, std::string* out) {
+  SplitMarkedNames(
+      text, marked_names, [out](std::string_view plain) { AppendPlainText(plain, out); },
+      [out](std::string_view utf8_name) {
+        for (std::size_t i = 0; i < utf8_name.size();) {
+          const std::size_t at = i;
+          const char32_t code = NextCodePoint(utf8_name, &i);
+          if (code < 0x80) {
+            AppendPlainText(utf8_name.substr(at, 1), out);
+          } else {
+            *out += "&#" + std::to_string(static_cast<unsigned long>(code)) + ";";
+          }
+        }
+      });
 }
 
 }  // namespace zorvitan

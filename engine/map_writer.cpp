@@ -30,6 +30,7 @@ MapWriter::MapWriter(WindowModel& window, Platform& platform, const std::vector<
       list1_(list1),
       last_folder_(last_folder),
       separator_(platform.Separator()),
+      marked_names_(platform.MarksForeignNames()),
       untitled_(platform.ProgramText(messages::kUntitled)) {}
 
 MapWriter::~MapWriter() = default;
@@ -112,7 +113,7 @@ void MapWriter::WriteEntry(const std::string& path, ReadTitle read) {
   if (folder != last_folder_) {
     last_folder_ = std::move(folder);
     out_buffer_ += "<h1>";
-    AppendHtmlText(last_folder_, &out_buffer_);
+    AppendHtmlText(last_folder_, marked_names_, &out_buffer_);
     EndLine("</h1>");
   }
 
@@ -121,7 +122,7 @@ void MapWriter::WriteEntry(const std::string& path, ReadTitle read) {
   if (titled || !skip_untitled_) {
     // An untitled link keeps the path's own separators; browsers read a backslash as "/".
     out_buffer_ += "<br><a href=\"";
-    AppendHref(titled ? Ukosniki(relative, separator_) : relative, &out_buffer_);
+    AppendHref(titled ? Ukosniki(relative, separator_) : relative, marked_names_, &out_buffer_);
     out_buffer_ += "\">";
     out_buffer_ += title;
     EndLine("</a>");

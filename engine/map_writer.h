@@ -50,6 +50,7 @@ class MapWriter {
   const std::vector<std::string>& list1_;
   std::string& last_folder_;
   char separator_;
+  bool marked_names_;  // paths may hold names the code page cannot
   std::string untitled_;
 
   std::unique_ptr<MapOutput> output_;

@@ -27,6 +27,7 @@ bool ModHtml::IndexPages(const std::string& site_folder) {
   folder_keys_.clear();
   walked_.clear();
   listings_.clear();
+  unopened_.clear();
 
   ScanFolder(site_folder, kWalkPattern);
 
@@ -53,7 +54,10 @@ bool ModHtml::AddFolder(const std::string& folder) {
 void ModHtml::ReadFolder(const std::string& work_path, const std::string& pattern,
                          std::vector<DirEntry>* files, std::vector<DirEntry>* subfolders) {
   std::vector<DirEntry> entries;
-  if (!platform_.ListFolder(work_path, &entries)) return;
+  if (!platform_.ListFolder(work_path, &entries)) {
+    unopened_.push_back(work_path);
+    return;
+  }
   for (DirEntry& entry : entries) {
     if (entry.is_folder) {
       if (entry.name != "." && entry.name != ".." && MatchPattern(pattern, entry.name)) {
@@ -68,9 +72,9 @@ void ModHtml::ReadFolder(const std::string& work_path, const std::string& patter
 }
 
 struct ModHtml::PendingFolder {
-  std::string work_path;              // the folder with its trailing separator
-  std::vector<DirEntry> subfolders;   // in walk order
-  std::size_t next = 0;               // the next subfolder to walk
+  std::string work_path;             // the folder with its trailing separator
+  std::vector<DirEntry> subfolders;  // in walk order
+  std::size_t next = 0;              // the next subfolder to walk
 };
 
 void ModHtml::ScanFolder(const std::string& folder, const std::string& pattern) {

@@ -15,7 +15,8 @@ namespace zorvitan {
 
 class ModHtml {
  public:
-  ModHtml(WindowModel& window, Platform& platform, FileList& file1, std::vector<std::string>& list1);
+  ModHtml(WindowModel& window, Platform& platform, FileList& file1,
+          std::vector<std::string>& list1);
 
   // Fills the page list for the whole site: the folders in the walk's
   // pre-order, each folder's matching files in the file list's order. Returns
@@ -39,6 +40,10 @@ class ModHtml {
   const std::vector<std::string>& Folders() const { return folders_; }
   std::size_t FolderCount() const { return folders_.size(); }
 
+  // Folders met on the walk that could not be listed (with their trailing
+  // separator): their pages and the folders below them are missing.
+  const std::vector<std::string>& UnopenedFolders() const { return unopened_; }
+
  private:
   struct PendingFolder;
   bool ListFolderPages(std::string& folder, const std::vector<DirEntry>* listing);
@@ -57,6 +62,7 @@ class ModHtml {
   // Each registered folder's matching files, from the walk, so the listing
   // pass does not read the folder a second time.
   std::vector<std::vector<DirEntry>> listings_;
+  std::vector<std::string> unopened_;
 };
 
 // The title of a page, from its whole text: the text between the first

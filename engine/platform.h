@@ -86,6 +86,10 @@ class Platform {
   // Converts one of the program's own texts (UTF-8 in the source) to the
   // system's 8-bit code page. Identity on POSIX.
   virtual std::string ProgramText(const std::string& utf8) const = 0;
+
+  // Whether paths may hold names the code page cannot, marked as
+  // engine/foreign_names.h describes.
+  virtual bool MarksForeignNames() const { return false; }
 };
 
 }  // namespace zorvitan

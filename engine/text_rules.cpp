@@ -30,8 +30,9 @@ std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size
   if (needle.empty()) return from <= text.size() ? from : std::string_view::npos;
   if (from >= text.size() || text.size() - from < needle.size()) return std::string_view::npos;
   const char first_lower = ToLowerAscii(needle[0]);
-  const char first_upper =
-      (first_lower >= 'a' && first_lower <= 'z') ? static_cast<char>(first_lower - 32) : first_lower;
+  const char first_upper = (first_lower >= 'a' && first_lower <= 'z')
+                               ? static_cast<char>(first_lower - 32)
+                               : first_lower;
   const std::size_t last_start = text.size() - needle.size();
   const char* base = text.data();
   std::size_t pos = from;

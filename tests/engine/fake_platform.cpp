@@ -10,16 +10,26 @@ char FoldChar(char c) {
   const auto u = static_cast<unsigned char>(c);
   if (u >= 'A' && u <= 'Z') return static_cast<char>(u + 32);
   switch (u) {  // the Polish capitals of code page 1250
-    case 0xA5: return '\xB9';
-    case 0xC6: return '\xE6';
-    case 0xCA: return '\xEA';
-    case 0xA3: return '\xB3';
-    case 0xD1: return '\xF1';
-    case 0xD3: return '\xF3';
-    case 0x8C: return '\x9C';
-    case 0x8F: return '\x9F';
-    case 0xAF: return '\xBF';
-    default: return c;
+    case 0xA5:
+      return '\xB9';
+    case 0xC6:
+      return '\xE6';
+    case 0xCA:
+      return '\xEA';
+    case 0xA3:
+      return '\xB3';
+    case 0xD1:
+      return '\xF1';
+    case 0xD3:
+      return '\xF3';
+    case 0x8C:
+      return '\x9C';
+    case 0x8F:
+      return '\x9F';
+    case 0xAF:
+      return '\xBF';
+    default:
+      return c;
   }
 }
 

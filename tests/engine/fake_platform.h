@@ -63,6 +63,7 @@ class FakePlatform : public Platform {
   std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
   bool SetClipboardText(const std::string& text) override;
   std::string ProgramText(const std::string& utf8) const override;
+  bool MarksForeignNames() const override { return true; }
 
  private:
   struct Node {

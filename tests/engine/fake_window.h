@@ -18,9 +18,8 @@ struct ShownMessage {
 
 class FakeWindow : public WindowModel {
  public:
-  std::map<Field, std::string> fields{{Field::kText1, ""},
-                                      {Field::kText2, ""},
-                                      {Field::kText3, "*.htm; *.html; *.php"}};
+  std::map<Field, std::string> fields{
+      {Field::kText1, ""}, {Field::kText2, ""}, {Field::kText3, "*.htm; *.html; *.php"}};
   int check1 = 0;
   bool uses_clipboard = true;
   int close_at_event = -1;  // DoEvents call (from 0) at which the user closes the window

@@ -126,7 +126,7 @@ TEST_F(GenerationRunTest, RelativeMapPathIsWrittenInTheSiteFolder) {
   fs.AddFolder("C:\\start");
   fs.SetCurrentFolder("C:\\start");
   Generate("C:\\strona", "mapa.htm");
-  EXPECT_TRUE(fs.Exists("C:\\start\\mapa.htm"));   // the probe, before the folder changed
+  EXPECT_TRUE(fs.Exists("C:\\start\\mapa.htm"));  // the probe, before the folder changed
   EXPECT_EQ(fs.Contents("C:\\start\\mapa.htm"), "");
   EXPECT_NE(fs.Contents("C:\\strona\\mapa.htm").find("a.htm"), std::string::npos);
 }
@@ -148,16 +148,20 @@ TEST_F(GenerationRunTest, CountHasNoSixteenBitLimit) {
   EXPECT_NE(window.messages[0].text.find("33000"), std::string::npos);
 }
 
-TEST_F(GenerationRunTest, UnreadablePagesAreReportedAfterTheClosingMessage) {
-  fs.AddFile("C:\\s\\a.htm", Page("A"));
+TEST_F(GenerationRunTest, UnreadablePagesAndUnlistableFoldersAreReportedAfterTheClosingMessage) {
+  fs.AddFile("C:\\s\\\x01дом.htm", Page("A"));
   fs.AddFile("C:\\s\\b.htm", Page("B"));
   fs.AddFile("C:\\s\\c.htm", Page("C"));
-  fs.unopenable_pages = {"C:\\s\\a.htm", "C:\\s\\c.htm"};
+  fs.AddFile("C:\\s\\locked\\d.htm", Page("D"));
+  fs.unopenable_pages = {"C:\\s\\\x01дом.htm", "C:\\s\\c.htm"};
+  fs.unlistable_folders = {"C:\\s\\locked\\"};
   const RunReport report = Generate("C:\\s", "C:\\m.htm");
   EXPECT_EQ(report.outcome, RunOutcome::kDone);
+  EXPECT_EQ(report.unopened_folders, std::vector<std::string>{"C:\\s\\locked\\"});
   ASSERT_EQ(window.messages.size(), 2u);
   EXPECT_EQ(window.messages[1].text,
-            Cp1250("Nie mogę odczytać pliku: C:\\s\\a.htm\r\nNie odczytanych plików: 2"));
+            Cp1250("Nie otworzyć katalogu: C:\\s\\locked\\\r\n"
+                   "Nie mogę odczytać pliku: C:\\s\\???.htm\r\nNie odczytanych plików: 2"));
   EXPECT_EQ(window.messages[1].title, kError);
   EXPECT_EQ(window.messages[1].style, 0x30);
   EXPECT_EQ(window.log.back(), "EnabledX(1)");

@@ -37,11 +37,14 @@ TEST_F(MapWriterTest, WorkedExampleByteForByte) {
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
             "<h1>C:\\strona\\</h1>\r\n"
             "<br><a href=\"index.htm\">Start</a>\r\n"
-            "<br><a href=\"kontakt.htm\">" + kUntitled + "</a>\r\n"
-            "<h1>C:\\strona\\dzial\\</h1>\r\n"
-            "<br><a href=\"dzial/a.htm\">A</a>\r\n"
-            "<h1>C:\\strona\\stare\\</h1>\r\n"
-            "<br><a href=\"stare\\b.htm\">" + kUntitled + "</a>\r\n");
+            "<br><a href=\"kontakt.htm\">" +
+                kUntitled +
+                "</a>\r\n"
+                "<h1>C:\\strona\\dzial\\</h1>\r\n"
+                "<br><a href=\"dzial/a.htm\">A</a>\r\n"
+                "<h1>C:\\strona\\stare\\</h1>\r\n"
+                "<br><a href=\"stare\\b.htm\">" +
+                kUntitled + "</a>\r\n");
 
   window.check1 = 1;  // untitled pages left out; their headings stay
   ASSERT_TRUE(WriteMap(pages));
@@ -92,8 +95,27 @@ TEST_F(MapWriterTest, NamesAreEscapedOnlyWhereTheyWouldBreakALinkOrAHeading) {
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
             "<h1>C:\\strona\\&lt;b&gt;&amp;amp;\\</h1>\r\n"
             "<br><a href=\"<b>&amp;amp;/c%23d%2541%3F%22x%09%7F.htm\">T&amp;</a>\r\n"
-            "<br><a href=\"<b>&amp;amp;\\q&amp;r.htm\">" + kUntitled + "</a>\r\n"
-            "<br><a href=\"<b>&amp;amp;/[a] 'b' \xB3.htm\">P</a>\r\n");
+            "<br><a href=\"<b>&amp;amp;\\q&amp;r.htm\">" +
+                kUntitled +
+                "</a>\r\n"
+                "<br><a href=\"<b>&amp;amp;/[a] 'b' \xB3.htm\">P</a>\r\n");
+}
+
+// A name the code page cannot hold reaches the map in forms every browser
+// reads, whatever the map's code page: UTF-8 in links, references in text.
+TEST_F(MapWriterTest, NamesOutsideTheCodePageAreWrittenAsUtf8AndReferences) {
+  const std::string folder = "C:\\strona\\\x01данные\\";
+  fs.AddFile(folder + "\x01日本.htm", Page("J"));
+  fs.AddFile(folder + "\x01smile😀 #&.htm", "");
+  ASSERT_TRUE(WriteMap({folder + "\x01日本.htm", folder + "\x01smile😀 #&.htm"}));
+  const std::string utf8_folder = "%D0%B4%D0%B0%D0%BD%D0%BD%D1%8B%D0%B5";
+  EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
+            "<h1>C:\\strona\\&#1076;&#1072;&#1085;&#1085;&#1099;&#1077;\\</h1>\r\n"
+            "<br><a href=\"" +
+                utf8_folder +
+                "/%E6%97%A5%E6%9C%AC.htm\">J</a>\r\n"
+                "<br><a href=\"" +
+                utf8_folder + "\\smile%F0%9F%98%80 %23&amp;.htm\">" + kUntitled + "</a>\r\n");
 }
 
 TEST_F(MapWriterTest, PageTitledWithThePlaceholderCountsAsUntitled) {
@@ -107,7 +129,8 @@ TEST_F(MapWriterTest, EveryMapStartsWithItsHeading) {
   fs.AddFile("C:\\strona\\a.htm", Page("A"));
   ASSERT_TRUE(WriteMap({"C:\\strona\\a.htm"}));
   ASSERT_TRUE(WriteMap({"C:\\strona\\a.htm"}));  // same folder as the last run ended in
-  EXPECT_EQ(fs.Contents("C:\\mapa.htm"), "<h1>C:\\strona\\</h1>\r\n<br><a href=\"a.htm\">A</a>\r\n");
+  EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
+            "<h1>C:\\strona\\</h1>\r\n<br><a href=\"a.htm\">A</a>\r\n");
   EXPECT_EQ(run.LastFolder, "C:\\strona\\");
 }
 
@@ -150,9 +173,11 @@ TEST_F(MapWriterTest, LongTitlesAreWholeAndUnclosedOnesUntitledWithoutClipboard)
   ASSERT_TRUE(WriteMap({"C:\\strona\\long.htm", "C:\\strona\\open.htm"}));
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
             "<h1>C:\\strona\\</h1>\r\n"
-            "<br><a href=\"long.htm\">" + std::string(1500000, 'a') + "\r\n" +
-                std::string(1500000, 'b') + "</a>\r\n"
-            "<br><a href=\"open.htm\">" + kUntitled + "</a>\r\n");
+            "<br><a href=\"long.htm\">" +
+                std::string(1500000, 'a') + "\r\n" + std::string(1500000, 'b') +
+                "</a>\r\n"
+                "<br><a href=\"open.htm\">" +
+                kUntitled + "</a>\r\n");
 }
 
 // Without the clipboard titles are read on two threads; the map must not show it.
@@ -181,12 +206,17 @@ TEST_F(MapWriterTest, UnreadablePagesAreWrittenAsUntitledAndReported) {
   fs.AddFile("C:\\strona\\locked.htm", Page("L"));
   fs.unreadable_pages.insert("C:\\strona\\locked.htm");
   ASSERT_TRUE(WriteMap({"C:\\strona\\gone.htm", "C:\\strona\\locked.htm", "C:\\strona\\a.htm"}));
-  EXPECT_EQ(unreadable, (std::vector<std::string>{"C:\\strona\\gone.htm", "C:\\strona\\locked.htm"}));
+  EXPECT_EQ(unreadable,
+            (std::vector<std::string>{"C:\\strona\\gone.htm", "C:\\strona\\locked.htm"}));
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
             "<h1>C:\\strona\\</h1>\r\n"
-            "<br><a href=\"gone.htm\">" + kUntitled + "</a>\r\n"
-            "<br><a href=\"locked.htm\">" + kUntitled + "</a>\r\n"
-            "<br><a href=\"a.htm\">A</a>\r\n");
+            "<br><a href=\"gone.htm\">" +
+                kUntitled +
+                "</a>\r\n"
+                "<br><a href=\"locked.htm\">" +
+                kUntitled +
+                "</a>\r\n"
+                "<br><a href=\"a.htm\">A</a>\r\n");
 }
 
 TEST_F(MapWriterTest, FailedWritingKeepsTheOldMapAndLeavesNoTemporaryFile) {

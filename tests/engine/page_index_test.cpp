@@ -24,9 +24,9 @@ TEST_F(PageIndexTest, WalksPreOrderAndListsFolderByFolder) {
   EXPECT_TRUE(mod_html.IndexPages("C:\\site\\"));
   EXPECT_EQ(mod_html.Folders(),
             (Paths{"C:\\site\\", "C:\\site\\a\\", "C:\\site\\a\\x\\", "C:\\site\\b\\"}));
-  EXPECT_EQ(run.List1, (Paths{"C:\\site\\index.htm", "C:\\site\\zeta.html", "C:\\site\\a\\A1.htm",
-                              "C:\\site\\a\\a2.htm", "C:\\site\\a\\x\\x.htm",
-                              "C:\\site\\b\\b.htm"}));
+  EXPECT_EQ(run.List1,
+            (Paths{"C:\\site\\index.htm", "C:\\site\\zeta.html", "C:\\site\\a\\A1.htm",
+                   "C:\\site\\a\\a2.htm", "C:\\site\\a\\x\\x.htm", "C:\\site\\b\\b.htm"}));
 }
 
 TEST_F(PageIndexTest, DriveRootAsSiteFolder) {
@@ -66,10 +66,10 @@ TEST_F(PageIndexTest, EmptyFoldersAreRegisteredAndFoldersBelowStillListed) {
 
 TEST_F(PageIndexTest, LinksDoNotLoopAndFoldersAreWalkedOnce) {
   fs.AddFile("C:\\site\\a\\p.htm", "");
-  fs.AddLink("C:\\site\\a\\back", "C:\\site");    // a loop to the site itself
-  fs.AddLink("C:\\site\\b", "C:\\site\\a");        // a second way to a
+  fs.AddLink("C:\\site\\a\\back", "C:\\site");  // a loop to the site itself
+  fs.AddLink("C:\\site\\b", "C:\\site\\a");     // a second way to a
   fs.AddFile("C:\\other\\o.htm", "");
-  fs.AddLink("C:\\site\\c", "C:\\other");          // not walked yet: walked under its link name
+  fs.AddLink("C:\\site\\c", "C:\\other");  // not walked yet: walked under its link name
   EXPECT_TRUE(mod_html.IndexPages("C:\\site\\"));
   EXPECT_EQ(mod_html.Folders(), (Paths{"C:\\site\\", "C:\\site\\a\\", "C:\\site\\c\\"}));
   EXPECT_EQ(run.List1, (Paths{"C:\\site\\a\\p.htm", "C:\\site\\c\\o.htm"}));

@@ -65,8 +65,8 @@ TEST(Title, Rules) {
 // search gives on the page text, however the bytes are cut into pieces.
 TEST(Title, ScannerAgreesWithWholeTextSearch) {
   std::mt19937 random(7);
-  const char* atoms[] = {"<title>", "</title>", "<TITLE>", "</TiTlE>", "<titl", "e>", "</", "x",
-                         "\r\n", "\r", "\n", "t"};
+  const char* atoms[] = {"<title>", "</title>", "<TITLE>", "</TiTlE>", "<titl", "e>",
+                         "</",      "x",        "\r\n",    "\r",       "\n",    "t"};
   for (int round = 0; round < 3000; ++round) {
     std::string text;
     const int atoms_count = random() % 12;
