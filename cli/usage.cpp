@@ -56,9 +56,10 @@ Messages:
   terminal, a progress line shows what is being done; --quiet turns it off.
 
 Exit status:
-  0  the map was written; pages that could not be read are named on standard
-     error ("Nie mogę odczytać pliku: ...") and are linked in the map as pages
-     without a title
+  0  the map was written; folders that could not be listed are named on
+     standard error ("Nie otworzyć katalogu: ...": their pages are missing),
+     and so are pages that could not be read ("Nie mogę odczytać pliku: ...":
+     they are linked in the map as pages without a title)
   1  the input was refused: an empty argument, a MAP_FILE that cannot be
      created ("Nie mogę utworzyć pliku: ...") or a SITE_FOLDER that cannot be
      opened ("Nie otworzyć katalogu: ..."), or a relative path while the

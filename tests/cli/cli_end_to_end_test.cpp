@@ -191,17 +191,20 @@ TEST_F(CliTest, SpecialFilesAndLinkLoopsNeitherHangNorRepeat) {
   EXPECT_EQ(dir_.Read("map.htm"), ExpectedMap(false));
 }
 
-TEST_F(CliTest, UnreadablePagesAreNamedAfterTheClosingMessage) {
+TEST_F(CliTest, UnreadablePagesAndFoldersAreNamedAfterTheClosingMessage) {
   ASSERT_EQ(chmod((dir_ / "site/dział/a.htm").c_str(), 0), 0);
+  ASSERT_EQ(chmod((dir_ / "site/dział/stare").c_str(), 0), 0);
   ASSERT_EQ(chmod(dir_.path().c_str(), 0777), 0);  // where "nobody" writes the map
   ProgramLaunch launch{ZORVITAN_CLI_PATH, {"site", "map.htm"}, dir_.path()};
   launch.unprivileged = true;  // root reads every file
   const ProgramResult result = RunProgram(launch);
   EXPECT_EQ(result.exit_code, 0);
-  EXPECT_EQ(result.out, std::string(kDone) + "Znalazłem: 7 plików\n");
-  EXPECT_EQ(result.err, "Nie mogę odczytać pliku: " + Site() + "dział/a.htm\n");
+  EXPECT_EQ(result.out, std::string(kDone) + "Znalazłem: 6 plików\n");
+  EXPECT_EQ(result.err, "Nie otworzyć katalogu: " + Site() + "dział/stare/\n" +
+                            "Nie mogę odczytać pliku: " + Site() + "dział/a.htm\n");
   EXPECT_NE(dir_.Read("map.htm").find("<a href=\"dział/a.htm\">#bez tytułu#</a>"),
             std::string::npos);
+  ASSERT_EQ(chmod((dir_ / "site/dział/stare").c_str(), 0755), 0);  // so it can be removed
 }
 
 TEST_F(CliTest, UsageErrorsHelpAndVersion) {
