@@ -1,9 +1,9 @@
 #include "cli/cli_window.h"
 
 #include <string>
+#include <utility>
 
 #include "cli/console.h"
-#include "cli/interrupt.h"
 
 namespace zorvitan::cli {
 
@@ -18,57 +18,64 @@ std::string AsLines(const std::string& text) {
   return lines;
 }
 
-CliWindow::CliWindow(const Options& options, ProgressLine& progress)
-    : text1_(options.site_folder),
-      text2_(options.map_file),
-      text3_(options.patterns),
-      check1_(options.skip_untitled ? 1 : 0),
-      progress_(progress) {}
+CliWindow::CliWindow(const Options& options, const Platform& platform, ProgressLine& progress,
+                     std::function<void(std::size_t)> on_pages_read)
+    : options_(options),
+      platform_(platform),
+      progress_(progress),
+      on_pages_read_(std::move(on_pages_read)) {}
 
 std::string CliWindow::Text(Field field) {
   switch (field) {
-    case Field::kText1:
-      return text1_;
-    case Field::kText2:
-      return text2_;
-    case Field::kText3:
-      return text3_;
+    case Field::kSiteFolder:
+      return options_.site_folder;
+    case Field::kMapFile:
+      return options_.map_file;
+    case Field::kPatterns:
+      return options_.patterns;
   }
   return std::string();
 }
 
 void CliWindow::SetText(Field field, const std::string& text) {
   switch (field) {
-    case Field::kText1:
-      text1_ = text;
+    case Field::kSiteFolder:
+      options_.site_folder = text;
       break;
-    case Field::kText2:
-      text2_ = text;
+    case Field::kMapFile:
+      options_.map_file = text;
       break;
-    case Field::kText3:
-      text3_ = text;
+    case Field::kPatterns:
+      options_.patterns = text;
       break;
   }
 }
 
-void CliWindow::MsgBox(const std::string& text, int style, const std::string& /*title*/) {
-  if (closing_shown_) {
-    held_messages_ += AsLines(text);
-    return;
-  }
+void CliWindow::Error(const std::string& text) {
   progress_.Clear();
-  if (style == kStyleInformation) {
-    closing_shown_ = true;
-    WriteText(Stream::kOut, AsLines(text));
-    return;
-  }
-  ++errors_shown_;
   WriteText(Stream::kErr, AsLines(text));
+}
+
+void CliWindow::ShowRefusal(const Refusal& refusal) { Error(RefusalText(refusal, platform_)); }
+
+void CliWindow::ShowMapNotWritten(const std::string& map_file) {
+  Error(MapNotWrittenText(map_file, platform_));
+}
+
+void CliWindow::ShowFinished(const RunSummary& summary) {
+  progress_.Clear();
+  WriteText(Stream::kOut, AsLines(ClosingText(summary.pages_found, platform_)));
+  for (const std::string& folder : summary.unopened_folders) {
+    WriteText(Stream::kErr, UnopenedFolderLine(folder, platform_) + "\n");
+  }
+  for (const std::string& page : summary.unreadable_pages) {
+    WriteText(Stream::kErr, UnreadablePageLine(page, platform_) + "\n");
+  }
 }
 
 void CliWindow::ReportProgress(Phase phase, std::size_t done, std::size_t total) {
   progress_.Update(phase, done, total);
-  if (phase == Phase::kReading) TestInterruptPoint(done);
+  if (phase == Phase::kReading && on_pages_read_) on_pages_read_(done);
 }
 
 }  // namespace zorvitan::cli

@@ -1,49 +1,50 @@
 // The window as the command line gives it to the run: the fields come from the
-// arguments, message boxes go to the standard streams, and the event pump
-// drives the progress line.
+// arguments, notices go to the standard streams, and progress reports drive
+// the progress line.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 #include "cli/options.h"
 #include "cli/progress_line.h"
+#include "engine/platform.h"
 #include "engine/window_model.h"
 
 namespace zorvitan::cli {
 
 class CliWindow : public WindowModel {
  public:
-  CliWindow(const Options& options, ProgressLine& progress);
+  // `on_pages_read`, when set, hears how many pages have been read so far.
+  CliWindow(const Options& options, const Platform& platform, ProgressLine& progress,
+            std::function<void(std::size_t)> on_pages_read = nullptr);
 
   std::string Text(Field field) override;
   void SetText(Field field, const std::string& text) override;
   void SetFocus(Field /*field*/) override {}
-  int Check1() override { return check1_; }
-  void EnabledX(bool /*flag*/) override {}
-  // The closing message goes to stdout, every other message to stderr; CR LF
-  // line breaks become "\n". Messages after the closing one are held back: the
-  // command line names every unreadable page itself, where the window sums up.
-  void MsgBox(const std::string& text, int style, const std::string& title) override;
+  bool SkipUntitled() override { return options_.skip_untitled; }
+  void SetInputsEnabled(bool /*enabled*/) override {}
+  // Refusals and failures go to stderr; the closing message to stdout, then
+  // every folder that could not be listed and every page that could not be
+  // read, one line each, to stderr.
+  void ShowRefusal(const Refusal& refusal) override;
+  void ShowMapNotWritten(const std::string& map_file) override;
+  void ShowFinished(const RunSummary& summary) override;
   bool DoEvents() override { return true; }
   bool UsesClipboard() const override { return false; }
   void ReportProgress(Phase phase, std::size_t done, std::size_t total) override;
 
-  // How many messages went to stderr.
-  int errors_shown() const { return errors_shown_; }
-  // Messages that came after the closing message, as terminal lines.
-  const std::string& held_messages() const { return held_messages_; }
-
  private:
-  std::string text1_, text2_, text3_;
-  int check1_;
+  void Error(const std::string& text);
+
+  Options options_;
+  const Platform& platform_;
   ProgressLine& progress_;
-  int errors_shown_ = 0;
-  bool closing_shown_ = false;
-  std::string held_messages_;
+  std::function<void(std::size_t)> on_pages_read_;
 };
 
-// "a\r\nb" → "a\nb\n": a message box text as terminal lines.
+// "a\r\nb" → "a\nb\n": a message text as terminal lines.
 std::string AsLines(const std::string& text);
 
 }  // namespace zorvitan::cli

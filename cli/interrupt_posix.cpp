@@ -1,7 +1,4 @@
 #include <signal.h>
-#include <stdlib.h>
-
-#include <cstddef>
 
 #include "cli/interrupt.h"
 #include "platform/posix/pending_map_file.h"
@@ -33,14 +30,6 @@ void RemoveTemporaryMapOnInterrupt() {
     }
     sigaction(signal_number, &action, nullptr);
   }
-}
-
-void TestInterruptPoint(std::size_t pages_read) {
-  static bool fired = false;
-  if (pages_read == 0 || fired) return;
-  fired = true;
-  const char* signal_number = getenv("ZORVITAN_CLI_TEST_SIGNAL");
-  if (signal_number != nullptr && *signal_number != '\0') raise(atoi(signal_number));
 }
 
 }  // namespace zorvitan::cli

@@ -9,10 +9,10 @@ namespace zorvitan::cli {
 inline constexpr const char* kDefaultPatterns = "*.htm; *.html; *.php";
 
 struct Options {
-  std::string site_folder;                  // Text1
-  std::string map_file;                     // Text2
-  std::string patterns = kDefaultPatterns;  // Text3
-  bool skip_untitled = false;               // Check1
+  std::string site_folder;
+  std::string map_file;
+  std::string patterns = kDefaultPatterns;
+  bool skip_untitled = false;
   bool quiet = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/cli_window.h"
@@ -12,21 +13,21 @@
 #include "cli/paths.h"
 #include "cli/progress_line.h"
 #include "cli/usage.h"
-#include "engine/foreign_names.h"
 #include "engine/generation_run.h"
-#include "engine/messages.h"
+#include "engine/notices.h"
 
 namespace zorvitan::cli {
 namespace {
 
-int RunGeneration(Options options, Platform& platform) {
+int RunGeneration(Options options, Platform& platform, PagesReadHook on_pages_read) {
   const bool map_resolved = MakeAbsolute(options.map_file, &options.map_file);
   const bool site_resolved = MakeAbsolute(options.site_folder, &options.site_folder);
   if (!map_resolved || !site_resolved) {
     // Refused as the window would refuse that field, map file first.
-    const std::string refusal = map_resolved ? messages::kCannotOpenFolder + options.site_folder
-                                             : messages::kCannotCreateFile + options.map_file;
-    WriteText(Stream::kErr, platform.ProgramText(refusal) +
+    const Refusal refusal = map_resolved
+                                ? Refusal{Refusal::kSiteFolderNotOpened, options.site_folder}
+                                : Refusal{Refusal::kMapFileNotCreated, options.map_file};
+    WriteText(Stream::kErr, RefusalText(refusal, platform) +
                                 "\nzorvitan-cli: the current folder no longer exists\n");
     return kExitRefused;
   }
@@ -34,36 +35,23 @@ int RunGeneration(Options options, Platform& platform) {
 
   ProgressLine progress(!options.quiet && IsTerminal(Stream::kErr),
                         [](const std::string& text) { WriteText(Stream::kErr, text); });
-  CliWindow window(options, progress);
+  CliWindow window(options, platform, progress, std::move(on_pages_read));
   GenerationRun run(window, platform);
   RemoveTemporaryMapOnInterrupt();
-  const RunReport report = run.Command1_Click();
+  const RunReport report = run.Generate();
   progress.Clear();
 
   switch (report.outcome) {
-    case RunOutcome::kInvalidInput:
+    case RunOutcome::kRefused:
       // The map probe creates a missing map file; a refused run leaves none.
       if (!map_existed && !options.map_file.empty()) RemoveIfEmptyFile(options.map_file);
       return kExitRefused;
     case RunOutcome::kDone:
-      for (const std::string& folder : report.unopened_folders) {
-        WriteText(Stream::kErr, platform.ProgramText(messages::kCannotOpenFolder) +
-                                    PathForMessage(folder, platform) + "\n");
-      }
-      for (const std::string& page : report.unreadable_pages) {
-        WriteText(Stream::kErr, platform.ProgramText(messages::kCannotReadFile) +
-                                    PathForMessage(page, platform) + "\n");
-      }
-      if (report.unreadable_pages.empty() && report.unopened_folders.empty()) {
-        WriteText(Stream::kErr, window.held_messages());
-      }
       return kExitDone;
-    case RunOutcome::kMapWriteFailed:
+    case RunOutcome::kMapNotWritten:
+      return kExitMapNotWritten;
     case RunOutcome::kCancelled:
-      if (window.errors_shown() == 0) {
-        WriteText(Stream::kErr,
-                  platform.ProgramText(messages::kCannotCreateFile) + options.map_file + "\n");
-      }
+      WriteText(Stream::kErr, MapNotWrittenText(options.map_file, platform) + "\n");
       return kExitMapNotWritten;
   }
   return kExitMapNotWritten;
@@ -71,7 +59,7 @@ int RunGeneration(Options options, Platform& platform) {
 
 }  // namespace
 
-int RunCommandLine(const std::vector<std::string>& args) {
+int RunCommandLine(const std::vector<std::string>& args, PagesReadHook on_pages_read) {
   const std::unique_ptr<Platform> platform = MakeNativePlatform();
   const CommandLine command_line = ParseCommandLine(args);
   switch (command_line.action) {
@@ -87,7 +75,7 @@ int RunCommandLine(const std::vector<std::string>& args) {
     case Action::kRun:
       break;
   }
-  return RunGeneration(command_line.options, *platform);
+  return RunGeneration(command_line.options, *platform, std::move(on_pages_read));
 }
 
 }  // namespace zorvitan::cli

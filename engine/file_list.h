@@ -1,4 +1,4 @@
-// The hidden file list control File1: given a folder and patterns, the names of
+// The list of one folder's pages: given a folder and patterns, the names of
 // that folder's files that match any pattern, in a stable order. Files with the
 // hidden or system attribute, folders and anything but regular files are left out.
 #pragma once
@@ -15,7 +15,6 @@ namespace zorvitan {
 class FileList {
  public:
   void SetPath(const std::string& folder) { path_ = folder; }
-  const std::string& Path() const { return path_; }
   void SetPattern(const std::string& patterns);
   const std::string& Pattern() const { return pattern_text_; }
 

@@ -1,121 +1,76 @@
 #include "engine/generation_run.h"
 
-#include "engine/foreign_names.h"
 #include "engine/map_writer.h"
-#include "engine/messages.h"
-#include "engine/mod_html.h"
-#include "engine/text_rules.h"
+#include "engine/page_index.h"
 
 namespace zorvitan {
 
 GenerationRun::GenerationRun(WindowModel& window, Platform& platform)
     : window_(window), platform_(platform) {}
 
-RunReport GenerationRun::Command1_Click() {
+RunReport GenerationRun::Generate() {
   RunReport report;
-  if (!SprawdzDane()) return report;
+  if (!CheckInputs()) return report;
 
-  window_.EnabledX(false);
-  List1.clear();
+  window_.SetInputsEnabled(false);
+  page_list.clear();
 
-  const std::string site = window_.Text(Field::kText1);
+  const std::string site = window_.Text(Field::kSiteFolder);
   if (site.empty() || site.back() != platform_.Separator()) {
-    window_.SetText(Field::kText1, site + platform_.Separator());
+    window_.SetText(Field::kSiteFolder, site + platform_.Separator());
   }
 
-  ModHtml mod_html(window_, platform_, File1, List1);
-  if (!mod_html.IndexPages(window_.Text(Field::kText1))) {
+  PageIndex index(window_, platform_, file_list, page_list);
+  if (!index.IndexPages(window_.Text(Field::kSiteFolder))) {
     // The window was closed during the run: no map is written, the old one stays.
     report.outcome = RunOutcome::kCancelled;
-    window_.EnabledX(true);
+    window_.SetInputsEnabled(true);
     return report;
   }
 
-  MapWriter writer(window_, platform_, List1, LastFolder);
-  if (!writer.Mapa()) {
-    window_.MsgBox(platform_.ProgramText(messages::kCannotCreateFile) + window_.Text(Field::kText2),
-                   kStyleExclamation, platform_.ProgramText(messages::kErrorTitle));
-    report.outcome = RunOutcome::kMapWriteFailed;
-    window_.EnabledX(true);
+  MapWriter writer(window_, platform_, page_list, last_folder);
+  if (!writer.Write()) {
+    window_.ShowMapNotWritten(window_.Text(Field::kMapFile));
+    report.outcome = RunOutcome::kMapNotWritten;
+    window_.SetInputsEnabled(true);
     return report;
   }
 
   report.outcome = RunOutcome::kDone;
-  report.pages_listed = List1.size();
-  report.unreadable_pages = writer.UnreadablePages();
-  report.unopened_folders = mod_html.UnopenedFolders();
-
-  window_.MsgBox(
-      platform_.ProgramText(std::string(messages::kDoneLine) + "\r\n" + messages::kFoundPrefix +
-                            std::to_string(report.pages_listed) + messages::kFoundSuffix),
-      kStyleInformation, platform_.ProgramText(messages::kProgramTitle));
-
-  const std::string problems = ProblemsText(report);
-  if (!problems.empty()) {
-    window_.MsgBox(problems, kStyleExclamation, platform_.ProgramText(messages::kErrorTitle));
-  }
-
-  window_.EnabledX(true);
+  report.summary.pages_found = page_list.size();
+  report.summary.unreadable_pages = writer.UnreadablePages();
+  report.summary.unopened_folders = index.UnopenedFolders();
+  window_.ShowFinished(report.summary);
+  window_.SetInputsEnabled(true);
   return report;
 }
 
-// One box after the closing message: each folder that could not be listed on
-// a line of its own (the first few), then the first unreadable page and how
-// many there were.
-std::string GenerationRun::ProblemsText(const RunReport& report) const {
-  constexpr std::size_t kFoldersShown = 10;
-  std::string text;
-  auto add_line = [&text](const std::string& line) {
-    if (!text.empty()) text += "\r\n";
-    text += line;
-  };
-  const std::vector<std::string>& folders = report.unopened_folders;
-  for (std::size_t i = 0; i < folders.size() && i < kFoldersShown; ++i) {
-    add_line(platform_.ProgramText(messages::kCannotOpenFolder) +
-             PathForMessage(folders[i], platform_));
-  }
-  if (folders.size() > kFoldersShown) add_line("...");
-  const std::vector<std::string>& pages = report.unreadable_pages;
-  if (!pages.empty()) {
-    add_line(platform_.ProgramText(messages::kCannotReadFile) +
-             PathForMessage(pages.front(), platform_));
-    if (pages.size() > 1) {
-      add_line(platform_.ProgramText(messages::kUnreadableCount) + std::to_string(pages.size()));
-    }
-  }
-  return text;
+bool GenerationRun::Refuse(Refusal::Reason reason, Field field, const std::string& path) {
+  window_.ShowRefusal(Refusal{reason, path});
+  window_.SetFocus(field);
+  return false;
 }
 
-bool GenerationRun::SprawdzDane() {
-  auto fail = [this](const std::string& text, Field focus) {
-    window_.MsgBox(text, kStyleExclamation, platform_.ProgramText(messages::kErrorTitle));
-    window_.SetFocus(focus);
-    return false;
-  };
-  if (window_.Text(Field::kText1).empty()) {
-    return fail(platform_.ProgramText(messages::kNoSiteFolder), Field::kText1);
+bool GenerationRun::CheckInputs() {
+  if (window_.Text(Field::kSiteFolder).empty()) {
+    return Refuse(Refusal::kNoSiteFolder, Field::kSiteFolder);
   }
-  if (window_.Text(Field::kText2).empty()) {
-    return fail(platform_.ProgramText(messages::kNoMapFile), Field::kText2);
+  if (window_.Text(Field::kMapFile).empty()) return Refuse(Refusal::kNoMapFile, Field::kMapFile);
+  if (window_.Text(Field::kPatterns).empty()) return Refuse(Refusal::kNoPatterns, Field::kPatterns);
+  if (!ProbeMapFile()) {
+    return Refuse(Refusal::kMapFileNotCreated, Field::kMapFile, window_.Text(Field::kMapFile));
   }
-  if (window_.Text(Field::kText3).empty()) {
-    return fail(platform_.ProgramText(messages::kNoPatterns), Field::kText3);
-  }
-  if (!TworzPlik()) {
-    return fail(platform_.ProgramText(messages::kCannotCreateFile) + window_.Text(Field::kText2),
-                Field::kText2);
-  }
-  if (CzytajKatalog() == 0) {
-    return fail(platform_.ProgramText(messages::kCannotOpenFolder) + window_.Text(Field::kText1),
-                Field::kText1);
+  if (!EnterSiteFolder()) {
+    return Refuse(Refusal::kSiteFolderNotOpened, Field::kSiteFolder,
+                  window_.Text(Field::kSiteFolder));
   }
   return true;
 }
 
-bool GenerationRun::TworzPlik() { return platform_.ProbeMapFile(window_.Text(Field::kText2)); }
+bool GenerationRun::ProbeMapFile() { return platform_.ProbeMapFile(window_.Text(Field::kMapFile)); }
 
-std::int32_t GenerationRun::CzytajKatalog() {
-  return platform_.SetCurrentFolder(window_.Text(Field::kText1)) ? -1 : 0;
+bool GenerationRun::EnterSiteFolder() {
+  return platform_.SetCurrentFolder(window_.Text(Field::kSiteFolder));
 }
 
 }  // namespace zorvitan

@@ -9,7 +9,7 @@
 
 #include "engine/map_markup.h"
 #include "engine/messages.h"
-#include "engine/mod_html.h"
+#include "engine/page_index.h"
 #include "engine/page_text.h"
 #include "engine/text_rules.h"
 
@@ -23,11 +23,11 @@ constexpr std::chrono::milliseconds kClipboardPause(15);
 
 }  // namespace
 
-MapWriter::MapWriter(WindowModel& window, Platform& platform, const std::vector<std::string>& list1,
-                     std::string& last_folder)
+MapWriter::MapWriter(WindowModel& window, Platform& platform,
+                     const std::vector<std::string>& page_list, std::string& last_folder)
     : window_(window),
       platform_(platform),
-      list1_(list1),
+      page_list_(page_list),
       last_folder_(last_folder),
       separator_(platform.Separator()),
       marked_names_(platform.MarksForeignNames()),
@@ -35,21 +35,21 @@ MapWriter::MapWriter(WindowModel& window, Platform& platform, const std::vector<
 
 MapWriter::~MapWriter() = default;
 
-bool MapWriter::Mapa() {
+bool MapWriter::Write() {
   // Every map starts with its first heading, even when the previous run ended
   // in the same folder.
   last_folder_.clear();
   unreadable_.clear();
-  site_length_ = window_.Text(Field::kText1).size();
-  skip_untitled_ = window_.Check1() != 0;
+  site_length_ = window_.Text(Field::kSiteFolder).size();
+  skip_untitled_ = window_.SkipUntitled();
   use_clipboard_ = window_.UsesClipboard();
 
-  output_ = platform_.BeginMap(window_.Text(Field::kText2));
+  output_ = platform_.BeginMap(window_.Text(Field::kMapFile));
   if (!output_) return false;
   out_buffer_.clear();
   write_failed_ = false;
 
-  const std::size_t count = list1_.size();
+  const std::size_t count = page_list_.size();
   if (use_clipboard_) {
     WritePagesInOrder(count);
   } else {
@@ -63,7 +63,7 @@ bool MapWriter::Mapa() {
 
 void MapWriter::WritePagesInOrder(std::size_t count) {
   for (std::size_t i = 0; i < count && !write_failed_; ++i) {
-    RobStrone(list1_[i]);
+    WritePage(page_list_[i]);
     window_.ReportProgress(Phase::kReading, i + 1, count);
   }
 }
@@ -79,7 +79,7 @@ void MapWriter::WritePagesReadAhead(std::size_t count) {
     const std::size_t size = std::min(kBatch, count - start);
     auto read_odd = [&] {
       for (std::size_t i = 1; i < size; i += 2) {
-        batch[i] = PageTitle(list1_[start + i], &helper_chunk_);
+        batch[i] = PageTitle(page_list_[start + i], &helper_chunk_);
       }
     };
     std::future<void> helper;
@@ -90,26 +90,26 @@ void MapWriter::WritePagesReadAhead(std::size_t count) {
         // No thread to be had: this thread reads them all.
       }
     }
-    for (std::size_t i = 0; i < size; i += 2) batch[i] = PageTitle(list1_[start + i], &chunk_);
+    for (std::size_t i = 0; i < size; i += 2) batch[i] = PageTitle(page_list_[start + i], &chunk_);
     if (helper.valid()) {
       helper.get();
     } else {
       read_odd();
     }
     for (std::size_t i = 0; i < size && !write_failed_; ++i) {
-      WriteEntry(list1_[start + i], std::move(batch[i]));
+      WriteEntry(page_list_[start + i], std::move(batch[i]));
     }
     window_.ReportProgress(Phase::kReading, start + size, count);
   }
 }
 
-void MapWriter::RobStrone(const std::string& path) { WriteEntry(path, PageTitle(path, &chunk_)); }
+void MapWriter::WritePage(const std::string& path) { WriteEntry(path, PageTitle(path, &chunk_)); }
 
 void MapWriter::WriteEntry(const std::string& path, ReadTitle read) {
   if (!read.readable) unreadable_.push_back(path);
   const std::string& title = read.title.empty() ? untitled_ : read.title;
 
-  std::string folder = Katal(path, separator_);
+  std::string folder = FolderOf(path, separator_);
   if (folder != last_folder_) {
     last_folder_ = std::move(folder);
     out_buffer_ += "<h1>";
@@ -118,11 +118,13 @@ void MapWriter::WriteEntry(const std::string& path, ReadTitle read) {
   }
 
   const std::string relative = path.size() > site_length_ ? path.substr(site_length_) : "";
+  // A page titled with the placeholder itself counts as untitled.
   const bool titled = title != untitled_;
   if (titled || !skip_untitled_) {
-    // An untitled link keeps the path's own separators; browsers read a backslash as "/".
+    // Untitled links keep the path's backslashes (browsers read them as "/").
     out_buffer_ += "<br><a href=\"";
-    AppendHref(titled ? Ukosniki(relative, separator_) : relative, marked_names_, &out_buffer_);
+    AppendHref(titled ? WithForwardSlashes(relative, separator_) : relative, marked_names_,
+               &out_buffer_);
     out_buffer_ += "\">";
     out_buffer_ += title;
     EndLine("</a>");

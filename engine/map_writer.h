@@ -14,17 +14,17 @@ namespace zorvitan {
 
 class MapWriter {
  public:
-  MapWriter(WindowModel& window, Platform& platform, const std::vector<std::string>& list1,
+  MapWriter(WindowModel& window, Platform& platform, const std::vector<std::string>& page_list,
             std::string& last_folder);
   ~MapWriter();
 
   // Writes the whole map file from the page list. The new map replaces the old
   // one only once it is complete; returns false (old map untouched) when it
   // could not be written.
-  bool Mapa();
+  bool Write();
 
   // Handles one page: its heading when the folder changes, then its link line.
-  void RobStrone(const std::string& path);
+  void WritePage(const std::string& path);
 
   // Pages of the list that could not be opened or read; they were handled as
   // pages without a title.
@@ -47,7 +47,7 @@ class MapWriter {
 
   WindowModel& window_;
   Platform& platform_;
-  const std::vector<std::string>& list1_;
+  const std::vector<std::string>& page_list_;
   std::string& last_folder_;
   char separator_;
   bool marked_names_;  // paths may hold names the code page cannot

@@ -4,17 +4,12 @@
 
 namespace zorvitan {
 
-std::string CutAtNul(const std::string& text) {
-  const std::size_t nul = text.find('\0');
-  return nul == std::string::npos ? text : text.substr(0, nul);
-}
-
-std::string Katal(const std::string& path, char separator) {
+std::string FolderOf(const std::string& path, char separator) {
   const std::size_t last = path.rfind(separator);
   return last == std::string::npos ? std::string() : path.substr(0, last + 1);
 }
 
-std::string Ukosniki(const std::string& path, char separator) {
+std::string WithForwardSlashes(const std::string& path, char separator) {
   std::string result = path;
   if (separator != '/') {
     for (char& c : result) {

@@ -7,15 +7,12 @@
 
 namespace zorvitan {
 
-// The text before its first NUL character; the whole text when it holds none.
-std::string CutAtNul(const std::string& text);
-
 // The folder part of a path: everything up to and including the last
 // separator; "" when there is none.
-std::string Katal(const std::string& path, char separator);
+std::string FolderOf(const std::string& path, char separator);
 
 // The path with every separator turned into "/" (on Windows: backslashes).
-std::string Ukosniki(const std::string& path, char separator);
+std::string WithForwardSlashes(const std::string& path, char separator);
 
 // Position of the first occurrence of `needle` in `text` at or after `from`,
 // with ASCII letters compared regardless of case; npos when there is none.

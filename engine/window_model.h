@@ -10,14 +10,12 @@
 #include <cstddef>
 #include <string>
 
+#include "engine/notices.h"
+
 namespace zorvitan {
 
 // The three text fields of the window.
-enum class Field { kText1, kText2, kText3 };
-
-// Message box styles used by the run: one OK button with an icon.
-constexpr int kStyleExclamation = 0x30;  // "Błąd" messages
-constexpr int kStyleInformation = 0x40;  // the closing message
+enum class Field { kSiteFolder, kMapFile, kPatterns };
 
 // What the run is doing, for front ends that show progress.
 enum class Phase { kWalking, kListing, kReading };
@@ -26,19 +24,22 @@ class WindowModel {
  public:
   virtual ~WindowModel() = default;
 
-  // Text1 (site folder), Text2 (map file path), Text3 (file patterns).
   virtual std::string Text(Field field) = 0;
   virtual void SetText(Field field, const std::string& text) = 0;
   virtual void SetFocus(Field field) = 0;
 
-  // Check1 "Nie dodawaj stron bez tytułu": 0 clear, anything else ticked.
-  virtual int Check1() = 0;
+  // The check box "Nie dodawaj stron bez tytułu": leave out untitled pages.
+  virtual bool SkipUntitled() = 0;
 
-  // Enables (true) or disables (false) the window's frames and buttons.
-  virtual void EnabledX(bool flag) = 0;
+  // Enables or disables every input and button for the length of a run.
+  virtual void SetInputsEnabled(bool enabled) = 0;
 
-  // Modal message box with one OK button; returns when it is closed.
-  virtual void MsgBox(const std::string& text, int style, const std::string& title) = 0;
+  // The run's notices, in the order they happen. Each front end words and
+  // shows them its own way (the window in modal message boxes) and returns
+  // once the user has seen them.
+  virtual void ShowRefusal(const Refusal& refusal) = 0;
+  virtual void ShowMapNotWritten(const std::string& map_file) = 0;
+  virtual void ShowFinished(const RunSummary& summary) = 0;
 
   // The event pump: lets the window process pending events. Returns false when
   // the user closed the window meanwhile; the run then stops where it is.

@@ -14,16 +14,16 @@ namespace zorvitan::testing {
 class EngineTest : public ::testing::Test {
  protected:
   FakePlatform fs;
-  FakeWindow window;
+  FakeWindow window{fs};
   GenerationRun run{window, fs};
 
   // Sets the three fields and runs the generate button.
   RunReport Generate(const std::string& site, const std::string& map,
                      const std::string& patterns = "*.htm; *.html; *.php") {
-    window.fields[Field::kText1] = site;
-    window.fields[Field::kText2] = map;
-    window.fields[Field::kText3] = patterns;
-    return run.Command1_Click();
+    window.fields[Field::kSiteFolder] = site;
+    window.fields[Field::kMapFile] = map;
+    window.fields[Field::kPatterns] = patterns;
+    return run.Generate();
   }
 
   static std::string Page(const std::string& title) {

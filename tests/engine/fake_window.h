@@ -1,14 +1,21 @@
 // A scripted window for the engine tests: fields, check box and a log of what
-// the run did to the window, in order.
+// the run did to the window, in order. Notices become message boxes as the
+// Windows program shows them.
 #pragma once
 
 #include <map>
 #include <string>
 #include <vector>
 
+#include "engine/notices.h"
+#include "engine/platform.h"
 #include "engine/window_model.h"
 
 namespace zorvitan::testing {
+
+// The styles of the Windows program's boxes: one OK button with an icon.
+inline constexpr int kExclamationBox = 0x30;
+inline constexpr int kInformationBox = 0x40;
 
 struct ShownMessage {
   std::string text;
@@ -18,14 +25,16 @@ struct ShownMessage {
 
 class FakeWindow : public WindowModel {
  public:
+  explicit FakeWindow(const Platform& platform) : platform_(platform) {}
+
   std::map<Field, std::string> fields{
-      {Field::kText1, ""}, {Field::kText2, ""}, {Field::kText3, "*.htm; *.html; *.php"}};
-  int check1 = 0;
+      {Field::kSiteFolder, ""}, {Field::kMapFile, ""}, {Field::kPatterns, "*.htm; *.html; *.php"}};
+  bool skip_untitled = false;
   bool uses_clipboard = true;
   int close_at_event = -1;  // DoEvents call (from 0) at which the user closes the window
 
   std::vector<ShownMessage> messages;
-  std::vector<std::string> log;  // "EnabledX(0)", "MsgBox", "Focus(1)", ...
+  std::vector<std::string> log;  // "SetInputsEnabled(0)", "MsgBox", "Focus(1)", ...
   int events = 0;
   int progress_reports = 0;
 
@@ -34,15 +43,32 @@ class FakeWindow : public WindowModel {
   void SetFocus(Field field) override {
     log.push_back("Focus(" + std::to_string(static_cast<int>(field) + 1) + ")");
   }
-  int Check1() override { return check1; }
-  void EnabledX(bool flag) override { log.push_back(flag ? "EnabledX(1)" : "EnabledX(0)"); }
-  void MsgBox(const std::string& text, int style, const std::string& title) override {
-    messages.push_back({text, style, title});
-    log.push_back("MsgBox");
+  bool SkipUntitled() override { return skip_untitled; }
+  void SetInputsEnabled(bool enabled) override {
+    log.push_back(enabled ? "SetInputsEnabled(1)" : "SetInputsEnabled(0)");
+  }
+  void ShowRefusal(const Refusal& refusal) override {
+    Box(RefusalText(refusal, platform_), kExclamationBox, ErrorTitle(platform_));
+  }
+  void ShowMapNotWritten(const std::string& map_file) override {
+    Box(MapNotWrittenText(map_file, platform_), kExclamationBox, ErrorTitle(platform_));
+  }
+  void ShowFinished(const RunSummary& summary) override {
+    Box(ClosingText(summary.pages_found, platform_), kInformationBox, ProgramTitle(platform_));
+    const std::string problems = ProblemsText(summary, platform_);
+    if (!problems.empty()) Box(problems, kExclamationBox, ErrorTitle(platform_));
   }
   bool DoEvents() override { return events++ != close_at_event; }
   bool UsesClipboard() const override { return uses_clipboard; }
   void ReportProgress(Phase, std::size_t, std::size_t) override { ++progress_reports; }
+
+ private:
+  void Box(const std::string& text, int style, const std::string& title) {
+    messages.push_back({text, style, title});
+    log.push_back("MsgBox");
+  }
+
+  const Platform& platform_;
 };
 
 }  // namespace zorvitan::testing

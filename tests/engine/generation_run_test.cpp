@@ -21,10 +21,10 @@ class GenerationRunTest : public EngineTest {
 };
 
 TEST_F(GenerationRunTest, EmptyFieldsAreCheckedInOrder) {
-  run.List1 = {"kept"};
-  EXPECT_EQ(Generate("", "", "").outcome, RunOutcome::kInvalidInput);
+  run.page_list = {"kept"};
+  EXPECT_EQ(Generate("", "", "").outcome, RunOutcome::kRefused);
   ExpectRefused("Podaj folder w którym trzymasz stronę WWW", "Focus(1)");
-  EXPECT_EQ(run.List1, std::vector<std::string>{"kept"});
+  EXPECT_EQ(run.page_list, std::vector<std::string>{"kept"});
 
   window.messages.clear();
   window.log.clear();
@@ -51,7 +51,7 @@ TEST_F(GenerationRunTest, MissingSiteFolderKeepsAnExistingMapIntact) {
   Generate("C:\\nie ma", "C:\\mapa.htm");
   ExpectRefused("Nie otworzyć katalogu: C:\\nie ma", "Focus(1)");
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"), "my old map");
-  EXPECT_EQ(window.fields[Field::kText1], "C:\\nie ma");  // not completed
+  EXPECT_EQ(window.fields[Field::kSiteFolder], "C:\\nie ma");  // not completed
 }
 
 TEST_F(GenerationRunTest, ProbeCreatesAMissingMapFile) {
@@ -95,8 +95,8 @@ TEST_F(GenerationRunTest, WholeRunCompletesFolderWritesMapAndReports) {
   fs.AddFile("C:\\strona\\dzial\\a.htm", Page("A"));
   const RunReport report = Generate("C:\\strona", "C:\\mapa.htm");
   EXPECT_EQ(report.outcome, RunOutcome::kDone);
-  EXPECT_EQ(report.pages_listed, 2u);
-  EXPECT_EQ(window.fields[Field::kText1], "C:\\strona\\");
+  EXPECT_EQ(report.summary.pages_found, 2u);
+  EXPECT_EQ(window.fields[Field::kSiteFolder], "C:\\strona\\");
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
             "<h1>C:\\strona\\</h1>\r\n<br><a href=\"index.htm\">Start</a>\r\n"
             "<h1>C:\\strona\\dzial\\</h1>\r\n<br><a href=\"dzial/a.htm\">A</a>\r\n");
@@ -105,8 +105,8 @@ TEST_F(GenerationRunTest, WholeRunCompletesFolderWritesMapAndReports) {
             Cp1250("Skończyłem generowanie mapy serwisu\r\nZnalazłem: 2 plików"));
   EXPECT_EQ(window.messages[0].style, 0x40);
   EXPECT_EQ(window.messages[0].title, "Zorvitan");
-  EXPECT_EQ(window.log.front(), "EnabledX(0)");
-  EXPECT_EQ(window.log.back(), "EnabledX(1)");
+  EXPECT_EQ(window.log.front(), "SetInputsEnabled(0)");
+  EXPECT_EQ(window.log.back(), "SetInputsEnabled(1)");
   EXPECT_EQ(window.log[window.log.size() - 2], "MsgBox");
   EXPECT_EQ(fs.clipboard, Page("A"));
   EXPECT_GT(window.progress_reports, 0);
@@ -115,7 +115,7 @@ TEST_F(GenerationRunTest, WholeRunCompletesFolderWritesMapAndReports) {
 TEST_F(GenerationRunTest, FolderEndingInBackslashIsLeftAsItIs) {
   fs.AddFolder("C:\\strona");
   Generate("C:\\strona\\", "C:\\m.htm");
-  EXPECT_EQ(window.fields[Field::kText1], "C:\\strona\\");
+  EXPECT_EQ(window.fields[Field::kSiteFolder], "C:\\strona\\");
   EXPECT_EQ(window.messages[0].text,
             Cp1250("Skończyłem generowanie mapy serwisu\r\nZnalazłem: 0 plików"));
   EXPECT_EQ(fs.Contents("C:\\m.htm"), "");
@@ -144,7 +144,7 @@ TEST_F(GenerationRunTest, CountHasNoSixteenBitLimit) {
   window.uses_clipboard = false;
   for (int i = 0; i < 33000; ++i) fs.AddFile("C:\\s\\p" + std::to_string(i) + ".htm", "");
   const RunReport report = Generate("C:\\s", "C:\\m.htm");
-  EXPECT_EQ(report.pages_listed, 33000u);
+  EXPECT_EQ(report.summary.pages_found, 33000u);
   EXPECT_NE(window.messages[0].text.find("33000"), std::string::npos);
 }
 
@@ -157,14 +157,14 @@ TEST_F(GenerationRunTest, UnreadablePagesAndUnlistableFoldersAreReportedAfterThe
   fs.unlistable_folders = {"C:\\s\\locked\\"};
   const RunReport report = Generate("C:\\s", "C:\\m.htm");
   EXPECT_EQ(report.outcome, RunOutcome::kDone);
-  EXPECT_EQ(report.unopened_folders, std::vector<std::string>{"C:\\s\\locked\\"});
+  EXPECT_EQ(report.summary.unopened_folders, std::vector<std::string>{"C:\\s\\locked\\"});
   ASSERT_EQ(window.messages.size(), 2u);
   EXPECT_EQ(window.messages[1].text,
             Cp1250("Nie otworzyć katalogu: C:\\s\\locked\\\r\n"
                    "Nie mogę odczytać pliku: C:\\s\\???.htm\r\nNie odczytanych plików: 2"));
   EXPECT_EQ(window.messages[1].title, kError);
   EXPECT_EQ(window.messages[1].style, 0x30);
-  EXPECT_EQ(window.log.back(), "EnabledX(1)");
+  EXPECT_EQ(window.log.back(), "SetInputsEnabled(1)");
   EXPECT_NE(fs.Contents("C:\\m.htm").find(">B</a>"), std::string::npos);
 }
 
@@ -173,10 +173,10 @@ TEST_F(GenerationRunTest, MapThatCannotBeWrittenIsReportedAndTheOldOneKept) {
   fs.AddFile("C:\\m.htm", "old");
   fs.fail_commit = true;
   const RunReport report = Generate("C:\\s", "C:\\m.htm");
-  EXPECT_EQ(report.outcome, RunOutcome::kMapWriteFailed);
+  EXPECT_EQ(report.outcome, RunOutcome::kMapNotWritten);
   ASSERT_EQ(window.messages.size(), 1u);
   EXPECT_EQ(window.messages[0].text, Cp1250("Nie mogę utworzyć pliku: C:\\m.htm"));
-  EXPECT_EQ(window.log.back(), "EnabledX(1)");
+  EXPECT_EQ(window.log.back(), "SetInputsEnabled(1)");
   EXPECT_EQ(fs.Contents("C:\\m.htm"), "old");
 }
 
@@ -202,12 +202,13 @@ TEST_F(GenerationRunTest, ClosingAtEveryEventPointStopsCleanly) {
   ASSERT_GT(points, 0);
   for (int point = 0; point < points; ++point) {
     fs.AddFile("C:\\m.htm", "old");
-    window = FakeWindow();
+    window.events = 0;
+    window.log.clear();
     window.close_at_event = point;
     EXPECT_EQ(Generate("C:\\s\\", "C:\\m.htm").outcome, RunOutcome::kCancelled) << point;
     EXPECT_EQ(fs.Contents("C:\\m.htm"), "old") << point;
     EXPECT_EQ(fs.AllPaths(), before) << point;
-    EXPECT_EQ(window.log.back(), "EnabledX(1)") << point;
+    EXPECT_EQ(window.log.back(), "SetInputsEnabled(1)") << point;
   }
 }
 

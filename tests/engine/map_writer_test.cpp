@@ -13,13 +13,13 @@ class MapWriterTest : public EngineTest {
  protected:
   void SetUp() override {
     fs.AddFolder("C:\\strona");
-    window.fields[Field::kText1] = "C:\\strona\\";
-    window.fields[Field::kText2] = "C:\\mapa.htm";
+    window.fields[Field::kSiteFolder] = "C:\\strona\\";
+    window.fields[Field::kMapFile] = "C:\\mapa.htm";
   }
   bool WriteMap(const std::vector<std::string>& pages) {
-    run.List1 = pages;
-    MapWriter writer(window, fs, run.List1, run.LastFolder);
-    const bool ok = writer.Mapa();
+    run.page_list = pages;
+    MapWriter writer(window, fs, run.page_list, run.last_folder);
+    const bool ok = writer.Write();
     unreadable = writer.UnreadablePages();
     return ok;
   }
@@ -46,7 +46,7 @@ TEST_F(MapWriterTest, WorkedExampleByteForByte) {
                 "<br><a href=\"stare\\b.htm\">" +
                 kUntitled + "</a>\r\n");
 
-  window.check1 = 1;  // untitled pages left out; their headings stay
+  window.skip_untitled = true;  // untitled pages left out; their headings stay
   ASSERT_TRUE(WriteMap(pages));
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
             "<h1>C:\\strona\\</h1>\r\n"
@@ -131,7 +131,7 @@ TEST_F(MapWriterTest, EveryMapStartsWithItsHeading) {
   ASSERT_TRUE(WriteMap({"C:\\strona\\a.htm"}));  // same folder as the last run ended in
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
             "<h1>C:\\strona\\</h1>\r\n<br><a href=\"a.htm\">A</a>\r\n");
-  EXPECT_EQ(run.LastFolder, "C:\\strona\\");
+  EXPECT_EQ(run.last_folder, "C:\\strona\\");
 }
 
 TEST_F(MapWriterTest, ClipboardHoldsEachPageTextInTurn) {

@@ -1,6 +1,7 @@
+#include "engine/page_index.h"
+
 #include <gtest/gtest.h>
 
-#include "engine/mod_html.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace zorvitan::testing {
@@ -10,7 +11,7 @@ using Paths = std::vector<std::string>;
 
 class PageIndexTest : public EngineTest {
  protected:
-  ModHtml mod_html{window, fs, run.File1, run.List1};
+  PageIndex page_index{window, fs, run.file_list, run.page_list};
 };
 
 TEST_F(PageIndexTest, WalksPreOrderAndListsFolderByFolder) {
@@ -21,10 +22,10 @@ TEST_F(PageIndexTest, WalksPreOrderAndListsFolderByFolder) {
   fs.AddFile("C:\\site\\a\\A1.htm", "");
   fs.AddFile("C:\\site\\zeta.html", "");
   fs.AddFile("C:\\site\\notes.txt", "");
-  EXPECT_TRUE(mod_html.IndexPages("C:\\site\\"));
-  EXPECT_EQ(mod_html.Folders(),
+  EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
+  EXPECT_EQ(page_index.Folders(),
             (Paths{"C:\\site\\", "C:\\site\\a\\", "C:\\site\\a\\x\\", "C:\\site\\b\\"}));
-  EXPECT_EQ(run.List1,
+  EXPECT_EQ(run.page_list,
             (Paths{"C:\\site\\index.htm", "C:\\site\\zeta.html", "C:\\site\\a\\A1.htm",
                    "C:\\site\\a\\a2.htm", "C:\\site\\a\\x\\x.htm", "C:\\site\\b\\b.htm"}));
 }
@@ -32,9 +33,9 @@ TEST_F(PageIndexTest, WalksPreOrderAndListsFolderByFolder) {
 TEST_F(PageIndexTest, DriveRootAsSiteFolder) {
   fs.AddFile("C:\\page.htm", "");
   fs.AddFile("C:\\a\\in.htm", "");
-  EXPECT_TRUE(mod_html.IndexPages("C:\\"));
-  EXPECT_EQ(run.List1, (Paths{"C:\\page.htm", "C:\\a\\in.htm"}));
-  EXPECT_EQ(mod_html.Folders()[1], "C:\\a\\");
+  EXPECT_TRUE(page_index.IndexPages("C:\\"));
+  EXPECT_EQ(run.page_list, (Paths{"C:\\page.htm", "C:\\a\\in.htm"}));
+  EXPECT_EQ(page_index.Folders()[1], "C:\\a\\");
 }
 
 TEST_F(PageIndexTest, HiddenFoldersAreWalkedHiddenAndSystemFilesAreNot) {
@@ -43,25 +44,25 @@ TEST_F(PageIndexTest, HiddenFoldersAreWalkedHiddenAndSystemFilesAreNot) {
   fs.AddFile("C:\\site\\ukryty\\hidden.htm", "", /*hidden=*/true);
   fs.AddFile("C:\\site\\system.htm", "", false, /*system=*/true);
   fs.AddFolder("C:\\site\\folder.htm");  // a folder whose name matches is no page
-  EXPECT_TRUE(mod_html.IndexPages("C:\\site\\"));
-  EXPECT_EQ(run.List1, (Paths{"C:\\site\\ukryty\\seen.htm"}));
+  EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
+  EXPECT_EQ(run.page_list, (Paths{"C:\\site\\ukryty\\seen.htm"}));
 }
 
 TEST_F(PageIndexTest, PatternsComeFromTheField) {
   fs.AddFile("C:\\site\\a.htm", "");
   fs.AddFile("C:\\site\\b.php", "");
   fs.AddFile("C:\\site\\C.PHP", "");
-  window.fields[Field::kText3] = "*.php";
-  EXPECT_TRUE(mod_html.IndexPages("C:\\site\\"));
-  EXPECT_EQ(run.List1, (Paths{"C:\\site\\b.php", "C:\\site\\C.PHP"}));
-  EXPECT_EQ(run.File1.Pattern(), "*.php");
+  window.fields[Field::kPatterns] = "*.php";
+  EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
+  EXPECT_EQ(run.page_list, (Paths{"C:\\site\\b.php", "C:\\site\\C.PHP"}));
+  EXPECT_EQ(run.file_list.Pattern(), "*.php");
 }
 
 TEST_F(PageIndexTest, EmptyFoldersAreRegisteredAndFoldersBelowStillListed) {
   fs.AddFile("C:\\site\\empty\\deeper\\p.htm", "");
-  EXPECT_TRUE(mod_html.IndexPages("C:\\site\\"));
-  EXPECT_EQ(mod_html.FolderCount(), 3u);
-  EXPECT_EQ(run.List1, (Paths{"C:\\site\\empty\\deeper\\p.htm"}));
+  EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
+  EXPECT_EQ(page_index.FolderCount(), 3u);
+  EXPECT_EQ(run.page_list, (Paths{"C:\\site\\empty\\deeper\\p.htm"}));
 }
 
 TEST_F(PageIndexTest, LinksDoNotLoopAndFoldersAreWalkedOnce) {
@@ -70,42 +71,42 @@ TEST_F(PageIndexTest, LinksDoNotLoopAndFoldersAreWalkedOnce) {
   fs.AddLink("C:\\site\\b", "C:\\site\\a");     // a second way to a
   fs.AddFile("C:\\other\\o.htm", "");
   fs.AddLink("C:\\site\\c", "C:\\other");  // not walked yet: walked under its link name
-  EXPECT_TRUE(mod_html.IndexPages("C:\\site\\"));
-  EXPECT_EQ(mod_html.Folders(), (Paths{"C:\\site\\", "C:\\site\\a\\", "C:\\site\\c\\"}));
-  EXPECT_EQ(run.List1, (Paths{"C:\\site\\a\\p.htm", "C:\\site\\c\\o.htm"}));
+  EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
+  EXPECT_EQ(page_index.Folders(), (Paths{"C:\\site\\", "C:\\site\\a\\", "C:\\site\\c\\"}));
+  EXPECT_EQ(run.page_list, (Paths{"C:\\site\\a\\p.htm", "C:\\site\\c\\o.htm"}));
 }
 
 TEST_F(PageIndexTest, RegistryIgnoresLetterCase) {
-  EXPECT_TRUE(mod_html.AddFolder("C:\\Site\\A"));
-  EXPECT_FALSE(mod_html.AddFolder("c:\\site\\a"));
-  EXPECT_TRUE(mod_html.AddFolder("C:\\site\\b"));
-  EXPECT_EQ(mod_html.Folders(), (Paths{"C:\\Site\\A", "C:\\site\\b"}));
+  EXPECT_TRUE(page_index.AddFolder("C:\\Site\\A"));
+  EXPECT_FALSE(page_index.AddFolder("c:\\site\\a"));
+  EXPECT_TRUE(page_index.AddFolder("C:\\site\\b"));
+  EXPECT_EQ(page_index.Folders(), (Paths{"C:\\Site\\A", "C:\\site\\b"}));
 }
 
 TEST_F(PageIndexTest, FolderThatCannotBeOpenedIsRegisteredNotDescended) {
   fs.AddFile("C:\\site\\locked\\p.htm", "");
   fs.AddFile("C:\\site\\q.htm", "");
   fs.unlistable_folders.insert("C:\\site\\locked\\");
-  EXPECT_TRUE(mod_html.IndexPages("C:\\site\\"));
-  EXPECT_EQ(mod_html.FolderCount(), 2u);
-  EXPECT_EQ(run.List1, (Paths{"C:\\site\\q.htm"}));
+  EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
+  EXPECT_EQ(page_index.FolderCount(), 2u);
+  EXPECT_EQ(run.page_list, (Paths{"C:\\site\\q.htm"}));
 }
 
 TEST_F(PageIndexTest, ListFolderPagesCompletesTheFolder) {
   fs.AddFile("C:\\site\\a\\p.htm", "");
-  window.fields[Field::kText3] = "*.htm";
-  run.File1.SetPattern("*.htm");
+  window.fields[Field::kPatterns] = "*.htm";
+  run.file_list.SetPattern("*.htm");
   std::string folder = "C:\\site\\a";
-  EXPECT_TRUE(mod_html.ListFolderPages(folder));
+  EXPECT_TRUE(page_index.ListFolderPages(folder));
   EXPECT_EQ(folder, "C:\\site\\a\\");
-  EXPECT_EQ(run.List1, (Paths{"C:\\site\\a\\p.htm"}));
+  EXPECT_EQ(run.page_list, (Paths{"C:\\site\\a\\p.htm"}));
 }
 
 TEST_F(PageIndexTest, ClosingTheWindowStopsTheListing) {
   for (int i = 0; i < 5; ++i) fs.AddFile("C:\\site\\f" + std::to_string(i) + "\\p.htm", "");
   window.close_at_event = 4;
-  EXPECT_FALSE(mod_html.IndexPages("C:\\site\\"));
-  EXPECT_LT(run.List1.size(), 5u);
+  EXPECT_FALSE(page_index.IndexPages("C:\\site\\"));
+  EXPECT_LT(run.page_list.size(), 5u);
 }
 
 }  // namespace

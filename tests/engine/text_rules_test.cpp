@@ -10,24 +10,18 @@
 namespace zorvitan {
 namespace {
 
-TEST(TextRules, CutAtNul) {
-  EXPECT_EQ(CutAtNul(std::string("abc\0def", 7)), "abc");
-  EXPECT_EQ(CutAtNul(std::string("\0abc", 4)), "");
-  EXPECT_EQ(CutAtNul("abc"), "abc");
+TEST(TextRules, FolderOfKeepsItsSeparator) {
+  EXPECT_EQ(FolderOf("C:\\strona\\dzial\\a.htm", '\\'), "C:\\strona\\dzial\\");
+  EXPECT_EQ(FolderOf("C:\\a.htm", '\\'), "C:\\");
+  EXPECT_EQ(FolderOf("a.htm", '\\'), "");
+  EXPECT_EQ(FolderOf("/srv/site/a.htm", '/'), "/srv/site/");
 }
 
-TEST(TextRules, KatalIsTheFolderWithItsSeparator) {
-  EXPECT_EQ(Katal("C:\\strona\\dzial\\a.htm", '\\'), "C:\\strona\\dzial\\");
-  EXPECT_EQ(Katal("C:\\a.htm", '\\'), "C:\\");
-  EXPECT_EQ(Katal("a.htm", '\\'), "");
-  EXPECT_EQ(Katal("/srv/site/a.htm", '/'), "/srv/site/");
-}
-
-TEST(TextRules, UkosnikiTurnsSeparatorsIntoSlashes) {
-  EXPECT_EQ(Ukosniki("dzial\\sub\\a.htm", '\\'), "dzial/sub/a.htm");
-  EXPECT_EQ(Ukosniki("", '\\'), "");
+TEST(TextRules, WithForwardSlashesTurnsSeparatorsIntoSlashes) {
+  EXPECT_EQ(WithForwardSlashes("dzial\\sub\\a.htm", '\\'), "dzial/sub/a.htm");
+  EXPECT_EQ(WithForwardSlashes("", '\\'), "");
   // On POSIX a backslash is part of a name and stays.
-  EXPECT_EQ(Ukosniki("a\\b/c.htm", '/'), "a\\b/c.htm");
+  EXPECT_EQ(WithForwardSlashes("a\\b/c.htm", '/'), "a\\b/c.htm");
 }
 
 TEST(TextRules, FindNoCaseFoldsAsciiOnly) {

@@ -1,7 +1,6 @@
 // The program file's resources: version record and icon images.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>

@@ -1,7 +1,6 @@
 // Ctrl-C or SIGTERM in the middle of writing a new map: the program ends as
 // the signal says, the old map is untouched and no temporary file stays.
 #include <signal.h>
-#include <stdlib.h>
 
 #include <string>
 #include <vector>
@@ -11,17 +10,18 @@
 namespace zorvitan::testing {
 namespace {
 
-class InterruptTest : public HostileSite, public ::testing::WithParamInterface<int> {
+class InterruptedRun : public HostileSite {
  protected:
   // The program signals itself once the first page is read, with the new map
   // half written.
   ProgramResult RunInterrupted(int signal_number) {
-    setenv("ZORVITAN_CLI_TEST_SIGNAL", std::to_string(signal_number).c_str(), 1);
-    ProgramResult result = RunSite();
-    unsetenv("ZORVITAN_CLI_TEST_SIGNAL");
-    return result;
+    return RunProgram(ProgramLaunch{ZORVITAN_CLI_INTERRUPTED_PATH,
+                                    {std::to_string(signal_number), "-q", "site", "map.txt"},
+                                    dir_.path()});
   }
 };
+
+class InterruptTest : public InterruptedRun, public ::testing::WithParamInterface<int> {};
 
 TEST_P(InterruptTest, LeavesTheOldMapAndNoTemporaryFile) {
   dir_.MakeFolder("site/a");
@@ -37,7 +37,7 @@ TEST_P(InterruptTest, LeavesTheOldMapAndNoTemporaryFile) {
 
 INSTANTIATE_TEST_SUITE_P(Signals, InterruptTest, ::testing::Values(SIGINT, SIGTERM, SIGHUP));
 
-using IgnoredInterruptTest = HostileSite;
+using IgnoredInterruptTest = InterruptedRun;
 
 TEST_F(IgnoredInterruptTest, AnIgnoredSignalStaysIgnored) {
   // nohup and background jobs start us with SIGHUP or SIGINT ignored: the run
@@ -46,9 +46,7 @@ TEST_F(IgnoredInterruptTest, AnIgnoredSignalStaysIgnored) {
   struct sigaction ignore = {}, previous;
   ignore.sa_handler = SIG_IGN;
   sigaction(SIGHUP, &ignore, &previous);
-  setenv("ZORVITAN_CLI_TEST_SIGNAL", std::to_string(SIGHUP).c_str(), 1);
-  const ProgramResult result = RunSite();
-  unsetenv("ZORVITAN_CLI_TEST_SIGNAL");
+  const ProgramResult result = RunInterrupted(SIGHUP);
   sigaction(SIGHUP, &previous, nullptr);
   EXPECT_EQ(result.exit_code, 0) << result.err;
   EXPECT_EQ(Map(), "<h1>" + Site() + "</h1>\r\n<br><a href=\"b.htm\">B</a>\r\n");

@@ -16,9 +16,7 @@ ShellActions RealShellActions() {
   actions.browse_for_folder = BrowseForFolderPath;
   actions.show_save_dialog = ShowSaveDialog;
   actions.message_box = [](HWND owner, const std::string& text, const std::string& title,
-                           UINT style) {
-    MessageBoxA(owner, text.c_str(), title.c_str(), style);
-  };
+                           UINT style) { MessageBoxA(owner, text.c_str(), title.c_str(), style); };
   return actions;
 }
 

@@ -1,4 +1,4 @@
-// What frmMain asks of the shell and the system dialogs. The real actions are
+// What the main window asks of the shell and the system dialogs. The real actions are
 // the default; tests put recorders in their place.
 #pragma once
 

@@ -1,8 +1,8 @@
-// frmMain as designed: window frame, every control's kind, container, caption,
+// main window as designed: window frame, every control's kind, container, caption,
 // place and size, the font, and the state at start.
 #include <cstring>
 
-#include "tests/gui/frm_main_fixture.h"
+#include "tests/gui/main_window_fixture.h"
 
 namespace zorvitan {
 namespace {
@@ -19,20 +19,36 @@ struct Expected {
 
 // In tab order. 15 twips to the pixel at 96 DPI.
 const Expected kExpected[] = {
-    {kFrame5, Kind::kFrame, kNoControl, "Opcje", {8, 8, 8 + 441, 8 + 129}},
-    {kFrame3, Kind::kFrame, kFrame5, cp1250::kSiteFrame, {8, 16, 8 + 201, 16 + 41}},
-    {kText1, Kind::kTextBox, kFrame3, "", {8, 16, 8 + 153, 16 + 19}},
-    {kCommand3, Kind::kButton, kFrame3, "...", {168, 16, 168 + 25, 16 + 17}},
-    {kFrame2, Kind::kFrame, kFrame5, cp1250::kMapFrame, {232, 16, 232 + 201, 16 + 41}},
-    {kText2, Kind::kTextBox, kFrame2, "", {8, 16, 8 + 153, 16 + 19}},
-    {kCommand2, Kind::kButton, kFrame2, "...", {168, 16, 168 + 25, 16 + 17}},
-    {kFrame4, Kind::kFrame, kFrame5, cp1250::kPatternsFrame, {8, 72, 8 + 201, 72 + 41}},
-    {kText3, Kind::kTextBox, kFrame4, "*.htm; *.html; *.php", {8, 16, 8 + 185, 16 + 19}},
-    {kFrame1, Kind::kFrame, kFrame5, "Typ indeksowania", {232, 72, 232 + 201, 72 + 41}},
-    {kCheck1, Kind::kCheckBox, kFrame1, cp1250::kCheck, {8, 16, 8 + 177, 16 + 17}},
-    {kCommand1, Kind::kButton, kNoControl, cp1250::kGenerate, {8, 152, 8 + 137, 152 + 25}},
-    {kCommand4, Kind::kButton, kNoControl, "WWW", {160, 152, 160 + 137, 152 + 25}},
-    {kCommand5, Kind::kButton, kNoControl, "Koniec", {312, 152, 312 + 137, 152 + 25}},
+    {kOptionsFrame, Kind::kFrame, kNoControl, "Opcje", {8, 8, 8 + 441, 8 + 129}},
+    {kSiteFolderFrame, Kind::kFrame, kOptionsFrame, cp1250::kSiteFrame, {8, 16, 8 + 201, 16 + 41}},
+    {kSiteFolderEdit, Kind::kTextBox, kSiteFolderFrame, "", {8, 16, 8 + 153, 16 + 19}},
+    {kSiteFolderButton, Kind::kButton, kSiteFolderFrame, "...", {168, 16, 168 + 25, 16 + 17}},
+    {kMapFileFrame, Kind::kFrame, kOptionsFrame, cp1250::kMapFrame, {232, 16, 232 + 201, 16 + 41}},
+    {kMapFileEdit, Kind::kTextBox, kMapFileFrame, "", {8, 16, 8 + 153, 16 + 19}},
+    {kMapFileButton, Kind::kButton, kMapFileFrame, "...", {168, 16, 168 + 25, 16 + 17}},
+    {kPatternsFrame,
+     Kind::kFrame,
+     kOptionsFrame,
+     cp1250::kPatternsFrame,
+     {8, 72, 8 + 201, 72 + 41}},
+    {kPatternsEdit,
+     Kind::kTextBox,
+     kPatternsFrame,
+     "*.htm; *.html; *.php",
+     {8, 16, 8 + 185, 16 + 19}},
+    {kIndexingFrame,
+     Kind::kFrame,
+     kOptionsFrame,
+     "Typ indeksowania",
+     {232, 72, 232 + 201, 72 + 41}},
+    {kSkipUntitledCheck,
+     Kind::kCheckBox,
+     kIndexingFrame,
+     cp1250::kCheck,
+     {8, 16, 8 + 177, 16 + 17}},
+    {kGenerateButton, Kind::kButton, kNoControl, cp1250::kGenerate, {8, 152, 8 + 137, 152 + 25}},
+    {kWebButton, Kind::kButton, kNoControl, "WWW", {160, 152, 160 + 137, 152 + 25}},
+    {kExitButton, Kind::kButton, kNoControl, "Koniec", {312, 152, 312 + 137, 152 + 25}},
 };
 
 std::string ClassOf(HWND window) {
@@ -56,12 +72,16 @@ void ExpectKind(HWND control, Kind kind, const char* name) {
       EXPECT_EQ(type, BS_GROUPBOX) << name;
       EXPECT_NE(GetWindowLongA(control, GWL_EXSTYLE) & WS_EX_CONTROLPARENT, 0) << name;
       break;
-    case Kind::kCheckBox: EXPECT_EQ(type, BS_AUTOCHECKBOX) << name; break;
-    default: EXPECT_EQ(type, BS_PUSHBUTTON) << name; break;
+    case Kind::kCheckBox:
+      EXPECT_EQ(type, BS_AUTOCHECKBOX) << name;
+      break;
+    default:
+      EXPECT_EQ(type, BS_PUSHBUTTON) << name;
+      break;
   }
 }
 
-TEST_F(FrmMainTest, WindowIsAFixedDialogCentredOnTheScreen) {
+TEST_F(MainWindowTest, WindowIsAFixedDialogCentredOnTheScreen) {
   char caption[64] = {};
   GetWindowTextA(Window(), caption, sizeof(caption));
   EXPECT_STREQ(caption, "Zorvitan");
@@ -78,7 +98,7 @@ TEST_F(FrmMainTest, WindowIsAFixedDialogCentredOnTheScreen) {
   ReleaseDC(nullptr, screen);
   RECT client;
   GetClientRect(Window(), &client);
-  EXPECT_EQ(client.right, 457);  // 6855 twips
+  EXPECT_EQ(client.right, 457);   // 6855 twips
   EXPECT_EQ(client.bottom, 190);  // 2850 twips
 
   RECT work, window;
@@ -88,7 +108,7 @@ TEST_F(FrmMainTest, WindowIsAFixedDialogCentredOnTheScreen) {
   EXPECT_NEAR(window.top - work.top, work.bottom - window.bottom, 1);
 }
 
-TEST_F(FrmMainTest, ControlsHaveTheirKindContainerCaptionAndPlace) {
+TEST_F(MainWindowTest, ControlsHaveTheirKindContainerCaptionAndPlace) {
   for (const Expected& expected : kExpected) {
     const char* name = FindControl(expected.id)->name;
     HWND control = Control(expected.id);
@@ -112,7 +132,7 @@ TEST_F(FrmMainTest, ControlsHaveTheirKindContainerCaptionAndPlace) {
 
 // The page list and the file list are the run's own storage, not windows: nothing
 // else is on the window, so nothing hidden can ever show.
-TEST_F(FrmMainTest, WindowHoldsOnlyTheDesignedControlsAllWithTheMessageFont) {
+TEST_F(MainWindowTest, WindowHoldsOnlyTheDesignedControlsAllWithTheMessageFont) {
   struct Census {
     int count = 0;
     HFONT font = nullptr;
@@ -147,19 +167,20 @@ TEST_F(FrmMainTest, WindowHoldsOnlyTheDesignedControlsAllWithTheMessageFont) {
   EXPECT_EQ(used.lfHeight, metrics.lfMessageFont.lfHeight);
 }
 
-TEST_F(FrmMainTest, StartsWithDefaultsAndTheFocusInText1) {
-  EXPECT_EQ(GetFocus(), Control(kText1));
-  EXPECT_EQ(TextOf(kText1), "");
-  EXPECT_EQ(TextOf(kText2), "");
-  EXPECT_EQ(TextOf(kText3), "*.htm; *.html; *.php");
-  EXPECT_EQ(frm_->Check1(), 0);
-  EXPECT_EQ(frm_->run().LastFolder, "");
+TEST_F(MainWindowTest, StartsWithDefaultsAndTheFocusInTheSiteFolderField) {
+  EXPECT_EQ(GetFocus(), Control(kSiteFolderEdit));
+  EXPECT_EQ(TextOf(kSiteFolderEdit), "");
+  EXPECT_EQ(TextOf(kMapFileEdit), "");
+  EXPECT_EQ(TextOf(kPatternsEdit), "*.htm; *.html; *.php");
+  EXPECT_EQ(main_->SkipUntitled(), 0);
+  EXPECT_EQ(main_->run().last_folder, "");
 }
 
-TEST_F(FrmMainTest, TabVisitsTheControlsInOrderAndComesBackToText1) {
-  const ControlId expected[] = {kCommand3, kText2,    kCommand2, kText3, kCheck1,
-                                kCommand1, kCommand4, kCommand5, kText1};
-  ASSERT_EQ(GetFocus(), Control(kText1));
+TEST_F(MainWindowTest, TabVisitsTheControlsInOrderAndComesBackToTheSiteFolderField) {
+  const ControlId expected[] = {kSiteFolderButton, kMapFileEdit,       kMapFileButton,
+                                kPatternsEdit,     kSkipUntitledCheck, kGenerateButton,
+                                kWebButton,        kExitButton,        kSiteFolderEdit};
+  ASSERT_EQ(GetFocus(), Control(kSiteFolderEdit));
   for (ControlId next : expected) {
     PressKey(VK_TAB);
     EXPECT_EQ(GetFocus(), Control(next)) << "expected " << FindControl(next)->name;

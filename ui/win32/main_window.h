@@ -1,4 +1,4 @@
-// frmMain: the program's one window. It holds the inputs of a generation run,
+// The main window: the program's one window. It holds the inputs of a generation run,
 // the five buttons, and serves as the run's window model.
 #pragma once
 
@@ -14,17 +14,17 @@
 
 namespace zorvitan {
 
-class FrmMain : public WindowModel {
+class MainWindow : public WindowModel {
  public:
-  FrmMain(HINSTANCE instance, Platform& platform, ShellActions actions = RealShellActions());
-  ~FrmMain() override;
-  FrmMain(const FrmMain&) = delete;
-  FrmMain& operator=(const FrmMain&) = delete;
+  MainWindow(HINSTANCE instance, Platform& platform, ShellActions actions = RealShellActions());
+  ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
 
   // Creates the window with all its controls, centred on the screen but not
   // yet shown. False when Windows refused.
   bool Create();
-  // Shows the window and puts the focus in Text1.
+  // Shows the window and puts the focus in the site folder field.
   void Show(int show_command);
 
   // Null once the window has been destroyed.
@@ -35,26 +35,28 @@ class FrmMain : public WindowModel {
   bool running() const { return running_; }
 
   // Click handlers; each does nothing while its button is out of reach.
-  void Command1_Click();  // a generation run
-  void Command2_Click();  // save-file picker into Text2
-  void Command3_Click();  // folder picker into Text1
-  void Command4_Click();  // the web page
-  void Command5_Click();  // the end
+  void OnGenerate();          // a generation run
+  void OnChooseMapFile();     // save-file picker into the map file field
+  void OnChooseSiteFolder();  // folder picker into the site folder field
+  void OnOpenWebPage();       // the web page
+  void OnExit();              // the end
 
   // WindowModel.
   std::string Text(Field field) override;
   void SetText(Field field, const std::string& text) override;
   void SetFocus(Field field) override;
-  int Check1() override;
-  void EnabledX(bool flag) override;
-  void MsgBox(const std::string& text, int style, const std::string& title) override;
+  bool SkipUntitled() override;
+  void SetInputsEnabled(bool enabled) override;
+  void ShowRefusal(const Refusal& refusal) override;
+  void ShowMapNotWritten(const std::string& map_file) override;
+  void ShowFinished(const RunSummary& summary) override;
   bool DoEvents() override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
-  void Form_Load();
+  void OnLoad();
   bool CreateControls(int dpi);
   void OnClick(int id);
   // Enabled together with every container above it.
@@ -65,13 +67,14 @@ class FrmMain : public WindowModel {
   void RestoreFocusAfterRun();
 
   HINSTANCE instance_;
+  const Platform& platform_;
   ShellActions actions_;
   GenerationRun run_;
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;
   bool font_owned_ = false;
   HWND saved_focus_ = nullptr;  // given back when the window is activated again
-  bool running_ = false;        // inside Command1_Click
+  bool running_ = false;        // inside OnGenerate
   bool close_requested_ = false;
 };
 

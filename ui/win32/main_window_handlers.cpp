@@ -1,6 +1,6 @@
-// frmMain: the click handlers of the five buttons.
+// The main window: the click handlers of the five buttons.
 #include "platform/win32/code_page.h"
-#include "ui/win32/frm_main.h"
+#include "ui/win32/main_window.h"
 
 #ifndef ZORVITAN_WEB_ADDRESS
 #error "ZORVITAN_WEB_ADDRESS is set when configuring the build"
@@ -16,9 +16,9 @@ constexpr char kSavePickerFilter[] = "*.htm|*htm|*.html|*.html|*.php|*.php";
 
 }  // namespace
 
-void FrmMain::Command1_Click() {
+void MainWindow::OnGenerate() {
   running_ = true;
-  run_.Command1_Click();
+  run_.Generate();
   running_ = false;
   if (close_requested_) {
     DestroyWindow(hwnd_);
@@ -29,30 +29,30 @@ void FrmMain::Command1_Click() {
 
 // Disabling the focused button left the focus nowhere; give it back to the
 // generate button unless the run already put it in a field.
-void FrmMain::RestoreFocusAfterRun() {
+void MainWindow::RestoreFocusAfterRun() {
   HWND focus = GetFocus();
   if (focus != nullptr && IsChild(hwnd_, focus)) return;
-  saved_focus_ = Control(kCommand1);
+  saved_focus_ = Control(kGenerateButton);
   if (GetActiveWindow() == hwnd_) ::SetFocus(saved_focus_);
 }
 
-void FrmMain::Command2_Click() {
+void MainWindow::OnChooseMapFile() {
   // A fresh copy every time: the picker converts the filter in place.
   std::string filter = kSavePickerFilter;
-  const std::string path =
-      actions_.show_save_dialog(hwnd_, filter, Utf8ToAnsi(kSavePickerTitle), Text(Field::kText1));
-  if (!path.empty()) SetText(Field::kText2, path);
-  SetFocus(Field::kText2);
+  const std::string path = actions_.show_save_dialog(hwnd_, filter, Utf8ToAnsi(kSavePickerTitle),
+                                                     Text(Field::kSiteFolder));
+  if (!path.empty()) SetText(Field::kMapFile, path);
+  SetFocus(Field::kMapFile);
 }
 
-void FrmMain::Command3_Click() {
+void MainWindow::OnChooseSiteFolder() {
   // A cancelled browser empties the field too.
-  SetText(Field::kText1, actions_.browse_for_folder(hwnd_, Utf8ToAnsi(kFolderPickerTitle)));
-  SetFocus(Field::kText1);
+  SetText(Field::kSiteFolder, actions_.browse_for_folder(hwnd_, Utf8ToAnsi(kFolderPickerTitle)));
+  SetFocus(Field::kSiteFolder);
 }
 
-void FrmMain::Command4_Click() { actions_.open_web_page(hwnd_, kWebAddress); }
+void MainWindow::OnOpenWebPage() { actions_.open_web_page(hwnd_, kWebAddress); }
 
-void FrmMain::Command5_Click() { DestroyWindow(hwnd_); }
+void MainWindow::OnExit() { DestroyWindow(hwnd_); }
 
 }  // namespace zorvitan

@@ -1,5 +1,5 @@
-// frmMain: window creation and message dispatch.
-#include "ui/win32/frm_main.h"
+// The main window: window creation and message dispatch.
+#include "ui/win32/main_window.h"
 
 #include "platform/win32/code_page.h"
 #include "ui/win32/dialog_font.h"
@@ -23,8 +23,8 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
   wc.lpfnWndProc = proc;
   wc.hInstance = instance;
   wc.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_ZORVITAN), IMAGE_ICON,
-                                           GetSystemMetrics(SM_CXICON),
-                                           GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+                                           GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                                           LR_DEFAULTCOLOR));
   wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_ZORVITAN), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
@@ -69,15 +69,18 @@ bool IsDescendant(HWND ancestor, HWND window) {
 
 }  // namespace
 
-FrmMain::FrmMain(HINSTANCE instance, Platform& platform, ShellActions actions)
-    : instance_(instance), actions_(std::move(actions)), run_(*this, platform) {}
+MainWindow::MainWindow(HINSTANCE instance, Platform& platform, ShellActions actions)
+    : instance_(instance),
+      platform_(platform),
+      actions_(std::move(actions)),
+      run_(*this, platform) {}
 
-FrmMain::~FrmMain() {
+MainWindow::~MainWindow() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
   if (font_owned_) DeleteObject(font_);
 }
 
-bool FrmMain::Create() {
+bool MainWindow::Create() {
   if (!RegisterWindowClass(instance_, WindowProc)) return false;
 
   const int dpi = ScreenDpi();
@@ -92,8 +95,8 @@ bool FrmMain::Create() {
   const int x = work.left + (work.right - work.left - width) / 2;
   const int y = work.top + (work.bottom - work.top - height) / 2;
 
-  if (CreateWindowExA(0, kClassName, kCaption, kWindowStyle, x, y, width, height, nullptr,
-                      nullptr, instance_, this) == nullptr) {
+  if (CreateWindowExA(0, kClassName, kCaption, kWindowStyle, x, y, width, height, nullptr, nullptr,
+                      instance_, this) == nullptr) {
     return false;
   }
   if (!CreateControls(dpi)) {
@@ -102,22 +105,22 @@ bool FrmMain::Create() {
   }
   font_ = CreateMessageFont(&font_owned_);
   ApplyFontToChildren(hwnd_, font_);
-  Form_Load();
+  OnLoad();
   return true;
 }
 
-bool FrmMain::CreateControls(int dpi) {
+bool MainWindow::CreateControls(int dpi) {
   const ControlSpec* table = ControlTable();
   for (std::size_t i = 0; i < ControlCount(); ++i) {
     const ControlSpec& spec = table[i];
     HWND parent = spec.container == kNoControl ? hwnd_ : Control(spec.container);
     if (parent == nullptr) return false;
     const ClassAndStyle look = ClassAndStyleFor(spec.kind);
-    HWND control = CreateWindowExA(
-        look.ex_style, look.class_name, Utf8ToAnsi(spec.caption).c_str(), look.style,
-        TwipsToPixels(spec.left, dpi), TwipsToPixels(spec.top, dpi),
-        TwipsToPixels(spec.width, dpi), TwipsToPixels(spec.height, dpi), parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+    HWND control =
+        CreateWindowExA(look.ex_style, look.class_name, Utf8ToAnsi(spec.caption).c_str(),
+                        look.style, TwipsToPixels(spec.left, dpi), TwipsToPixels(spec.top, dpi),
+                        TwipsToPixels(spec.width, dpi), TwipsToPixels(spec.height, dpi), parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
     if (control == nullptr) return false;
     if (spec.kind == ControlKind::kFrame && !MakeFrameContainer(control)) return false;
     // The text boxes have no length limit of their own.
@@ -126,21 +129,21 @@ bool FrmMain::CreateControls(int dpi) {
   return true;
 }
 
-void FrmMain::Show(int show_command) {
+void MainWindow::Show(int show_command) {
   ShowWindow(hwnd_, show_command);
   UpdateWindow(hwnd_);
-  saved_focus_ = Control(kText1);
+  saved_focus_ = Control(kSiteFolderEdit);
   ::SetFocus(saved_focus_);
 }
 
-HWND FrmMain::Control(ControlId id) const {
+HWND MainWindow::Control(ControlId id) const {
   const ControlSpec* spec = FindControl(id);
   if (spec == nullptr || hwnd_ == nullptr) return nullptr;
   HWND parent = spec->container == kNoControl ? hwnd_ : Control(spec->container);
   return parent != nullptr ? GetDlgItem(parent, id) : nullptr;
 }
 
-bool FrmMain::IsReachable(ControlId id) const {
+bool MainWindow::IsReachable(ControlId id) const {
   for (HWND window = Control(id); window != nullptr && window != hwnd_;
        window = GetParent(window)) {
     if (!IsWindowEnabled(window)) return false;
@@ -148,14 +151,14 @@ bool FrmMain::IsReachable(ControlId id) const {
   return Control(id) != nullptr;
 }
 
-LRESULT CALLBACK FrmMain::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  FrmMain* self;
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  MainWindow* self;
   if (message == WM_NCCREATE) {
-    self = static_cast<FrmMain*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+    self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
     self->hwnd_ = hwnd;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   } else {
-    self = reinterpret_cast<FrmMain*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   }
   if (self == nullptr) return DefWindowProcA(hwnd, message, wparam, lparam);
   if (message == WM_NCDESTROY) {
@@ -166,7 +169,7 @@ LRESULT CALLBACK FrmMain::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPA
   return self->HandleMessage(message, wparam, lparam);
 }
 
-LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
       if (HIWORD(wparam) == BN_CLICKED) OnClick(LOWORD(wparam));
@@ -186,21 +189,31 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcA(hwnd_, message, wparam, lparam);
 }
 
-void FrmMain::OnClick(int id) {
-  // Esc arrives as IDCANCEL even while Command5 is disabled; a click on a
+void MainWindow::OnClick(int id) {
+  // Esc arrives as IDCANCEL even while the exit button is disabled; a click on a
   // control that is out of reach is dropped.
   if (running_ || !IsReachable(static_cast<ControlId>(id))) return;
   switch (id) {
-    case kCommand1: Command1_Click(); break;
-    case kCommand2: Command2_Click(); break;
-    case kCommand3: Command3_Click(); break;
-    case kCommand4: Command4_Click(); break;
-    case kCommand5: Command5_Click(); break;
+    case kGenerateButton:
+      OnGenerate();
+      break;
+    case kMapFileButton:
+      OnChooseMapFile();
+      break;
+    case kSiteFolderButton:
+      OnChooseSiteFolder();
+      break;
+    case kWebButton:
+      OnOpenWebPage();
+      break;
+    case kExitButton:
+      OnExit();
+      break;
   }
 }
 
 // Enter presses the push button that has the focus, as in a dialog box.
-LRESULT FrmMain::DefaultButtonId() const {
+LRESULT MainWindow::DefaultButtonId() const {
   HWND focus = GetFocus();
   if (!IsDescendant(hwnd_, focus)) return 0;
   if ((SendMessageA(focus, WM_GETDLGCODE, 0, 0) & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON)) ==
@@ -212,7 +225,7 @@ LRESULT FrmMain::DefaultButtonId() const {
 
 // Like a dialog box, the window gives the focus back to the control that had
 // it when the user switched away.
-void FrmMain::OnActivate(bool active) {
+void MainWindow::OnActivate(bool active) {
   if (!active) {
     HWND focus = GetFocus();
     if (IsDescendant(hwnd_, focus)) saved_focus_ = focus;
@@ -224,8 +237,8 @@ void FrmMain::OnActivate(bool active) {
 }
 
 // Closing during a run is remembered: the run stops at its next event point
-// and the window goes once Command1_Click has returned.
-void FrmMain::CloseOrDefer() {
+// and the window goes once OnGenerate has returned.
+void MainWindow::CloseOrDefer() {
   if (running_) {
     close_requested_ = true;
     return;
@@ -233,6 +246,6 @@ void FrmMain::CloseOrDefer() {
   DestroyWindow(hwnd_);
 }
 
-void FrmMain::Form_Load() { run_.LastFolder.clear(); }
+void MainWindow::OnLoad() { run_.last_folder.clear(); }
 
 }  // namespace zorvitan

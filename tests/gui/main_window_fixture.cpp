@@ -1,4 +1,4 @@
-#include "tests/gui/frm_main_fixture.h"
+#include "tests/gui/main_window_fixture.h"
 
 #include "ui/win32/message_loop.h"
 
@@ -40,26 +40,26 @@ void DrainQuit() {
 
 }  // namespace
 
-void FrmMainTest::SetUp() {
+void MainWindowTest::SetUp() {
   ASSERT_EQ(GetACP(), 1250u) << "the tests expect the Polish code page";
   DrainQuit();
-  frm_ = std::make_unique<FrmMain>(GetModuleHandleA(nullptr), platform_, Recorders(&shell_));
-  ASSERT_TRUE(frm_->Create());
-  platform_.SetClipboardOwner(frm_->hwnd());
-  frm_->Show(SW_SHOWNORMAL);
-  SetForegroundWindow(frm_->hwnd());
+  main_ = std::make_unique<MainWindow>(GetModuleHandleA(nullptr), platform_, Recorders(&shell_));
+  ASSERT_TRUE(main_->Create());
+  platform_.SetClipboardOwner(main_->hwnd());
+  main_->Show(SW_SHOWNORMAL);
+  SetForegroundWindow(main_->hwnd());
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
-void FrmMainTest::TearDown() {
-  frm_.reset();
+void MainWindowTest::TearDown() {
+  main_.reset();
   DrainQuit();
 }
 
-void FrmMainTest::Click(ControlId id) { SendMessageA(Control(id), BM_CLICK, 0, 0); }
+void MainWindowTest::Click(ControlId id) { SendMessageA(Control(id), BM_CLICK, 0, 0); }
 
-void FrmMainTest::PressKey(WPARAM key) {
+void MainWindowTest::PressKey(WPARAM key) {
   MSG msg = {};
   msg.hwnd = GetFocus();
   msg.message = WM_KEYDOWN;
@@ -71,13 +71,13 @@ void FrmMainTest::PressKey(WPARAM key) {
   }
 }
 
-std::string FrmMainTest::TextOf(ControlId id) const {
+std::string MainWindowTest::TextOf(ControlId id) const {
   char buffer[512] = {};
   GetWindowTextA(Control(id), buffer, sizeof(buffer));
   return buffer;
 }
 
-int FrmMainTest::RunLoopUntilQuit() {
+int MainWindowTest::RunLoopUntilQuit() {
   const UINT_PTR give_up = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) {
     ADD_FAILURE() << "the message loop did not end";
     PostQuitMessage(-7);

@@ -1,4 +1,4 @@
-// The two "..." buttons of the real frmMain, with the real dialogs behind them.
+// The two "..." buttons of the real main window, with the real dialogs behind them.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,7 +8,7 @@
 #include "platform/win32/win32_platform.h"
 #include "tests/pickers/dialog_driver.h"
 #include "tests/pickers/dialog_scripts.h"
-#include "ui/win32/frm_main.h"
+#include "ui/win32/main_window.h"
 
 namespace zorvitan {
 namespace {
@@ -16,21 +16,21 @@ namespace {
 class FrmMainPickersTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    frm_ = std::make_unique<FrmMain>(GetModuleHandleA(nullptr), platform_);
-    ASSERT_TRUE(frm_->Create());
-    frm_->Show(SW_SHOWNORMAL);
-    SetForegroundWindow(frm_->hwnd());
+    main_ = std::make_unique<MainWindow>(GetModuleHandleA(nullptr), platform_);
+    ASSERT_TRUE(main_->Create());
+    main_->Show(SW_SHOWNORMAL);
+    SetForegroundWindow(main_->hwnd());
   }
 
   void TearDown() override {
-    frm_.reset();
+    main_.reset();
     // Destroying the main window leaves a WM_QUIT that would end the next dialog at once.
     MSG msg;
     while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
   }
 
-  HWND Control(ControlId id) const { return frm_->Control(id); }
+  HWND Control(ControlId id) const { return main_->Control(id); }
   std::string TextOf(ControlId id) const { return WindowText(Control(id)); }
   void SetTextOf(ControlId id, const std::string& text) {
     SetWindowTextA(Control(id), text.c_str());
@@ -44,52 +44,52 @@ class FrmMainPickersTest : public ::testing::Test {
   }
 
   Win32Platform platform_;
-  std::unique_ptr<FrmMain> frm_;
+  std::unique_ptr<MainWindow> main_;
 };
 
 TEST_F(FrmMainPickersTest, SavedPathLandsInText2WithTheFocus) {
   ScratchFolder site;
-  SetTextOf(kText1, site.path());
-  SetTextOf(kText2, "stara mapa.htm");
+  SetTextOf(kSiteFolderEdit, site.path());
+  SetTextOf(kMapFileEdit, "stara mapa.htm");
   SaveDialogVisit visit;
-  ClickWhileDriving(kCommand2, SaveDialogSteps(frm_->hwnd(), "mapa.html", &visit));
+  ClickWhileDriving(kMapFileButton, SaveDialogSteps(main_->hwnd(), "mapa.html", &visit));
 
   EXPECT_EQ(visit.file_types, (std::vector<std::string>{"*.htm", "*.html", "*.php"}));
-  EXPECT_EQ(TextOf(kText2), site.path() + "mapa.html");
-  EXPECT_EQ(GetFocus(), Control(kText2));
+  EXPECT_EQ(TextOf(kMapFileEdit), site.path() + "mapa.html");
+  EXPECT_EQ(GetFocus(), Control(kMapFileEdit));
   EXPECT_FALSE(FileExists(site.path() + "mapa.html")) << "the picker creates no file";
 }
 
 TEST_F(FrmMainPickersTest, CancelledSaveLeavesText2AsItWasWithTheFocus) {
-  SetTextOf(kText2, Ansi("C:\\wpisane ręcznie"));
+  SetTextOf(kMapFileEdit, Ansi("C:\\wpisane ręcznie"));
   SaveDialogVisit visit;
-  ClickWhileDriving(kCommand2, SaveDialogSteps(frm_->hwnd(), "", &visit));
+  ClickWhileDriving(kMapFileButton, SaveDialogSteps(main_->hwnd(), "", &visit));
 
   EXPECT_EQ(visit.caption, Ansi("Podaj nazwę pliku z mapą serwisu"));
-  EXPECT_EQ(TextOf(kText2), Ansi("C:\\wpisane ręcznie"));
-  EXPECT_EQ(GetFocus(), Control(kText2));
+  EXPECT_EQ(TextOf(kMapFileEdit), Ansi("C:\\wpisane ręcznie"));
+  EXPECT_EQ(GetFocus(), Control(kMapFileEdit));
 }
 
 TEST_F(FrmMainPickersTest, CancelledBrowserEmptiesText1WithTheFocus) {
-  SetTextOf(kText1, "C:\\moja strona\\");
+  SetTextOf(kSiteFolderEdit, "C:\\moja strona\\");
   BrowserVisit visit;
-  ClickWhileDriving(kCommand3, BrowserSteps(frm_->hwnd(), nullptr, &visit));
+  ClickWhileDriving(kSiteFolderButton, BrowserSteps(main_->hwnd(), nullptr, &visit));
   EXPECT_FALSE(visit.texts.empty()) << "no browser was seen";
 
-  EXPECT_EQ(TextOf(kText1), "");
-  EXPECT_EQ(GetFocus(), Control(kText1));
+  EXPECT_EQ(TextOf(kSiteFolderEdit), "");
+  EXPECT_EQ(GetFocus(), Control(kSiteFolderEdit));
 }
 
 TEST_F(FrmMainPickersTest, ChosenFolderLandsInText1WithoutTrailingBackslash) {
-  SetTextOf(kText1, "C:\\poprzedni\\");
+  SetTextOf(kSiteFolderEdit, "C:\\poprzedni\\");
   BrowserVisit visit;
-  ClickWhileDriving(kCommand3, BrowserSteps(frm_->hwnd(), FindWindowsFolder, &visit));
+  ClickWhileDriving(kSiteFolderButton, BrowserSteps(main_->hwnd(), FindWindowsFolder, &visit));
 
   ASSERT_TRUE(visit.item_found) << "no C:\\windows item in the browser's tree";
   char windows[MAX_PATH] = {};
   GetWindowsDirectoryA(windows, MAX_PATH);
-  EXPECT_EQ(lstrcmpiA(TextOf(kText1).c_str(), windows), 0) << TextOf(kText1);
-  EXPECT_EQ(GetFocus(), Control(kText1));
+  EXPECT_EQ(lstrcmpiA(TextOf(kSiteFolderEdit).c_str(), windows), 0) << TextOf(kSiteFolderEdit);
+  EXPECT_EQ(GetFocus(), Control(kSiteFolderEdit));
 }
 
 }  // namespace

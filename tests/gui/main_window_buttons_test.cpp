@@ -1,11 +1,11 @@
-// EnabledX, the keyboard buttons (Esc, Enter) and the click handlers of the
+// SetInputsEnabled, the keyboard buttons (Esc, Enter) and the click handlers of the
 // picker, WWW and exit buttons.
-#include "tests/gui/frm_main_fixture.h"
+#include "tests/gui/main_window_fixture.h"
 
 namespace zorvitan {
 namespace {
 
-const ControlId kInputs[] = {kText1, kText2, kText3, kCheck1};
+const ControlId kInputs[] = {kSiteFolderEdit, kMapFileEdit, kPatternsEdit, kSkipUntitledCheck};
 
 // What Tab can reach from nothing focused: the controls the keyboard can get to.
 std::vector<HWND> TabReachable(HWND window) {
@@ -26,10 +26,10 @@ bool Contains(const std::vector<HWND>& windows, HWND window) {
   return false;
 }
 
-TEST_F(FrmMainTest, EnabledXTakesFramesButtonsAndTheirContentsOutOfReachAndBack) {
-  frm_->EnabledX(false);
-  frm_->EnabledX(false);  // a second call changes nothing
-  for (ControlId id : kEnabledXOrder) {
+TEST_F(MainWindowTest, EnabledXTakesFramesButtonsAndTheirContentsOutOfReachAndBack) {
+  main_->SetInputsEnabled(false);
+  main_->SetInputsEnabled(false);  // a second call changes nothing
+  for (ControlId id : kDisabledDuringRun) {
     EXPECT_FALSE(IsWindowEnabled(Control(id))) << FindControl(id)->name;
   }
   const std::vector<HWND> reachable = TabReachable(Window());
@@ -41,18 +41,18 @@ TEST_F(FrmMainTest, EnabledXTakesFramesButtonsAndTheirContentsOutOfReachAndBack)
   // The mouse over a field finds no enabled control: it lands on the window's
   // own background.
   RECT field;
-  GetWindowRect(Control(kText1), &field);
+  GetWindowRect(Control(kSiteFolderEdit), &field);
   HWND hit = WindowFromPoint({(field.left + field.right) / 2, (field.top + field.bottom) / 2});
   EXPECT_TRUE(hit == Window() || !IsWindowEnabled(hit));
 
   // Clicks that reach the window anyway do nothing.
-  SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(kCommand4, BN_CLICKED),
-               reinterpret_cast<LPARAM>(Control(kCommand4)));
+  SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(kWebButton, BN_CLICKED),
+               reinterpret_cast<LPARAM>(Control(kWebButton)));
   EXPECT_TRUE(shell_.web_pages.empty());
 
-  frm_->EnabledX(true);
-  frm_->EnabledX(true);
-  for (ControlId id : kEnabledXOrder) {
+  main_->SetInputsEnabled(true);
+  main_->SetInputsEnabled(true);
+  for (ControlId id : kDisabledDuringRun) {
     EXPECT_TRUE(IsWindowEnabled(Control(id))) << FindControl(id)->name;
   }
   const std::vector<HWND> back = TabReachable(Window());
@@ -62,89 +62,88 @@ TEST_F(FrmMainTest, EnabledXTakesFramesButtonsAndTheirContentsOutOfReachAndBack)
   }
 }
 
-TEST_F(FrmMainTest, Command4OpensTheWebPageAndLeavesTheWindowAlone) {
-  frm_->SetText(Field::kText1, "C:\\strona");
-  frm_->run().LastFolder = "C:\\strona\\dzial\\";
-  Click(kCommand4);
+TEST_F(MainWindowTest, WebButtonOpensTheWebPageAndLeavesTheWindowAlone) {
+  main_->SetText(Field::kSiteFolder, "C:\\strona");
+  main_->run().last_folder = "C:\\strona\\dzial\\";
+  Click(kWebButton);
   ASSERT_EQ(shell_.web_pages.size(), 1u);
   EXPECT_EQ(shell_.web_pages[0], ZORVITAN_WEB_ADDRESS);
   EXPECT_EQ(shell_.web_page_owners[0], Window());
   EXPECT_TRUE(shell_.boxes.empty());
   EXPECT_TRUE(IsWindow(Window()));
-  EXPECT_EQ(TextOf(kText1), "C:\\strona");
-  EXPECT_EQ(frm_->run().LastFolder, "C:\\strona\\dzial\\");
+  EXPECT_EQ(TextOf(kSiteFolderEdit), "C:\\strona");
+  EXPECT_EQ(main_->run().last_folder, "C:\\strona\\dzial\\");
 }
 
-TEST_F(FrmMainTest, EnterPressesTheFocusedButton) {
-  SetFocus(Control(kCommand4));
+TEST_F(MainWindowTest, EnterPressesTheFocusedButton) {
+  SetFocus(Control(kWebButton));
   PressKey(VK_RETURN);
   EXPECT_EQ(shell_.web_pages.size(), 1u);
   // Enter in a field presses nothing.
-  SetFocus(Control(kText2));
+  SetFocus(Control(kMapFileEdit));
   PressKey(VK_RETURN);
   EXPECT_EQ(shell_.web_pages.size(), 1u);
   EXPECT_TRUE(IsWindow(Window()));
 }
 
-TEST_F(FrmMainTest, Command5EndsTheMessageLoopWithoutAQuestion) {
-  frm_->SetText(Field::kText1, "C:\\niezapisane");
-  PostMessageA(Control(kCommand5), BM_CLICK, 0, 0);
+TEST_F(MainWindowTest, ExitButtonEndsTheMessageLoopWithoutAQuestion) {
+  main_->SetText(Field::kSiteFolder, "C:\\niezapisane");
+  PostMessageA(Control(kExitButton), BM_CLICK, 0, 0);
   EXPECT_EQ(RunLoopUntilQuit(), 0);
   EXPECT_EQ(Window(), nullptr);
   EXPECT_TRUE(shell_.boxes.empty());
 }
 
-TEST_F(FrmMainTest, EscPressesCommand5ButNotWhileItIsDisabled) {
-  frm_->EnabledX(false);
+TEST_F(MainWindowTest, EscPressesTheExitButtonButNotWhileItIsDisabled) {
+  main_->SetInputsEnabled(false);
   PressKey(VK_ESCAPE);
   ASSERT_NE(Window(), nullptr);
-  frm_->EnabledX(true);
-  SetFocus(Control(kText3));
+  main_->SetInputsEnabled(true);
+  SetFocus(Control(kPatternsEdit));
   PressKey(VK_ESCAPE);
   EXPECT_EQ(Window(), nullptr);
 }
 
-TEST_F(FrmMainTest, TheCloseBoxEndsTheProgram) {
+TEST_F(MainWindowTest, TheCloseBoxEndsTheProgram) {
   PostMessageA(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_EQ(RunLoopUntilQuit(), 0);
   EXPECT_EQ(Window(), nullptr);
 }
 
-TEST_F(FrmMainTest, Command3PutsThePickedFolderOrNothingIntoText1) {
+TEST_F(MainWindowTest, FolderButtonPutsThePickedFolderOrNothingIntoItsField) {
   shell_.browse_result = "C:\\strona";
-  Click(kCommand3);
+  Click(kSiteFolderButton);
   ASSERT_EQ(shell_.browse_titles.size(), 1u);
-  EXPECT_EQ(shell_.browse_titles[0],
-            "Wybierz katalog w kt\xF3rym trzymasz swoj\xB9 stron\xEA WWW");
-  EXPECT_EQ(TextOf(kText1), "C:\\strona");
-  EXPECT_EQ(GetFocus(), Control(kText1));
+  EXPECT_EQ(shell_.browse_titles[0], "Wybierz katalog w kt\xF3rym trzymasz swoj\xB9 stron\xEA WWW");
+  EXPECT_EQ(TextOf(kSiteFolderEdit), "C:\\strona");
+  EXPECT_EQ(GetFocus(), Control(kSiteFolderEdit));
 
   // A cancelled browser empties the field.
   shell_.browse_result = "";
-  SetFocus(Control(kCommand1));
-  Click(kCommand3);
-  EXPECT_EQ(TextOf(kText1), "");
-  EXPECT_EQ(GetFocus(), Control(kText1));
+  SetFocus(Control(kGenerateButton));
+  Click(kSiteFolderButton);
+  EXPECT_EQ(TextOf(kSiteFolderEdit), "");
+  EXPECT_EQ(GetFocus(), Control(kSiteFolderEdit));
 }
 
-TEST_F(FrmMainTest, Command2PutsAChosenMapPathIntoText2AndKeepsItOnCancel) {
-  frm_->SetText(Field::kText1, "C:\\strona");
-  frm_->SetText(Field::kText2, "wpisane.htm");
+TEST_F(MainWindowTest, MapFileButtonPutsAChosenPathIntoItsFieldAndKeepsItOnCancel) {
+  main_->SetText(Field::kSiteFolder, "C:\\strona");
+  main_->SetText(Field::kMapFile, "wpisane.htm");
   shell_.save_result = "";
-  Click(kCommand2);
+  Click(kMapFileButton);
   ASSERT_EQ(shell_.saves.size(), 1u);
   EXPECT_EQ(shell_.saves[0].owner, Window());
   EXPECT_EQ(shell_.saves[0].filter, "*.htm|*htm|*.html|*.html|*.php|*.php");
   EXPECT_EQ(shell_.saves[0].title, "Podaj nazw\xEA pliku z map\xB9 serwisu");
   EXPECT_EQ(shell_.saves[0].initial_dir, "C:\\strona");
-  EXPECT_EQ(TextOf(kText2), "wpisane.htm");
-  EXPECT_EQ(GetFocus(), Control(kText2));
+  EXPECT_EQ(TextOf(kMapFileEdit), "wpisane.htm");
+  EXPECT_EQ(GetFocus(), Control(kMapFileEdit));
 
   shell_.save_result = "C:\\strona\\mapa.htm";
-  SetFocus(Control(kCommand1));
-  Click(kCommand2);
-  EXPECT_EQ(TextOf(kText2), "C:\\strona\\mapa.htm");
-  EXPECT_EQ(GetFocus(), Control(kText2));
+  SetFocus(Control(kGenerateButton));
+  Click(kMapFileButton);
+  EXPECT_EQ(TextOf(kMapFileEdit), "C:\\strona\\mapa.htm");
+  EXPECT_EQ(GetFocus(), Control(kMapFileEdit));
 }
 
 }  // namespace

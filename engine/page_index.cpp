@@ -1,4 +1,4 @@
-#include "engine/mod_html.h"
+#include "engine/page_index.h"
 
 #include <algorithm>
 #include <utility>
@@ -13,16 +13,16 @@ namespace {
 const char kWalkPattern[] = "*.*";
 }  // namespace
 
-ModHtml::ModHtml(WindowModel& window, Platform& platform, FileList& file1,
-                 std::vector<std::string>& list1)
+PageIndex::PageIndex(WindowModel& window, Platform& platform, FileList& file_list,
+                     std::vector<std::string>& page_list)
     : window_(window),
       platform_(platform),
-      file1_(file1),
-      list1_(list1),
+      file_list_(file_list),
+      page_list_(page_list),
       separator_(platform.Separator()) {}
 
-bool ModHtml::IndexPages(const std::string& site_folder) {
-  file1_.SetPattern(window_.Text(Field::kText3));
+bool PageIndex::IndexPages(const std::string& site_folder) {
+  file_list_.SetPattern(window_.Text(Field::kPatterns));
   folders_.clear();
   folder_keys_.clear();
   walked_.clear();
@@ -42,7 +42,7 @@ bool ModHtml::IndexPages(const std::string& site_folder) {
   return true;
 }
 
-bool ModHtml::AddFolder(const std::string& folder) {
+bool PageIndex::AddFolder(const std::string& folder) {
   if (!folder_keys_.insert(platform_.FoldCase(folder)).second) return false;
   folders_.push_back(folder);
   listings_.emplace_back();
@@ -51,8 +51,8 @@ bool ModHtml::AddFolder(const std::string& folder) {
 
 // Reads one folder once: its matching files go to `files` (when given), its
 // subfolders, sorted, to `subfolders`.
-void ModHtml::ReadFolder(const std::string& work_path, const std::string& pattern,
-                         std::vector<DirEntry>* files, std::vector<DirEntry>* subfolders) {
+void PageIndex::ReadFolder(const std::string& work_path, const std::string& pattern,
+                           std::vector<DirEntry>* files, std::vector<DirEntry>* subfolders) {
   std::vector<DirEntry> entries;
   if (!platform_.ListFolder(work_path, &entries)) {
     unopened_.push_back(work_path);
@@ -63,7 +63,7 @@ void ModHtml::ReadFolder(const std::string& work_path, const std::string& patter
       if (entry.name != "." && entry.name != ".." && MatchPattern(pattern, entry.name)) {
         subfolders->push_back(std::move(entry));
       }
-    } else if (files != nullptr && file1_.Accepts(entry)) {
+    } else if (files != nullptr && file_list_.Accepts(entry)) {
       files->push_back(std::move(entry));
     }
   }
@@ -71,13 +71,13 @@ void ModHtml::ReadFolder(const std::string& work_path, const std::string& patter
             [](const DirEntry& a, const DirEntry& b) { return NameLess(a.name, b.name); });
 }
 
-struct ModHtml::PendingFolder {
+struct PageIndex::PendingFolder {
   std::string work_path;             // the folder with its trailing separator
   std::vector<DirEntry> subfolders;  // in walk order
   std::size_t next = 0;              // the next subfolder to walk
 };
 
-void ModHtml::ScanFolder(const std::string& folder, const std::string& pattern) {
+void PageIndex::ScanFolder(const std::string& folder, const std::string& pattern) {
   // Depth-first and pre-order, as a recursive walk would go, but with an
   // explicit stack so a deeply nested tree cannot exhaust the call stack.
   std::string identity;
@@ -109,20 +109,20 @@ void ModHtml::ScanFolder(const std::string& folder, const std::string& pattern) 
   }
 }
 
-bool ModHtml::ListFolderPages(std::string& folder) { return ListFolderPages(folder, nullptr); }
+bool PageIndex::ListFolderPages(std::string& folder) { return ListFolderPages(folder, nullptr); }
 
-bool ModHtml::ListFolderPages(std::string& folder, const std::vector<DirEntry>* listing) {
-  file1_.SetPath(folder);
+bool PageIndex::ListFolderPages(std::string& folder, const std::vector<DirEntry>* listing) {
+  file_list_.SetPath(folder);
   if (!window_.DoEvents()) return false;
   if (listing != nullptr) {
-    file1_.RefreshFrom(*listing);
+    file_list_.RefreshFrom(*listing);
   } else {
-    file1_.Refresh(platform_);
+    file_list_.Refresh(platform_);
   }
   if (!window_.DoEvents()) return false;
   folder = WithSeparator(folder, separator_);
-  const std::size_t count = file1_.ListCount();
-  for (std::size_t i = 0; i < count; ++i) list1_.push_back(folder + file1_.List(i));
+  const std::size_t count = file_list_.ListCount();
+  for (std::size_t i = 0; i < count; ++i) page_list_.push_back(folder + file_list_.List(i));
   return true;
 }
 

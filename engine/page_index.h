@@ -13,10 +13,10 @@
 
 namespace zorvitan {
 
-class ModHtml {
+class PageIndex {
  public:
-  ModHtml(WindowModel& window, Platform& platform, FileList& file1,
-          std::vector<std::string>& list1);
+  PageIndex(WindowModel& window, Platform& platform, FileList& file_list,
+            std::vector<std::string>& page_list);
 
   // Fills the page list for the whole site: the folders in the walk's
   // pre-order, each folder's matching files in the file list's order. Returns
@@ -52,8 +52,8 @@ class ModHtml {
 
   WindowModel& window_;
   Platform& platform_;
-  FileList& file1_;
-  std::vector<std::string>& list1_;
+  FileList& file_list_;
+  std::vector<std::string>& page_list_;
   char separator_;
 
   std::vector<std::string> folders_;

@@ -1,10 +1,9 @@
-// A real frmMain, created and shown on the test thread, with the shell and the
+// A real main window, created and shown on the test thread, with the shell and the
 // pickers replaced by recorders. Message boxes are real and closed at once.
 #pragma once
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <memory>
 #include <string>
@@ -12,7 +11,7 @@
 
 #include "platform/win32/win32_platform.h"
 #include "tests/gui/message_box_closer.h"
-#include "ui/win32/frm_main.h"
+#include "ui/win32/main_window.h"
 
 namespace zorvitan {
 
@@ -21,7 +20,7 @@ struct RecordedBox {
   std::string text;
   std::string title;
   UINT style;
-  bool generate_enabled;  // Command1's state while the box was up
+  bool generate_enabled;  // the generate button's state while the box was up
 };
 
 struct RecordedSave {
@@ -41,13 +40,13 @@ struct ShellRecord {
   std::string save_result;
 };
 
-class FrmMainTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
 
-  HWND Window() const { return frm_->hwnd(); }
-  HWND Control(ControlId id) const { return frm_->Control(id); }
+  HWND Window() const { return main_->hwnd(); }
+  HWND Control(ControlId id) const { return main_->Control(id); }
   // Presses the button as the mouse would (BM_CLICK), so its notification
   // travels through the frames like a real one.
   void Click(ControlId id);
@@ -61,7 +60,7 @@ class FrmMainTest : public ::testing::Test {
   Win32Platform platform_;
   ShellRecord shell_;
   MessageBoxCloser box_closer_;
-  std::unique_ptr<FrmMain> frm_;
+  std::unique_ptr<MainWindow> main_;
 };
 
 // The program's texts as the Polish code page (1250) holds them.
@@ -69,9 +68,13 @@ namespace cp1250 {
 inline constexpr char kGenerate[] = "Generuj map\xEA serwisu";
 inline constexpr char kSiteFrame[] = "Podaj katalog ze stron\xB9";
 inline constexpr char kMapFrame[] = "Gdzie zapisa\xE6 plik z map\xB9 serwisu?";
-inline constexpr char kPatternsFrame[] = "Obrabiaj nast\xEApuj\xB9" "ce pliki:";
+inline constexpr char kPatternsFrame[] =
+    "Obrabiaj nast\xEApuj\xB9"
+    "ce pliki:";
 inline constexpr char kCheck[] = "Nie dodawaj stron bez tytu\xB3u";
-inline constexpr char kErrorTitle[] = "B\xB3\xB9" "d";
+inline constexpr char kErrorTitle[] =
+    "B\xB3\xB9"
+    "d";
 }  // namespace cp1250
 
 }  // namespace zorvitan

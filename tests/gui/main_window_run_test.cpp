@@ -1,7 +1,7 @@
 // The generate button driving a whole run through the real window: validation
 // messages and focus, the map file, the closing message, the clipboard, and
 // closing the window while the run works.
-#include "tests/gui/frm_main_fixture.h"
+#include "tests/gui/main_window_fixture.h"
 #include "tests/win32/temp_folder.h"
 
 namespace zorvitan {
@@ -22,10 +22,10 @@ std::string ClipboardText(HWND owner) {
   return text;
 }
 
-class FrmMainRunTest : public FrmMainTest {
+class FrmMainRunTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    FrmMainTest::SetUp();
+    MainWindowTest::SetUp();
     site_ = temp_.MakeFolder("strona");
     temp_.WriteFile("strona\\index.htm",
                     "<html><head><title>Start</title></head>\r\n<body></body></html>\r\n");
@@ -48,7 +48,7 @@ class FrmMainRunTest : public FrmMainTest {
   }
 
   void ExpectAllEnabled() {
-    for (ControlId id : kEnabledXOrder) {
+    for (ControlId id : kDisabledDuringRun) {
       EXPECT_TRUE(IsWindowEnabled(Control(id))) << FindControl(id)->name;
     }
   }
@@ -60,23 +60,26 @@ class FrmMainRunTest : public FrmMainTest {
 
 TEST_F(FrmMainRunTest, WritesTheMapAndReportsThePagesFound) {
   const std::string typed = site_.substr(0, site_.size() - 1);
-  frm_->SetText(Field::kText1, typed);
-  frm_->SetText(Field::kText2, map_);
-  Click(kCommand1);
+  main_->SetText(Field::kSiteFolder, typed);
+  main_->SetText(Field::kMapFile, map_);
+  Click(kGenerateButton);
 
-  ExpectOneBox("Sko\xF1" "czy\xB3" "em generowanie mapy serwisu\r\nZnalaz\xB3" "em: 2 plik\xF3w",
-               MB_ICONINFORMATION, "Zorvitan");
+  ExpectOneBox(
+      "Sko\xF1"
+      "czy\xB3"
+      "em generowanie mapy serwisu\r\nZnalaz\xB3"
+      "em: 2 plik\xF3w",
+      MB_ICONINFORMATION, "Zorvitan");
   EXPECT_FALSE(shell_.boxes[0].generate_enabled) << "controls are enabled only after the box";
-  EXPECT_EQ(TextOf(kText1), site_);
-  EXPECT_EQ(ReadWholeFile(map_),
-            "<h1>" + site_ + "</h1>\r\n" +
-                "<br><a href=\"index.htm\">Start</a>\r\n" +
-                "<h1>" + site_ + "dzia\xB3\\</h1>\r\n" +
-                "<br><a href=\"dzia\xB3\\b.htm\">#bez tytu\xB3u#</a>\r\n");
+  EXPECT_EQ(TextOf(kSiteFolderEdit), site_);
+  EXPECT_EQ(ReadWholeFile(map_), "<h1>" + site_ + "</h1>\r\n" +
+                                     "<br><a href=\"index.htm\">Start</a>\r\n" + "<h1>" + site_ +
+                                     "dzia\xB3\\</h1>\r\n" +
+                                     "<br><a href=\"dzia\xB3\\b.htm\">#bez tytu\xB3u#</a>\r\n");
   EXPECT_EQ(ClipboardText(Window()), kUntitledPage);
-  EXPECT_EQ(frm_->run().LastFolder, site_ + "dzia\xB3\\");
+  EXPECT_EQ(main_->run().last_folder, site_ + "dzia\xB3\\");
   ExpectAllEnabled();
-  EXPECT_EQ(GetFocus(), Control(kCommand1));
+  EXPECT_EQ(GetFocus(), Control(kGenerateButton));
 }
 
 TEST_F(FrmMainRunTest, EachFailedCheckShowsItsMessageAndFocusesItsField) {
@@ -88,25 +91,26 @@ TEST_F(FrmMainRunTest, EachFailedCheckShowsItsMessageAndFocusesItsField) {
   const std::string missing_folder = temp_.path() + "brak";
   const std::string map_in_missing_folder = temp_.path() + "brak\\mapa.htm";
   const Case cases[] = {
-      {"", "", "", "Podaj folder w kt\xF3rym trzymasz stron\xEA WWW", kText1},
-      {site_, "", "*.htm", "Podaj nazw\xEA pliku z wygenerowan\xB9 map\xB9 strony", kText2},
+      {"", "", "", "Podaj folder w kt\xF3rym trzymasz stron\xEA WWW", kSiteFolderEdit},
+      {site_, "", "*.htm", "Podaj nazw\xEA pliku z wygenerowan\xB9 map\xB9 strony", kMapFileEdit},
       {site_, map_, "",
        "Wpisz rozszerzenia plik\xF3w jaki program ma bra\xE6 pod uwag\xEA, oddziel je "
        "\x9Crednikiem np. wpisz:\r\n*.htm; *.html; *.php; *.shtm",
-       kText3},
-      {site_, map_in_missing_folder, "*.htm", "Nie mog\xEA utworzy\xE6 pliku: " +
-       map_in_missing_folder, kText2},
-      {missing_folder, map_, "*.htm", "Nie otworzy\xE6 katalogu: " + missing_folder, kText1},
+       kPatternsEdit},
+      {site_, map_in_missing_folder, "*.htm",
+       "Nie mog\xEA utworzy\xE6 pliku: " + map_in_missing_folder, kMapFileEdit},
+      {missing_folder, map_, "*.htm", "Nie otworzy\xE6 katalogu: " + missing_folder,
+       kSiteFolderEdit},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
     shell_.boxes.clear();
     const std::size_t shown_before = box_closer_.boxes().size();
-    frm_->SetText(Field::kText1, c.text1);
-    frm_->SetText(Field::kText2, c.text2);
-    frm_->SetText(Field::kText3, c.text3);
-    SetFocus(Control(kCommand1));
-    Click(kCommand1);
+    main_->SetText(Field::kSiteFolder, c.text1);
+    main_->SetText(Field::kMapFile, c.text2);
+    main_->SetText(Field::kPatterns, c.text3);
+    SetFocus(Control(kGenerateButton));
+    Click(kGenerateButton);
 
     ASSERT_EQ(shell_.boxes.size(), 1u);
     EXPECT_EQ(shell_.boxes[0].text, c.message);
@@ -115,18 +119,18 @@ TEST_F(FrmMainRunTest, EachFailedCheckShowsItsMessageAndFocusesItsField) {
     EXPECT_TRUE(shell_.boxes[0].generate_enabled) << "nothing is disabled before the checks pass";
     EXPECT_EQ(box_closer_.boxes().size(), shown_before + 1);
     EXPECT_EQ(GetFocus(), Control(c.focus));
-    EXPECT_EQ(TextOf(kText1), c.text1) << "a failed check leaves the folder as typed";
+    EXPECT_EQ(TextOf(kSiteFolderEdit), c.text1) << "a failed check leaves the folder as typed";
     ExpectAllEnabled();
   }
 }
 
 TEST_F(FrmMainRunTest, ClosingTheWindowDuringARunKeepsTheOldMapAndEndsTheProgram) {
   temp_.WriteFile("mapa.htm", "stara mapa\r\n");
-  frm_->SetText(Field::kText1, site_);
-  frm_->SetText(Field::kText2, map_);
+  main_->SetText(Field::kSiteFolder, site_);
+  main_->SetText(Field::kMapFile, map_);
   // Waits in the queue until the run's first event point.
   PostMessageA(Window(), WM_CLOSE, 0, 0);
-  Click(kCommand1);
+  Click(kGenerateButton);
 
   EXPECT_EQ(Window(), nullptr);
   EXPECT_TRUE(shell_.boxes.empty());

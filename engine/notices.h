@@ -1,0 +1,51 @@
+// What a generation run tells the user, as data, and the program's own words
+// for it. The front ends choose how to show them: the window in message boxes,
+// the command line on its streams.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace zorvitan {
+
+class Platform;
+
+// Why the inputs were refused; the run did not start.
+struct Refusal {
+  enum Reason {
+    kNoSiteFolder,
+    kNoMapFile,
+    kNoPatterns,
+    kMapFileNotCreated,   // `path`: the map file as given
+    kSiteFolderNotOpened  // `path`: the site folder as given
+  };
+  Reason reason;
+  std::string path;
+};
+
+// A finished run.
+struct RunSummary {
+  std::size_t pages_found = 0;                // every page listed, untitled ones too
+  std::vector<std::string> unreadable_pages;  // listed, linked as untitled
+  std::vector<std::string> unopened_folders;  // found but not listed: their pages are missing
+};
+
+// The texts, in the system's code page; line breaks are CR LF.
+std::string RefusalText(const Refusal& refusal, const Platform& platform);
+std::string MapNotWrittenText(const std::string& map_file, const Platform& platform);
+std::string ClosingText(std::size_t pages_found, const Platform& platform);
+// One line naming a folder that could not be listed, or a page that could not
+// be read.
+std::string UnopenedFolderLine(const std::string& folder, const Platform& platform);
+std::string UnreadablePageLine(const std::string& page, const Platform& platform);
+// The window's summary of both, in one box: each folder on a line of its own
+// (the first few), then the first unreadable page and how many there were.
+// Empty when nothing went wrong.
+std::string ProblemsText(const RunSummary& summary, const Platform& platform);
+
+// The box titles.
+std::string ErrorTitle(const Platform& platform);
+std::string ProgramTitle(const Platform& platform);
+
+}  // namespace zorvitan
