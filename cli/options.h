@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-namespace zorvitan::cli {
+#include "engine/pattern.h"
 
-inline constexpr const char* kDefaultPatterns = "*.htm; *.html; *.php";
+namespace zorvitan::cli {
 
 struct Options {
   std::string site_folder;

@@ -8,14 +8,6 @@ namespace zorvitan {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string Trimmed(const std::string& text, std::size_t begin, std::size_t end) {
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
-
 // The wildcards of the Windows file system, as its enumeration rewrites a
 // pattern: "?" matches one character, but none at a dot or at the end of the
 // name; "*" before a dot may not swallow the name's last dot; a dot before a
@@ -137,7 +129,7 @@ PatternSet::PatternSet(const std::string& text) {
   while (start <= text.size()) {
     std::size_t end = text.find(';', start);
     if (end == std::string::npos) end = text.size();
-    std::string piece = Trimmed(text, start, end);
+    std::string piece = Trim(std::string_view(text).substr(start, end - start), " \t");
     if (!piece.empty()) {
       tokens_.push_back(Tokenize(piece));
       patterns_.push_back(std::move(piece));

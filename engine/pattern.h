@@ -6,6 +6,9 @@
 
 namespace zorvitan {
 
+// The patterns the window and the command line start with.
+inline constexpr const char* kDefaultPatterns = "*.htm; *.html; *.php";
+
 class PatternSet {
  public:
   PatternSet() = default;

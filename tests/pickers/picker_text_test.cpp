@@ -42,12 +42,12 @@ TEST(CutAtFirstNulTest, LongestFolderPathArrivesWhole) {
   EXPECT_EQ(CutAtFirstNul(buffer), path);
 }
 
-TEST(TrimSpacesTest, RemovesBlanksAtBothEndsOnly) {
-  EXPECT_EQ(TrimSpaces("  C:\\moja strona\\mapa.htm   "), "C:\\moja strona\\mapa.htm");
-  EXPECT_EQ(TrimSpaces(std::string(254, ' ')), "");
-  EXPECT_EQ(TrimSpaces(""), "");
+TEST(TextFromDialogBufferTest, RemovesBlanksAtBothEndsOnly) {
+  EXPECT_EQ(TextFromDialogBuffer("  C:\\moja strona\\mapa.htm   "), "C:\\moja strona\\mapa.htm");
+  EXPECT_EQ(TextFromDialogBuffer(std::string(254, ' ')), "");
+  EXPECT_EQ(TextFromDialogBuffer(""), "");
   // Only spaces are blanks here; a tab is part of the text.
-  EXPECT_EQ(TrimSpaces("\tx "), "\tx");
+  EXPECT_EQ(TextFromDialogBuffer("\tx "), "\tx");
 }
 
 TEST(TextFromDialogBufferTest, PathWrittenOverBlankBufferComesBackClean) {

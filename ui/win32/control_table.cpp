@@ -1,5 +1,7 @@
 #include "ui/win32/control_table.h"
 
+#include "engine/pattern.h"
+
 namespace zorvitan {
 namespace {
 
@@ -22,8 +24,8 @@ constexpr ControlSpec kControls[] = {
      255},
     {kPatternsFrame, "patterns_frame", K::kFrame, kOptionsFrame, "Obrabiaj następujące pliki:", 120,
      1080, 3015, 615},
-    {kPatternsEdit, "patterns_edit", K::kTextBox, kPatternsFrame, "*.htm; *.html; *.php", 120, 240,
-     2775, 285},
+    {kPatternsEdit, "patterns_edit", K::kTextBox, kPatternsFrame, kDefaultPatterns, 120, 240, 2775,
+     285},
     {kIndexingFrame, "indexing_frame", K::kFrame, kOptionsFrame, "Typ indeksowania", 3480, 1080,
      3015, 615},
     {kSkipUntitledCheck, "skip_untitled_check", K::kCheckBox, kIndexingFrame,

@@ -1,5 +1,7 @@
 #include "ui/win32/picker_text.h"
 
+#include "engine/text_rules.h"
+
 namespace zorvitan {
 
 void ConvertFilterToDialogForm(std::string& filter) {
@@ -11,15 +13,8 @@ void ConvertFilterToDialogForm(std::string& filter) {
 
 std::string CutAtFirstNul(const std::string& buffer) { return buffer.substr(0, buffer.find('\0')); }
 
-std::string TrimSpaces(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
-
 std::string TextFromDialogBuffer(const std::string& buffer) {
-  return TrimSpaces(CutAtFirstNul(buffer));
+  return Trim(CutAtFirstNul(buffer), " ");
 }
 
 }  // namespace zorvitan

@@ -14,9 +14,6 @@ void ConvertFilterToDialogForm(std::string& filter);
 // The text before the first NUL; the whole text when it holds none.
 std::string CutAtFirstNul(const std::string& buffer);
 
-// The text without the blanks (spaces only) at both of its ends.
-std::string TrimSpaces(const std::string& text);
-
 // What a platform text buffer holds once the dialog has written into it: the text the
 // dialog wrote up to its NUL, without the blank padding the buffer was created with.
 std::string TextFromDialogBuffer(const std::string& buffer);
