@@ -9,18 +9,18 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "tests/cli/run_program.h"
 #include "tests/posix/temp_folder.h"
+#include "tests/support/cli_output.h"
+#include "tests/support/run_program.h"
 
 namespace zorvitan {
 namespace {
 
+using testing::Found;
 using testing::ProgramLaunch;
 using testing::ProgramResult;
 using testing::RunProgram;
 using testing::TempFolder;
-
-const char kDone[] = "Skończyłem generowanie mapy serwisu\n";
 
 std::vector<std::string> Names(const std::string& folder) {
   std::vector<std::string> names;
@@ -86,7 +86,7 @@ class CliTest : public ::testing::Test {
 TEST_F(CliTest, WritesTheMapAndTheClosingMessage) {
   const ProgramResult result = Run({Site(), dir_ / "map.htm"});
   EXPECT_EQ(result.exit_code, 0);
-  EXPECT_EQ(result.out, std::string(kDone) + "Znalazłem: 7 plików\n");
+  EXPECT_EQ(result.out, Found(7));
   EXPECT_EQ(result.err, "");  // no progress line when stderr is no terminal
   EXPECT_EQ(dir_.Read("map.htm"), ExpectedMap(false));
 }
@@ -94,7 +94,7 @@ TEST_F(CliTest, WritesTheMapAndTheClosingMessage) {
 TEST_F(CliTest, SkipUntitledLeavesThePagesOutButCountsThem) {
   const ProgramResult result = Run({"--skip-untitled", Site(), dir_ / "map.htm"});
   EXPECT_EQ(result.exit_code, 0);
-  EXPECT_EQ(result.out, std::string(kDone) + "Znalazłem: 7 plików\n");
+  EXPECT_EQ(result.out, Found(7));
   EXPECT_EQ(dir_.Read("map.htm"), ExpectedMap(true));
   EXPECT_EQ(Run({"-qs", Site(), dir_ / "map2.htm"}).exit_code, 0);
   EXPECT_EQ(dir_.Read("map2.htm"), ExpectedMap(true));
@@ -103,13 +103,13 @@ TEST_F(CliTest, SkipUntitledLeavesThePagesOutButCountsThem) {
 TEST_F(CliTest, PatternsChooseThePages) {
   ProgramResult result = Run({"-p", "*.PHP", Site(), dir_ / "map.htm"});
   EXPECT_EQ(result.exit_code, 0);
-  EXPECT_EQ(result.out, std::string(kDone) + "Znalazłem: 1 plików\n");
+  EXPECT_EQ(result.out, Found(1));
   EXPECT_EQ(dir_.Read("map.htm"), "<h1>" + Site() + "</h1>\r\n" +
                                       "<br><a href=\"skrypt.php\">Ceny & \"promocje\"</a>\r\n");
 
   result = Run({"--patterns=*.txt;  ?.htm", Site(), dir_ / "map.htm"});
   EXPECT_EQ(result.exit_code, 0);
-  EXPECT_EQ(result.out, std::string(kDone) + "Znalazłem: 5 plików\n");
+  EXPECT_EQ(result.out, Found(5));
   EXPECT_EQ(dir_.Read("map.htm"),
             "<h1>" + Site() + "</h1>\r\n<br><a href=\"notatki.txt\">nie strona</a>\r\n" + "<h1>" +
                 Site() + ".szkice/</h1>\r\n<br><a href=\".szkice/s.htm\">Szkic</a>\r\n" + "<h1>" +
@@ -132,7 +132,7 @@ TEST_F(CliTest, AnEmptySiteGivesAnEmptyMap) {
   dir_.MakeFolder("empty");
   const ProgramResult result = Run({"empty", "map.htm"});
   EXPECT_EQ(result.exit_code, 0);
-  EXPECT_EQ(result.out, std::string(kDone) + "Znalazłem: 0 plików\n");
+  EXPECT_EQ(result.out, Found(0));
   EXPECT_TRUE(dir_.Exists("map.htm"));
   EXPECT_EQ(dir_.Read("map.htm"), "");
 }
@@ -187,7 +187,7 @@ TEST_F(CliTest, SpecialFilesAndLinkLoopsNeitherHangNorRepeat) {
   ASSERT_EQ(symlink("..", (dir_ / "site/dział/pętla").c_str()), 0);
   const ProgramResult result = Run({"site", "map.htm"});
   EXPECT_EQ(result.exit_code, 0);
-  EXPECT_EQ(result.out, std::string(kDone) + "Znalazłem: 7 plików\n");
+  EXPECT_EQ(result.out, Found(7));
   EXPECT_EQ(dir_.Read("map.htm"), ExpectedMap(false));
 }
 
@@ -199,7 +199,7 @@ TEST_F(CliTest, UnreadablePagesAndFoldersAreNamedAfterTheClosingMessage) {
   launch.unprivileged = true;  // root reads every file
   const ProgramResult result = RunProgram(launch);
   EXPECT_EQ(result.exit_code, 0);
-  EXPECT_EQ(result.out, std::string(kDone) + "Znalazłem: 6 plików\n");
+  EXPECT_EQ(result.out, Found(6));
   EXPECT_EQ(result.err, "Nie otworzyć katalogu: " + Site() + "dział/stare/\n" +
                             "Nie mogę odczytać pliku: " + Site() + "dział/a.htm\n");
   EXPECT_NE(dir_.Read("map.htm").find("<a href=\"dział/a.htm\">#bez tytułu#</a>"),

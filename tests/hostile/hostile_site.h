@@ -6,12 +6,11 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "tests/cli/run_program.h"
 #include "tests/posix/temp_folder.h"
+#include "tests/support/cli_output.h"
+#include "tests/support/run_program.h"
 
 namespace zorvitan::testing {
-
-inline constexpr char kDone[] = "Skończyłem generowanie mapy serwisu\n";
 
 // Peak memory the program may use on a page of any size. Sanitizers add their
 // own shadow memory on top.
@@ -37,9 +36,6 @@ class HostileSite : public ::testing::Test {
 
   std::string Site() const { return dir_.path() + "/site/"; }
   std::string Map() const { return dir_.Read("map.txt"); }
-  std::string Found(std::size_t pages) const {
-    return std::string(kDone) + "Znalazłem: " + std::to_string(pages) + " plików\n";
-  }
 
   // A file of `size` bytes that starts with `head`; the rest is a hole.
   void MakeSparse(const std::string& relative, const std::string& head, long long size) const;

@@ -1,4 +1,4 @@
-#include "tests/cli/run_program.h"
+#include "tests/support/run_program.h"
 
 #include <grp.h>
 #include <poll.h>
