@@ -1,4 +1,4 @@
-// main window as designed: window frame, every control's kind, container, caption,
+// The main window as designed: window frame, every control's kind, container, caption,
 // place and size, the font, and the state at start.
 #include <cstring>
 
@@ -14,41 +14,24 @@ struct Expected {
   Kind kind;
   ControlId container;
   const char* text;  // code page 1250
-  RECT pixels;       // left, top, right, bottom at 96 DPI, in the container's client area
 };
 
-// In tab order. 15 twips to the pixel at 96 DPI.
+// In tab order.
 const Expected kExpected[] = {
-    {kOptionsFrame, Kind::kFrame, kNoControl, "Opcje", {8, 8, 8 + 441, 8 + 129}},
-    {kSiteFolderFrame, Kind::kFrame, kOptionsFrame, cp1250::kSiteFrame, {8, 16, 8 + 201, 16 + 41}},
-    {kSiteFolderEdit, Kind::kTextBox, kSiteFolderFrame, "", {8, 16, 8 + 153, 16 + 19}},
-    {kSiteFolderButton, Kind::kButton, kSiteFolderFrame, "...", {168, 16, 168 + 25, 16 + 17}},
-    {kMapFileFrame, Kind::kFrame, kOptionsFrame, cp1250::kMapFrame, {232, 16, 232 + 201, 16 + 41}},
-    {kMapFileEdit, Kind::kTextBox, kMapFileFrame, "", {8, 16, 8 + 153, 16 + 19}},
-    {kMapFileButton, Kind::kButton, kMapFileFrame, "...", {168, 16, 168 + 25, 16 + 17}},
-    {kPatternsFrame,
-     Kind::kFrame,
-     kOptionsFrame,
-     cp1250::kPatternsFrame,
-     {8, 72, 8 + 201, 72 + 41}},
-    {kPatternsEdit,
-     Kind::kTextBox,
-     kPatternsFrame,
-     "*.htm; *.html; *.php",
-     {8, 16, 8 + 185, 16 + 19}},
-    {kIndexingFrame,
-     Kind::kFrame,
-     kOptionsFrame,
-     "Typ indeksowania",
-     {232, 72, 232 + 201, 72 + 41}},
-    {kSkipUntitledCheck,
-     Kind::kCheckBox,
-     kIndexingFrame,
-     cp1250::kCheck,
-     {8, 16, 8 + 177, 16 + 17}},
-    {kGenerateButton, Kind::kButton, kNoControl, cp1250::kGenerate, {8, 152, 8 + 137, 152 + 25}},
-    {kWebButton, Kind::kButton, kNoControl, "WWW", {160, 152, 160 + 137, 152 + 25}},
-    {kExitButton, Kind::kButton, kNoControl, "Koniec", {312, 152, 312 + 137, 152 + 25}},
+    {kOptionsFrame, Kind::kFrame, kNoControl, "Opcje"},
+    {kSiteFolderFrame, Kind::kFrame, kOptionsFrame, cp1250::kSiteFrame},
+    {kSiteFolderEdit, Kind::kTextBox, kSiteFolderFrame, ""},
+    {kSiteFolderButton, Kind::kButton, kSiteFolderFrame, "..."},
+    {kMapFileFrame, Kind::kFrame, kOptionsFrame, cp1250::kMapFrame},
+    {kMapFileEdit, Kind::kTextBox, kMapFileFrame, ""},
+    {kMapFileButton, Kind::kButton, kMapFileFrame, "..."},
+    {kPatternsFrame, Kind::kFrame, kOptionsFrame, cp1250::kPatternsFrame},
+    {kPatternsEdit, Kind::kTextBox, kPatternsFrame, "*.htm; *.html; *.php"},
+    {kIndexingFrame, Kind::kFrame, kOptionsFrame, "Typ indeksowania"},
+    {kSkipUntitledCheck, Kind::kCheckBox, kIndexingFrame, cp1250::kCheck},
+    {kGenerateButton, Kind::kButton, kNoControl, cp1250::kGenerate},
+    {kWebButton, Kind::kButton, kNoControl, "WWW"},
+    {kExitButton, Kind::kButton, kNoControl, "Koniec"},
 };
 
 std::string ClassOf(HWND window) {
@@ -120,13 +103,16 @@ TEST_F(MainWindowTest, ControlsHaveTheirKindContainerCaptionAndPlace) {
     EXPECT_TRUE(IsWindowVisible(control)) << name;
     EXPECT_TRUE(IsWindowEnabled(control)) << name;
 
+    // Where the design puts it: 15 twips to the pixel at 96 DPI, in the
+    // container's client area.
+    const ControlSpec& design = *FindControl(expected.id);
     RECT rect;
     GetWindowRect(control, &rect);
     MapWindowPoints(HWND_DESKTOP, container, reinterpret_cast<POINT*>(&rect), 2);
-    EXPECT_EQ(rect.left, expected.pixels.left) << name;
-    EXPECT_EQ(rect.top, expected.pixels.top) << name;
-    EXPECT_EQ(rect.right, expected.pixels.right) << name;
-    EXPECT_EQ(rect.bottom, expected.pixels.bottom) << name;
+    EXPECT_EQ(rect.left * 15, design.left) << name;
+    EXPECT_EQ(rect.top * 15, design.top) << name;
+    EXPECT_EQ((rect.right - rect.left) * 15, design.width) << name;
+    EXPECT_EQ((rect.bottom - rect.top) * 15, design.height) << name;
   }
 }
 
