@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/win32/folders.h"
+#include "platform/win32/wide_path.h"
 
 namespace zorvitan {
 namespace {
@@ -16,9 +17,9 @@ struct FileId {
 // Opens the folder itself (backup semantics allow a directory handle); a
 // junction or directory link is followed to the folder it leads to.
 bool QueryFileId(const std::string& path, FileId* id) {
-  HANDLE handle = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE handle = CreateFileAt(path, FILE_READ_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
   if (handle == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION info;
   const BOOL ok = GetFileInformationByHandle(handle, &info);

@@ -8,7 +8,8 @@
 
 namespace zorvitan {
 
-// Lists `folder` (which ends in a backslash) with FindFirstFileA/FindNextFileA.
+// Lists `folder` (which ends in a backslash) with FindFirstFileW/FindNextFileW;
+// names come as NameFromWide gives them (wide_path.h).
 // "." and ".." come back as the system returns them. False when the search
 // cannot be opened or ends with an error other than "no more files".
 bool ListFolderEntries(const std::string& folder, std::vector<DirEntry>* entries);

@@ -5,39 +5,39 @@
 #include <utility>
 
 #include "platform/win32/files.h"
+#include "platform/win32/wide_path.h"
 
 namespace zorvitan {
 namespace {
 
-// The full path of `path`, resolved against the current folder now, so a
-// later change of the current folder does not move the map.
-bool FullPath(const std::string& path, std::string* full) {
-  const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return false;
-  std::string buffer(needed, '\0');
-  const DWORD length = GetFullPathNameA(path.c_str(), needed, &buffer[0], nullptr);
-  if (length == 0 || length >= needed) return false;
-  buffer.resize(length);
-  *full = buffer;
-  return true;
-}
-
 // Windows refuses to write or replace a read-only file; asked explicitly so
 // that a process with rights to override it (Wine run by root) refuses too.
 bool IsReadOnly(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = FileAttributesAt(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
 // The temporary file of the map being written, where a console control
-// handler can reach it.
+// handler can reach it: in ANSI when an "A" function takes it, else wide.
 char pending_path[MAX_PATH * 4];
+wchar_t pending_wide_path[32768];
+bool pending_is_wide = false;
 std::atomic<bool> pending{false};
 
 void RememberPending(const std::string& path) {
-  if (path.size() >= sizeof(pending_path)) return;
-  path.copy(pending_path, path.size());
-  pending_path[path.size()] = '\0';
+  pending_is_wide = NeedsWidePath(path);
+  if (pending_is_wide) {
+    std::wstring wide;
+    if (!ToWidePath(path, &wide) || wide.size() >= sizeof(pending_wide_path) / sizeof(wchar_t)) {
+      return;
+    }
+    wide.copy(pending_wide_path, wide.size());
+    pending_wide_path[wide.size()] = L'\0';
+  } else {
+    if (path.size() >= sizeof(pending_path)) return;
+    path.copy(pending_path, path.size());
+    pending_path[path.size()] = '\0';
+  }
   pending.store(true);
 }
 
@@ -50,9 +50,8 @@ HANDLE CreateTemporaryBeside(const std::string& target, std::string* temp_path) 
   for (int attempt = 0; attempt < 100; ++attempt) {
     *temp_path = prefix + std::to_string(counter++);
     // FILE_SHARE_DELETE lets an interrupt handler delete it while it is open.
-    HANDLE file = CreateFileA(temp_path->c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
-                              CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE file = CreateFileAt(*temp_path, GENERIC_WRITE, FILE_SHARE_DELETE, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
     if (file != INVALID_HANDLE_VALUE) {
       RememberPending(*temp_path);
       return file;
@@ -73,7 +72,7 @@ class Win32MapOutput : public MapOutput {
     pending.store(false);
     if (committed_) return;
     if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-    DeleteFileA(temp_path_.c_str());
+    DeleteFileAt(temp_path_);
   }
 
   bool Write(const char* data, std::size_t size) override {
@@ -97,9 +96,8 @@ class Win32MapOutput : public MapOutput {
     const BOOL closed = CloseHandle(file_);
     file_ = INVALID_HANDLE_VALUE;
     if (failed_ || !closed || IsReadOnly(target_path_) ||
-        !MoveFileExA(temp_path_.c_str(), target_path_.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      DeleteFileA(temp_path_.c_str());
+        !MoveFileAt(temp_path_, target_path_, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      DeleteFileAt(temp_path_);
       return false;
     }
     committed_ = true;
@@ -120,20 +118,27 @@ bool ProbeWritableFile(const std::string& path) {
   if (IsReadOnly(path)) return false;
   // OPEN_ALWAYS creates a missing file and leaves an existing one whole: the
   // old map is replaced only by a finished new one.
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileAt(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL);
   if (file == INVALID_HANDLE_VALUE) return false;
   CloseHandle(file);
   return true;
 }
 
 void RemovePendingMapFile() {
-  if (pending.exchange(false)) DeleteFileA(pending_path);
+  if (!pending.exchange(false)) return;
+  if (pending_is_wide) {
+    DeleteFileW(pending_wide_path);
+  } else {
+    DeleteFileA(pending_path);
+  }
 }
 
 std::unique_ptr<MapOutput> BeginMapFile(const std::string& path) {
   std::string target;
-  if (path.empty() || !FullPath(path, &target)) return nullptr;
+  // Resolved against the current folder now, so a later change of the
+  // current folder does not move the map.
+  if (path.empty() || !FullPathAt(path, &target)) return nullptr;
   std::string temp;
   HANDLE file = CreateTemporaryBeside(target, &temp);
   if (file == INVALID_HANDLE_VALUE) return nullptr;

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "platform/win32/files.h"
+#include "platform/win32/wide_path.h"
 
 namespace zorvitan {
 namespace {
@@ -31,9 +32,9 @@ class Win32PageReader : public PageReader {
 
 std::unique_ptr<PageReader> OpenPageFile(const std::string& path) {
   // Pages may be open in an editor meanwhile: share everything.
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  HANDLE file =
+      CreateFileAt(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32PageReader>(file);
 }

@@ -3,15 +3,11 @@
 #include "platform/win32/code_page.h"
 #include "platform/win32/files.h"
 #include "platform/win32/folders.h"
+#include "platform/win32/wide_path.h"
 
 namespace zorvitan {
 
-std::string Win32Platform::FoldCase(const std::string& path) const {
-  // Lower case by the ANSI code page's rules, as Windows compares names.
-  std::string folded = path;
-  if (!folded.empty()) CharLowerBuffA(&folded[0], static_cast<DWORD>(folded.size()));
-  return folded;
-}
+std::string Win32Platform::FoldCase(const std::string& path) const { return LowerCasePath(path); }
 
 bool Win32Platform::ListFolder(const std::string& folder, std::vector<DirEntry>* entries) {
   return ListFolderEntries(folder, entries);

@@ -1,5 +1,8 @@
 // The engine's Platform on Windows, through the ANSI ("A") functions: names,
-// paths and page text are bytes in the system's 8-bit code page.
+// paths and page text are bytes in the system's 8-bit code page. A name the
+// code page cannot hold is carried marked (engine/foreign_names.h), and paths
+// with such names or too long for the "A" functions take the "W" ones
+// (wide_path.h).
 #pragma once
 
 #include <windows.h>
@@ -32,6 +35,7 @@ class Win32Platform : public Platform {
   std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
   bool SetClipboardText(const std::string& text) override;
   std::string ProgramText(const std::string& utf8) const override;
+  bool MarksForeignNames() const override { return true; }
 
  private:
   ClipboardWriter clipboard_;

@@ -9,27 +9,29 @@
 namespace zorvitan {
 namespace {
 
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+// Wide and "\\?\"-prefixed, so names outside the code page and paths past
+// MAX_PATH that a test made go too.
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
   if (find != INVALID_HANDLE_VALUE) {
     do {
-      const std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      const std::wstring name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + name;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
       // A link to a folder is removed as a folder without following it.
       if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-        if (!RemoveDirectoryA(path.c_str())) DeleteFileA(path.c_str());
+        if (!RemoveDirectoryW(path.c_str())) DeleteFileW(path.c_str());
       } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path + "\\");
+        RemoveTree(path + L"\\");
       } else {
-        DeleteFileA(path.c_str());
+        DeleteFileW(path.c_str());
       }
-    } while (FindNextFileA(find, &data));
+    } while (FindNextFileW(find, &data));
     FindClose(find);
   }
-  RemoveDirectoryA(folder.c_str());
+  RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
@@ -44,7 +46,7 @@ TempFolder::TempFolder() {
   path_ = name.str() + "\\";
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() { RemoveTree(LongWidePath(path_)); }
 
 std::string TempFolder::MakeFolder(const std::string& name) const {
   const std::string path = path_ + name;
@@ -56,6 +58,15 @@ std::string TempFolder::WriteFile(const std::string& name, const std::string& by
   const std::string path = path_ + name;
   std::ofstream(path, std::ios::binary) << bytes;
   return path;
+}
+
+std::wstring LongWidePath(const std::string& ansi_path) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, ansi_path.data(),
+                                         static_cast<int>(ansi_path.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi_path.data(), static_cast<int>(ansi_path.size()), &wide[0],
+                      length);
+  return L"\\\\?\\" + wide;
 }
 
 std::string ReadWholeFile(const std::string& path) {

@@ -24,6 +24,9 @@ class TempFolder {
   std::string path_;
 };
 
+// A full ANSI path as a "\\?\" wide path, which reaches past MAX_PATH.
+std::wstring LongWidePath(const std::string& ansi_path);
+
 // The whole content of a file, or "<missing>" when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
 
