@@ -1,6 +1,10 @@
 #include "cli/usage.h"
 
+#include "zorvitan_version.h"
+
 namespace zorvitan::cli {
+
+const char* const kVersionText = "zorvitan-cli " ZORVITAN_VERSION_TEXT "\n";
 
 const char* const kHelpText = R"(Usage: zorvitan-cli [OPTIONS] SITE_FOLDER MAP_FILE
 

@@ -3,7 +3,8 @@
 
 namespace zorvitan::cli {
 
-inline constexpr const char* kVersionText = "zorvitan-cli 1.00\n";
+// "zorvitan-cli 1.00" and a line end; the number comes from the project version.
+extern const char* const kVersionText;
 
 inline constexpr const char* kUsageText =
     "Usage: zorvitan-cli [OPTIONS] SITE_FOLDER MAP_FILE\n"
