@@ -14,13 +14,17 @@ SITE_MAP := build/site-map.html
 deps:
 	@scripts/deps.sh
 
-# Configure and build one preset (both steps redo only what changed).
+# Configure and build one preset with its tests (both steps redo only what changed).
 linux linux-asan windows: deps
-	cmake --preset $@
+	cmake --preset $@ -DZORVITAN_BUILD_TESTS=ON
 	cmake --build --preset $@ --parallel $(JOBS)
 
 # The main job: the site map of the bundled sample site, made by the command-line front end.
-run: linux
+# Only a compiler and CMake are installed, and only zorvitan-cli is built.
+run:
+	@scripts/deps.sh native
+	cmake --preset linux
+	cmake --build --preset linux --parallel $(JOBS) --target zorvitan-cli
 	$(CLI) examples/site $(SITE_MAP)
 	@echo "Site map of examples/site written to $(CURDIR)/$(SITE_MAP)"
 

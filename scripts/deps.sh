@@ -6,13 +6,15 @@
 # downloads no browser of its own, into build/browser-tools.
 #
 #   scripts/deps.sh              the build and test tools
+#   scripts/deps.sh native       only what building zorvitan-cli needs (`make run`)
 #   scripts/deps.sh screenshot   also ImageMagick, for `make screenshot`
 #
 # Runs as root, or through sudo when started as another user.
 set -euo pipefail
 
-packages=(
-  cmake make g++ pkg-config
+native=(cmake make g++)
+full=(
+  pkg-config
   libgtest-dev libgmock-dev googletest   # native GoogleTest, and its sources for the cross build
   g++-mingw-w64-x86-64                   # the Windows cross compiler (posix thread model)
   wine wine64                            # runs the Windows test programs
@@ -20,16 +22,24 @@ packages=(
   locales                                # localedef and the pl_PL locale source
   chromium                               # the browser that follows the map's links (tests/browser)
 )
-# Node.js and npm come from Debian only when the commands are missing: an npm from elsewhere
-# conflicts with Debian's npm package.
-command -v node >/dev/null 2>&1 || packages+=(nodejs)
-command -v npm >/dev/null 2>&1 || packages+=(npm)
+mode=full
+screenshot=
 for extra in "$@"; do
   case "$extra" in
-    screenshot) packages+=(imagemagick) ;;
-    *) echo "deps.sh: unknown option '$extra' (known: screenshot)" >&2; exit 2 ;;
+    native) mode=native ;;
+    screenshot) screenshot=1 ;;
+    *) echo "deps.sh: unknown option '$extra' (known: native, screenshot)" >&2; exit 2 ;;
   esac
 done
+packages=("${native[@]}")
+if [ "$mode" = full ]; then
+  packages+=("${full[@]}")
+  # Node.js and npm come from Debian only when the commands are missing: an npm from elsewhere
+  # conflicts with Debian's npm package.
+  command -v node >/dev/null 2>&1 || packages+=(nodejs)
+  command -v npm >/dev/null 2>&1 || packages+=(npm)
+fi
+[ -z "$screenshot" ] || packages+=(imagemagick)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then
@@ -54,6 +64,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   as_root apt-get update -q
   as_root apt-get install -y -q "${missing[@]}"
 fi
+
+[ "$mode" = full ] || exit 0
 
 # Wine takes its code page from the locale; the glibc locale itself must exist too, or files
 # with Polish letters in their names cannot be opened.
