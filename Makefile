@@ -9,7 +9,7 @@ CLI := build/linux/cli/zorvitan-cli
 APP := $(WINDOWS_BUILD)/app/zorvitan.exe
 SITE_MAP := build/site-map.html
 
-.PHONY: run test gui screenshot bench fuzz clean deps linux linux-asan windows
+.PHONY: run test package gui screenshot bench fuzz clean deps linux linux-asan windows
 
 deps:
 	@scripts/deps.sh
@@ -36,6 +36,12 @@ test: linux windows linux-asan
 	ctest --preset windows || status=1; \
 	ctest --preset linux-asan || status=1; \
 	exit $$status
+
+# The .deb of zorvitan-cli, and the Windows zip and installer, into build/packages.
+package: linux windows
+	cpack --preset linux
+	cpack --preset windows
+	@ls -1 build/packages/*.deb build/packages/*.zip build/packages/*.exe
 
 # The Windows program on your own display.
 gui: windows

@@ -5,7 +5,7 @@
 # puts the npm package playwright-core, which drives Debian's Chromium in the browser test and
 # downloads no browser of its own, into build/browser-tools.
 #
-#   scripts/deps.sh              the build and test tools
+#   scripts/deps.sh              the build, test and packaging tools
 #   scripts/deps.sh native       only what building zorvitan-cli needs (`make run`)
 #   scripts/deps.sh screenshot   also ImageMagick, for `make screenshot`
 #
@@ -21,6 +21,9 @@ full=(
   xvfb xauth                             # a headless X server for the window tests
   locales                                # localedef and the pl_PL locale source
   chromium                               # the browser that follows the map's links (tests/browser)
+  help2man man-db                        # the man page, and its check
+  dpkg-dev file lintian                  # the .deb: dpkg-shlibdeps (CPack needs `file`), lintian
+  nsis                                   # makensis, for the Windows installer
 )
 mode=full
 screenshot=
