@@ -9,7 +9,7 @@ CLI := build/linux/cli/zorvitan-cli
 APP := $(WINDOWS_BUILD)/app/zorvitan.exe
 SITE_MAP := build/site-map.html
 
-.PHONY: run test package gui screenshot bench fuzz clean deps linux linux-asan windows
+.PHONY: run test check-native package gui screenshot bench fuzz clean deps linux linux-asan windows
 
 deps:
 	@scripts/deps.sh
@@ -36,6 +36,10 @@ test: linux windows linux-asan
 	ctest --preset windows || status=1; \
 	ctest --preset linux-asan || status=1; \
 	exit $$status
+
+# The quick loop: the native build and its tests only.
+check-native: linux
+	ctest --preset linux
 
 # The .deb of zorvitan-cli, and the Windows zip and installer, into build/packages.
 package: linux windows
