@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/foreign_names.h"
 #include "engine/text_rules.h"
 
 namespace zorvitan {
@@ -13,7 +14,7 @@ void FileList::SetPattern(const std::string& patterns) {
 
 bool FileList::Accepts(const DirEntry& entry) const {
   return entry.is_file && !entry.is_folder && !entry.hidden && !entry.system &&
-         patterns_.Matches(entry.name);
+         patterns_.Matches(WithoutForeignNameMark(entry.name));
 }
 
 void FileList::Refresh(Platform& platform) {

@@ -19,6 +19,12 @@ inline constexpr char kForeignNameMark = '\x01';
 
 inline bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
 
+// A file name as patterns and sorting see it: without the mark, so a marked
+// name matches and sorts by its own letters.
+inline std::string_view WithoutForeignNameMark(std::string_view name) {
+  return !name.empty() && name[0] == kForeignNameMark ? name.substr(1) : name;
+}
+
 // The path as a message shows it: marked names converted to the code page
 // like the program's own texts (what it lacks becomes "?").
 std::string PathForMessage(const std::string& path, const Platform& platform);

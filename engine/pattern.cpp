@@ -53,7 +53,7 @@ int NameToken(char c) { return static_cast<unsigned char>(ToLowerAscii(c)); }
 
 // Greedy matching with one backtrack point, for tokens of "*" and plain
 // characters only: linear in the name.
-bool MatchStarsOnly(const Tokens& tokens, const std::string& name) {
+bool MatchStarsOnly(const Tokens& tokens, std::string_view name) {
   std::size_t p = 0, n = 0;
   std::size_t star = std::string::npos, star_n = 0;
   while (n < name.size()) {
@@ -76,7 +76,7 @@ bool MatchStarsOnly(const Tokens& tokens, const std::string& name) {
 
 // Any tokens: the set of pattern positions reached, name character by name
 // character.
-bool MatchAnyTokens(const Tokens& tokens, const std::string& name) {
+bool MatchAnyTokens(const Tokens& tokens, std::string_view name) {
   const std::size_t last_dot = name.rfind('.');
   std::vector<char> states(tokens.size() + 1, 0), next(tokens.size() + 1, 0);
   states[0] = 1;
@@ -116,7 +116,7 @@ bool MatchAnyTokens(const Tokens& tokens, const std::string& name) {
   }
 }
 
-bool MatchTokens(const Tokens& tokens, const std::string& name) {
+bool MatchTokens(const Tokens& tokens, std::string_view name) {
   const bool stars_only =
       std::all_of(tokens.begin(), tokens.end(), [](int t) { return t < 256 || t == kAnyRun; });
   return stars_only ? MatchStarsOnly(tokens, name) : MatchAnyTokens(tokens, name);
@@ -138,14 +138,14 @@ PatternSet::PatternSet(const std::string& text) {
   }
 }
 
-bool PatternSet::Matches(const std::string& name) const {
+bool PatternSet::Matches(std::string_view name) const {
   for (const auto& tokens : tokens_) {
     if (MatchTokens(tokens, name)) return true;
   }
   return false;
 }
 
-bool MatchPattern(const std::string& pattern, const std::string& name) {
+bool MatchPattern(const std::string& pattern, std::string_view name) {
   return MatchTokens(Tokenize(pattern), name);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zorvitan {
@@ -20,7 +21,7 @@ class PatternSet {
   // file system: "*" matches any run of characters (none too), "?" one
   // character; "*.*" matches every name, "*." names without a dot, and
   // "NAME.*" NAME itself too. ASCII letters match in any case.
-  bool Matches(const std::string& name) const;
+  bool Matches(std::string_view name) const;
 
   const std::vector<std::string>& Patterns() const { return patterns_; }
 
@@ -30,6 +31,6 @@ class PatternSet {
 };
 
 // Matches one pattern against one name, by the rules above.
-bool MatchPattern(const std::string& pattern, const std::string& name);
+bool MatchPattern(const std::string& pattern, std::string_view name);
 
 }  // namespace zorvitan

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "engine/foreign_names.h"
+
 namespace zorvitan {
 
 std::string FolderOf(const std::string& path, char separator) {
@@ -53,13 +55,15 @@ std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size
 }
 
 bool NameLess(const std::string& a, const std::string& b) {
-  const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+  // A name the code page cannot hold sorts by its letters, not by its mark.
+  const std::string_view x = WithoutForeignNameMark(a), y = WithoutForeignNameMark(b);
+  const std::size_t n = x.size() < y.size() ? x.size() : y.size();
   for (std::size_t i = 0; i < n; ++i) {
-    const auto ca = static_cast<unsigned char>(ToLowerAscii(a[i]));
-    const auto cb = static_cast<unsigned char>(ToLowerAscii(b[i]));
-    if (ca != cb) return ca < cb;
+    const auto cx = static_cast<unsigned char>(ToLowerAscii(x[i]));
+    const auto cy = static_cast<unsigned char>(ToLowerAscii(y[i]));
+    if (cx != cy) return cx < cy;
   }
-  if (a.size() != b.size()) return a.size() < b.size();
+  if (x.size() != y.size()) return x.size() < y.size();
   return a < b;  // equal when folded: the raw bytes decide
 }
 

@@ -149,11 +149,17 @@ TEST_F(GenerationRunTest, CountHasNoSixteenBitLimit) {
 }
 
 TEST_F(GenerationRunTest, UnreadablePagesAndUnlistableFoldersAreReportedAfterTheClosingMessage) {
-  fs.AddFile("C:\\s\\\x01дом.htm", Page("A"));
+  fs.AddFile(
+      "C:\\s\\\x01"
+      "aдом.htm",
+      Page("A"));
   fs.AddFile("C:\\s\\b.htm", Page("B"));
   fs.AddFile("C:\\s\\c.htm", Page("C"));
   fs.AddFile("C:\\s\\locked\\d.htm", Page("D"));
-  fs.unopenable_pages = {"C:\\s\\\x01дом.htm", "C:\\s\\c.htm"};
+  fs.unopenable_pages = {
+      "C:\\s\\\x01"
+      "aдом.htm",
+      "C:\\s\\c.htm"};
   fs.unlistable_folders = {"C:\\s\\locked\\"};
   const RunReport report = Generate("C:\\s", "C:\\m.htm");
   EXPECT_EQ(report.outcome, RunOutcome::kDone);
@@ -161,7 +167,7 @@ TEST_F(GenerationRunTest, UnreadablePagesAndUnlistableFoldersAreReportedAfterThe
   ASSERT_EQ(window.messages.size(), 2u);
   EXPECT_EQ(window.messages[1].text,
             Cp1250("Nie otworzyć katalogu: C:\\s\\locked\\\r\n"
-                   "Nie mogę odczytać pliku: C:\\s\\???.htm\r\nNie odczytanych plików: 2"));
+                   "Nie mogę odczytać pliku: C:\\s\\a???.htm\r\nNie odczytanych plików: 2"));
   EXPECT_EQ(window.messages[1].title, kError);
   EXPECT_EQ(window.messages[1].style, 0x30);
   EXPECT_EQ(window.log.back(), "SetInputsEnabled(1)");

@@ -52,10 +52,17 @@ TEST_F(PageIndexTest, PatternsComeFromTheField) {
   fs.AddFile("C:\\site\\a.htm", "");
   fs.AddFile("C:\\site\\b.php", "");
   fs.AddFile("C:\\site\\C.PHP", "");
-  window.fields[Field::kPatterns] = "*.php";
+  fs.AddFile(
+      "C:\\site\\\x01"
+      "b日本.php",
+      "");  // a name outside the code page, marked
+  window.fields[Field::kPatterns] = "b*.php; c*";
   EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
-  EXPECT_EQ(run.page_list, (Paths{"C:\\site\\b.php", "C:\\site\\C.PHP"}));
-  EXPECT_EQ(run.file_list.Pattern(), "*.php");
+  EXPECT_EQ(run.page_list, (Paths{"C:\\site\\b.php",
+                                  "C:\\site\\\x01"
+                                  "b日本.php",
+                                  "C:\\site\\C.PHP"}));
+  EXPECT_EQ(run.file_list.Pattern(), "b*.php; c*");
 }
 
 TEST_F(PageIndexTest, EmptyFoldersAreRegisteredAndFoldersBelowStillListed) {
