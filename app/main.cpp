@@ -4,7 +4,7 @@
 // commctrl.h needs the types of windows.h.
 #include <commctrl.h>
 
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/os_platform.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_loop.h"
 

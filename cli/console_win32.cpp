@@ -5,32 +5,13 @@
 #include <string>
 
 #include "cli/console.h"
+#include "platform/win32/code_page.h"
 
 namespace zorvitan::cli {
 namespace {
 
 HANDLE HandleOf(Stream stream) {
   return GetStdHandle(stream == Stream::kOut ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
-}
-
-std::wstring FromAnsi(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int size = static_cast<int>(text.size());
-  const int wide_size = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(wide_size), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), wide_size);
-  return wide;
-}
-
-std::string ToCodePage(const std::wstring& wide, UINT code_page) {
-  if (wide.empty()) return std::string();
-  const int size = static_cast<int>(wide.size());
-  const int narrow_size =
-      WideCharToMultiByte(code_page, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<std::size_t>(narrow_size), '\0');
-  WideCharToMultiByte(code_page, 0, wide.data(), size, narrow.data(), narrow_size, nullptr,
-                      nullptr);
-  return narrow;
 }
 
 void WriteBytes(HANDLE handle, const std::string& bytes) {
@@ -56,14 +37,14 @@ bool IsTerminal(Stream stream) {
 void WriteText(Stream stream, const std::string& text) {
   const HANDLE handle = HandleOf(stream);
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
-  const std::wstring wide = FromAnsi(text);
+  const std::wstring wide = ToWide(text, CP_ACP);
   if (IsTerminal(stream)) {
     DWORD written;
     WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     return;
   }
   const UINT console_code_page = GetConsoleOutputCP();
-  WriteBytes(handle, console_code_page != 0 ? ToCodePage(wide, console_code_page) : text);
+  WriteBytes(handle, console_code_page != 0 ? FromWide(wide, console_code_page) : text);
 }
 
 }  // namespace zorvitan::cli

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "cli/interrupt.h"
-#include "platform/win32/files.h"
+#include "platform/pending_map_file.h"
 
 namespace zorvitan::cli {
 namespace {

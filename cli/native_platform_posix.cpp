@@ -1,7 +1,7 @@
 #include <memory>
 
 #include "cli/native_platform.h"
-#include "platform/posix/posix_platform.h"
+#include "platform/posix/os_platform.h"
 
 namespace zorvitan::cli {
 

@@ -1,7 +1,7 @@
 #include <memory>
 
 #include "cli/native_platform.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/os_platform.h"
 
 namespace zorvitan::cli {
 

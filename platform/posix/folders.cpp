@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/posix/folder_handle.h"
-#include "platform/posix/posix_platform.h"
+#include "platform/posix/os_platform.h"
 
 namespace zorvitan {
 namespace {

@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/posix/pending_map_file.h"
-#include "platform/posix/posix_platform.h"
+#include "platform/pending_map_file.h"
+#include "platform/posix/os_platform.h"
 
 namespace zorvitan {
 namespace {
@@ -81,7 +81,7 @@ class PosixMapOutput : public MapOutput {
   ~PosixMapOutput() override {
     if (fd_ >= 0) close(fd_);
     if (!committed_) unlink(temp_path_.c_str());
-    ForgetPendingMap();
+    ForgetPendingMapFile();
   }
   PosixMapOutput(const PosixMapOutput&) = delete;
   PosixMapOutput& operator=(const PosixMapOutput&) = delete;
@@ -106,7 +106,7 @@ class PosixMapOutput : public MapOutput {
     if (rename(temp_path_.c_str(), target_.c_str()) != 0) return false;
     committed_ = true;
     // Only now: a signal before the rename must still find the temporary.
-    ForgetPendingMap();
+    ForgetPendingMapFile();
     return true;
   }
 
@@ -161,7 +161,7 @@ std::unique_ptr<MapOutput> PosixPlatform::BeginMap(const std::string& path) {
     const int fd =
         open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
     const int open_error = errno;
-    if (fd >= 0) RememberPendingMap(temp_path.c_str());
+    if (fd >= 0) RememberPendingMapFile(temp_path);
     pthread_sigmask(SIG_SETMASK, &old_mask, nullptr);
     if (fd < 0) {
       if (open_error == EEXIST) continue;

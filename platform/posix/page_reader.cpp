@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "platform/posix/folder_handle.h"
-#include "platform/posix/posix_platform.h"
+#include "platform/posix/os_platform.h"
 
 namespace zorvitan {
 namespace {

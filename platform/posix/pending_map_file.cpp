@@ -1,4 +1,4 @@
-#include "platform/posix/pending_map_file.h"
+#include "platform/pending_map_file.h"
 
 #include <limits.h>
 #include <string.h>
@@ -17,18 +17,18 @@ static_assert(std::atomic<bool>::is_always_lock_free, "the flag is read in a sig
 
 }  // namespace
 
-void RememberPendingMap(const char* path) {
+void RememberPendingMapFile(const std::string& path) {
   pending.store(false);
-  const size_t length = strlen(path);
+  const size_t length = path.size();
   // A longer path could not have been created in the first place.
   if (length >= sizeof pending_path) return;
-  memcpy(pending_path, path, length + 1);
+  memcpy(pending_path, path.c_str(), length + 1);
   pending.store(true);
 }
 
-void ForgetPendingMap() { pending.store(false); }
+void ForgetPendingMapFile() { pending.store(false); }
 
-void RemovePendingMap() {
+void RemovePendingMapFile() {
   if (pending.exchange(false)) unlink(pending_path);
 }
 

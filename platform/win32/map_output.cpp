@@ -1,10 +1,12 @@
 #include <windows.h>
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <utility>
 
-#include "platform/win32/files.h"
+#include "platform/pending_map_file.h"
+#include "platform/win32/os_platform.h"
 #include "platform/win32/wide_path.h"
 
 namespace zorvitan {
@@ -15,30 +17,6 @@ namespace {
 bool IsReadOnly(const std::string& path) {
   const DWORD attributes = FileAttributesAt(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-}
-
-// The temporary file of the map being written, where a console control
-// handler can reach it: in ANSI when an "A" function takes it, else wide.
-char pending_path[MAX_PATH * 4];
-wchar_t pending_wide_path[32768];
-bool pending_is_wide = false;
-std::atomic<bool> pending{false};
-
-void RememberPending(const std::string& path) {
-  pending_is_wide = NeedsWidePath(path);
-  if (pending_is_wide) {
-    std::wstring wide;
-    if (!ToWidePath(path, &wide) || wide.size() >= sizeof(pending_wide_path) / sizeof(wchar_t)) {
-      return;
-    }
-    wide.copy(pending_wide_path, wide.size());
-    pending_wide_path[wide.size()] = L'\0';
-  } else {
-    if (path.size() >= sizeof(pending_path)) return;
-    path.copy(pending_path, path.size());
-    pending_path[path.size()] = '\0';
-  }
-  pending.store(true);
 }
 
 // Creates a temporary file that no other run (of this or another process)
@@ -53,7 +31,7 @@ HANDLE CreateTemporaryBeside(const std::string& target, std::string* temp_path) 
     HANDLE file = CreateFileAt(*temp_path, GENERIC_WRITE, FILE_SHARE_DELETE, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
     if (file != INVALID_HANDLE_VALUE) {
-      RememberPending(*temp_path);
+      RememberPendingMapFile(*temp_path);
       return file;
     }
     if (GetLastError() != ERROR_FILE_EXISTS) break;
@@ -69,7 +47,7 @@ class Win32MapOutput : public MapOutput {
   Win32MapOutput& operator=(const Win32MapOutput&) = delete;
 
   ~Win32MapOutput() override {
-    pending.store(false);
+    ForgetPendingMapFile();
     if (committed_) return;
     if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
     DeleteFileAt(temp_path_);
@@ -92,7 +70,7 @@ class Win32MapOutput : public MapOutput {
 
   bool Commit() override {
     if (committed_ || file_ == INVALID_HANDLE_VALUE) return false;
-    pending.store(false);
+    ForgetPendingMapFile();
     const BOOL closed = CloseHandle(file_);
     file_ = INVALID_HANDLE_VALUE;
     if (failed_ || !closed || IsReadOnly(target_path_) ||
@@ -114,7 +92,7 @@ class Win32MapOutput : public MapOutput {
 
 }  // namespace
 
-bool ProbeWritableFile(const std::string& path) {
+bool Win32Platform::ProbeMapFile(const std::string& path) {
   if (IsReadOnly(path)) return false;
   // OPEN_ALWAYS creates a missing file and leaves an existing one whole: the
   // old map is replaced only by a finished new one.
@@ -125,16 +103,7 @@ bool ProbeWritableFile(const std::string& path) {
   return true;
 }
 
-void RemovePendingMapFile() {
-  if (!pending.exchange(false)) return;
-  if (pending_is_wide) {
-    DeleteFileW(pending_wide_path);
-  } else {
-    DeleteFileA(pending_path);
-  }
-}
-
-std::unique_ptr<MapOutput> BeginMapFile(const std::string& path) {
+std::unique_ptr<MapOutput> Win32Platform::BeginMap(const std::string& path) {
   std::string target;
   // Resolved against the current folder now, so a later change of the
   // current folder does not move the map.

@@ -2,7 +2,8 @@
 // paths and page text are bytes in the system's 8-bit code page. A name the
 // code page cannot hold is carried marked (engine/foreign_names.h), and paths
 // with such names or too long for the "A" functions take the "W" ones
-// (wide_path.h).
+// (wide_path.h). Each method lives with its kind: folders.cpp, page_reader.cpp,
+// map_output.cpp.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +14,7 @@
 
 #include "engine/platform.h"
 #include "platform/win32/clipboard.h"
+#include "platform/win32/code_page.h"
 
 namespace zorvitan {
 
@@ -33,8 +35,8 @@ class Win32Platform : public Platform {
   std::unique_ptr<PageReader> OpenPage(const std::string& path) override;
   bool ProbeMapFile(const std::string& path) override;
   std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
-  bool SetClipboardText(const std::string& text) override;
-  std::string ProgramText(const std::string& utf8) const override;
+  bool SetClipboardText(const std::string& text) override { return clipboard_.SetText(text); }
+  std::string ProgramText(const std::string& utf8) const override { return Utf8ToAnsi(utf8); }
   bool MarksForeignNames() const override { return true; }
 
  private:

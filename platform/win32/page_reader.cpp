@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "platform/win32/files.h"
+#include "platform/win32/os_platform.h"
 #include "platform/win32/wide_path.h"
 
 namespace zorvitan {
@@ -30,7 +30,7 @@ class Win32PageReader : public PageReader {
 
 }  // namespace
 
-std::unique_ptr<PageReader> OpenPageFile(const std::string& path) {
+std::unique_ptr<PageReader> Win32Platform::OpenPage(const std::string& path) {
   // Pages may be open in an editor meanwhile: share everything.
   HANDLE file =
       CreateFileAt(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

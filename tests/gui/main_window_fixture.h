@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/os_platform.h"
 #include "tests/gui/message_box_closer.h"
 #include "ui/win32/main_window.h"
 

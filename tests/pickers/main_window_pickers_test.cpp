@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/os_platform.h"
 #include "tests/pickers/dialog_driver.h"
 #include "tests/pickers/dialog_scripts.h"
 #include "ui/win32/main_window.h"

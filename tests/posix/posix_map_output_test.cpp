@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "platform/posix/posix_platform.h"
+#include "platform/posix/os_platform.h"
 #include "tests/posix/temp_folder.h"
 
 namespace zorvitan {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "gtest/gtest.h"
-#include "platform/posix/posix_platform.h"
+#include "platform/posix/os_platform.h"
 #include "tests/posix/temp_folder.h"
 
 namespace zorvitan {

@@ -14,7 +14,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "platform/win32/files.h"
+#include "platform/pending_map_file.h"
 #endif
 
 int main(int argc, char** argv) {

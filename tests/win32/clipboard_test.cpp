@@ -4,7 +4,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/os_platform.h"
 
 namespace zorvitan {
 namespace {

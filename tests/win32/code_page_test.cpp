@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/os_platform.h"
 
 namespace zorvitan {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/os_platform.h"
 #include "tests/win32/temp_folder.h"
 
 namespace zorvitan {

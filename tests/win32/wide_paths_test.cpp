@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "engine/foreign_names.h"
-#include "platform/win32/files.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/pending_map_file.h"
+#include "platform/win32/os_platform.h"
 #include "tests/win32/temp_folder.h"
 
 namespace zorvitan {
