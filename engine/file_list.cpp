@@ -7,22 +7,11 @@
 
 namespace zorvitan {
 
-void FileList::SetPattern(const std::string& patterns) {
-  pattern_text_ = patterns;
-  patterns_ = PatternSet(patterns);
-}
+void FileList::SetPattern(const std::string& patterns) { patterns_ = PatternSet(patterns); }
 
 bool FileList::Accepts(const DirEntry& entry) const {
   return entry.is_file && !entry.is_folder && !entry.hidden && !entry.system &&
          patterns_.Matches(WithoutForeignNameMark(entry.name));
-}
-
-void FileList::Refresh(Platform& platform) {
-  std::vector<DirEntry> entries;
-  if (!platform.ListFolder(WithSeparator(path_, platform.Separator()), &entries)) {
-    entries.clear();
-  }
-  RefreshFrom(entries);
 }
 
 void FileList::RefreshFrom(const std::vector<DirEntry>& entries) {

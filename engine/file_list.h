@@ -14,13 +14,8 @@ namespace zorvitan {
 
 class FileList {
  public:
-  void SetPath(const std::string& folder) { path_ = folder; }
   void SetPattern(const std::string& patterns);
-  const std::string& Pattern() const { return pattern_text_; }
 
-  // Reads the folder again through the platform. A folder that cannot be read
-  // lists nothing.
-  void Refresh(Platform& platform);
   // Takes the folder's entries from a listing already made (the walk's), so a
   // folder is read once per run.
   void RefreshFrom(const std::vector<DirEntry>& entries);
@@ -32,8 +27,6 @@ class FileList {
   bool Accepts(const DirEntry& entry) const;
 
  private:
-  std::string path_;
-  std::string pattern_text_;
   PatternSet patterns_;
   std::vector<std::string> names_;
 };

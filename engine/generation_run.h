@@ -35,14 +35,6 @@ class GenerationRun {
   // The generate button's whole run.
   RunReport Generate();
 
-  // Checks the inputs in order; shows the first refusal and moves the focus
-  // to its field.
-  bool CheckInputs();
-  // Tests that the map file can be written, without cutting an existing one.
-  bool ProbeMapFile();
-  // Makes the site folder the current drive and directory.
-  bool EnterSiteFolder();
-
   // The page list: full paths of the pages, in the order they were found.
   std::vector<std::string> page_list;
   // One folder's matching files.
@@ -51,6 +43,14 @@ class GenerationRun {
   std::string last_folder;
 
  private:
+  // Checks the inputs in order; shows the first refusal and moves the focus
+  // to its field.
+  bool CheckInputs();
+  // Tests that the map file can be written, without cutting an existing one.
+  bool ProbeMapFile();
+  // Makes the site folder the current drive and directory.
+  bool EnterSiteFolder();
+
   bool Refuse(Refusal::Reason reason, Field field, const std::string& path = {});
 
   WindowModel& window_;

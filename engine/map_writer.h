@@ -23,14 +23,13 @@ class MapWriter {
   // could not be written.
   bool Write();
 
-  // Handles one page: its heading when the folder changes, then its link line.
-  void WritePage(const std::string& path);
-
   // Pages of the list that could not be opened or read; they were handled as
   // pages without a title.
   const std::vector<std::string>& UnreadablePages() const { return unreadable_; }
 
  private:
+  // Handles one page: its heading when the folder changes, then its link line.
+  void WritePage(const std::string& path);
   // A page's title as read, before the untitled rule is applied.
   struct ReadTitle {
     std::string title;

@@ -33,7 +33,7 @@ bool PageIndex::IndexPages(const std::string& site_folder) {
 
   const std::size_t count = folders_.size();
   for (std::size_t i = 0; i < count; ++i) {
-    const bool open = ListFolderPages(folders_[i], &listings_[i]);
+    const bool open = ListFolderPages(folders_[i], listings_[i]);
     listings_[i].clear();
     listings_[i].shrink_to_fit();
     if (!open || !window_.DoEvents()) return false;
@@ -109,16 +109,9 @@ void PageIndex::ScanFolder(const std::string& folder, const std::string& pattern
   }
 }
 
-bool PageIndex::ListFolderPages(std::string& folder) { return ListFolderPages(folder, nullptr); }
-
-bool PageIndex::ListFolderPages(std::string& folder, const std::vector<DirEntry>* listing) {
-  file_list_.SetPath(folder);
+bool PageIndex::ListFolderPages(std::string& folder, const std::vector<DirEntry>& listing) {
   if (!window_.DoEvents()) return false;
-  if (listing != nullptr) {
-    file_list_.RefreshFrom(*listing);
-  } else {
-    file_list_.Refresh(platform_);
-  }
+  file_list_.RefreshFrom(listing);
   if (!window_.DoEvents()) return false;
   folder = WithSeparator(folder, separator_);
   const std::size_t count = file_list_.ListCount();

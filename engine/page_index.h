@@ -23,18 +23,9 @@ class PageIndex {
   // false when the window was closed meanwhile (the list is then incomplete).
   bool IndexPages(const std::string& site_folder);
 
-  // Registers the folder and, depth-first, every folder below it. A folder
-  // reached again through a link is neither registered nor walked again.
-  void ScanFolder(const std::string& folder, const std::string& pattern);
-
   // Appends the folder to the registry unless it is there already (letter case
   // ignored where the platform ignores it). Returns whether it was added.
   bool AddFolder(const std::string& folder);
-
-  // Appends the full paths of the folder's matching files to the page list and
-  // completes `folder` with its trailing separator. Returns false when the
-  // window was closed meanwhile.
-  bool ListFolderPages(std::string& folder);
 
   // The folder registry, in registration order.
   const std::vector<std::string>& Folders() const { return folders_; }
@@ -46,7 +37,13 @@ class PageIndex {
 
  private:
   struct PendingFolder;
-  bool ListFolderPages(std::string& folder, const std::vector<DirEntry>* listing);
+  // Registers the folder and, depth-first, every folder below it. A folder
+  // reached again through a link is neither registered nor walked again.
+  void ScanFolder(const std::string& folder, const std::string& pattern);
+  // Appends the full paths of the folder's matching files (from the walk's
+  // listing) to the page list and completes `folder` with its trailing
+  // separator. Returns false when the window was closed meanwhile.
+  bool ListFolderPages(std::string& folder, const std::vector<DirEntry>& listing);
   void ReadFolder(const std::string& work_path, const std::string& pattern,
                   std::vector<DirEntry>* files, std::vector<DirEntry>* subfolders);
 

@@ -62,7 +62,6 @@ TEST_F(PageIndexTest, PatternsComeFromTheField) {
                                   "C:\\site\\\x01"
                                   "b日本.php",
                                   "C:\\site\\C.PHP"}));
-  EXPECT_EQ(run.file_list.Pattern(), "b*.php; c*");
 }
 
 TEST_F(PageIndexTest, EmptyFoldersAreRegisteredAndFoldersBelowStillListed) {
@@ -97,16 +96,6 @@ TEST_F(PageIndexTest, FolderThatCannotBeOpenedIsRegisteredNotDescended) {
   EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
   EXPECT_EQ(page_index.FolderCount(), 2u);
   EXPECT_EQ(run.page_list, (Paths{"C:\\site\\q.htm"}));
-}
-
-TEST_F(PageIndexTest, ListFolderPagesCompletesTheFolder) {
-  fs.AddFile("C:\\site\\a\\p.htm", "");
-  window.fields[Field::kPatterns] = "*.htm";
-  run.file_list.SetPattern("*.htm");
-  std::string folder = "C:\\site\\a";
-  EXPECT_TRUE(page_index.ListFolderPages(folder));
-  EXPECT_EQ(folder, "C:\\site\\a\\");
-  EXPECT_EQ(run.page_list, (Paths{"C:\\site\\a\\p.htm"}));
 }
 
 TEST_F(PageIndexTest, ClosingTheWindowStopsTheListing) {
