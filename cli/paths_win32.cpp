@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/paths.h"
+#include "platform/win32/wide_path.h"
 
 namespace zorvitan::cli {
 
@@ -43,16 +44,18 @@ bool MakeAbsolute(const std::string& path, std::string* absolute) {
 }
 
 bool PathExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return FileAttributesAt(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 void RemoveIfEmptyFile(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
-      !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && data.nFileSizeLow == 0 &&
-      data.nFileSizeHigh == 0) {
-    DeleteFileA(path.c_str());
-  }
+  HANDLE file = CreateFileAt(path, FILE_READ_ATTRIBUTES,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL);
+  if (file == INVALID_HANDLE_VALUE) return;  // missing, or a folder
+  LARGE_INTEGER size;
+  const bool empty = GetFileSizeEx(file, &size) && size.QuadPart == 0;
+  CloseHandle(file);
+  if (empty) DeleteFileAt(path);
 }
 
 }  // namespace zorvitan::cli

@@ -53,6 +53,9 @@ run "$work/map.htm" "map"
 mkdir -p "$work/far/$deep" && printf 'old map' >"$work/far/${deep}map.htm"
 run "$work/far/${deep}map.htm" "map past MAX_PATH"
 [ "$(ls -a "$work/far/$deep" | grep -c '~zv')" -eq 0 ] || fail "temporary map left"
+# A refused run (no such site folder) leaves no new map past MAX_PATH either.
+"$wine_run" "$cli" "$(win "$work/brak")" "$(win "$work/far/${deep}new.htm")" >/dev/null 2>&1
+[ ! -e "$work/far/${deep}new.htm" ] || fail "refused run left an empty map past MAX_PATH"
 
 [ $failures -eq 0 ] && echo "zorvitan-cli.exe, wide names and long paths: all checks passed"
 exit $((failures > 0))
