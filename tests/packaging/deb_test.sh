@@ -6,7 +6,11 @@
 set -u
 deb=$(ls "$2"/zorvitan-cli_*.deb 2>/dev/null | head -n 1)
 [ -n "$deb" ] || { echo "FAIL: no zorvitan-cli_*.deb in $2" >&2; exit 1; }
-[ "$1" = lintian ] && exec lintian --fail-on error "$deb"
+if [ "$1" = lintian ]; then
+  # lintian leaves a temporary file behind: keep it in the build folder, not in /tmp.
+  rm -rf "$2/lintian-tmp" && mkdir "$2/lintian-tmp" || exit 1
+  TMPDIR=$2/lintian-tmp exec lintian --fail-on error "$deb"
+fi
 
 site=$3 built_cli=$4 work=$5
 rm -rf "$work" && mkdir -p "$work" && dpkg-deb -x "$deb" "$work/root" || exit 1
