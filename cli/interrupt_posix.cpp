@@ -11,7 +11,7 @@ constexpr int kInterrupts[] = {SIGINT, SIGTERM, SIGHUP};
 // Re-raised rather than _exit(): the shell must see the signal, so that a
 // script (or a loop around the program) stops on Ctrl-C too.
 void OnInterrupt(int signal_number) {
-  RemovePendingMapFile();
+  RemovePendingMapFiles();
   raise(signal_number);  // SA_RESETHAND restored the default; delivered on return
 }
 

@@ -10,7 +10,7 @@ namespace {
 // stops the program: the temporary map goes, then the default handling ends
 // the process.
 BOOL WINAPI OnConsoleControl(DWORD /*event*/) {
-  RemovePendingMapFile();
+  RemovePendingMapFiles();
   return FALSE;
 }
 

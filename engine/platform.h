@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,7 +40,11 @@ class MapOutput {
  public:
   virtual ~MapOutput() = default;
   virtual bool Write(const char* data, std::size_t size) = 0;
-  // Closes the temporary file and replaces the target with it.
+  // Closes the temporary file, complete, without putting it in place yet: a
+  // set of files is finished whole before the first of them replaces anything.
+  virtual bool Finish() = 0;
+  // Finishes the temporary file, when that is still to do, and replaces the
+  // target with it.
   virtual bool Commit() = 0;
 };
 
@@ -79,6 +84,14 @@ class Platform {
   // folder.
   virtual std::unique_ptr<MapOutput> BeginMap(const std::string& path) = 0;
 
+  // The file's last modification time, in seconds since 1970-01-01 UTC.
+  // Called from two threads at once, like OpenPage.
+  virtual bool ModifiedTime(const std::string& path, std::int64_t* seconds) = 0;
+
+  // Removes a file (never a folder): what is left of an earlier, larger set
+  // of sitemap files.
+  virtual bool RemoveFile(const std::string& path) = 0;
+
   // Places text on the system clipboard in its plain-text format. Returns
   // false when the clipboard refused it (another program holds it).
   virtual bool SetClipboardText(const std::string& text) = 0;
@@ -86,6 +99,10 @@ class Platform {
   // Converts one of the program's own texts (UTF-8 in the source) to the
   // system's 8-bit code page. Identity on POSIX.
   virtual std::string ProgramText(const std::string& utf8) const = 0;
+
+  // The reverse: text in the system's 8-bit code page as UTF-8, for URLs.
+  // Identity on POSIX, where names are taken as the bytes they are.
+  virtual std::string Utf8FromCodePage(const std::string& text) const { return text; }
 
   // Whether paths may hold names the code page cannot, marked as
   // engine/foreign_names.h describes.

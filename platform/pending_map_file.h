@@ -1,18 +1,19 @@
-// The temporary map file being written, kept where an interrupt handler can
-// reach it: a run stopped by Ctrl-C, SIGTERM or a closed console must not
-// leave the unfinished new map behind. One implementation per platform.
+// The temporary map files being written, kept where an interrupt handler can
+// reach them: a run stopped by Ctrl-C, SIGTERM or a closed console must not
+// leave an unfinished new map behind. A sitemap set has several at a time.
+// One implementation per platform.
 #pragma once
 
 #include <string>
 
 namespace zorvitan {
 
-// Remembers the temporary file's path (one at a time: a run writes one map).
+// Remembers a temporary file's path. Called on one thread at a time.
 void RememberPendingMapFile(const std::string& path);
 // Forgets it once it was renamed into place or removed.
-void ForgetPendingMapFile();
-// Removes the remembered file, if any. Safe in a signal handler or on a
-// console control handler's thread: no allocation, no locks.
-void RemovePendingMapFile();
+void ForgetPendingMapFile(const std::string& path);
+// Removes every remembered file. Safe in a signal handler or on a console
+// control handler's thread: no allocation, no locks.
+void RemovePendingMapFiles();
 
 }  // namespace zorvitan

@@ -81,13 +81,13 @@ class PosixMapOutput : public MapOutput {
   ~PosixMapOutput() override {
     if (fd_ >= 0) close(fd_);
     if (!committed_) unlink(temp_path_.c_str());
-    ForgetPendingMapFile();
+    ForgetPendingMapFile(temp_path_);
   }
   PosixMapOutput(const PosixMapOutput&) = delete;
   PosixMapOutput& operator=(const PosixMapOutput&) = delete;
 
   bool Write(const char* data, std::size_t size) override {
-    if (failed_ || fd_ < 0) return false;
+    if (failed_ || finished_ || fd_ < 0) return false;
     if (buffer_.size() + size > kBufferSize && !Flush()) return false;
     if (size < kBufferSize) {
       buffer_.append(data, size);
@@ -97,16 +97,26 @@ class PosixMapOutput : public MapOutput {
     return !failed_;
   }
 
-  bool Commit() override {
-    if (failed_ || fd_ < 0 || !Flush()) return false;
+  bool Finish() override {
+    if (finished_) return !failed_;
+    finished_ = true;
+    if (failed_ || fd_ < 0 || !Flush()) {
+      failed_ = true;
+      return false;
+    }
     const int fd = fd_;
     fd_ = -1;
     // close() is where some file systems (NFS, full quotas) report lost writes.
-    if (close(fd) != 0) return false;
+    if (close(fd) != 0) failed_ = true;
+    return !failed_;
+  }
+
+  bool Commit() override {
+    if (committed_ || !Finish()) return false;
     if (rename(temp_path_.c_str(), target_.c_str()) != 0) return false;
     committed_ = true;
     // Only now: a signal before the rename must still find the temporary.
-    ForgetPendingMapFile();
+    ForgetPendingMapFile(temp_path_);
     return true;
   }
 
@@ -124,6 +134,7 @@ class PosixMapOutput : public MapOutput {
   std::string target_;
   std::string buffer_;
   bool failed_ = false;
+  bool finished_ = false;
   bool committed_ = false;
 };
 

@@ -2,6 +2,7 @@
 // case-sensitively, dot-files are hidden, and "/" separates folders.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,6 +22,8 @@ class PosixPlatform : public Platform {
   std::unique_ptr<PageReader> OpenPage(const std::string& path) override;
   bool ProbeMapFile(const std::string& path) override;
   std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
+  bool ModifiedTime(const std::string& path, std::int64_t* seconds) override;
+  bool RemoveFile(const std::string& path) override;
   // There is no system clipboard to speak of on POSIX; the command line never
   // asks for it.
   bool SetClipboardText(const std::string& /*text*/) override { return false; }

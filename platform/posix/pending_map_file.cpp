@@ -1,6 +1,5 @@
 #include "platform/pending_map_file.h"
 
-#include <limits.h>
 #include <string.h>
 #include <unistd.h>
 
@@ -9,27 +8,53 @@
 namespace zorvitan {
 namespace {
 
-// A fixed buffer, not a std::string: the handler may run in the middle of any
-// allocation. The flag is published after the path is complete.
-char pending_path[PATH_MAX];
-std::atomic<bool> pending{false};
+// A list that only grows: a handler may walk it at any moment, so a node is
+// never freed, only marked dead and reused for a later path that fits. The
+// path is a plain buffer, not a std::string, and a node is published only
+// once its path is complete.
+struct PendingFile {
+  std::atomic<bool> live{false};
+  char* path = nullptr;
+  size_t capacity = 0;
+  PendingFile* next = nullptr;
+};
+std::atomic<PendingFile*> pending_files{nullptr};
 static_assert(std::atomic<bool>::is_always_lock_free, "the flag is read in a signal handler");
+static_assert(std::atomic<PendingFile*>::is_always_lock_free, "the list is read in a handler");
 
 }  // namespace
 
 void RememberPendingMapFile(const std::string& path) {
-  pending.store(false);
-  const size_t length = path.size();
-  // A longer path could not have been created in the first place.
-  if (length >= sizeof pending_path) return;
-  memcpy(pending_path, path.c_str(), length + 1);
-  pending.store(true);
+  const size_t size = path.size() + 1;
+  for (PendingFile* file = pending_files.load(); file != nullptr; file = file->next) {
+    if (!file->live.load() && file->capacity >= size) {
+      memcpy(file->path, path.c_str(), size);
+      file->live.store(true);
+      return;
+    }
+  }
+  auto* file = new PendingFile;
+  file->path = new char[size];
+  file->capacity = size;
+  memcpy(file->path, path.c_str(), size);
+  file->live.store(true);
+  file->next = pending_files.load();
+  pending_files.store(file);
 }
 
-void ForgetPendingMapFile() { pending.store(false); }
+void ForgetPendingMapFile(const std::string& path) {
+  for (PendingFile* file = pending_files.load(); file != nullptr; file = file->next) {
+    if (file->live.load() && strcmp(file->path, path.c_str()) == 0) {
+      file->live.store(false);
+      return;
+    }
+  }
+}
 
-void RemovePendingMapFile() {
-  if (pending.exchange(false)) unlink(pending_path);
+void RemovePendingMapFiles() {
+  for (PendingFile* file = pending_files.load(); file != nullptr; file = file->next) {
+    if (file->live.exchange(false)) unlink(file->path);
+  }
 }
 
 }  // namespace zorvitan

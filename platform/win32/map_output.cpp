@@ -47,7 +47,7 @@ class Win32MapOutput : public MapOutput {
   Win32MapOutput& operator=(const Win32MapOutput&) = delete;
 
   ~Win32MapOutput() override {
-    ForgetPendingMapFile();
+    ForgetPendingMapFile(temp_path_);
     if (committed_) return;
     if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
     DeleteFileAt(temp_path_);
@@ -68,12 +68,19 @@ class Win32MapOutput : public MapOutput {
     return true;
   }
 
-  bool Commit() override {
-    if (committed_ || file_ == INVALID_HANDLE_VALUE) return false;
-    ForgetPendingMapFile();
+  bool Finish() override {
+    if (file_ == INVALID_HANDLE_VALUE) return finished_ && !failed_;
     const BOOL closed = CloseHandle(file_);
     file_ = INVALID_HANDLE_VALUE;
-    if (failed_ || !closed || IsReadOnly(target_path_) ||
+    finished_ = true;
+    if (!closed) failed_ = true;
+    return !failed_;
+  }
+
+  bool Commit() override {
+    if (committed_ || !Finish()) return false;
+    ForgetPendingMapFile(temp_path_);
+    if (IsReadOnly(target_path_) ||
         !MoveFileAt(temp_path_, target_path_, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       DeleteFileAt(temp_path_);
       return false;
@@ -87,6 +94,7 @@ class Win32MapOutput : public MapOutput {
   std::string temp_path_;
   std::string target_path_;
   bool failed_ = false;
+  bool finished_ = false;
   bool committed_ = false;
 };
 

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,8 +36,11 @@ class Win32Platform : public Platform {
   std::unique_ptr<PageReader> OpenPage(const std::string& path) override;
   bool ProbeMapFile(const std::string& path) override;
   std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
+  bool ModifiedTime(const std::string& path, std::int64_t* seconds) override;
+  bool RemoveFile(const std::string& path) override;
   bool SetClipboardText(const std::string& text) override { return clipboard_.SetText(text); }
   std::string ProgramText(const std::string& utf8) const override { return Utf8ToAnsi(utf8); }
+  std::string Utf8FromCodePage(const std::string& text) const override { return AnsiToUtf8(text); }
   bool MarksForeignNames() const override { return true; }
 
  private:

@@ -3,46 +3,87 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstring>
+#include <cwchar>
 
 #include "platform/win32/wide_path.h"
 
 namespace zorvitan {
 namespace {
 
-// The temporary file of the map being written, where a console control
-// handler can reach it: in ANSI when an "A" function takes it, else wide.
-char pending_path[MAX_PATH * 4];
-wchar_t pending_wide_path[32768];
-bool pending_is_wide = false;
-std::atomic<bool> pending{false};
+// A list that only grows: the console control handler may walk it at any
+// moment, so a node is never freed, only marked dead and reused for a later
+// path that fits. Each path is kept in ANSI when an "A" function takes it,
+// else wide, in plain buffers; a node is published once its path is complete.
+struct PendingFile {
+  std::atomic<bool> live{false};
+  bool wide = false;
+  char* path = nullptr;
+  wchar_t* wide_path = nullptr;
+  std::size_t capacity = 0;  // characters of the buffer in use
+  PendingFile* next = nullptr;
+};
+std::atomic<PendingFile*> pending_files{nullptr};
+
+bool Fits(const PendingFile& file, bool wide, std::size_t size) {
+  return !file.live.load() && file.wide == wide && file.capacity >= size;
+}
 
 }  // namespace
 
 void RememberPendingMapFile(const std::string& path) {
-  pending_is_wide = NeedsWidePath(path);
-  if (pending_is_wide) {
-    std::wstring wide;
-    if (!ToWidePath(path, &wide) || wide.size() >= sizeof(pending_wide_path) / sizeof(wchar_t)) {
-      return;
+  const bool wide = NeedsWidePath(path);
+  std::wstring wide_text;
+  if (wide && !ToWidePath(path, &wide_text)) return;
+  const std::size_t size = (wide ? wide_text.size() : path.size()) + 1;
+  PendingFile* file = pending_files.load();
+  while (file != nullptr && !Fits(*file, wide, size)) file = file->next;
+  const bool added = file == nullptr;
+  if (added) {
+    file = new PendingFile;
+    file->wide = wide;
+    file->capacity = size;
+    if (wide) {
+      file->wide_path = new wchar_t[size];
+    } else {
+      file->path = new char[size];
     }
-    wide.copy(pending_wide_path, wide.size());
-    pending_wide_path[wide.size()] = L'\0';
-  } else {
-    if (path.size() >= sizeof(pending_path)) return;
-    path.copy(pending_path, path.size());
-    pending_path[path.size()] = '\0';
   }
-  pending.store(true);
+  if (wide) {
+    std::wmemcpy(file->wide_path, wide_text.c_str(), size);
+  } else {
+    std::memcpy(file->path, path.c_str(), size);
+  }
+  file->live.store(true);
+  if (added) {
+    file->next = pending_files.load();
+    pending_files.store(file);
+  }
 }
 
-void ForgetPendingMapFile() { pending.store(false); }
+void ForgetPendingMapFile(const std::string& path) {
+  const bool wide = NeedsWidePath(path);
+  std::wstring wide_text;
+  if (wide && !ToWidePath(path, &wide_text)) return;
+  for (PendingFile* file = pending_files.load(); file != nullptr; file = file->next) {
+    if (!file->live.load() || file->wide != wide) continue;
+    const bool same = wide ? std::wcscmp(file->wide_path, wide_text.c_str()) == 0
+                           : std::strcmp(file->path, path.c_str()) == 0;
+    if (same) {
+      file->live.store(false);
+      return;
+    }
+  }
+}
 
-void RemovePendingMapFile() {
-  if (!pending.exchange(false)) return;
-  if (pending_is_wide) {
-    DeleteFileW(pending_wide_path);
-  } else {
-    DeleteFileA(pending_path);
+void RemovePendingMapFiles() {
+  for (PendingFile* file = pending_files.load(); file != nullptr; file = file->next) {
+    if (!file->live.exchange(false)) continue;
+    if (file->wide) {
+      DeleteFileW(file->wide_path);
+    } else {
+      DeleteFileA(file->path);
+    }
   }
 }
 

@@ -90,7 +90,7 @@ class FakeMapOutput : public MapOutput {
   }
   bool Write(const char* data, std::size_t size) override {
     FakePlatform::Node* node = fs_.Find(temp_);
-    if (node == nullptr) return false;
+    if (node == nullptr || finished_) return false;
     if (fs_.fail_map_write_after >= 0 &&
         node->bytes.size() + size > static_cast<std::size_t>(fs_.fail_map_write_after)) {
       return false;  // the disk is full
@@ -98,8 +98,12 @@ class FakeMapOutput : public MapOutput {
     node->bytes.append(data, size);
     return true;
   }
+  bool Finish() override {
+    finished_ = true;
+    return fs_.Find(temp_) != nullptr;
+  }
   bool Commit() override {
-    if (fs_.fail_commit) return false;
+    if (fs_.fail_commit || (!finished_ && !Finish())) return false;
     FakePlatform::Node* existing = fs_.Find(target_);
     if (existing != nullptr && (existing->is_folder || existing->read_only)) return false;
     const std::string bytes = fs_.Find(temp_)->bytes;
@@ -113,6 +117,7 @@ class FakeMapOutput : public MapOutput {
   FakePlatform& fs_;
   std::string temp_;
   std::string target_;
+  bool finished_ = false;
   bool committed_ = false;
 };
 
@@ -236,6 +241,10 @@ void FakePlatform::AddLink(const std::string& path, const std::string& target) {
 
 void FakePlatform::SetReadOnly(const std::string& path) { Find(path)->read_only = true; }
 
+void FakePlatform::SetModifiedTime(const std::string& path, std::int64_t seconds) {
+  Find(path)->modified = seconds;
+}
+
 void FakePlatform::Remove(const std::string& path) { Unlink(path); }
 
 bool FakePlatform::Exists(const std::string& path) const { return Find(path) != nullptr; }
@@ -326,6 +335,21 @@ std::unique_ptr<MapOutput> FakePlatform::BeginMap(const std::string& path) {
   return std::make_unique<FakeMapOutput>(*this, temp, absolute);
 }
 
+bool FakePlatform::ModifiedTime(const std::string& path, std::int64_t* seconds) {
+  std::lock_guard<std::mutex> lock(open_page_mutex_);
+  const Node* node = Find(path);
+  if (node == nullptr || unopenable_pages.count(path) != 0) return false;
+  *seconds = node->modified;
+  return true;
+}
+
+bool FakePlatform::RemoveFile(const std::string& path) {
+  const Node* node = Find(path);
+  if (node == nullptr || node->is_folder || node->read_only) return false;
+  Unlink(path);
+  return true;
+}
+
 bool FakePlatform::SetClipboardText(const std::string& text) {
   ++clipboard_calls;
   if (refuse_clipboard != 0) {
@@ -338,19 +362,41 @@ bool FakePlatform::SetClipboardText(const std::string& text) {
 
 std::string FakePlatform::ProgramText(const std::string& utf8) const { return Cp1250(utf8); }
 
-std::string Cp1250(const std::string& utf8) {
+std::string FakePlatform::Utf8FromCodePage(const std::string& text) const {
+  return Utf8FromCp1250(text);
+}
+
+namespace {
+// Inside a function: tests call Cp1250 from their own static initializers.
+const std::map<std::string, char>& Letters() {
   static const std::map<std::string, char> kLetters = {
       {"ą", '\xB9'}, {"ć", '\xE6'}, {"ę", '\xEA'}, {"ł", '\xB3'}, {"ń", '\xF1'}, {"ó", '\xF3'},
       {"ś", '\x9C'}, {"ź", '\x9F'}, {"ż", '\xBF'}, {"Ą", '\xA5'}, {"Ć", '\xC6'}, {"Ę", '\xCA'},
       {"Ł", '\xA3'}, {"Ń", '\xD1'}, {"Ó", '\xD3'}, {"Ś", '\x8C'}, {"Ź", '\x8F'}, {"Ż", '\xAF'}};
+  return kLetters;
+}
+}  // namespace
+
+std::string Utf8FromCp1250(const std::string& cp1250) {
+  std::string out;
+  for (const char c : cp1250) {
+    const auto& letters = Letters();
+    auto it = std::find_if(letters.begin(), letters.end(),
+                           [c](const auto& letter) { return letter.second == c; });
+    out += it == letters.end() ? std::string(1, c) : it->first;
+  }
+  return out;
+}
+
+std::string Cp1250(const std::string& utf8) {
   std::string out;
   for (std::size_t i = 0; i < utf8.size();) {
     if (static_cast<unsigned char>(utf8[i]) < 0x80) {
       out += utf8[i++];
       continue;
     }
-    auto it = kLetters.find(utf8.substr(i, 2));
-    out += it == kLetters.end() ? '?' : it->second;
+    auto it = Letters().find(utf8.substr(i, 2));
+    out += it == Letters().end() ? '?' : it->second;
     i += 2;
   }
   return out;

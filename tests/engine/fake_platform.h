@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -28,6 +29,7 @@ class FakePlatform : public Platform {
   // A folder entry that leads to another folder (a junction).
   void AddLink(const std::string& path, const std::string& target);
   void SetReadOnly(const std::string& path);
+  void SetModifiedTime(const std::string& path, std::int64_t seconds);
   void Remove(const std::string& path);
 
   bool Exists(const std::string& path) const;
@@ -61,8 +63,11 @@ class FakePlatform : public Platform {
   std::unique_ptr<PageReader> OpenPage(const std::string& path) override;
   bool ProbeMapFile(const std::string& path) override;
   std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
+  bool ModifiedTime(const std::string& path, std::int64_t* seconds) override;
+  bool RemoveFile(const std::string& path) override;
   bool SetClipboardText(const std::string& text) override;
   std::string ProgramText(const std::string& utf8) const override;
+  std::string Utf8FromCodePage(const std::string& text) const override;
   bool MarksForeignNames() const override { return true; }
 
  private:
@@ -72,7 +77,8 @@ class FakePlatform : public Platform {
     bool hidden = false;
     bool system = false;
     bool read_only = false;
-    std::string link_target;  // for a junction: the folded real path
+    std::int64_t modified = 1700000000;  // 2023-11-14T22:13:20Z
+    std::string link_target;             // for a junction: the folded real path
     std::string bytes;
     std::vector<std::string> children;  // folded child names, in creation order
   };
@@ -91,7 +97,8 @@ class FakePlatform : public Platform {
   int temp_counter_ = 0;
 };
 
-// Code page 1250 for the Polish letters the program's texts use.
+// Code page 1250 for the Polish letters the program's texts use, and back.
 std::string Cp1250(const std::string& utf8);
+std::string Utf8FromCp1250(const std::string& cp1250);
 
 }  // namespace zorvitan::testing

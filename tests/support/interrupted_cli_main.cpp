@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     if (pages_read == 0 || fired) return;
     fired = true;
 #ifdef _WIN32
-    zorvitan::RemovePendingMapFile();
+    zorvitan::RemovePendingMapFiles();
     ExitProcess(STATUS_CONTROL_C_EXIT);
 #else
     std::raise(signal_number);

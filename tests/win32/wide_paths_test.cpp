@@ -94,7 +94,7 @@ TEST(WidePathsTest, PathsPastMaxPathAreWalkedReadAndWritten) {
   auto interrupted = platform.BeginMap(map);
   ASSERT_NE(interrupted, nullptr);
   interrupted->Write("half", 4);
-  RemovePendingMapFile();
+  RemovePendingMapFiles();
   EXPECT_FALSE(interrupted->Commit());
   auto output = platform.BeginMap(map);
   ASSERT_NE(output, nullptr);
