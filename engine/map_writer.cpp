@@ -1,9 +1,6 @@
 #include "engine/map_writer.h"
 
-#include <algorithm>
 #include <chrono>
-#include <future>
-#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -11,6 +8,7 @@
 #include "engine/messages.h"
 #include "engine/page_index.h"
 #include "engine/page_text.h"
+#include "engine/read_ahead.h"
 #include "engine/text_rules.h"
 
 namespace zorvitan {
@@ -68,39 +66,17 @@ void MapWriter::WritePagesInOrder(std::size_t count) {
   }
 }
 
-// Without the clipboard nothing orders the reading of the pages, so two
-// threads read the titles of a batch (most of the time goes to the system
-// calls of opening and reading) and the map is then written in list order,
-// byte for byte what one thread would write.
+// Without the clipboard nothing orders the reading of the pages: they are
+// read ahead on two threads and written in list order.
 void MapWriter::WritePagesReadAhead(std::size_t count) {
-  constexpr std::size_t kBatch = 256;
-  std::vector<ReadTitle> batch(kBatch);
-  for (std::size_t start = 0; start < count && !write_failed_; start += kBatch) {
-    const std::size_t size = std::min(kBatch, count - start);
-    auto read_odd = [&] {
-      for (std::size_t i = 1; i < size; i += 2) {
-        batch[i] = PageTitle(page_list_[start + i], &helper_chunk_);
-      }
-    };
-    std::future<void> helper;
-    if (size > 1) {
-      try {
-        helper = std::async(std::launch::async, read_odd);
-      } catch (const std::system_error&) {
-        // No thread to be had: this thread reads them all.
-      }
-    }
-    for (std::size_t i = 0; i < size; i += 2) batch[i] = PageTitle(page_list_[start + i], &chunk_);
-    if (helper.valid()) {
-      helper.get();
-    } else {
-      read_odd();
-    }
-    for (std::size_t i = 0; i < size && !write_failed_; ++i) {
-      WriteEntry(page_list_[start + i], std::move(batch[i]));
-    }
-    window_.ReportProgress(Phase::kReading, start + size, count);
-  }
+  ReadAheadInOrder<ReadTitle>(
+      count, &chunk_, &helper_chunk_,
+      [this](std::size_t i, std::string* chunk) { return PageTitle(page_list_[i], chunk); },
+      [this](std::size_t i, ReadTitle read) {
+        WriteEntry(page_list_[i], std::move(read));
+        return !write_failed_;
+      },
+      [this, count](std::size_t done) { window_.ReportProgress(Phase::kReading, done, count); });
 }
 
 void MapWriter::WritePage(const std::string& path) { WriteEntry(path, PageTitle(path, &chunk_)); }
