@@ -2,11 +2,12 @@
 
 #include "engine/map_writer.h"
 #include "engine/page_index.h"
+#include "engine/sitemap_writer.h"
 
 namespace zorvitan {
 
-GenerationRun::GenerationRun(WindowModel& window, Platform& platform)
-    : window_(window), platform_(platform) {}
+GenerationRun::GenerationRun(WindowModel& window, Platform& platform, RunChoices choices)
+    : window_(window), platform_(platform), choices_(choices) {}
 
 RunReport GenerationRun::Generate() {
   RunReport report;
@@ -20,7 +21,7 @@ RunReport GenerationRun::Generate() {
     window_.SetText(Field::kSiteFolder, site + platform_.Separator());
   }
 
-  PageIndex index(window_, platform_, file_list, page_list);
+  PageIndex index(window_, platform_, file_list, page_list, choices_.exclusions);
   if (!index.IndexPages(window_.Text(Field::kSiteFolder))) {
     // The window was closed during the run: no map is written, the old one stays.
     report.outcome = RunOutcome::kCancelled;
@@ -28,21 +29,42 @@ RunReport GenerationRun::Generate() {
     return report;
   }
 
-  MapWriter writer(window_, platform_, page_list, last_folder);
-  if (!writer.Write()) {
-    window_.ShowMapNotWritten(window_.Text(Field::kMapFile));
+  std::string failed_file;
+  if (!WriteMap(&report.summary, &failed_file)) {
+    window_.ShowMapNotWritten(failed_file);
     report.outcome = RunOutcome::kMapNotWritten;
+    report.summary = RunSummary();
     window_.SetInputsEnabled(true);
     return report;
   }
 
   report.outcome = RunOutcome::kDone;
-  report.summary.pages_found = page_list.size();
-  report.summary.unreadable_pages = writer.UnreadablePages();
   report.summary.unopened_folders = index.UnopenedFolders();
   window_.ShowFinished(report.summary);
   window_.SetInputsEnabled(true);
   return report;
+}
+
+bool GenerationRun::WriteMap(RunSummary* summary, std::string* failed_file) {
+  if (choices_.sitemap != nullptr) {
+    SitemapWriter writer(window_, platform_, *choices_.sitemap, page_list);
+    if (!writer.Write()) {
+      *failed_file = writer.FailedFile();
+      return false;
+    }
+    summary->pages_found = writer.PagesFound();
+    summary->noindex_pages = writer.NoindexPages();
+    summary->unreadable_pages = writer.UnreadablePages();
+    return true;
+  }
+  MapWriter writer(window_, platform_, page_list, last_folder);
+  if (!writer.Write()) {
+    *failed_file = window_.Text(Field::kMapFile);
+    return false;
+  }
+  summary->pages_found = page_list.size();
+  summary->unreadable_pages = writer.UnreadablePages();
+  return true;
 }
 
 bool GenerationRun::Refuse(Refusal::Reason reason, Field field, const std::string& path) {

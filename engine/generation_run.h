@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/exclusions.h"
 #include "engine/file_list.h"
 #include "engine/notices.h"
 #include "engine/platform.h"
+#include "engine/sitemap_options.h"
 #include "engine/window_model.h"
 
 namespace zorvitan {
@@ -26,11 +28,17 @@ struct RunReport {
   RunSummary summary;  // of a finished run
 };
 
+// What only the command line chooses; the window leaves both unset.
+struct RunChoices {
+  const Exclusions* exclusions = nullptr;   // pages and folders left out of the walk
+  const SitemapOptions* sitemap = nullptr;  // a machine sitemap instead of the HTML map
+};
+
 // The run together with the window-level state it keeps between runs. A front
 // end owns one for the life of its window.
 class GenerationRun {
  public:
-  GenerationRun(WindowModel& window, Platform& platform);
+  GenerationRun(WindowModel& window, Platform& platform, RunChoices choices = {});
 
   // The generate button's whole run.
   RunReport Generate();
@@ -52,9 +60,13 @@ class GenerationRun {
   bool EnterSiteFolder();
 
   bool Refuse(Refusal::Reason reason, Field field, const std::string& path = {});
+  // Writes the map (or sitemap) from the page list into the summary; on
+  // failure, names the file that could not be written.
+  bool WriteMap(RunSummary* summary, std::string* failed_file);
 
   WindowModel& window_;
   Platform& platform_;
+  RunChoices choices_;
 };
 
 }  // namespace zorvitan

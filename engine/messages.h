@@ -22,6 +22,8 @@ inline constexpr const char* kFoundSuffix = " plików";
 inline constexpr const char* kCannotReadFile = "Nie mogę odczytać pliku: ";
 inline constexpr const char* kUnreadableCount = "Nie odczytanych plików: ";
 
+inline constexpr const char* kNoindexLeftOut = "Pominąłem strony z noindex: ";
+
 inline constexpr const char* kUntitled = "#bez tytułu#";
 
 }  // namespace zorvitan::messages

@@ -39,6 +39,10 @@ std::string UnreadablePageLine(const std::string& page, const Platform& platform
   return platform.ProgramText(messages::kCannotReadFile) + PathForMessage(page, platform);
 }
 
+std::string NoindexLine(std::size_t pages, const Platform& platform) {
+  return platform.ProgramText(messages::kNoindexLeftOut) + std::to_string(pages);
+}
+
 std::string ProblemsText(const RunSummary& summary, const Platform& platform) {
   constexpr std::size_t kFoldersShown = 10;
   std::string text;

@@ -29,6 +29,7 @@ struct RunSummary {
   std::size_t pages_found = 0;                // every page listed, untitled ones too
   std::vector<std::string> unreadable_pages;  // listed, linked as untitled
   std::vector<std::string> unopened_folders;  // found but not listed: their pages are missing
+  std::size_t noindex_pages = 0;              // left out of a sitemap: they asked not to be indexed
 };
 
 // The texts, in the system's code page; line breaks are CR LF.
@@ -39,6 +40,8 @@ std::string ClosingText(std::size_t pages_found, const Platform& platform);
 // be read.
 std::string UnopenedFolderLine(const std::string& folder, const Platform& platform);
 std::string UnreadablePageLine(const std::string& page, const Platform& platform);
+// How many pages a sitemap left out as noindex.
+std::string NoindexLine(std::size_t pages, const Platform& platform);
 // The window's summary of both, in one box: each folder on a line of its own
 // (the first few), then the first unreadable page and how many there were.
 // Empty when nothing went wrong.

@@ -14,11 +14,12 @@ const char kWalkPattern[] = "*.*";
 }  // namespace
 
 PageIndex::PageIndex(WindowModel& window, Platform& platform, FileList& file_list,
-                     std::vector<std::string>& page_list)
+                     std::vector<std::string>& page_list, const Exclusions* exclusions)
     : window_(window),
       platform_(platform),
       file_list_(file_list),
       page_list_(page_list),
+      exclusions_(exclusions != nullptr && !exclusions->Empty() ? exclusions : nullptr),
       separator_(platform.Separator()) {}
 
 bool PageIndex::IndexPages(const std::string& site_folder) {
@@ -28,6 +29,7 @@ bool PageIndex::IndexPages(const std::string& site_folder) {
   walked_.clear();
   listings_.clear();
   unopened_.clear();
+  site_length_ = WithSeparator(site_folder, separator_).size();
 
   ScanFolder(site_folder, kWalkPattern);
 
@@ -63,7 +65,9 @@ void PageIndex::ReadFolder(const std::string& work_path, const std::string& patt
       if (entry.name != "." && entry.name != ".." && MatchPattern(pattern, entry.name)) {
         subfolders->push_back(std::move(entry));
       }
-    } else if (files != nullptr && file_list_.Accepts(entry)) {
+    } else if (files != nullptr && file_list_.Accepts(entry) &&
+               !(exclusions_ &&
+                 exclusions_->ExcludesPage(work_path.substr(site_length_) + entry.name))) {
       files->push_back(std::move(entry));
     }
   }
@@ -102,6 +106,8 @@ void PageIndex::ScanFolder(const std::string& folder, const std::string& pattern
       continue;
     }
     const std::string path = top.work_path + top.subfolders[top.next++].name;
+    // An excluded folder is neither listed nor walked.
+    if (exclusions_ && exclusions_->ExcludesFolder(path.substr(site_length_))) continue;
     if (platform_.FolderIdentity(path, &identity) && !walked_.insert(identity).second) {
       continue;  // a link back to a folder already walked or being walked
     }

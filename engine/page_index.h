@@ -7,6 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "engine/exclusions.h"
 #include "engine/file_list.h"
 #include "engine/platform.h"
 #include "engine/window_model.h"
@@ -15,8 +16,9 @@ namespace zorvitan {
 
 class PageIndex {
  public:
+  // `exclusions`, when given, leaves pages and whole folders out of the walk.
   PageIndex(WindowModel& window, Platform& platform, FileList& file_list,
-            std::vector<std::string>& page_list);
+            std::vector<std::string>& page_list, const Exclusions* exclusions = nullptr);
 
   // Fills the page list for the whole site: the folders in the walk's
   // pre-order, each folder's matching files in the file list's order. Returns
@@ -51,7 +53,9 @@ class PageIndex {
   Platform& platform_;
   FileList& file_list_;
   std::vector<std::string>& page_list_;
+  const Exclusions* exclusions_;
   char separator_;
+  std::size_t site_length_ = 0;  // of the site folder with its separator
 
   std::vector<std::string> folders_;
   std::unordered_set<std::string> folder_keys_;  // FoldCase of every registered folder

@@ -1,0 +1,94 @@
+// The machine sitemap: the page list as sitemaps.org 0.9 XML (<urlset>) or as
+// text, one URL per line. Pages that ask not to be indexed are left out. A
+// site that needs more than one file gets numbered files beside MAP, and MAP
+// becomes their <sitemapindex> (text has no index: MAP then goes). The whole
+// set is written first and then put in place, so a failure keeps the old one.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/platform.h"
+#include "engine/sitemap_options.h"
+#include "engine/sitemap_set.h"
+#include "engine/window_model.h"
+
+namespace zorvitan {
+
+class SitemapWriter {
+ public:
+  SitemapWriter(WindowModel& window, Platform& platform, const SitemapOptions& options,
+                const std::vector<std::string>& page_list);
+  ~SitemapWriter();
+
+  // Writes the whole set; false (the old set untouched) when it could not.
+  bool Write();
+
+  // Pages of the list, the sitemap's own files left out.
+  std::size_t PagesFound() const { return pages_.size(); }
+  // Pages left out because they asked not to be indexed.
+  std::size_t NoindexPages() const { return noindex_pages_; }
+  // Pages that could not be read: listed, since nothing said otherwise.
+  const std::vector<std::string>& UnreadablePages() const { return unreadable_; }
+  // The file that could not be written, after a failed Write().
+  const std::string& FailedFile() const { return failed_file_; }
+
+ private:
+  // What the reading threads learn of a page.
+  struct PageFacts {
+    bool readable = true;
+    bool noindex = false;
+    bool has_time = false;
+    std::int64_t modified = 0;
+  };
+  // One file of the set while it is written.
+  struct Part {
+    std::string path;
+    std::unique_ptr<MapOutput> output;
+    std::size_t urls = 0;
+    std::size_t bytes = 0;
+    bool has_time = false;
+    std::int64_t newest = 0;
+  };
+
+  PageFacts ReadFacts(const std::string& page, std::string* chunk);
+  // The page's URL path relative to the base; false for a second index page
+  // of the same folder under --strip-index.
+  bool UrlPath(const std::string& page, std::string* path);
+  std::string Entry(const std::string& url_path, const std::string& lastmod) const;
+  bool NeedsSplit();
+  bool Add(const std::string& page, PageFacts facts);
+  bool OpenPart();
+  bool ClosePart();
+  bool WriteIndex();
+  bool Emit(const std::string& text);
+  bool Fail(const std::string& path);
+  bool PutInPlace();
+
+  WindowModel& window_;
+  Platform& platform_;
+  const SitemapOptions& options_;
+  const std::vector<std::string>& page_list_;
+  bool xml_;
+  std::string site_;
+  std::unique_ptr<SitemapSet> set_;
+  std::string base_;  // as written: XML-escaped in XML
+  bool split_ = false;
+
+  std::vector<std::size_t> pages_;  // places in the page list
+  std::vector<Part> parts_;
+  std::unique_ptr<MapOutput> index_;
+  std::string buffer_;
+  std::string
+      last_index_folder_;  // under --strip-index: the last folder URL given by an index page
+  std::string chunk_;
+  std::string helper_chunk_;
+  std::size_t noindex_pages_ = 0;
+  std::vector<std::string> unreadable_;
+  std::string failed_file_;
+};
+
+}  // namespace zorvitan
