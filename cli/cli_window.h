@@ -26,8 +26,9 @@ class CliWindow : public WindowModel {
   bool SkipUntitled() override { return options_.skip_untitled; }
   void SetInputsEnabled(bool /*enabled*/) override {}
   // Refusals and failures go to stderr; the closing message to stdout, then
-  // every folder that could not be listed and every page that could not be
-  // read, one line each, to stderr.
+  // to stderr how many pages a sitemap left out as noindex, and every folder
+  // that could not be listed and every page that could not be read, one line
+  // each.
   void ShowRefusal(const Refusal& refusal) override;
   void ShowMapNotWritten(const std::string& map_file) override;
   void ShowFinished(const RunSummary& summary) override;

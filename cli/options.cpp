@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/sitemap_url.h"
+
 namespace zorvitan::cli {
 namespace {
 
@@ -13,12 +15,43 @@ CommandLine UsageError(std::string error) {
   return result;
 }
 
+// The options that only sitemaps take, checked once all are read.
+CommandLine CheckFormat(CommandLine result, const std::string& format, bool has_base_url,
+                        const std::string& base_url) {
+  Options& options = result.options;
+  if (format == "html") {
+    if (has_base_url) return UsageError("option '--base-url' is for --format xml or txt");
+    if (options.sitemap_options.strip_index) {
+      return UsageError("option '--strip-index' is for --format xml or txt");
+    }
+    return result;
+  }
+  if (format != "xml" && format != "txt") {
+    return UsageError("unknown format '" + format + "' (known: html, xml, txt)");
+  }
+  if (!has_base_url) return UsageError("--format " + format + " needs --base-url URL");
+  if (!IsBaseUrl(base_url)) {
+    return UsageError(
+        "--base-url needs an absolute http:// or https:// URL without query or "
+        "fragment, not '" +
+        base_url + "'");
+  }
+  options.sitemap = true;
+  options.sitemap_options.format =
+      format == "xml" ? SitemapOptions::Format::kXml : SitemapOptions::Format::kText;
+  options.sitemap_options.base_url = base_url;
+  return result;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine result;
   std::vector<std::string> positional;
   bool options_ended = false;
+  std::string format = "html";
+  std::string base_url;
+  bool has_base_url = false;
 
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -30,13 +63,24 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       const std::size_t equals = arg.find('=');
       const std::string name = arg.substr(0, equals);
       const bool has_value = equals != std::string::npos;
-      if (name == "--patterns") {
+      std::string* value = name == "--patterns"   ? &result.options.patterns
+                           : name == "--format"   ? &format
+                           : name == "--base-url" ? &base_url
+                                                  : nullptr;
+      std::string exclude;
+      if (name == "--exclude") value = &exclude;
+      if (value != nullptr) {
         if (has_value) {
-          result.options.patterns = arg.substr(equals + 1);
+          *value = arg.substr(equals + 1);
         } else if (i + 1 < args.size()) {
-          result.options.patterns = args[++i];
+          *value = args[++i];
         } else {
-          return UsageError("option '--patterns' needs a value");
+          return UsageError("option '" + name + "' needs a value");
+        }
+        if (name == "--base-url") has_base_url = true;
+        if (name == "--exclude") {
+          if (exclude.empty()) return UsageError("option '--exclude' needs a pattern");
+          result.options.excludes.push_back(exclude);
         }
         continue;
       }
@@ -45,6 +89,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         result.options.skip_untitled = true;
       } else if (name == "--quiet") {
         result.options.quiet = true;
+      } else if (name == "--strip-index") {
+        result.options.sitemap_options.strip_index = true;
       } else if (name == "--help") {
         result.action = Action::kHelp;
         return result;
@@ -91,7 +137,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   result.options.site_folder = positional[0];
   result.options.map_file = positional[1];
   result.action = Action::kRun;
-  return result;
+  return CheckFormat(std::move(result), format, has_base_url, base_url);
 }
 
 }  // namespace zorvitan::cli

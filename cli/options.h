@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/pattern.h"
+#include "engine/sitemap_options.h"
 
 namespace zorvitan::cli {
 
@@ -14,6 +15,10 @@ struct Options {
   std::string patterns = kDefaultPatterns;
   bool skip_untitled = false;
   bool quiet = false;
+  std::vector<std::string> excludes;  // --exclude globs, as given
+  // --format xml or txt: a sitemap with these settings instead of the HTML map.
+  bool sitemap = false;
+  SitemapOptions sitemap_options;
 };
 
 enum class Action { kRun, kHelp, kVersion, kUsageError };

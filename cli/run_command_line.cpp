@@ -36,7 +36,11 @@ int RunGeneration(Options options, Platform& platform, PagesReadHook on_pages_re
   ProgressLine progress(!options.quiet && IsTerminal(Stream::kErr),
                         [](const std::string& text) { WriteText(Stream::kErr, text); });
   CliWindow window(options, platform, progress, std::move(on_pages_read));
-  GenerationRun run(window, platform);
+  const Exclusions exclusions(options.excludes, platform);
+  RunChoices choices;
+  choices.exclusions = &exclusions;
+  if (options.sitemap) choices.sitemap = &options.sitemap_options;
+  GenerationRun run(window, platform, choices);
   RemoveTemporaryMapOnInterrupt();
   const RunReport report = run.Generate();
   progress.Clear();
