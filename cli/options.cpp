@@ -101,7 +101,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         return UsageError("unknown option '" + name + "'");
       }
     } else {
-      // A group of short options: "-sq", "-p*.htm", "-sp" "*.htm".
+      // A group of short options: "-sq", "-p*.htm", "-sp" "*.htm"; a letter
+      // that takes a value takes the rest of the group or the next argument.
       for (std::size_t k = 1; k < arg.size(); ++k) {
         const char letter = arg[k];
         if (letter == 's') {
@@ -114,13 +115,26 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         } else if (letter == 'V') {
           result.action = Action::kVersion;
           return result;
-        } else if (letter == 'p') {
+        } else if (letter == 'p' || letter == 'x' || letter == 'f' || letter == 'b') {
+          std::string value;
           if (k + 1 < arg.size()) {
-            result.options.patterns = arg.substr(k + 1);
+            value = arg.substr(k + 1);
           } else if (i + 1 < args.size()) {
-            result.options.patterns = args[++i];
+            value = args[++i];
           } else {
-            return UsageError("option '-p' needs a value");
+            return UsageError(std::string("option '-") + letter + "' needs a value");
+          }
+          if (letter == 'p') {
+            result.options.patterns = value;
+          } else if (letter == 'f') {
+            format = value;
+          } else if (letter == 'b') {
+            base_url = value;
+            has_base_url = true;
+          } else if (value.empty()) {
+            return UsageError("option '-x' needs a pattern");
+          } else {
+            result.options.excludes.push_back(value);
           }
           break;
         } else {

@@ -12,7 +12,8 @@ Writes a site map of the web site kept in SITE_FOLDER into MAP_FILE: under a
 heading for each folder, a link to every page whose file name matches the
 patterns, with the page's <title> as the link text. Every folder below
 SITE_FOLDER is searched, hidden folders and folders reached through links
-included (a folder reached twice is searched once).
+included (a folder reached twice is searched once). With --format xml or txt
+it writes a sitemap for search engines instead.
 
 Arguments:
   SITE_FOLDER            the folder that holds the site's pages
@@ -28,6 +29,17 @@ Options:
                          in either case; blanks around a pattern do not count
   -s, --skip-untitled    leave out pages without a title; by default they are linked
                          with the text "#bez tytułu#"
+  -x, --exclude GLOB     leave out the pages and folders whose path relative to
+                         SITE_FOLDER, with "/" between folders, matches GLOB: "*"
+                         and "?" match within one name, "**" across folders
+                         ("drafts/**", "**/*.bak.html"); an excluded folder is not
+                         searched. May be given many times; for every format
+  -f, --format FORMAT    html (the default: the map described below), xml (a
+                         sitemaps.org sitemap) or txt (one URL per line)
+  -b, --base-url URL     the site's address, absolute, http:// or https://; needed
+                         by xml and txt. A "/" is added when it does not end in one
+      --strip-index      write index.htm, index.html and index.php (any case) as
+                         their folder's URL, "news/" (xml and txt only)
   -q, --quiet            no progress line
   -h, --help             show this help and exit
   -V, --version          show the version and exit
@@ -50,12 +62,30 @@ The map file:
   An existing MAP_FILE is replaced only by a complete new map: when anything
   goes wrong, the old map stays as it was.
 
+Sitemaps (--format xml or txt):
+  One URL per page, in the map's order: the base URL and the page's path
+  relative to SITE_FOLDER, in UTF-8, every byte but letters, digits, "-",
+  ".", "_", "~" and "/" written as %XX. XML adds each page's modification
+  time (<lastmod>, UTC). Pages whose head holds
+    <meta name="robots" content="noindex">
+  (or name="googlebot", or content="none"; any case, any order of the
+  attributes) are left out and counted on standard error, and so are the
+  sitemap's own files. A site of more than 50,000 URLs or 50 MB is split into
+  numbered files beside MAP_FILE (sitemap-1.xml, sitemap-2.xml, ...), and an
+  XML MAP_FILE then lists them as a sitemap index, each at the base URL plus
+  its path in SITE_FOLDER (MAP_FILE is meant to lie in the site; one outside
+  it is taken to be published at the site's root). A text sitemap has no
+  index: only the numbered files remain. Every file is written before any is
+  put in place, and numbered files of an earlier, larger run are removed.
+
 Messages:
   Messages are in Polish, like those of the Windows program. A finished run
   prints on standard output
     Skończyłem generowanie mapy serwisu
     Znalazłem: N plików
-  where N counts the pages found, those left out by --skip-untitled included.
+  where N counts the pages found, those left out by --skip-untitled included
+  (and those left out of a sitemap as noindex, which standard error counts:
+  "Pominąłem strony z noindex: K").
   Refusals and errors go to standard error. When standard error is a
   terminal, a progress line shows what is being done; --quiet turns it off.
 
@@ -68,8 +98,11 @@ Exit status:
      created ("Nie mogę utworzyć pliku: ...") or a SITE_FOLDER that cannot be
      opened ("Nie otworzyć katalogu: ..."), or a relative path while the
      current folder no longer exists; nothing was changed
-  2  wrong usage: an unknown option or not two arguments
-  3  the map could not be written; the old map is kept
+  2  wrong usage: an unknown option or format, not two arguments, or xml or
+     txt without an absolute http:// or https:// --base-url; nothing is
+     written
+  3  the map, or a file of the sitemap, could not be written; the old map,
+     or the whole old set of sitemap files, is kept
 
 Examples:
   Map of a site, written into the site itself:
@@ -78,6 +111,10 @@ Examples:
     zorvitan-cli --skip-untitled --patterns "*.html; *.shtml" ~/www ~/www/mapa.html
   In a build script, stopping the build when the map cannot be made:
     zorvitan-cli --quiet public public/site-map.html || exit 1
+  A sitemap for search engines, without the drafts:
+    zorvitan-cli -f xml -b https://example.com -x "drafts/**" ~/www ~/www/sitemap.xml
+  The same as text, each folder's index page as the folder's URL:
+    zorvitan-cli -f txt -b https://example.com --strip-index ~/www ~/www/sitemap.txt
 )";
 
 }  // namespace zorvitan::cli

@@ -62,7 +62,7 @@ TEST(ParseCommandLine, RefusesWhatItDoesNotKnow) {
        std::vector<std::vector<std::string>>{{},
                                              {"site"},
                                              {"site", "map", "more"},
-                                             {"-x", "site", "map"},
+                                             {"-z", "site", "map"},
                                              {"--skip", "site", "map"},
                                              {"--quiet=yes", "site", "map"},
                                              {"site", "map", "--patterns"},
@@ -71,6 +71,34 @@ TEST(ParseCommandLine, RefusesWhatItDoesNotKnow) {
     const CommandLine parsed = ParseCommandLine(args);
     EXPECT_EQ(parsed.action, Action::kUsageError);
     EXPECT_FALSE(parsed.error.empty());
+  }
+}
+
+TEST(ParseCommandLine, SitemapOptionsNeedAnAbsoluteBaseUrl) {
+  CommandLine parsed = ParseCommandLine({"-x", "a/**", "--exclude=*.bak", "-fxml", "--strip-index",
+                                         "--base-url", "https://example.com", "site", "map"});
+  ASSERT_EQ(parsed.action, Action::kRun) << parsed.error;
+  EXPECT_EQ(parsed.options.excludes, (std::vector<std::string>{"a/**", "*.bak"}));
+  EXPECT_TRUE(parsed.options.sitemap);
+  EXPECT_EQ(parsed.options.sitemap_options.format, SitemapOptions::Format::kXml);
+  EXPECT_EQ(parsed.options.sitemap_options.base_url, "https://example.com");
+  EXPECT_TRUE(parsed.options.sitemap_options.strip_index);
+  parsed = ParseCommandLine({"--format=txt", "-b", "http://h/", "site", "map"});
+  EXPECT_EQ(parsed.options.sitemap_options.format, SitemapOptions::Format::kText);
+  EXPECT_FALSE(ParseCommandLine({"-x", "x", "site", "map"}).options.sitemap);
+
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"-f", "json", "-b", "https://h/", "site", "map"},
+           {"-f", "xml", "site", "map"},
+           {"-f", "txt", "-b", "www.example.com", "site", "map"},
+           {"-f", "xml", "-b", "https://h/?page=1", "site", "map"},
+           {"-b", "https://h/", "site", "map"},
+           {"--strip-index", "site", "map"},
+           {"--exclude=", "site", "map"}}) {
+    SCOPED_TRACE(args[1]);
+    const CommandLine refused = ParseCommandLine(args);
+    EXPECT_EQ(refused.action, Action::kUsageError);
+    EXPECT_FALSE(refused.error.empty());
   }
 }
 
