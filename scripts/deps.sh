@@ -2,8 +2,9 @@
 # Installs from Debian's packages what building and testing Zorvitan needs, and only what is
 # missing, so a second run takes a fraction of a second. Also makes the glibc locale that the
 # Windows tests run under (pl_PL.UTF-8: Wine then uses the Polish 8-bit code page 1250), and
-# puts the npm package playwright-core, which drives Debian's Chromium in the browser test and
-# downloads no browser of its own, into build/browser-tools.
+# puts the npm packages playwright-core, which drives Debian's Chromium in the browser test and
+# downloads no browser of its own, and sitemap, whose parser reads the sitemaps in the sitemap
+# test, into build/browser-tools.
 #
 #   scripts/deps.sh              the build, test and packaging tools
 #   scripts/deps.sh native       only what building zorvitan-cli needs (`make run`)
@@ -21,6 +22,7 @@ full=(
   xvfb xauth                             # a headless X server for the window tests
   locales                                # localedef and the pl_PL locale source
   chromium                               # the browser that follows the map's links (tests/browser)
+  libxml2-utils                          # xmllint, which validates the sitemaps (tests/sitemap)
   help2man man-db                        # the man page, and its check
   dpkg-dev file lintian                  # the .deb: dpkg-shlibdeps (CPack needs `file`), lintian
   nsis                                   # makensis, for the Windows installer
@@ -77,12 +79,16 @@ if ! locale -a 2>/dev/null | grep -qix 'pl_PL\.utf-\?8'; then
   as_root localedef -i pl_PL -f UTF-8 pl_PL.UTF-8
 fi
 
-# playwright-core, pinned, installed by the user running this script (not root) beside the builds.
-playwright_version=1.64.1
+# The npm packages, pinned, installed by the user running this script (not root) beside the
+# builds. sitemap 8 runs on Debian 12's Node.js 18.
 tools=$(cd "$(dirname "$0")/.." && pwd)/build/browser-tools
-if ! grep -qs "\"version\": \"$playwright_version\"" "$tools/node_modules/playwright-core/package.json"; then
-  echo "deps.sh: installing playwright-core $playwright_version into $tools"
-  mkdir -p "$tools"
-  PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm install --prefix "$tools" --no-audit --no-fund \
-    --save-exact "playwright-core@$playwright_version"
-fi
+npm_package() {  # name version
+  if ! grep -qs "\"version\": \"$2\"" "$tools/node_modules/$1/package.json"; then
+    echo "deps.sh: installing $1 $2 into $tools"
+    mkdir -p "$tools"
+    PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm install --prefix "$tools" --no-audit --no-fund \
+      --save-exact "$1@$2"
+  fi
+}
+npm_package playwright-core 1.64.1
+npm_package sitemap 8.0.3
