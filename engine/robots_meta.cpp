@@ -9,7 +9,7 @@ namespace zorvitan {
 namespace {
 
 constexpr std::size_t kChunkSize = 256 * 1024;
-constexpr std::size_t kFirstRead = 16 * 1024;
+constexpr std::size_t kFirstRead = 4 * 1024;
 constexpr std::size_t npos = std::string::npos;
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }

@@ -6,7 +6,11 @@ namespace zorvitan {
 
 SitemapSet::SitemapSet(const std::string& map, const std::string& extension,
                        const Platform& platform)
-    : platform_(platform), map_(map), folder_(FolderOf(map, platform.Separator())) {
+    : platform_(platform),
+      map_(map),
+      folder_(FolderOf(map, platform.Separator())),
+      folded_map_(platform.FoldCase(map)),
+      folded_folder_(platform.FoldCase(folder_)) {
   const std::string name = map.substr(folder_.size());
   const std::size_t dot = name.rfind('.');
   if (dot == std::string::npos || dot == 0) {
@@ -40,11 +44,13 @@ std::size_t SitemapSet::NumberOf(const std::string& name) const {
 }
 
 bool SitemapSet::IsMember(const std::string& path) const {
-  const std::string folded = platform_.FoldCase(path);
-  if (folded == platform_.FoldCase(map_)) return true;
-  const std::string folder = FolderOf(path, platform_.Separator());
-  return platform_.FoldCase(folder) == platform_.FoldCase(folder_) &&
-         NumberOf(path.substr(folder.size())) > 0;
+  // Most pages lie in other folders: told apart without folding the path.
+  if (path.size() <= folder_.size() ||
+      path.find(platform_.Separator(), folder_.size()) != std::string::npos ||
+      platform_.FoldCase(path.substr(0, folder_.size())) != folded_folder_) {
+    return false;
+  }
+  return platform_.FoldCase(path) == folded_map_ || NumberOf(path.substr(folder_.size())) > 0;
 }
 
 std::vector<std::string> SitemapSet::PartsAbove(std::size_t last, Platform& platform) const {

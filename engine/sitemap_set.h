@@ -31,6 +31,8 @@ class SitemapSet {
   const Platform& platform_;
   std::string map_;
   std::string folder_;  // with its separator
+  std::string folded_map_;
+  std::string folded_folder_;
   std::string stem_;
   std::string extension_;
 };

@@ -61,7 +61,7 @@ bool SitemapWriter::Write() {
   ReadAheadInOrder<PageFacts>(
       count, &chunk_, &helper_chunk_,
       [this](std::size_t i, std::string* chunk) { return ReadFacts(page_list_[pages_[i]], chunk); },
-      [this, &written](std::size_t i, PageFacts facts) {
+      [this, &written](std::size_t i, const PageFacts& facts) {
         written = Add(page_list_[pages_[i]], facts);
         return written;
       },
@@ -76,26 +76,32 @@ bool SitemapWriter::Write() {
 SitemapWriter::PageFacts SitemapWriter::ReadFacts(const std::string& page, std::string* chunk) {
   PageFacts facts;
   facts.readable = ReadPageRobots(platform_, page, chunk, &facts.noindex) == ReadResult::kOk;
-  if (facts.readable && !facts.noindex) {
-    facts.has_time = platform_.ModifiedTime(page, &facts.modified);
-  }
+  if (facts.noindex) return facts;
+  facts.has_time = facts.readable && platform_.ModifiedTime(page, &facts.modified);
+  if (facts.has_time) facts.lastmod = W3cDateTime(facts.modified);
+  UrlPath(page, &facts.url_path, &facts.folder_url);
   return facts;
 }
 
-bool SitemapWriter::UrlPath(const std::string& page, std::string* path) {
+void SitemapWriter::UrlPath(const std::string& page, std::string* path, bool* folder_url) const {
   std::string relative = page.substr(site_.size());
+  *folder_url = false;
   if (options_.strip_index) {
     const std::string folder = FolderOf(relative, platform_.Separator());
     if (IsIndexName(relative.substr(folder.size()))) {
-      // index.htm and index.html side by side give one folder URL.
-      if (!last_index_folder_.empty() && last_index_folder_ == "/" + folder) return false;
-      last_index_folder_ = "/" + folder;
-      relative = folder;
+      *folder_url = true;
+      relative.resize(folder.size());
     }
   }
   path->clear();
   AppendUrlPath(relative, platform_, path);
-  return true;
+}
+
+bool SitemapWriter::FolderUrlGiven(const std::string& path) {
+  if (folder_url_given_ && path == last_folder_url_) return true;
+  folder_url_given_ = true;
+  last_folder_url_ = path;
+  return false;
 }
 
 std::string SitemapWriter::Entry(const std::string& url_path, const std::string& lastmod) const {
@@ -113,24 +119,23 @@ bool SitemapWriter::NeedsSplit() {
   const std::string any_date(kLastmodLength, '0');
   std::size_t bytes = xml_ ? sizeof kXmlDeclaration + sizeof kUrlsetStart + sizeof kUrlsetEnd : 0;
   std::string path;
+  bool folder_url = false;
   for (const std::size_t i : pages_) {
-    if (UrlPath(page_list_[i], &path)) bytes += Entry(path, any_date).size();
-    if (bytes > options_.max_bytes) break;
+    UrlPath(page_list_[i], &path, &folder_url);
+    bytes += Entry(path, any_date).size();
+    if (bytes > options_.max_bytes) return true;
   }
-  last_index_folder_.clear();
-  return bytes > options_.max_bytes;
+  return false;
 }
 
-bool SitemapWriter::Add(const std::string& page, PageFacts facts) {
+bool SitemapWriter::Add(const std::string& page, const PageFacts& facts) {
   if (!facts.readable) unreadable_.push_back(page);
   if (facts.noindex) {
     ++noindex_pages_;
     return true;
   }
-  std::string path;
-  if (!UrlPath(page, &path)) return true;
-  const std::string entry =
-      Entry(path, facts.has_time ? W3cDateTime(facts.modified) : std::string());
+  if (facts.folder_url && FolderUrlGiven(facts.url_path)) return true;
+  const std::string entry = Entry(facts.url_path, facts.lastmod);
   const std::size_t end_size = xml_ ? sizeof kUrlsetEnd - 1 : 0;
   if (parts_.empty()) {
     if (!OpenPart()) return false;

@@ -37,12 +37,15 @@ class SitemapWriter {
   const std::string& FailedFile() const { return failed_file_; }
 
  private:
-  // What the reading threads learn of a page.
+  // What the reading threads learn of a page, and its URL and date as written.
   struct PageFacts {
     bool readable = true;
     bool noindex = false;
+    bool folder_url = false;  // an index page under --strip-index
     bool has_time = false;
     std::int64_t modified = 0;
+    std::string url_path;
+    std::string lastmod;
   };
   // One file of the set while it is written.
   struct Part {
@@ -55,12 +58,15 @@ class SitemapWriter {
   };
 
   PageFacts ReadFacts(const std::string& page, std::string* chunk);
-  // The page's URL path relative to the base; false for a second index page
-  // of the same folder under --strip-index.
-  bool UrlPath(const std::string& page, std::string* path);
+  // The page's URL path relative to the base; under --strip-index an index
+  // page gives its folder's, and says so.
+  void UrlPath(const std::string& page, std::string* path, bool* folder_url) const;
+  // Whether an index page's folder URL was given already (index.htm and
+  // index.html side by side); notes it when not.
+  bool FolderUrlGiven(const std::string& path);
   std::string Entry(const std::string& url_path, const std::string& lastmod) const;
   bool NeedsSplit();
-  bool Add(const std::string& page, PageFacts facts);
+  bool Add(const std::string& page, const PageFacts& facts);
   bool OpenPart();
   bool ClosePart();
   bool WriteIndex();
@@ -82,8 +88,8 @@ class SitemapWriter {
   std::vector<Part> parts_;
   std::unique_ptr<MapOutput> index_;
   std::string buffer_;
-  std::string
-      last_index_folder_;  // under --strip-index: the last folder URL given by an index page
+  bool folder_url_given_ = false;  // under --strip-index: the last index page's folder URL
+  std::string last_folder_url_;
   std::string chunk_;
   std::string helper_chunk_;
   std::size_t noindex_pages_ = 0;

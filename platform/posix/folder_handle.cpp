@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <string_view>
 
 namespace zorvitan {
 namespace {
@@ -39,6 +40,16 @@ int OpenInPieces(const std::string& path) {
   return -1;
 }
 
+// Pages may be read on two threads at once, so each thread keeps its own folder.
+struct FolderCache {
+  std::string folder;
+  int fd = -1;
+  ~FolderCache() {
+    if (fd >= 0) close(fd);
+  }
+};
+thread_local FolderCache folder_cache;
+
 }  // namespace
 
 int OpenFolder(const std::string& path) {
@@ -49,6 +60,19 @@ int OpenFolder(const std::string& path) {
   const int fd = open(path.c_str(), kFolderFlags);
   if (fd >= 0 || errno != ENAMETOOLONG) return fd;
   return OpenInPieces(path);
+}
+
+int FolderOfFile(const std::string& path, const char** name) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos || slash == 0 || slash + 1 == path.size()) return -1;
+  *name = path.c_str() + slash + 1;
+  const std::string_view wanted = std::string_view(path).substr(0, slash);
+  FolderCache& cache = folder_cache;
+  if (cache.fd >= 0 && wanted == cache.folder) return cache.fd;
+  if (cache.fd >= 0) close(cache.fd);
+  cache.folder.assign(wanted.data(), wanted.size());
+  cache.fd = OpenFolder(cache.folder);
+  return cache.fd;
 }
 
 }  // namespace zorvitan

@@ -11,4 +11,11 @@ namespace zorvitan {
 // walked to the bottom instead of losing its lowest folders.
 int OpenFolder(const std::string& path);
 
+// The folder of the file at `path`, opened once per thread and kept while
+// the files of one folder follow each other: opening or looking at each one
+// relative to it spares the kernel a lookup of the whole path per file.
+// Returns the descriptor and sets `name` to the file's name in `path`; -1
+// when the path has no folder part or the folder cannot be opened.
+int FolderOfFile(const std::string& path, const char** name);
+
 }  // namespace zorvitan

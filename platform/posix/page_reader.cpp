@@ -6,7 +6,6 @@
 
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "platform/posix/folder_handle.h"
 #include "platform/posix/os_platform.h"
@@ -33,25 +32,6 @@ class PosixPageReader : public PageReader {
   int fd_;
 };
 
-// Pages are read folder by folder: opening each one relative to its folder,
-// kept open, spares the kernel a lookup of the whole path per page. Pages may
-// be read on two threads at once, so each thread keeps its own folder.
-struct PageFolderCache {
-  std::string folder;
-  int fd = -1;
-  ~PageFolderCache() {
-    if (fd >= 0) close(fd);
-  }
-  int Open(std::string_view wanted) {
-    if (fd >= 0 && wanted == folder) return fd;
-    if (fd >= 0) close(fd);
-    folder.assign(wanted.data(), wanted.size());
-    fd = OpenFolder(folder);
-    return fd;
-  }
-};
-thread_local PageFolderCache page_folder_cache;
-
 }  // namespace
 
 std::unique_ptr<PageReader> PosixPlatform::OpenPage(const std::string& path) {
@@ -59,15 +39,9 @@ std::unique_ptr<PageReader> PosixPlatform::OpenPage(const std::string& path) {
   // FIFO; anything but a regular file is refused before it is read. On a
   // regular file the flag changes nothing, so it is left set.
   constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-  const std::size_t slash = path.rfind('/');
-  int fd;
-  if (slash != std::string::npos && slash > 0 && slash + 1 < path.size()) {
-    const int folder_fd = page_folder_cache.Open(std::string_view(path).substr(0, slash));
-    fd = folder_fd >= 0 ? openat(folder_fd, path.c_str() + slash + 1, kFlags)
-                        : open(path.c_str(), kFlags);
-  } else {
-    fd = open(path.c_str(), kFlags);
-  }
+  const char* name = nullptr;
+  const int folder_fd = FolderOfFile(path, &name);
+  const int fd = folder_fd >= 0 ? openat(folder_fd, name, kFlags) : open(path.c_str(), kFlags);
   if (fd < 0) return nullptr;
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
