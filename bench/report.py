@@ -11,6 +11,8 @@ import json
 import sys
 
 REFERENCE = "zorvitan-cli"
+XML = "zorvitan-cli --format xml"
+XML_LIMIT = 1.2  # the sitemap's time ÷ the HTML map's
 BOUND = "bound (walk + read all)"
 HXMULTITOC = "hxmultitoc"
 RSS_LIMIT_MB = 64
@@ -102,6 +104,14 @@ def target_lines(table):
                            ref["median_s"] / rows[HXMULTITOC]["median_s"], 0.2, "×",
                            cpu_aside(ref, rows[HXMULTITOC])))
         lines.append(check("zorvitan-cli peak RSS", mb(ref["peak_rss_kb"]), RSS_LIMIT_MB, " MB"))
+        if XML in rows:
+            xml = rows[XML]
+            lines.append(check("zorvitan-cli --format xml time ÷ zorvitan-cli",
+                               xml["median_s"] / ref["median_s"], XML_LIMIT, "×",
+                               f" (in CPU time: {xml['cpu_s'] / ref['cpu_s']:.2f}×)"
+                               if ref.get("cpu_s") and xml.get("cpu_s") else ""))
+            lines.append(check("zorvitan-cli --format xml peak RSS", mb(xml["peak_rss_kb"]),
+                               RSS_LIMIT_MB, " MB"))
     for site, rows in table.items():
         if site.startswith("huge") and REFERENCE in rows:
             lines.append(check(f"zorvitan-cli peak RSS on the {site} site",

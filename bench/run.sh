@@ -20,6 +20,7 @@ runs=${BENCH_RUNS:-5}
 seed=${BENCH_SEED:-1}
 results=$out/results.jsonl
 cli=build/linux/cli/zorvitan-cli
+xml_name="zorvitan-cli --format xml"
 jobs=$(nproc)
 
 say() { printf '\n== %s\n' "$*" >&2; }
@@ -86,6 +87,9 @@ compare_on() {  # site name, pages, folders
   measure --site "$name" --name zorvitan-cli --runs "$runs" \
     -- "$cli" -q "$site" "$out/out/map-$name.html"
   check_count "$site" "$out/out/map-$name.html"
+  # The sitemap of the same site: the head of every page instead of its title, and its time.
+  measure --site "$name" --name "$xml_name" --runs "$runs" \
+    -- "$cli" -q --format xml --base-url https://example.com/ "$site" "$out/out/sitemap-$name.xml"
   measure --site "$name" --name "tree (walk only)" --runs "$runs" \
     -- tree -H . -P '*.htm|*.html|*.php' --ignore-case --prune --noreport -o /dev/null "$site"
   measure --site "$name" --name "Python script" --runs "$slow_runs" --warmup 0 \
@@ -113,8 +117,8 @@ if [ "${BENCH_HUGE:-1}" != 0 ]; then
 fi
 
 if [ "${BENCH_WINE:-1}" != 0 ] && [ -d "$out/sites/10k" ]; then
-  bench/wine.sh "$results" "$out/sites/10k" "$out/out" "$runs" ||
-    echo "bench: the Windows program could not be measured (see above)" >&2
+  bench/wine.sh "$results" "$out/sites/10k" "$out/out" "$runs" "$out/readall" ||
+    echo "bench: the Windows programs could not be measured (see above)" >&2
 fi
 
 # --- Report.

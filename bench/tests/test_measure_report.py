@@ -63,6 +63,15 @@ class ReportTest(unittest.TestCase):
         missed = report.target_lines(self.table(zorvitan=3.0, rss_kb=100 * 1024))
         self.assertEqual(sum("missed" in l for l in missed), 3)
 
+    def test_sitemap_targets_against_the_html_map(self):
+        table = self.table()
+        table["100k"][report.XML] = record("100k", report.XML, 1.3, 70 * 1024)
+        lines = [l for l in report.target_lines(table) if "--format xml" in l]
+        self.assertEqual(len(lines), 2)
+        self.assertTrue(all("missed" in l for l in lines))
+        table["100k"][report.XML] = record("100k", report.XML, 1.1, 30 * 1024)
+        self.assertFalse(any("missed" in l for l in report.target_lines(table)))
+
     def test_huge_page_target(self):
         table = report.by_site([record("huge-500mb", report.REFERENCE, 1.0, 700 * 1024)])
         self.assertIn("missed", report.target_lines(table)[0])
