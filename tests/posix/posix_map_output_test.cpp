@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gtest/gtest.h"
+#include "platform/pending_map_file.h"
 #include "platform/posix/os_platform.h"
 #include "tests/posix/temp_folder.h"
 
@@ -89,6 +90,22 @@ TEST(PosixBeginMap, AnUncommittedMapKeepsTheOldOneAndRemovesItsTemporary) {
   }
   EXPECT_EQ(dir.Read("map.htm"), "old map\r\n");
   EXPECT_EQ(Listing(dir.path()), std::vector<std::string>{"map.htm"});
+}
+
+TEST(PosixBeginMap, AnInterruptRemovesEveryTemporaryOfASetAndNoCommittedFile) {
+  TempFolder dir;
+  PosixPlatform platform;
+  auto first = platform.BeginMap(dir / "sitemap-1.xml");
+  auto second = platform.BeginMap(dir / "sitemap-2.xml");
+  auto index = platform.BeginMap(dir / "sitemap.xml");
+  ASSERT_TRUE(first && second && index);
+  ASSERT_TRUE(WriteText(*first, "1") && first->Finish() && WriteText(*second, "2"));
+  EXPECT_FALSE(WriteText(*first, "late"));  // a finished file takes no more
+  ASSERT_TRUE(index->Commit());
+  EXPECT_EQ(Listing(dir.path()).size(), 3u);
+  RemovePendingMapFiles();
+  EXPECT_EQ(Listing(dir.path()), std::vector<std::string>{"sitemap.xml"});
+  EXPECT_FALSE(first->Commit());
 }
 
 TEST(PosixBeginMap, LargeAndSmallWritesArriveInOrder) {
