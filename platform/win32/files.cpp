@@ -10,14 +10,18 @@
 namespace zorvitan {
 
 bool Win32Platform::ModifiedTime(const std::string& path, std::int64_t* seconds) {
-  HANDLE file = CreateFileAt(path, FILE_READ_ATTRIBUTES,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  FILETIME written;
-  const BOOL known = GetFileTime(file, nullptr, nullptr, &written);
-  CloseHandle(file);
+  // One call, no handle: asked once per page, beside opening it.
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  BOOL known;
+  if (!NeedsWidePath(path)) {
+    known = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+  } else {
+    std::wstring wide;
+    known =
+        ToWidePath(path, &wide) && GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data);
+  }
   if (!known) return false;
+  const FILETIME& written = data.ftLastWriteTime;
   // 100-nanosecond ticks since 1601-01-01 UTC.
   constexpr std::int64_t kTicksPerSecond = 10000000;
   constexpr std::int64_t kSecondsFrom1601To1970 = 11644473600;
