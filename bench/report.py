@@ -17,6 +17,9 @@ BOUND = "bound (walk + read all)"
 HXMULTITOC = "hxmultitoc"
 RSS_LIMIT_MB = 64
 HUGE_PAGE_LIMIT_MB = 600
+# Under Wine, the Windows programs against the Win32 bound measured beside them.
+WIN32_BOUND = "bound (Win32, Wine)"
+WINE_TARGETS = (("zorvitan-cli.exe (Wine)", 0.9), ("window run (Wine)", 1.5))
 
 
 def load(path):
@@ -112,6 +115,15 @@ def target_lines(table):
                                if ref.get("cpu_s") and xml.get("cpu_s") else ""))
             lines.append(check("zorvitan-cli --format xml peak RSS", mb(xml["peak_rss_kb"]),
                                RSS_LIMIT_MB, " MB"))
+    for site, rows in table.items():
+        if WIN32_BOUND not in rows:
+            continue
+        lines.append(f"Under Wine, on the {site} site:")
+        for name, limit in WINE_TARGETS:
+            if name in rows:
+                lines.append(check(f"{name} time ÷ Win32 bound",
+                                   rows[name]["median_s"] / rows[WIN32_BOUND]["median_s"],
+                                   limit, "×"))
     for site, rows in table.items():
         if site.startswith("huge") and REFERENCE in rows:
             lines.append(check(f"zorvitan-cli peak RSS on the {site} site",

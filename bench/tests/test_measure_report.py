@@ -76,6 +76,16 @@ class ReportTest(unittest.TestCase):
         table = report.by_site([record("huge-500mb", report.REFERENCE, 1.0, 700 * 1024)])
         self.assertIn("missed", report.target_lines(table)[0])
 
+    def test_wine_targets_against_the_win32_bound(self):
+        cli, window = report.WINE_TARGETS[0][0], report.WINE_TARGETS[1][0]
+        lines = report.target_lines(report.by_site([
+            record("10k", report.WIN32_BOUND, 2.0), record("10k", cli, 1.9),
+            record("10k", window, 2.8)]))
+        self.assertIn("Under Wine, on the 10k site:", lines)
+        self.assertIn("0.95×", next(l for l in lines if l.startswith(f"- {cli}")))
+        self.assertEqual([("missed" in l) for l in lines if l.startswith("- ")], [True, False])
+        self.assertEqual(report.target_lines(report.by_site([record("10k", cli, 1.0)])), [])
+
     def test_chart_data_marks_missing_cells(self):
         table = report.by_site([
             record("10k", report.REFERENCE, 1.0), record("10k", "a", 2.0),
