@@ -30,3 +30,23 @@ function(zorvitan_add_gtest name)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
   endif()
 endfunction()
+
+# zorvitan_add_node_test(NAME SCRIPT TIMEOUT)
+# A Node program that checks what zorvitan-cli writes, given the built program (and in the
+# Windows build the Wine wrapper to start it with). The script itself runs natively.
+function(zorvitan_add_node_test name script timeout)
+  find_program(ZORVITAN_NODE node)
+  if(ZORVITAN_NODE)
+    set(node ${ZORVITAN_NODE})
+  else()
+    set(node sh -c "echo 'node is missing: run scripts/deps.sh' >&2; exit 1" node)
+  endif()
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${name}
+      COMMAND ${node} ${script} $<TARGET_FILE:zorvitan-cli> ${CMAKE_CROSSCOMPILING_EMULATOR})
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)
+  else()
+    add_test(NAME ${name} COMMAND ${node} ${script} $<TARGET_FILE:zorvitan-cli>)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout})
+endfunction()

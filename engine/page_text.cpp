@@ -9,7 +9,6 @@ namespace zorvitan {
 
 namespace {
 
-constexpr std::size_t kChunkSize = 256 * 1024;
 constexpr std::size_t kFirstTitleRead = 16 * 1024;
 constexpr std::string_view kOpenTag = "<title>";
 constexpr std::string_view kCloseTag = "</title>";
@@ -160,7 +159,7 @@ ReadResult ReadPageText(Platform& platform, const std::string& path, std::string
   text->clear();
   std::unique_ptr<PageReader> reader = platform.OpenPage(path);
   if (!reader) return ReadResult::kCannotOpen;
-  if (chunk->size() < kChunkSize) chunk->resize(kChunkSize);
+  if (chunk->size() < kPageChunkSize) chunk->resize(kPageChunkSize);
   LineEndNormalizer normalizer;
   for (;;) {
     const long got = reader->Read(&(*chunk)[0], chunk->size());
@@ -205,20 +204,9 @@ ReadResult RereadTitle(Platform& platform, const std::string& path, const TitleS
 ReadResult ReadPageTitle(Platform& platform, const std::string& path, std::string* chunk,
                          std::string* title) {
   title->clear();
-  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
-  if (!reader) return ReadResult::kCannotOpen;
-  if (chunk->size() < kChunkSize) chunk->resize(kChunkSize);
-  // Most titles stand near the top: a small first read settles most pages
-  // without copying the rest of them.
-  std::size_t want = kFirstTitleRead;
   TitleScanner scanner;
-  for (;;) {
-    const long got = reader->Read(&(*chunk)[0], want);
-    if (got < 0) return ReadResult::kReadError;
-    if (got == 0) break;
-    if (scanner.Feed(chunk->data(), static_cast<std::size_t>(got))) break;
-    want = kChunkSize;
-  }
+  const ReadResult result = ScanPage(platform, path, kFirstTitleRead, chunk, &scanner);
+  if (result != ReadResult::kOk) return result;
   if (scanner.NeedsReread()) return RereadTitle(platform, path, scanner, chunk, title);
   *title = scanner.Title();
   return ReadResult::kOk;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 #include "engine/platform.h"
@@ -70,6 +71,28 @@ class TitleScanner {
 };
 
 enum class ReadResult { kOk, kCannotOpen, kReadError };
+
+// The size of the reusable read buffer.
+inline constexpr std::size_t kPageChunkSize = 256 * 1024;
+
+// Feeds a page's bytes, a chunk at a time, to a streaming scanner until its
+// Feed() says it is settled or the page ends. The first read is small: what a
+// scanner looks for mostly stands near the top of a page.
+template <typename Scanner>
+ReadResult ScanPage(Platform& platform, const std::string& path, std::size_t first_read,
+                    std::string* chunk, Scanner* scanner) {
+  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
+  if (!reader) return ReadResult::kCannotOpen;
+  if (chunk->size() < kPageChunkSize) chunk->resize(kPageChunkSize);
+  std::size_t want = first_read;
+  for (;;) {
+    const long got = reader->Read(&(*chunk)[0], want);
+    if (got < 0) return ReadResult::kReadError;
+    if (got == 0 || scanner->Feed(chunk->data(), static_cast<std::size_t>(got))) break;
+    want = kPageChunkSize;
+  }
+  return ReadResult::kOk;
+}
 
 // Reads a page whole into `text` (normalized), using `chunk` as a reusable
 // read buffer.

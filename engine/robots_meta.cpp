@@ -8,7 +8,6 @@
 namespace zorvitan {
 namespace {
 
-constexpr std::size_t kChunkSize = 256 * 1024;
 constexpr std::size_t kFirstRead = 4 * 1024;
 constexpr std::size_t npos = std::string::npos;
 
@@ -198,22 +197,10 @@ std::size_t HeadScanner::Tag(std::size_t at) {
 
 ReadResult ReadPageRobots(Platform& platform, const std::string& path, std::string* chunk,
                           bool* noindex) {
-  *noindex = false;
-  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
-  if (!reader) return ReadResult::kCannotOpen;
-  if (chunk->size() < kChunkSize) chunk->resize(kChunkSize);
-  // Most heads end near the top: a small first read settles most pages.
-  std::size_t want = kFirstRead;
   HeadScanner scanner;
-  for (;;) {
-    const long got = reader->Read(&(*chunk)[0], want);
-    if (got < 0) return ReadResult::kReadError;
-    if (got == 0) break;
-    if (scanner.Feed(chunk->data(), static_cast<std::size_t>(got))) break;
-    want = kChunkSize;
-  }
-  *noindex = scanner.Noindex();
-  return ReadResult::kOk;
+  const ReadResult result = ScanPage(platform, path, kFirstRead, chunk, &scanner);
+  *noindex = result == ReadResult::kOk && scanner.Noindex();
+  return result;
 }
 
 }  // namespace zorvitan
