@@ -6,7 +6,6 @@
 
 #include "engine/map_markup.h"
 #include "engine/messages.h"
-#include "engine/page_index.h"
 #include "engine/page_text.h"
 #include "engine/read_ahead.h"
 #include "engine/text_rules.h"
@@ -47,39 +46,27 @@ bool MapWriter::Write() {
   out_buffer_.clear();
   write_failed_ = false;
 
-  const std::size_t count = page_list_.size();
-  if (use_clipboard_) {
-    WritePagesInOrder(count);
-  } else {
-    WritePagesReadAhead(count);
-  }
+  WritePagesReadAhead(page_list_.size());
   Flush();
   const bool written = !write_failed_ && output_->Commit();
   output_.reset();  // an uncommitted temporary file is removed here
   return written;
 }
 
-void MapWriter::WritePagesInOrder(std::size_t count) {
-  for (std::size_t i = 0; i < count && !write_failed_; ++i) {
-    WritePage(page_list_[i]);
-    window_.ReportProgress(Phase::kReading, i + 1, count);
-  }
-}
-
-// Without the clipboard nothing orders the reading of the pages: they are
-// read ahead on two threads and written in list order.
+// The titles are read ahead on two threads and the entries written in list
+// order; with the clipboard, each page goes there in turn as its entry is
+// written (the platform makes its whole text only when a program asks).
 void MapWriter::WritePagesReadAhead(std::size_t count) {
   ReadAheadInOrder<ReadTitle>(
       count, &chunk_, &helper_chunk_,
       [this](std::size_t i, std::string* chunk) { return PageTitle(page_list_[i], chunk); },
       [this](std::size_t i, ReadTitle read) {
+        if (use_clipboard_ && read.readable) SetClipboard(page_list_[i]);
         WriteEntry(page_list_[i], std::move(read));
         return !write_failed_;
       },
       [this, count](std::size_t done) { window_.ReportProgress(Phase::kReading, done, count); });
 }
-
-void MapWriter::WritePage(const std::string& path) { WriteEntry(path, PageTitle(path, &chunk_)); }
 
 void MapWriter::WriteEntry(const std::string& path, ReadTitle read) {
   if (!read.readable) unreadable_.push_back(path);
@@ -107,32 +94,28 @@ void MapWriter::WriteEntry(const std::string& path, ReadTitle read) {
   }
 }
 
+// Nothing behind the title matters to the map: the page is read no further.
 MapWriter::ReadTitle MapWriter::PageTitle(const std::string& path, std::string* chunk) {
   ReadTitle read;
-  ReadResult result;
-  if (use_clipboard_) {
-    result = ReadPageText(platform_, path, chunk, &page_text_);
-    if (result == ReadResult::kOk) {
-      SetClipboard(page_text_);
-      read.title = GetPageTitle(page_text_, untitled_);
-    }
-  } else {
-    // Without the clipboard nothing behind the title matters: read no further.
-    result = ReadPageTitle(platform_, path, chunk, &read.title);
-  }
-  if (result != ReadResult::kOk) {
+  if (ReadPageTitle(platform_, path, chunk, &read.title) != ReadResult::kOk) {
     read.readable = false;
     read.title.clear();
   }
   return read;
 }
 
-void MapWriter::SetClipboard(const std::string& text) {
+void MapWriter::SetClipboard(const std::string& path) {
+  // The clipboard holds the page's whole text, read again when it is made.
+  Platform& platform = platform_;
+  auto page_text = [&platform, path](std::string* text) {
+    std::string chunk;
+    return ReadPageText(platform, path, &chunk, text) == ReadResult::kOk;
+  };
   // Another program may hold the clipboard for a moment. When it stays
   // refused, the run goes on without it rather than crawl or fail.
   for (int attempt = 0; attempt < kClipboardTries; ++attempt) {
     if (attempt > 0) std::this_thread::sleep_for(kClipboardPause);
-    if (platform_.SetClipboardText(text)) return;
+    if (platform_.SetClipboardTextFrom(page_text)) return;
   }
   use_clipboard_ = false;
 }

@@ -28,18 +28,17 @@ class MapWriter {
   const std::vector<std::string>& UnreadablePages() const { return unreadable_; }
 
  private:
-  // Handles one page: its heading when the folder changes, then its link line.
-  void WritePage(const std::string& path);
   // A page's title as read, before the untitled rule is applied.
   struct ReadTitle {
     std::string title;
     bool readable = true;
   };
+  // One page: its heading when the folder changes, then its link line.
   void WriteEntry(const std::string& path, ReadTitle read);
-  void WritePagesInOrder(std::size_t count);
   void WritePagesReadAhead(std::size_t count);
   ReadTitle PageTitle(const std::string& path, std::string* chunk);
-  void SetClipboard(const std::string& text);
+  // Makes the page's text the clipboard's.
+  void SetClipboard(const std::string& path);
   // Ends the line being built in the output buffer with `tail` and CR LF.
   void EndLine(const char* tail);
   void Flush();
@@ -61,7 +60,6 @@ class MapWriter {
   bool use_clipboard_ = true;
   std::string chunk_;
   std::string helper_chunk_;  // the read buffer of the second reading thread
-  std::string page_text_;
   std::vector<std::string> unreadable_;
 };
 

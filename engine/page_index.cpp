@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/page_text.h"
 #include "engine/pattern.h"
 #include "engine/text_rules.h"
 
@@ -123,11 +122,6 @@ bool PageIndex::ListFolderPages(std::string& folder, const std::vector<DirEntry>
   const std::size_t count = file_list_.ListCount();
   for (std::size_t i = 0; i < count; ++i) page_list_.push_back(folder + file_list_.List(i));
   return true;
-}
-
-std::string GetPageTitle(const std::string& text, const std::string& untitled) {
-  std::string title = FindTitle(text);
-  return title.empty() ? untitled : title;
 }
 
 }  // namespace zorvitan

@@ -66,10 +66,4 @@ class PageIndex {
   std::vector<std::string> unopened_;
 };
 
-// The title of a page, from its whole text: the text between the first
-// "<title>" and the first "</title>" behind it, or `untitled` ("#bez tytułu#"
-// in the system's code page) when there is none. The caller has already put
-// the text on the clipboard.
-std::string GetPageTitle(const std::string& text, const std::string& untitled);
-
 }  // namespace zorvitan

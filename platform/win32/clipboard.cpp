@@ -1,11 +1,15 @@
 #include "platform/win32/clipboard.h"
 
 #include <cstring>
+#include <utility>
 
 namespace zorvitan {
 namespace {
 
 const char kOwnerClassName[] = "ZorvitanClipboardOwner";
+const char kWriterProperty[] = "ZorvitanClipboardWriter";
+// How long a program asking for the promised text may wait for this thread.
+constexpr ULONGLONG kAnswerEveryMs = 10;
 
 bool RegisterOwnerClass(HINSTANCE instance) {
   WNDCLASSA window_class = {};
@@ -15,39 +19,146 @@ bool RegisterOwnerClass(HINSTANCE instance) {
   return RegisterClassA(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-// A global memory block holding `text` up to its first NUL, NUL-terminated.
-HGLOBAL CopyToGlobal(const std::string& text) {
-  const std::size_t length = strnlen(text.c_str(), text.size());
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, length + 1);
+// A global memory block holding `size` bytes and a NUL.
+HGLOBAL CopyToGlobal(const void* data, std::size_t size) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size + 1);
   if (memory == nullptr) return nullptr;
   char* target = static_cast<char*>(GlobalLock(memory));
   if (target == nullptr) {
     GlobalFree(memory);
     return nullptr;
   }
-  std::memcpy(target, text.data(), length);
-  target[length] = '\0';
+  std::memcpy(target, data, size);
+  target[size] = '\0';
   GlobalUnlock(memory);
   return memory;
+}
+
+// On success the clipboard owns the memory; otherwise it is still ours.
+void PlaceOrFree(UINT format, HGLOBAL memory) {
+  if (memory != nullptr && SetClipboardData(format, memory) == nullptr) GlobalFree(memory);
+}
+
+// `text` up to its first NUL, as CF_TEXT holds it.
+void PlaceText(const std::string& text) {
+  PlaceOrFree(CF_TEXT, CopyToGlobal(text.data(), strnlen(text.c_str(), text.size())));
+}
+
+// A run places thousands of page texts: none of them belongs in the
+// clipboard history, the cloud clipboard or a clipboard monitor. Windows
+// reads these registered formats; each holds a DWORD, 0 meaning "no".
+void MarkPrivate() {
+  static const UINT kFormats[] = {
+      RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"),
+      RegisterClipboardFormatA("CanIncludeInClipboardHistory"),
+      RegisterClipboardFormatA("CanUploadToCloudClipboard"),
+  };
+  const DWORD no = 0;
+  for (UINT format : kFormats) {
+    if (format != 0) PlaceOrFree(format, CopyToGlobal(&no, sizeof(no)));
+  }
 }
 
 }  // namespace
 
 ClipboardWriter::~ClipboardWriter() {
+  if (promised_ && listened_ != nullptr) RenderAll(listened_);
+  StopListening();
   // The data placed on the clipboard stays there after its owner is gone.
   if (own_window_ != nullptr) DestroyWindow(own_window_);
 }
 
-HWND ClipboardWriter::Owner() {
-  if (owner_ != nullptr) return owner_;
-  if (own_window_ == nullptr) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (RegisterOwnerClass(instance)) {
-      own_window_ = CreateWindowExA(0, kOwnerClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                    instance, nullptr);
-    }
+void ClipboardWriter::SetOwner(HWND owner) {
+  if (listened_ != nullptr && listened_ != owner) {
+    if (promised_) RenderAll(listened_);
+    StopListening();
   }
-  return own_window_;
+  owner_ = owner;
+}
+
+HWND ClipboardWriter::Owner() {
+  HWND owner = owner_;
+  if (owner == nullptr) {
+    if (own_window_ == nullptr) {
+      HINSTANCE instance = GetModuleHandleA(nullptr);
+      if (RegisterOwnerClass(instance)) {
+        own_window_ = CreateWindowExA(0, kOwnerClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      instance, nullptr);
+      }
+    }
+    owner = own_window_;
+  }
+  if (owner != nullptr && owner != listened_) Listen(owner);
+  return owner;
+}
+
+// The owner's procedure is subclassed: the render requests go to the owner
+// window, whatever window that is.
+void ClipboardWriter::Listen(HWND window) {
+  StopListening();
+  if (!SetPropA(window, kWriterProperty, this)) return;
+  listened_ = window;
+  listened_proc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OwnerProc)));
+}
+
+void ClipboardWriter::StopListening() {
+  if (listened_ == nullptr) return;
+  if (GetWindowLongPtrA(listened_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&OwnerProc)) {
+    SetWindowLongPtrA(listened_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listened_proc_));
+  }
+  RemovePropA(listened_, kWriterProperty);
+  listened_ = nullptr;
+  listened_proc_ = nullptr;
+}
+
+LRESULT CALLBACK ClipboardWriter::OwnerProc(HWND window, UINT message, WPARAM wparam,
+                                            LPARAM lparam) {
+  auto* writer = static_cast<ClipboardWriter*>(GetPropA(window, kWriterProperty));
+  if (writer == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+  const WNDPROC next = writer->listened_proc_;
+  switch (message) {
+    case WM_RENDERFORMAT:
+      if (wparam == CF_TEXT) {
+        writer->Render();
+        return 0;
+      }
+      break;
+    case WM_RENDERALLFORMATS:
+      writer->RenderAll(window);
+      return 0;
+    case WM_DESTROYCLIPBOARD:
+      writer->promised_ = false;  // the clipboard was emptied: by us or by another program
+      break;
+    case WM_NCDESTROY:
+      writer->StopListening();
+      if (writer->own_window_ == window) writer->own_window_ = nullptr;
+      break;
+  }
+  return CallWindowProcA(next, window, message, wparam, lparam);
+}
+
+void ClipboardWriter::Render() {
+  promised_ = false;  // from now on the clipboard holds the text itself
+  std::string text;
+  if (source_ && source_(&text)) PlaceText(text);
+}
+
+// The owner window is going (or this writer): the promise is kept now or
+// never, as long as the clipboard is still ours.
+void ClipboardWriter::RenderAll(HWND window) {
+  if (!promised_ || !OpenClipboard(window)) return;
+  if (GetClipboardOwner() == window) Render();
+  CloseClipboard();
+}
+
+void ClipboardWriter::AnswerWaitingPrograms() {
+  const ULONGLONG now = GetTickCount64();
+  if (now - last_answer_ < kAnswerEveryMs) return;
+  last_answer_ = now;
+  // Only messages sent from other threads: nothing the user typed or clicked.
+  MSG message;
+  PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
 bool ClipboardWriter::SetText(const std::string& text) {
@@ -55,15 +166,30 @@ bool ClipboardWriter::SetText(const std::string& text) {
   if (owner == nullptr || !OpenClipboard(owner)) return false;
   bool placed = false;
   if (EmptyClipboard()) {
-    HGLOBAL memory = CopyToGlobal(text);
-    // On success the clipboard owns the memory; otherwise it is still ours.
-    if (memory != nullptr) {
-      placed = SetClipboardData(CF_TEXT, memory) != nullptr;
-      if (!placed) GlobalFree(memory);
-    }
+    HGLOBAL memory = CopyToGlobal(text.data(), strnlen(text.c_str(), text.size()));
+    placed = memory != nullptr && SetClipboardData(CF_TEXT, memory) != nullptr;
+    if (memory != nullptr && !placed) GlobalFree(memory);
+    if (placed) MarkPrivate();
   }
   CloseClipboard();
   return placed;
+}
+
+bool ClipboardWriter::SetTextFrom(TextSource source) {
+  // Whoever asked while the last text stood gets that text.
+  AnswerWaitingPrograms();
+  source_ = std::move(source);
+  if (promised_) return true;
+  HWND owner = Owner();
+  if (owner == nullptr || !OpenClipboard(owner)) return false;
+  const bool emptied = EmptyClipboard() != FALSE;
+  if (emptied) {
+    SetClipboardData(CF_TEXT, nullptr);  // the promise; NULL is its only answer
+    MarkPrivate();
+  }
+  CloseClipboard();
+  promised_ = emptied;
+  return emptied;
 }
 
 }  // namespace zorvitan

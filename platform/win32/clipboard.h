@@ -1,33 +1,66 @@
-// Places text on the Windows clipboard in its plain-text format (CF_TEXT).
+// Places text on the Windows clipboard in its plain-text format (CF_TEXT),
+// marked to stay out of the clipboard history, the cloud clipboard and
+// clipboard monitors.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace zorvitan {
 
 class ClipboardWriter {
  public:
+  // Makes the text into its argument; false when it cannot be had.
+  using TextSource = std::function<bool(std::string*)>;
+
   // The clipboard must be opened by a window, or emptying it leaves no owner
   // and SetClipboardData fails. `owner` is normally the main window; without
   // one, a hidden message-only window is created on first use.
   explicit ClipboardWriter(HWND owner = nullptr) : owner_(owner) {}
+  // Text still promised is made now, so the clipboard keeps it.
   ~ClipboardWriter();
   ClipboardWriter(const ClipboardWriter&) = delete;
   ClipboardWriter& operator=(const ClipboardWriter&) = delete;
 
-  void SetOwner(HWND owner) { owner_ = owner; }
+  void SetOwner(HWND owner);
 
-  // False when the clipboard could not be opened (another program holds it)
-  // or refused the data. Text after a NUL byte is lost: CF_TEXT ends there.
+  // Places `text` at once. False when the clipboard could not be opened
+  // (another program holds it) or refused the data. Text after a NUL byte is
+  // lost: CF_TEXT ends there.
   bool SetText(const std::string& text);
 
+  // Places the text that `source` makes, but makes it only when a program asks
+  // for it (delayed rendering), or when the owner window goes. While that
+  // promise stands, a new source just takes the old one's place: the clipboard
+  // is opened again only after the promise was kept or another program took
+  // the clipboard. Programs asking meanwhile are answered now and then from
+  // here. False when the clipboard could not be opened.
+  bool SetTextFrom(TextSource source);
+
  private:
+  static LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+  // The owner window, made when needed, with its messages heard here first.
   HWND Owner();
+  void Listen(HWND window);
+  void StopListening();
+  // Answers WM_RENDERFORMAT: the asking program holds the clipboard open.
+  void Render();
+  // Keeps a standing promise while the owner still owns the clipboard.
+  void RenderAll(HWND window);
+  // Lets programs waiting for this thread in: asking for the promised text,
+  // or taking the clipboard.
+  void AnswerWaitingPrograms();
 
   HWND owner_;
   HWND own_window_ = nullptr;
+  HWND listened_ = nullptr;  // the window whose procedure OwnerProc stands before
+  WNDPROC listened_proc_ = nullptr;
+  TextSource source_;
+  bool promised_ = false;  // the clipboard holds our CF_TEXT, not made yet
+  ULONGLONG last_answer_ = 0;
 };
 
 }  // namespace zorvitan

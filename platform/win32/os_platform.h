@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/platform.h"
@@ -39,6 +40,10 @@ class Win32Platform : public Platform {
   bool ModifiedTime(const std::string& path, std::int64_t* seconds) override;
   bool RemoveFile(const std::string& path) override;
   bool SetClipboardText(const std::string& text) override { return clipboard_.SetText(text); }
+  // Delayed rendering: the text is made when a program asks for it.
+  bool SetClipboardTextFrom(std::function<bool(std::string*)> text) override {
+    return clipboard_.SetTextFrom(std::move(text));
+  }
   std::string ProgramText(const std::string& utf8) const override { return Utf8ToAnsi(utf8); }
   std::string Utf8FromCodePage(const std::string& text) const override { return AnsiToUtf8(text); }
   bool MarksForeignNames() const override { return true; }

@@ -23,6 +23,44 @@ std::string ClipboardText() {
   return text;
 }
 
+// What the clipboard says about itself to the clipboard history, the cloud
+// clipboard and monitors: whether each of their formats is there, and the
+// DWORD the first two hold.
+std::string PrivacyMarks() {
+  const UINT history = RegisterClipboardFormatA("CanIncludeInClipboardHistory");
+  const UINT cloud = RegisterClipboardFormatA("CanUploadToCloudClipboard");
+  const UINT monitors = RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
+  if (!OpenClipboard(nullptr)) return "<not opened>";
+  std::string marks;
+  for (UINT format : {history, cloud}) {
+    HANDLE data = GetClipboardData(format);
+    const DWORD* value = data != nullptr ? static_cast<const DWORD*>(GlobalLock(data)) : nullptr;
+    marks += value == nullptr ? "none " : std::to_string(*value) + " ";
+    if (value != nullptr) GlobalUnlock(data);
+  }
+  marks += IsClipboardFormatAvailable(monitors) ? "excluded" : "monitored";
+  CloseClipboard();
+  return marks;
+}
+
+// Waits for the thread while answering the messages sent to this one, as the
+// program's own message loop does.
+void WaitAnswering(std::thread& thread, HANDLE done) {
+  while (MsgWaitForMultipleObjects(1, &done, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
+  thread.join();
+}
+
+ClipboardWriter::TextSource Counted(const std::string& text, int* made) {
+  return [text, made](std::string* out) {
+    ++*made;
+    *out = text;
+    return true;
+  };
+}
+
 TEST(ClipboardTest, PageTextRoundTripsAsBytes) {
   Win32Platform platform;
   const std::string page = "<title>Za\xBF\xF3\xB3\xE6</title>\r\n<p>tre\x9C\xE6</p>\r\n";
@@ -84,6 +122,106 @@ TEST(ClipboardTest, FailsWhileAnotherProgramHoldsTheClipboard) {
   EXPECT_EQ(ClipboardText(), "przed");
   EXPECT_TRUE(platform.SetClipboardText("po"));
   EXPECT_EQ(ClipboardText(), "po");
+}
+
+TEST(ClipboardTest, PageTextsStayOutOfHistoryCloudAndMonitors) {
+  Win32Platform platform;
+  ASSERT_TRUE(platform.SetClipboardText("od razu"));
+  EXPECT_EQ(PrivacyMarks(), "0 0 excluded");
+  int made = 0;
+  ASSERT_TRUE(
+      platform.SetClipboardTextFrom(Counted("na \xBF\xB9"
+                                            "danie",
+                                            &made)));
+  EXPECT_EQ(PrivacyMarks(), "0 0 excluded");
+  EXPECT_EQ(ClipboardText(),
+            "na \xBF\xB9"
+            "danie");
+}
+
+TEST(ClipboardTest, PromisedTextIsMadeWhenAskedForAndFollowsEveryPage) {
+  Win32Platform platform;
+  int made = 0;
+  for (int i = 1; i <= 3; ++i) {
+    ASSERT_TRUE(platform.SetClipboardTextFrom(Counted("strona " + std::to_string(i), &made)));
+  }
+  EXPECT_EQ(made, 0) << "nobody asked yet";
+  EXPECT_EQ(ClipboardText(), "strona 3");
+  // Once made, the text is the clipboard's own: the next page replaces it.
+  ASSERT_TRUE(platform.SetClipboardTextFrom(Counted("strona 4", &made)));
+  EXPECT_EQ(ClipboardText(), "strona 4");
+  EXPECT_EQ(made, 2);
+
+  // The other text formats are made from it.
+  ASSERT_TRUE(platform.SetClipboardTextFrom(Counted("za\xBF\xF3\xB3\xE6", &made)));
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HANDLE wide = GetClipboardData(CF_UNICODETEXT);
+  ASSERT_NE(wide, nullptr);
+  EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(GlobalLock(wide))),
+            L"za\u017C\u00F3\u0142\u0107");
+  GlobalUnlock(wide);
+  CloseClipboard();
+}
+
+TEST(ClipboardTest, ProgramsAskingAreAnsweredWhilePagesGoOn) {
+  Win32Platform platform;
+  int made = 0;
+  ASSERT_TRUE(platform.SetClipboardTextFrom(Counted("strona 0", &made)));
+  HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::string read;
+  std::thread reader([&] {
+    read = ClipboardText();
+    SetEvent(done);
+  });
+  // A run answers between pages, not only once it is over.
+  bool answered_during_run = false;
+  for (int page = 1; page <= 5000 && !answered_during_run; ++page) {
+    platform.SetClipboardTextFrom(Counted("strona " + std::to_string(page), &made));
+    Sleep(1);
+    answered_during_run = WaitForSingleObject(done, 0) == WAIT_OBJECT_0;
+  }
+  WaitAnswering(reader, done);
+  CloseHandle(done);
+  EXPECT_TRUE(answered_during_run);
+  EXPECT_EQ(read.rfind("strona ", 0), 0u) << read;
+}
+
+TEST(ClipboardTest, TheNextPageTakesTheClipboardBackFromAnotherProgram) {
+  Win32Platform platform;
+  int made = 0;
+  ASSERT_TRUE(platform.SetClipboardTextFrom(Counted("strona 1", &made)));
+  HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::thread other([&] {
+    if (OpenClipboard(nullptr)) {
+      EmptyClipboard();
+      CloseClipboard();
+    }
+    SetEvent(done);
+  });
+  WaitAnswering(other, done);
+  CloseHandle(done);
+  EXPECT_EQ(ClipboardText(), "<no text>");
+  ASSERT_TRUE(platform.SetClipboardTextFrom(Counted("strona 2", &made)));
+  EXPECT_EQ(ClipboardText(), "strona 2");
+}
+
+TEST(ClipboardTest, PromisedTextOutlivesItsOwner) {
+  int made = 0;
+  {
+    Win32Platform platform;
+    ASSERT_TRUE(platform.SetClipboardTextFrom(Counted("bez okna", &made)));
+  }
+  EXPECT_EQ(ClipboardText(), "bez okna");
+  EXPECT_EQ(PrivacyMarks(), "0 0 excluded");
+
+  // The owner window goes first, as when the program's window is closed.
+  HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(window, nullptr);
+  Win32Platform platform(window);
+  ASSERT_TRUE(platform.SetClipboardTextFrom(Counted("okno zamkni\xEAte", &made)));
+  DestroyWindow(window);
+  EXPECT_EQ(ClipboardText(), "okno zamkni\xEAte");
 }
 
 }  // namespace
