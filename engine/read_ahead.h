@@ -1,52 +1,117 @@
 // Reading pages on two threads while their results are used in list order.
 //
 // Most of a run's time goes to the system calls of opening and reading pages,
-// so two threads read a batch (the even places here, the odd ones on a helper
-// thread, each with its own read buffer) and the results are then used one by
-// one in list order: the output is what one thread would write, byte for byte.
+// so this thread and a helper thread each take the next place nobody reads yet
+// (each with its own read buffer), and this thread uses the results in list
+// order as soon as they are there: the output is what one thread would write,
+// byte for byte. Neither thread waits for a batch to fill, and a long page on
+// one thread holds up only the use of its own result.
 #pragma once
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstddef>
-#include <future>
+#include <mutex>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
 namespace zorvitan {
 
 // `read(i, chunk)` gives the Result for place i, `use(i, result)` takes it and
-// returns false to stop, `batch_done(end)` hears when places [0, end) are used.
+// returns false to stop, `batch_done(end)` hears when places [0, end) are used
+// (every 256 places and at the end).
 template <typename Result, typename Read, typename Use, typename BatchDone>
 void ReadAheadInOrder(std::size_t count, std::string* chunk, std::string* helper_chunk, Read read,
                       Use use, BatchDone batch_done) {
-  constexpr std::size_t kBatch = 256;
-  std::vector<Result> batch(std::min(kBatch, count));
-  for (std::size_t start = 0; start < count; start += kBatch) {
-    const std::size_t size = std::min(kBatch, count - start);
-    auto read_odd = [&] {
-      for (std::size_t i = 1; i < size; i += 2) batch[i] = read(start + i, helper_chunk);
-    };
-    std::future<void> helper;
-    if (size > 1) {
-      try {
-        helper = std::async(std::launch::async, read_odd);
-      } catch (const std::system_error&) {
-        // No thread to be had: this thread reads them all.
+  // Places read but not used yet, at most: the memory the results may take.
+  constexpr std::size_t kAhead = 256;
+  std::vector<Result> results(std::min(kAhead, count));
+  std::vector<char> ready(results.size(), 0);
+  std::mutex mutex;
+  std::condition_variable helper_wakes, user_wakes;
+  std::size_t next_read = 0;  // the next place nobody reads yet
+  std::size_t next_use = 0;   // written by this thread only, under the lock
+  bool stop = false, helper_waits = false, user_waits = false;
+
+  // These two run under the lock.
+  auto take = [&](std::size_t* place) {
+    if (stop || next_read == count || next_read - next_use >= kAhead) return false;
+    *place = next_read++;
+    return true;
+  };
+  auto put = [&](std::size_t place, Result&& result) {
+    results[place % kAhead] = std::move(result);
+    ready[place % kAhead] = 1;
+  };
+
+  std::thread helper;
+  if (count > 1) {
+    try {
+      helper = std::thread([&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        for (;;) {
+          std::size_t place;
+          if (take(&place)) {
+            lock.unlock();
+            Result result = read(place, helper_chunk);
+            lock.lock();
+            put(place, std::move(result));
+            if (user_waits && place == next_use) user_wakes.notify_one();
+          } else if (stop || next_read == count) {
+            return;
+          } else {  // the results ahead wait to be used
+            helper_waits = true;
+            helper_wakes.wait(lock);
+            helper_waits = false;
+          }
+        }
+      });
+    } catch (const std::system_error&) {
+      // No thread to be had: this thread reads them all.
+    }
+  }
+  auto finish = [&] {
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      stop = true;
+      if (helper_waits) helper_wakes.notify_one();
+    }
+    if (helper.joinable()) helper.join();
+  };
+
+  try {
+    std::unique_lock<std::mutex> lock(mutex);
+    while (next_use < count) {
+      const std::size_t slot = next_use % kAhead;
+      std::size_t place;
+      if (ready[slot]) {
+        Result result = std::move(results[slot]);
+        ready[slot] = 0;
+        place = next_use++;
+        if (helper_waits) helper_wakes.notify_one();
+        lock.unlock();
+        if (!use(place, std::move(result))) break;
+        if (next_use % kAhead == 0 || next_use == count) batch_done(next_use);
+        lock.lock();
+      } else if (take(&place)) {
+        lock.unlock();
+        Result result = read(place, chunk);
+        lock.lock();
+        put(place, std::move(result));
+      } else {  // the helper reads the next place to use
+        user_waits = true;
+        user_wakes.wait(lock);
+        user_waits = false;
       }
     }
-    for (std::size_t i = 0; i < size; i += 2) batch[i] = read(start + i, chunk);
-    if (helper.valid()) {
-      helper.get();
-    } else {
-      read_odd();
-    }
-    for (std::size_t i = 0; i < size; ++i) {
-      if (!use(start + i, std::move(batch[i]))) return;
-    }
-    batch_done(start + size);
+  } catch (...) {
+    finish();
+    throw;
   }
+  finish();
 }
 
 }  // namespace zorvitan
