@@ -35,7 +35,10 @@ bool Win32Platform::ListFolder(const std::string& folder, std::vector<DirEntry>*
   std::wstring wide_search;
   if (!ToWidePath(search, &wide_search)) return false;
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(wide_search.c_str(), &data);
+  // No short names (nobody reads them) and bigger fetches: fewer trips to the
+  // file system for a folder of many pages.
+  HANDLE find = FindFirstFileExW(wide_search.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                 nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (find == INVALID_HANDLE_VALUE) {
     // A folder with no entries at all (a drive root can have no "." or "..")
     // is still a readable folder.

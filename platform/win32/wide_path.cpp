@@ -104,6 +104,14 @@ std::string PathFromWide(const std::wstring& path) {
 
 std::string NameFromWide(const wchar_t* name, std::size_t length) {
   if (length == 0) return std::string();
+  // Most names are ASCII, which every ANSI code page holds as it is.
+  std::string ascii(length, '\0');
+  std::size_t i = 0;
+  while (i < length && name[i] < 0x80) {
+    ascii[i] = static_cast<char>(name[i]);
+    ++i;
+  }
+  if (i == length) return ascii;
   // A name has at most MAX_PATH characters: 2 bytes each in a double-byte
   // code page, 3 in UTF-8.
   char buffer[MAX_PATH * 4];
