@@ -21,7 +21,7 @@ RunReport GenerationRun::Generate() {
     window_.SetText(Field::kSiteFolder, site + platform_.Separator());
   }
 
-  PageIndex index(window_, platform_, file_list, page_list, choices_.exclusions);
+  PageIndex index(window_, platform_, page_filter, page_list, choices_.exclusions);
   if (!index.IndexPages(window_.Text(Field::kSiteFolder))) {
     // The window was closed during the run: no map is written, the old one stays.
     report.outcome = RunOutcome::kCancelled;

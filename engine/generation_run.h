@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "engine/exclusions.h"
-#include "engine/file_list.h"
 #include "engine/notices.h"
+#include "engine/page_filter.h"
+#include "engine/page_list.h"
 #include "engine/platform.h"
 #include "engine/sitemap_options.h"
 #include "engine/window_model.h"
@@ -44,9 +45,9 @@ class GenerationRun {
   RunReport Generate();
 
   // The page list: full paths of the pages, in the order they were found.
-  std::vector<std::string> page_list;
-  // One folder's matching files.
-  FileList file_list;
+  PageList page_list;
+  // Which files are pages.
+  PageFilter page_filter;
   // The folder of the last map entry written; the window empties it when it loads.
   std::string last_folder;
 

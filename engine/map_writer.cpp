@@ -20,8 +20,8 @@ constexpr std::chrono::milliseconds kClipboardPause(15);
 
 }  // namespace
 
-MapWriter::MapWriter(WindowModel& window, Platform& platform,
-                     const std::vector<std::string>& page_list, std::string& last_folder)
+MapWriter::MapWriter(WindowModel& window, Platform& platform, const PageList& page_list,
+                     std::string& last_folder)
     : window_(window),
       platform_(platform),
       page_list_(page_list),

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/page_list.h"
 #include "engine/platform.h"
 #include "engine/window_model.h"
 
@@ -14,7 +15,7 @@ namespace zorvitan {
 
 class MapWriter {
  public:
-  MapWriter(WindowModel& window, Platform& platform, const std::vector<std::string>& page_list,
+  MapWriter(WindowModel& window, Platform& platform, const PageList& page_list,
             std::string& last_folder);
   ~MapWriter();
 
@@ -45,7 +46,7 @@ class MapWriter {
 
   WindowModel& window_;
   Platform& platform_;
-  const std::vector<std::string>& page_list_;
+  const PageList& page_list_;
   std::string& last_folder_;
   char separator_;
   bool marked_names_;  // paths may hold names the code page cannot

@@ -12,21 +12,21 @@ namespace {
 const char kWalkPattern[] = "*.*";
 }  // namespace
 
-PageIndex::PageIndex(WindowModel& window, Platform& platform, FileList& file_list,
-                     std::vector<std::string>& page_list, const Exclusions* exclusions)
+PageIndex::PageIndex(WindowModel& window, Platform& platform, PageFilter& page_filter,
+                     PageList& page_list, const Exclusions* exclusions)
     : window_(window),
       platform_(platform),
-      file_list_(file_list),
+      page_filter_(page_filter),
       page_list_(page_list),
       exclusions_(exclusions != nullptr && !exclusions->Empty() ? exclusions : nullptr),
       separator_(platform.Separator()) {}
 
 bool PageIndex::IndexPages(const std::string& site_folder) {
-  file_list_.SetPattern(window_.Text(Field::kPatterns));
+  page_filter_.SetPattern(window_.Text(Field::kPatterns));
   folders_.clear();
   folder_keys_.clear();
   walked_.clear();
-  listings_.clear();
+  name_counts_.clear();
   unopened_.clear();
   site_length_ = WithSeparator(site_folder, separator_).size();
 
@@ -34,10 +34,7 @@ bool PageIndex::IndexPages(const std::string& site_folder) {
 
   const std::size_t count = folders_.size();
   for (std::size_t i = 0; i < count; ++i) {
-    const bool open = ListFolderPages(folders_[i], listings_[i]);
-    listings_[i].clear();
-    listings_[i].shrink_to_fit();
-    if (!open || !window_.DoEvents()) return false;
+    if (!ListFolderPages(folders_[i], name_counts_[i]) || !window_.DoEvents()) return false;
     window_.ReportProgress(Phase::kListing, i + 1, count);
   }
   return true;
@@ -46,15 +43,17 @@ bool PageIndex::IndexPages(const std::string& site_folder) {
 bool PageIndex::AddFolder(const std::string& folder) {
   if (!folder_keys_.insert(platform_.FoldCase(folder)).second) return false;
   folders_.push_back(folder);
-  listings_.emplace_back();
+  name_counts_.push_back(0);
   return true;
 }
 
-// Reads one folder once: its matching files go to `files` (when given), its
-// subfolders, sorted, to `subfolders`.
-void PageIndex::ReadFolder(const std::string& work_path, const std::string& pattern,
-                           std::vector<DirEntry>* files, std::vector<DirEntry>* subfolders) {
+// Reads one folder once: the names of its matching files, sorted, go to the
+// page list's names when `listed` (a folder registered now), its subfolders,
+// sorted, to `subfolders`.
+void PageIndex::ReadFolder(const std::string& work_path, const std::string& pattern, bool listed,
+                           std::vector<DirEntry>* subfolders) {
   std::vector<DirEntry> entries;
+  std::vector<std::string> names;
   if (!platform_.ListFolder(work_path, &entries)) {
     unopened_.push_back(work_path);
     return;
@@ -64,11 +63,16 @@ void PageIndex::ReadFolder(const std::string& work_path, const std::string& patt
       if (entry.name != "." && entry.name != ".." && MatchPattern(pattern, entry.name)) {
         subfolders->push_back(std::move(entry));
       }
-    } else if (files != nullptr && file_list_.Accepts(entry) &&
+    } else if (listed && page_filter_.Accepts(entry) &&
                !(exclusions_ &&
                  exclusions_->ExcludesPage(work_path.substr(site_length_) + entry.name))) {
-      files->push_back(std::move(entry));
+      names.push_back(std::move(entry.name));
     }
+  }
+  if (listed) {
+    std::sort(names.begin(), names.end(), NameLess);
+    page_list_.AddNames(names);
+    name_counts_.back() = names.size();
   }
   std::sort(subfolders->begin(), subfolders->end(),
             [](const DirEntry& a, const DirEntry& b) { return NameLess(a.name, b.name); });
@@ -91,8 +95,7 @@ void PageIndex::ScanFolder(const std::string& folder, const std::string& pattern
     const bool added = AddFolder(path);
     PendingFolder pending;
     pending.work_path = WithSeparator(path, separator_);
-    ReadFolder(pending.work_path, pattern, added ? &listings_.back() : nullptr,
-               &pending.subfolders);
+    ReadFolder(pending.work_path, pattern, added, &pending.subfolders);
     stack.push_back(std::move(pending));
     window_.ReportProgress(Phase::kWalking, folders_.size(), 0);
   };
@@ -114,13 +117,11 @@ void PageIndex::ScanFolder(const std::string& folder, const std::string& pattern
   }
 }
 
-bool PageIndex::ListFolderPages(std::string& folder, const std::vector<DirEntry>& listing) {
+bool PageIndex::ListFolderPages(std::string& folder, std::size_t name_count) {
   if (!window_.DoEvents()) return false;
-  file_list_.RefreshFrom(listing);
   if (!window_.DoEvents()) return false;
   folder = WithSeparator(folder, separator_);
-  const std::size_t count = file_list_.ListCount();
-  for (std::size_t i = 0; i < count; ++i) page_list_.push_back(folder + file_list_.List(i));
+  page_list_.AddPages(folder, name_count);
   return true;
 }
 

@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "engine/exclusions.h"
-#include "engine/file_list.h"
+#include "engine/page_filter.h"
+#include "engine/page_list.h"
 #include "engine/platform.h"
 #include "engine/window_model.h"
 
@@ -17,8 +18,8 @@ namespace zorvitan {
 class PageIndex {
  public:
   // `exclusions`, when given, leaves pages and whole folders out of the walk.
-  PageIndex(WindowModel& window, Platform& platform, FileList& file_list,
-            std::vector<std::string>& page_list, const Exclusions* exclusions = nullptr);
+  PageIndex(WindowModel& window, Platform& platform, PageFilter& page_filter, PageList& page_list,
+            const Exclusions* exclusions = nullptr);
 
   // Fills the page list for the whole site: the folders in the walk's
   // pre-order, each folder's matching files in the file list's order. Returns
@@ -42,17 +43,17 @@ class PageIndex {
   // Registers the folder and, depth-first, every folder below it. A folder
   // reached again through a link is neither registered nor walked again.
   void ScanFolder(const std::string& folder, const std::string& pattern);
-  // Appends the full paths of the folder's matching files (from the walk's
-  // listing) to the page list and completes `folder` with its trailing
-  // separator. Returns false when the window was closed meanwhile.
-  bool ListFolderPages(std::string& folder, const std::vector<DirEntry>& listing);
-  void ReadFolder(const std::string& work_path, const std::string& pattern,
-                  std::vector<DirEntry>* files, std::vector<DirEntry>* subfolders);
+  // Makes the folder's matching files (their names kept by the walk) pages of
+  // the page list and completes `folder` with its trailing separator. Returns
+  // false when the window was closed meanwhile.
+  bool ListFolderPages(std::string& folder, std::size_t name_count);
+  void ReadFolder(const std::string& work_path, const std::string& pattern, bool listed,
+                  std::vector<DirEntry>* subfolders);
 
   WindowModel& window_;
   Platform& platform_;
-  FileList& file_list_;
-  std::vector<std::string>& page_list_;
+  PageFilter& page_filter_;
+  PageList& page_list_;
   const Exclusions* exclusions_;
   char separator_;
   std::size_t site_length_ = 0;  // of the site folder with its separator
@@ -60,9 +61,9 @@ class PageIndex {
   std::vector<std::string> folders_;
   std::unordered_set<std::string> folder_keys_;  // FoldCase of every registered folder
   std::unordered_set<std::string> walked_;       // identities of the real folders walked
-  // Each registered folder's matching files, from the walk, so the listing
-  // pass does not read the folder a second time.
-  std::vector<std::vector<DirEntry>> listings_;
+  // How many matching names the walk kept for each registered folder, so the
+  // listing pass does not read the folder a second time.
+  std::vector<std::size_t> name_counts_;
   std::vector<std::string> unopened_;
 };
 

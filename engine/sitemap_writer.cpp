@@ -28,7 +28,7 @@ bool IsIndexName(const std::string& name) {
 }  // namespace
 
 SitemapWriter::SitemapWriter(WindowModel& window, Platform& platform, const SitemapOptions& options,
-                             const std::vector<std::string>& page_list)
+                             const PageList& page_list)
     : window_(window),
       platform_(platform),
       options_(options),

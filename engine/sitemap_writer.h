@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/page_list.h"
 #include "engine/platform.h"
 #include "engine/sitemap_options.h"
 #include "engine/sitemap_set.h"
@@ -21,7 +22,7 @@ namespace zorvitan {
 class SitemapWriter {
  public:
   SitemapWriter(WindowModel& window, Platform& platform, const SitemapOptions& options,
-                const std::vector<std::string>& page_list);
+                const PageList& page_list);
   ~SitemapWriter();
 
   // Writes the whole set; false (the old set untouched) when it could not.
@@ -77,7 +78,7 @@ class SitemapWriter {
   WindowModel& window_;
   Platform& platform_;
   const SitemapOptions& options_;
-  const std::vector<std::string>& page_list_;
+  const PageList& page_list_;
   bool xml_;
   std::string site_;
   std::unique_ptr<SitemapSet> set_;

@@ -41,7 +41,7 @@ class ExclusionsTest : public EngineTest {
     window.fields[Field::kMapFile] = "C:\\map.htm";
     window.fields[Field::kPatterns] = "*.htm";
     const RunReport report = excluding.Generate();
-    page_list = excluding.page_list;
+    page_list = excluding.page_list.Paths();
     return report;
   }
   std::vector<std::string> page_list;

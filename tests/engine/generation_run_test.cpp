@@ -21,10 +21,10 @@ class GenerationRunTest : public EngineTest {
 };
 
 TEST_F(GenerationRunTest, EmptyFieldsAreCheckedInOrder) {
-  run.page_list = {"kept"};
+  run.page_list = PageList(std::vector<std::string>{"kept"});
   EXPECT_EQ(Generate("", "", "").outcome, RunOutcome::kRefused);
   ExpectRefused("Podaj folder w którym trzymasz stronę WWW", "Focus(1)");
-  EXPECT_EQ(run.page_list, std::vector<std::string>{"kept"});
+  EXPECT_EQ(run.page_list.Paths(), std::vector<std::string>{"kept"});
 
   window.messages.clear();
   window.log.clear();

@@ -11,7 +11,7 @@ using Paths = std::vector<std::string>;
 
 class PageIndexTest : public EngineTest {
  protected:
-  PageIndex page_index{window, fs, run.file_list, run.page_list};
+  PageIndex page_index{window, fs, run.page_filter, run.page_list};
 };
 
 TEST_F(PageIndexTest, WalksPreOrderAndListsFolderByFolder) {
@@ -25,7 +25,7 @@ TEST_F(PageIndexTest, WalksPreOrderAndListsFolderByFolder) {
   EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
   EXPECT_EQ(page_index.Folders(),
             (Paths{"C:\\site\\", "C:\\site\\a\\", "C:\\site\\a\\x\\", "C:\\site\\b\\"}));
-  EXPECT_EQ(run.page_list,
+  EXPECT_EQ(run.page_list.Paths(),
             (Paths{"C:\\site\\index.htm", "C:\\site\\zeta.html", "C:\\site\\a\\A1.htm",
                    "C:\\site\\a\\a2.htm", "C:\\site\\a\\x\\x.htm", "C:\\site\\b\\b.htm"}));
 }
@@ -34,7 +34,7 @@ TEST_F(PageIndexTest, DriveRootAsSiteFolder) {
   fs.AddFile("C:\\page.htm", "");
   fs.AddFile("C:\\a\\in.htm", "");
   EXPECT_TRUE(page_index.IndexPages("C:\\"));
-  EXPECT_EQ(run.page_list, (Paths{"C:\\page.htm", "C:\\a\\in.htm"}));
+  EXPECT_EQ(run.page_list.Paths(), (Paths{"C:\\page.htm", "C:\\a\\in.htm"}));
   EXPECT_EQ(page_index.Folders()[1], "C:\\a\\");
 }
 
@@ -45,7 +45,7 @@ TEST_F(PageIndexTest, HiddenFoldersAreWalkedHiddenAndSystemFilesAreNot) {
   fs.AddFile("C:\\site\\system.htm", "", false, /*system=*/true);
   fs.AddFolder("C:\\site\\folder.htm");  // a folder whose name matches is no page
   EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
-  EXPECT_EQ(run.page_list, (Paths{"C:\\site\\ukryty\\seen.htm"}));
+  EXPECT_EQ(run.page_list.Paths(), (Paths{"C:\\site\\ukryty\\seen.htm"}));
 }
 
 TEST_F(PageIndexTest, PatternsComeFromTheField) {
@@ -58,7 +58,7 @@ TEST_F(PageIndexTest, PatternsComeFromTheField) {
       "");  // a name outside the code page, marked
   window.fields[Field::kPatterns] = "b*.php; c*";
   EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
-  EXPECT_EQ(run.page_list, (Paths{"C:\\site\\b.php",
+  EXPECT_EQ(run.page_list.Paths(), (Paths{"C:\\site\\b.php",
                                   "C:\\site\\\x01"
                                   "b日本.php",
                                   "C:\\site\\C.PHP"}));
@@ -68,7 +68,7 @@ TEST_F(PageIndexTest, EmptyFoldersAreRegisteredAndFoldersBelowStillListed) {
   fs.AddFile("C:\\site\\empty\\deeper\\p.htm", "");
   EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
   EXPECT_EQ(page_index.FolderCount(), 3u);
-  EXPECT_EQ(run.page_list, (Paths{"C:\\site\\empty\\deeper\\p.htm"}));
+  EXPECT_EQ(run.page_list.Paths(), (Paths{"C:\\site\\empty\\deeper\\p.htm"}));
 }
 
 TEST_F(PageIndexTest, LinksDoNotLoopAndFoldersAreWalkedOnce) {
@@ -79,7 +79,7 @@ TEST_F(PageIndexTest, LinksDoNotLoopAndFoldersAreWalkedOnce) {
   fs.AddLink("C:\\site\\c", "C:\\other");  // not walked yet: walked under its link name
   EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
   EXPECT_EQ(page_index.Folders(), (Paths{"C:\\site\\", "C:\\site\\a\\", "C:\\site\\c\\"}));
-  EXPECT_EQ(run.page_list, (Paths{"C:\\site\\a\\p.htm", "C:\\site\\c\\o.htm"}));
+  EXPECT_EQ(run.page_list.Paths(), (Paths{"C:\\site\\a\\p.htm", "C:\\site\\c\\o.htm"}));
 }
 
 TEST_F(PageIndexTest, RegistryIgnoresLetterCase) {
@@ -95,7 +95,7 @@ TEST_F(PageIndexTest, FolderThatCannotBeOpenedIsRegisteredNotDescended) {
   fs.unlistable_folders.insert("C:\\site\\locked\\");
   EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
   EXPECT_EQ(page_index.FolderCount(), 2u);
-  EXPECT_EQ(run.page_list, (Paths{"C:\\site\\q.htm"}));
+  EXPECT_EQ(run.page_list.Paths(), (Paths{"C:\\site\\q.htm"}));
 }
 
 TEST_F(PageIndexTest, ClosingTheWindowStopsTheListing) {

@@ -1,0 +1,15 @@
+#include "engine/page_filter.h"
+
+#include "engine/foreign_names.h"
+#include "engine/text_rules.h"
+
+namespace zorvitan {
+
+void PageFilter::SetPattern(const std::string& patterns) { patterns_ = PatternSet(patterns); }
+
+bool PageFilter::Accepts(const DirEntry& entry) const {
+  return entry.is_file && !entry.is_folder && !entry.hidden && !entry.system &&
+         patterns_.Matches(WithoutForeignNameMark(entry.name));
+}
+
+}  // namespace zorvitan

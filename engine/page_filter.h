@@ -1,0 +1,23 @@
+// Which entries of a folder are pages: regular files whose names match one of
+// the patterns. Files with the hidden or system attribute are left out.
+#pragma once
+
+#include <string>
+
+#include "engine/pattern.h"
+#include "engine/platform.h"
+
+namespace zorvitan {
+
+class PageFilter {
+ public:
+  void SetPattern(const std::string& patterns);
+
+  // Whether the entry is a page.
+  bool Accepts(const DirEntry& entry) const;
+
+ private:
+  PatternSet patterns_;
+};
+
+}  // namespace zorvitan
