@@ -2,6 +2,7 @@
 """Writes a reproducible web-site tree for the benchmark.
 
     gen_site.py --pages N --folders M [--seed S] [--jobs J] OUT_DIR
+    gen_site.py --pages N --folders M --small OUT_DIR   pages of a few hundred bytes
     gen_site.py --single-page-mb 500 OUT_DIR
 
 The same parameters always give the same bytes. OUT_DIR.stamp records the
@@ -31,10 +32,10 @@ def write_file(path, chunks):
 
 def write_folder(task):
     """Writes one folder's files; its own seed keeps the output independent of --jobs."""
-    root, folder, page_count, seed = task
+    root, folder, page_count, seed, small = task
     path = os.path.join(root, folder) if folder else root
     os.makedirs(path, exist_ok=True)
-    for name, chunks in site_model.folder_files(page_count, seed):
+    for name, chunks in site_model.folder_files(page_count, seed, small):
         write_file(os.path.join(path, name), chunks)
     return page_count
 
@@ -44,7 +45,7 @@ def stamp_text(args):
          open(site_model.__file__, "rb") as model:
         code = hashlib.sha256(me.read() + model.read()).hexdigest()[:16]
     params = {"pages": args.pages, "folders": args.folders, "seed": args.seed,
-              "single_page_mb": args.single_page_mb, "code": code}
+              "single_page_mb": args.single_page_mb, "small": args.small, "code": code}
     return json.dumps(params, sort_keys=True) + "\n"
 
 
@@ -71,7 +72,7 @@ def generate(args):
         os.makedirs(os.path.join(out, folder), exist_ok=True)
     for encoding, _ in site_model.ENCODINGS:
         site_model.pool(encoding)  # built once, before the workers fork
-    tasks = [(out, folder, count, seed) for folder, count, seed in plan]
+    tasks = [(out, folder, count, seed, args.small) for folder, count, seed in plan]
     if args.jobs > 1:
         with multiprocessing.Pool(args.jobs) as pool:
             list(pool.imap_unordered(write_folder, tasks, chunksize=4))
@@ -87,6 +88,7 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--single-page-mb", type=int, default=0)
     parser.add_argument("--jobs", type=int, default=1)
+    parser.add_argument("--small", action="store_true")
     parser.add_argument("out")
     args = parser.parse_args()
 

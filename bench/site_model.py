@@ -33,6 +33,9 @@ ASCII_WORDS = ("home news about contact offer prices services archive gallery ev
                "products team careers blog press partners faq terms privacy").split()
 
 
+SMALL_PAGE = 400
+
+
 def weighted(rng, table):
     values, weights = zip(*table)
     return rng.choices(values, weights)[0]
@@ -139,14 +142,18 @@ def other_file(rng, extension):
     return [pool("ascii").text(rng, size)]
 
 
-def folder_files(page_count, seed):
-    """(name, chunks) of one folder's files: its pages and some other files."""
+def folder_files(page_count, seed, small=False):
+    """(name, chunks) of one folder's files: its pages and some other files.
+    Small pages (a few hundred bytes, no other files) measure what a run keeps
+    per page, not how fast it reads."""
     rng = random.Random(seed)
     for i in range(page_count):
         name = f"{rng.choice(ASCII_WORDS)}-{i}{weighted(rng, EXTENSIONS)}"
         kind = weighted(rng, TITLE_KINDS)
         encoding = weighted(rng, ENCODINGS)
-        yield name, page(rng, page_size(rng), kind, encoding)
+        yield name, page(rng, SMALL_PAGE if small else page_size(rng), kind, encoding)
+    if small:
+        return
     others = int(page_count * OTHER_FILES_PER_PAGE) + rng.randint(0, 3)
     for i in range(others):
         extension = weighted(rng, OTHER_FILES)
