@@ -22,6 +22,10 @@ WIN32_BOUND = "bound (Win32, Wine)"
 WINE_TARGETS = (("zorvitan-cli.exe (Wine)", 0.9), ("window run (Wine)", 1.5))
 
 
+# What a run may keep per page: the sites of small pages and their peak RSS limits.
+SMALL_PAGE_LIMITS_MB = {"500k-small": 40, "1m": 64}
+
+
 def load(path):
     measured, sites = [], {}
     with open(path) as f:
@@ -124,6 +128,11 @@ def target_lines(table):
                 lines.append(check(f"{name} time ÷ Win32 bound",
                                    rows[name]["median_s"] / rows[WIN32_BOUND]["median_s"],
                                    limit, "×"))
+    for site, rows in table.items():
+        if site in SMALL_PAGE_LIMITS_MB and REFERENCE in rows:
+            lines.append(check(f"zorvitan-cli peak RSS on the {site} site",
+                               mb(rows[REFERENCE]["peak_rss_kb"]), SMALL_PAGE_LIMITS_MB[site],
+                               " MB"))
     for site, rows in table.items():
         if site.startswith("huge") and REFERENCE in rows:
             lines.append(check(f"zorvitan-cli peak RSS on the {site} site",

@@ -8,6 +8,7 @@
 #
 # Settings (environment): BENCH_SIZES (10k 100k 1m), BENCH_RUNS (runs of the quick contenders,
 # default 5), BENCH_WINE=0 (skip the Windows program), BENCH_HUGE=0 (skip the 500 MB page),
+# BENCH_SMALL=0 (skip the 500,000 small pages),
 # BENCH_SEED (default 1). Sites are generated once under build/bench/sites/ and reused while
 # their parameters stay the same.
 set -euo pipefail
@@ -108,6 +109,15 @@ for size in $sizes; do
     *) echo "bench: unknown size '$size' (known: 10k 100k 1m)" >&2; exit 2 ;;
   esac
 done
+
+if [ "${BENCH_SMALL:-1}" != 0 ]; then
+  say "500,000 small pages in 5,000 folders: what a run keeps per page"
+  python3 bench/gen_site.py --pages 500000 --folders 5000 --small --seed "$seed" --jobs "$jobs" \
+    "$out/sites/500k-small"
+  site_record 500k-small 500000 5000 "$out/sites/500k-small"
+  measure --site 500k-small --name zorvitan-cli --runs 3 \
+    -- "$cli" -q "$out/sites/500k-small" "$out/out/map-500k-small.html"
+fi
 
 if [ "${BENCH_HUGE:-1}" != 0 ]; then
   say "one untitled 500 MB page: memory must not follow the page size"
