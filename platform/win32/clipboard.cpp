@@ -97,9 +97,14 @@ HWND ClipboardWriter::Owner() {
 void ClipboardWriter::Listen(HWND window) {
   StopListening();
   if (!SetPropA(window, kWriterProperty, this)) return;
+  const LONG_PTR previous =
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OwnerProc));
+  if (previous == 0) {  // not subclassed: every window has a procedure
+    RemovePropA(window, kWriterProperty);
+    return;
+  }
   listened_ = window;
-  listened_proc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OwnerProc)));
+  listened_proc_ = reinterpret_cast<WNDPROC>(previous);
 }
 
 void ClipboardWriter::StopListening() {
@@ -181,6 +186,11 @@ bool ClipboardWriter::SetTextFrom(TextSource source) {
   source_ = std::move(source);
   if (promised_) return true;
   HWND owner = Owner();
+  if (owner != nullptr && owner != listened_) {
+    // Nobody would hear the requests: the text is placed now.
+    std::string text;
+    return !source_(&text) || SetText(text);
+  }
   if (owner == nullptr || !OpenClipboard(owner)) return false;
   const bool emptied = EmptyClipboard() != FALSE;
   if (emptied) {
