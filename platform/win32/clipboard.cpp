@@ -62,7 +62,7 @@ void MarkPrivate() {
 }  // namespace
 
 ClipboardWriter::~ClipboardWriter() {
-  if (promised_ && listened_ != nullptr) RenderAll(listened_);
+  KeepPromise();
   StopListening();
   // The data placed on the clipboard stays there after its owner is gone.
   if (own_window_ != nullptr) DestroyWindow(own_window_);
@@ -155,6 +155,11 @@ void ClipboardWriter::RenderAll(HWND window) {
   if (!promised_ || !OpenClipboard(window)) return;
   if (GetClipboardOwner() == window) Render();
   CloseClipboard();
+}
+
+void ClipboardWriter::KeepPromise() {
+  if (promised_ && listened_ != nullptr) RenderAll(listened_);
+  source_ = nullptr;
 }
 
 void ClipboardWriter::AnswerWaitingPrograms() {

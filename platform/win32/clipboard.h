@@ -39,6 +39,10 @@ class ClipboardWriter {
   // here. False when the clipboard could not be opened.
   bool SetTextFrom(TextSource source);
 
+  // Makes text still promised now, so the clipboard keeps it whatever
+  // happens to its owner; the source is not called again.
+  void KeepPromise();
+
  private:
   static LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 

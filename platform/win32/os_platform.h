@@ -26,6 +26,10 @@ class Win32Platform : public Platform {
   // window); without one the layer makes a hidden window of its own. Use it
   // on the thread that owns that window.
   explicit Win32Platform(HWND clipboard_owner = nullptr) : clipboard_(clipboard_owner) {}
+  // A page text still promised is read while this layer is whole.
+  ~Win32Platform() override { clipboard_.KeepPromise(); }
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
 
   void SetClipboardOwner(HWND owner) { clipboard_.SetOwner(owner); }
 
