@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "tests/posix/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/cli_output.h"
 #include "tests/support/run_program.h"
 

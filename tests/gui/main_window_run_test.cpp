@@ -2,10 +2,13 @@
 // messages and focus, the map file, the closing message, the clipboard, and
 // closing the window while the run works.
 #include "tests/gui/main_window_fixture.h"
-#include "tests/win32/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace zorvitan {
 namespace {
+
+using testing::ReadWholeFile;
+using testing::TempFolder;
 
 constexpr char kUntitledPage[] = "<html>\r\n<body>b</body>\r\n</html>\r\n";
 
@@ -27,11 +30,11 @@ class FrmMainRunTest : public MainWindowTest {
   void SetUp() override {
     MainWindowTest::SetUp();
     site_ = temp_.MakeFolder("strona");
-    temp_.WriteFile("strona\\index.htm",
-                    "<html><head><title>Start</title></head>\r\n<body></body></html>\r\n");
+    temp_.Write("strona\\index.htm",
+                "<html><head><title>Start</title></head>\r\n<body></body></html>\r\n");
     temp_.MakeFolder("strona\\dzia\xB3");
-    temp_.WriteFile("strona\\dzia\xB3\\b.htm", kUntitledPage);
-    map_ = temp_.path() + "mapa.htm";
+    temp_.Write("strona\\dzia\xB3\\b.htm", kUntitledPage);
+    map_ = temp_.folder() + "mapa.htm";
   }
 
   void ExpectOneBox(const std::string& text, UINT style, const std::string& title) {
@@ -88,8 +91,8 @@ TEST_F(FrmMainRunTest, EachFailedCheckShowsItsMessageAndFocusesItsField) {
     std::string message;
     ControlId focus;
   };
-  const std::string missing_folder = temp_.path() + "brak";
-  const std::string map_in_missing_folder = temp_.path() + "brak\\mapa.htm";
+  const std::string missing_folder = temp_.folder() + "brak";
+  const std::string map_in_missing_folder = temp_.folder() + "brak\\mapa.htm";
   const Case cases[] = {
       {"", "", "", "Podaj folder w kt\xF3rym trzymasz stron\xEA WWW", kSiteFolderEdit},
       {site_, "", "*.htm", "Podaj nazw\xEA pliku z wygenerowan\xB9 map\xB9 strony", kMapFileEdit},
@@ -125,7 +128,7 @@ TEST_F(FrmMainRunTest, EachFailedCheckShowsItsMessageAndFocusesItsField) {
 }
 
 TEST_F(FrmMainRunTest, ClosingTheWindowDuringARunKeepsTheOldMapAndEndsTheProgram) {
-  temp_.WriteFile("mapa.htm", "stara mapa\r\n");
+  temp_.Write("mapa.htm", "stara mapa\r\n");
   main_->SetText(Field::kSiteFolder, site_);
   main_->SetText(Field::kMapFile, map_);
   // Waits in the queue until the run's first event point.

@@ -8,7 +8,7 @@
 
 #include "gtest/gtest.h"
 #include "platform/posix/os_platform.h"
-#include "tests/posix/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace zorvitan {
 namespace {

@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "platform/win32/os_platform.h"
+#include "tests/support/temp_folder.h"
 #include "tests/win32/directory_link.h"
-#include "tests/win32/temp_folder.h"
 
 namespace zorvitan {
 namespace {
+
+using testing::TempFolder;
 
 const char kPolishPage[] = "za\xBF\xF3\xB3\xE6.html";  // "zażółć.html" in code page 1250
 
@@ -24,15 +26,15 @@ std::map<std::string, DirEntry> ListByName(Win32Platform& platform, const std::s
 
 TEST(ListFolderTest, ReturnsEveryEntryWithItsAttributes) {
   TempFolder site;
-  site.WriteFile("index.htm", "<title>Start</title>");
-  site.WriteFile(kPolishPage, "x");
+  site.Write("index.htm", "<title>Start</title>");
+  site.Write(kPolishPage, "x");
   site.MakeFolder("Dzial");
-  SetFileAttributesA(site.WriteFile("ukryty.htm", "").c_str(), FILE_ATTRIBUTE_HIDDEN);
-  SetFileAttributesA(site.WriteFile("systemowy.htm", "").c_str(), FILE_ATTRIBUTE_SYSTEM);
+  SetFileAttributesA(site.Write("ukryty.htm", "").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  SetFileAttributesA(site.Write("systemowy.htm", "").c_str(), FILE_ATTRIBUTE_SYSTEM);
   SetFileAttributesA(site.MakeFolder("ukryty").c_str(), FILE_ATTRIBUTE_HIDDEN);
 
   Win32Platform platform;
-  const auto entries = ListByName(platform, site.path());
+  const auto entries = ListByName(platform, site.folder());
 
   ASSERT_EQ(entries.count("index.htm"), 1u);
   EXPECT_TRUE(entries.at("index.htm").is_file);
@@ -73,15 +75,15 @@ TEST(ListFolderTest, EmptyFolderSucceedsAndMissingFolderFails) {
   EXPECT_TRUE(platform.ListFolder(site.MakeFolder("pusty"), &entries));
   for (const DirEntry& entry : entries) EXPECT_TRUE(entry.name == "." || entry.name == "..");
 
-  EXPECT_FALSE(platform.ListFolder(site.path() + "brak\\", &entries));
+  EXPECT_FALSE(platform.ListFolder(site.folder() + "brak\\", &entries));
 }
 
 TEST(ListFolderTest, ListedPolishNameOpensAgain) {
   TempFolder site;
-  site.WriteFile(kPolishPage, "tre\x9C\xE6");
+  site.Write(kPolishPage, "tre\x9C\xE6");
   Win32Platform platform;
-  ASSERT_EQ(ListByName(platform, site.path()).count(kPolishPage), 1u);
-  auto page = platform.OpenPage(site.path() + kPolishPage);
+  ASSERT_EQ(ListByName(platform, site.folder()).count(kPolishPage), 1u);
+  auto page = platform.OpenPage(site.folder() + kPolishPage);
   ASSERT_NE(page, nullptr);
   char buffer[16];
   EXPECT_EQ(page->Read(buffer, sizeof(buffer)), 5);
@@ -95,8 +97,8 @@ TEST(FolderIdentityTest, SameFolderByTwoRoutesAndDistinctFolders) {
 
   std::string id_a, id_a_again, id_a_upper, id_b;
   ASSERT_TRUE(platform.FolderIdentity(a, &id_a));
-  ASSERT_TRUE(platform.FolderIdentity(site.path() + "b\\..\\a", &id_a_again));
-  ASSERT_TRUE(platform.FolderIdentity(site.path() + "A\\", &id_a_upper));
+  ASSERT_TRUE(platform.FolderIdentity(site.folder() + "b\\..\\a", &id_a_again));
+  ASSERT_TRUE(platform.FolderIdentity(site.folder() + "A\\", &id_a_upper));
   ASSERT_TRUE(platform.FolderIdentity(b, &id_b));
   EXPECT_EQ(id_a, id_a_again);
   EXPECT_EQ(id_a, id_a_upper);
@@ -107,15 +109,15 @@ TEST(FolderIdentityTest, MissingFolderOrFileHasNoIdentity) {
   TempFolder site;
   Win32Platform platform;
   std::string id;
-  EXPECT_FALSE(platform.FolderIdentity(site.path() + "brak\\", &id));
-  EXPECT_FALSE(platform.FolderIdentity(site.WriteFile("plik.htm", ""), &id));
+  EXPECT_FALSE(platform.FolderIdentity(site.folder() + "brak\\", &id));
+  EXPECT_FALSE(platform.FolderIdentity(site.Write("plik.htm", ""), &id));
 }
 
 TEST(FolderIdentityTest, LinkBackToAnOuterFolderHasThatFoldersIdentity) {
   TempFolder site;
   const std::string inner = site.MakeFolder("dzial");
   const std::string link = inner + "petla";
-  const std::string site_folder = site.path().substr(0, site.path().size() - 1);
+  const std::string site_folder = site.folder().substr(0, site.folder().size() - 1);
   DirectoryLink loop;
   if (!loop.Create(link, site_folder)) GTEST_SKIP() << "no directory links here";
   Win32Platform platform;
@@ -124,7 +126,7 @@ TEST(FolderIdentityTest, LinkBackToAnOuterFolderHasThatFoldersIdentity) {
   EXPECT_TRUE(entries.at("petla").is_folder);
 
   std::string id_site, id_link;
-  ASSERT_TRUE(platform.FolderIdentity(site.path(), &id_site));
+  ASSERT_TRUE(platform.FolderIdentity(site.folder(), &id_site));
   ASSERT_TRUE(platform.FolderIdentity(link + "\\", &id_link));
   EXPECT_EQ(id_site, id_link);
 }
@@ -161,14 +163,14 @@ TEST_F(CurrentFolderTest, DrivePathBecomesTheCurrentFolder) {
   EXPECT_EQ(platform.FoldCase(Current() + "\\"), platform.FoldCase(folder));
 
   // Without the trailing backslash, as the user may type it.
-  ASSERT_TRUE(platform.SetCurrentFolder(site.path().substr(0, site.path().size() - 1)));
-  EXPECT_EQ(platform.FoldCase(Current() + "\\"), platform.FoldCase(site.path()));
+  ASSERT_TRUE(platform.SetCurrentFolder(site.folder().substr(0, site.folder().size() - 1)));
+  EXPECT_EQ(platform.FoldCase(Current() + "\\"), platform.FoldCase(site.folder()));
 }
 
 TEST_F(CurrentFolderTest, PathsWithoutAUsableDriveOrFolderFailAndKeepTheFolder) {
   const TempFolder& site = site_;
   Win32Platform platform;
-  ASSERT_TRUE(platform.SetCurrentFolder(site.path()));
+  ASSERT_TRUE(platform.SetCurrentFolder(site.folder()));
   const std::string before = Current();
 
   EXPECT_FALSE(platform.SetCurrentFolder("\\\\server\\x"));
@@ -180,7 +182,7 @@ TEST_F(CurrentFolderTest, PathsWithoutAUsableDriveOrFolderFailAndKeepTheFolder) 
   EXPECT_EQ(Current(), before);
 
   // A missing folder on a real drive fails too.
-  EXPECT_FALSE(platform.SetCurrentFolder(site.path() + "brak\\"));
+  EXPECT_FALSE(platform.SetCurrentFolder(site.folder() + "brak\\"));
 }
 
 }  // namespace

@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "platform/win32/os_platform.h"
-#include "tests/win32/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace zorvitan {
 namespace {
+
+using testing::ReadWholeFile;
+using testing::TempFolder;
 
 // Names in `folder` other than "." and "..".
 std::vector<std::string> NamesIn(const std::string& folder) {
@@ -35,7 +38,7 @@ TEST(OpenPageTest, ReadsTheBytesUnchanged) {
   TempFolder site;
   const char raw[] = "<title>\xBF\xF3\xB3w</title>\r\nlf\nlone cr\rnul\0end";
   const std::string bytes(raw, sizeof(raw) - 1);
-  const std::string path = site.WriteFile("strona.htm", bytes);
+  const std::string path = site.Write("strona.htm", bytes);
   Win32Platform platform;
 
   auto page = platform.OpenPage(path);
@@ -43,7 +46,7 @@ TEST(OpenPageTest, ReadsTheBytesUnchanged) {
   EXPECT_EQ(ReadAll(*page, 3), bytes);
 
   // An empty page reads as the end at once.
-  auto empty = platform.OpenPage(site.WriteFile("pusta.htm", ""));
+  auto empty = platform.OpenPage(site.Write("pusta.htm", ""));
   ASSERT_NE(empty, nullptr);
   char c;
   EXPECT_EQ(empty->Read(&c, 1), 0);
@@ -51,7 +54,7 @@ TEST(OpenPageTest, ReadsTheBytesUnchanged) {
 
 TEST(OpenPageTest, OpensAPageAnotherProgramHasOpenForWriting) {
   TempFolder site;
-  const std::string path = site.WriteFile("edytowana.htm", "abc");
+  const std::string path = site.Write("edytowana.htm", "abc");
   HANDLE editor =
       CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                   nullptr, OPEN_EXISTING, 0, nullptr);
@@ -66,18 +69,18 @@ TEST(OpenPageTest, OpensAPageAnotherProgramHasOpenForWriting) {
 TEST(OpenPageTest, MissingPageOrFolderCannotBeOpened) {
   TempFolder site;
   Win32Platform platform;
-  EXPECT_EQ(platform.OpenPage(site.path() + "brak.htm"), nullptr);
+  EXPECT_EQ(platform.OpenPage(site.folder() + "brak.htm"), nullptr);
   EXPECT_EQ(platform.OpenPage(site.MakeFolder("katalog")), nullptr);
 }
 
 TEST(ProbeMapFileTest, CreatesAMissingFileAndNeverCutsAnExistingOne) {
   TempFolder site;
   Win32Platform platform;
-  const std::string fresh = site.path() + "nowa.html";
+  const std::string fresh = site.folder() + "nowa.html";
   EXPECT_TRUE(platform.ProbeMapFile(fresh));
   EXPECT_EQ(ReadWholeFile(fresh), "");
 
-  const std::string old_map = site.WriteFile("mapa.html", "<h1>stara mapa</h1>\r\n");
+  const std::string old_map = site.Write("mapa.html", "<h1>stara mapa</h1>\r\n");
   EXPECT_TRUE(platform.ProbeMapFile(old_map));
   EXPECT_EQ(ReadWholeFile(old_map), "<h1>stara mapa</h1>\r\n");
 }
@@ -85,11 +88,11 @@ TEST(ProbeMapFileTest, CreatesAMissingFileAndNeverCutsAnExistingOne) {
 TEST(ProbeMapFileTest, FailsWhereNoFileCanBeWritten) {
   TempFolder site;
   Win32Platform platform;
-  EXPECT_FALSE(platform.ProbeMapFile(site.path() + "brak\\mapa.html"));
+  EXPECT_FALSE(platform.ProbeMapFile(site.folder() + "brak\\mapa.html"));
   EXPECT_FALSE(platform.ProbeMapFile(site.MakeFolder("katalog")));
-  EXPECT_FALSE(platform.ProbeMapFile(site.path() + "katalog"));
+  EXPECT_FALSE(platform.ProbeMapFile(site.folder() + "katalog"));
 
-  const std::string read_only = site.WriteFile("tylko.html", "x");
+  const std::string read_only = site.Write("tylko.html", "x");
   SetFileAttributesA(read_only.c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_FALSE(platform.ProbeMapFile(read_only));
   EXPECT_EQ(ReadWholeFile(read_only), "x");
@@ -97,7 +100,7 @@ TEST(ProbeMapFileTest, FailsWhereNoFileCanBeWritten) {
 
 TEST(BeginMapTest, CommitReplacesTheOldMapAndLeavesNoTemporary) {
   TempFolder site;
-  const std::string map = site.WriteFile("mapa.html", "stara mapa, dłuższa od nowej\r\n");
+  const std::string map = site.Write("mapa.html", "stara mapa, dłuższa od nowej\r\n");
   Win32Platform platform;
 
   auto output = platform.BeginMap(map);
@@ -110,21 +113,21 @@ TEST(BeginMapTest, CommitReplacesTheOldMapAndLeavesNoTemporary) {
   output.reset();
 
   EXPECT_EQ(ReadWholeFile(map), "<h1>C:\\strona\\</h1>\r\n");
-  EXPECT_EQ(NamesIn(site.path()), std::vector<std::string>{"mapa.html"});
+  EXPECT_EQ(NamesIn(site.folder()), std::vector<std::string>{"mapa.html"});
 }
 
 TEST(BeginMapTest, EmptyMapCreatesAnEmptyFile) {
   TempFolder site;
   Win32Platform platform;
-  auto output = platform.BeginMap(site.path() + "mapa.html");
+  auto output = platform.BeginMap(site.folder() + "mapa.html");
   ASSERT_NE(output, nullptr);
   EXPECT_TRUE(output->Commit());
-  EXPECT_EQ(ReadWholeFile(site.path() + "mapa.html"), "");
+  EXPECT_EQ(ReadWholeFile(site.folder() + "mapa.html"), "");
 }
 
 TEST(BeginMapTest, AbandonedMapKeepsTheOldOneAndLeavesNoTemporary) {
   TempFolder site;
-  const std::string map = site.WriteFile("mapa.html", "stara");
+  const std::string map = site.Write("mapa.html", "stara");
   Win32Platform platform;
   {
     auto output = platform.BeginMap(map);
@@ -132,7 +135,7 @@ TEST(BeginMapTest, AbandonedMapKeepsTheOldOneAndLeavesNoTemporary) {
     EXPECT_TRUE(output->Write("nowa, niedokonczona", 18));
   }
   EXPECT_EQ(ReadWholeFile(map), "stara");
-  EXPECT_EQ(NamesIn(site.path()), std::vector<std::string>{"mapa.html"});
+  EXPECT_EQ(NamesIn(site.folder()), std::vector<std::string>{"mapa.html"});
 }
 
 TEST(BeginMapTest, FailedCommitKeepsTheTargetAndRemovesTheTemporary) {
@@ -144,12 +147,12 @@ TEST(BeginMapTest, FailedCommitKeepsTheTargetAndRemovesTheTemporary) {
   EXPECT_TRUE(output->Write("x", 1));
   EXPECT_FALSE(output->Commit());
   output.reset();
-  EXPECT_EQ(NamesIn(site.path()), std::vector<std::string>{"mapa.html"});
+  EXPECT_EQ(NamesIn(site.folder()), std::vector<std::string>{"mapa.html"});
 }
 
 TEST(BeginMapTest, ReadOnlyMapIsNotReplaced) {
   TempFolder site;
-  const std::string map = site.WriteFile("mapa.html", "stara");
+  const std::string map = site.Write("mapa.html", "stara");
   Win32Platform platform;
   auto output = platform.BeginMap(map);
   ASSERT_NE(output, nullptr);
@@ -158,13 +161,13 @@ TEST(BeginMapTest, ReadOnlyMapIsNotReplaced) {
   EXPECT_FALSE(output->Commit());
   output.reset();
   EXPECT_EQ(ReadWholeFile(map), "stara");
-  EXPECT_EQ(NamesIn(site.path()), std::vector<std::string>{"mapa.html"});
+  EXPECT_EQ(NamesIn(site.folder()), std::vector<std::string>{"mapa.html"});
 }
 
 TEST(BeginMapTest, MissingFolderGivesNoOutput) {
   TempFolder site;
   Win32Platform platform;
-  EXPECT_EQ(platform.BeginMap(site.path() + "brak\\mapa.html"), nullptr);
+  EXPECT_EQ(platform.BeginMap(site.folder() + "brak\\mapa.html"), nullptr);
   EXPECT_EQ(platform.BeginMap(""), nullptr);
 }
 
@@ -190,7 +193,7 @@ TEST(BeginMapTest, RelativePathResolvesAgainstTheFolderCurrentAtTheStart) {
 
 TEST(BeginMapTest, PolishMapNameAndLargeWrites) {
   TempFolder site;
-  const std::string map = site.path() + "mapa_za\xBF\xF3\xB3\xE6.html";
+  const std::string map = site.folder() + "mapa_za\xBF\xF3\xB3\xE6.html";
   std::string big(3 * 1024 * 1024 + 7, 'a');
   big[0] = '\xB3';
   big.back() = '\xE6';

@@ -10,10 +10,13 @@
 #include "engine/foreign_names.h"
 #include "platform/pending_map_file.h"
 #include "platform/win32/os_platform.h"
-#include "tests/win32/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace zorvitan {
 namespace {
+
+using testing::LongWidePath;
+using testing::TempFolder;
 
 std::string Marked(const char* utf8_name) { return kForeignNameMark + std::string(utf8_name); }
 
@@ -22,7 +25,7 @@ void Make(const TempFolder& site, const std::string& relative, const std::string
   std::wstring path(relative.size(), L'\0');
   path.resize(MultiByteToWideChar(CP_UTF8, 0, relative.data(), static_cast<int>(relative.size()),
                                   &path[0], static_cast<int>(path.size())));
-  path = LongWidePath(site.path()) + path;
+  path = LongWidePath(site.folder()) + path;
   if (relative.back() == '\\') {
     ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr)) << relative;
     return;
@@ -57,11 +60,11 @@ TEST(WidePathsTest, NamesOutsideTheCodePageAreMarkedAndReachedAgain) {
   Make(site, "данные\\日本.htm", "Nihon");
   Win32Platform platform;
 
-  EXPECT_EQ(Names(platform, site.path()), std::set<std::string>{Marked("данные")});
-  const std::string folder = site.path() + Marked("данные") + "\\";
+  EXPECT_EQ(Names(platform, site.folder()), std::set<std::string>{Marked("данные")});
+  const std::string folder = site.folder() + Marked("данные") + "\\";
   EXPECT_EQ(Read(platform, folder + Marked("日本.htm")), "Nihon");
   std::string id_site, id_folder;
-  ASSERT_TRUE(platform.FolderIdentity(site.path(), &id_site));
+  ASSERT_TRUE(platform.FolderIdentity(site.folder(), &id_site));
   ASSERT_TRUE(platform.FolderIdentity(folder, &id_folder));
   EXPECT_NE(id_site, id_folder);
 
@@ -80,7 +83,7 @@ TEST(WidePathsTest, PathsPastMaxPathAreWalkedReadAndWritten) {
     Make(site, relative);
   }
   Make(site, relative + "strona.htm", "Deep");
-  const std::string deep = site.path() + relative;
+  const std::string deep = site.folder() + relative;
   ASSERT_GT(deep.size(), 400u);
   Win32Platform platform;
 

@@ -1,12 +1,12 @@
-#include "tests/win32/temp_folder.h"
-
 #include <windows.h>
 
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
-namespace zorvitan {
+#include "tests/support/temp_folder.h"
+
+namespace zorvitan::testing {
 namespace {
 
 // Wide and "\\?\"-prefixed, so names outside the code page and paths past
@@ -36,6 +36,20 @@ void RemoveTree(const std::wstring& folder) {
 
 }  // namespace
 
+std::wstring LongWidePath(const std::string& ansi_path) {
+  const int size = static_cast<int>(ansi_path.size());
+  const int length = MultiByteToWideChar(CP_ACP, 0, ansi_path.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi_path.data(), size, &wide[0], length);
+  return L"\\\\?\\" + wide;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "<missing>";
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 TempFolder::TempFolder() {
   static unsigned counter = 0;
   char temp[MAX_PATH + 1];
@@ -43,36 +57,30 @@ TempFolder::TempFolder() {
   std::ostringstream name;
   name << temp << "zvtest" << GetCurrentProcessId() << "-" << GetTickCount() << "-" << counter++;
   CreateDirectoryA(name.str().c_str(), nullptr);
-  path_ = name.str() + "\\";
+  path_ = name.str();
 }
 
-TempFolder::~TempFolder() { RemoveTree(LongWidePath(path_)); }
+TempFolder::~TempFolder() { RemoveTree(LongWidePath(folder())); }
 
-std::string TempFolder::MakeFolder(const std::string& name) const {
-  const std::string path = path_ + name;
+std::string TempFolder::MakeFolder(const std::string& relative) const {
+  const std::string path = *this / relative;
   CreateDirectoryA(path.c_str(), nullptr);
-  return path + "\\";
+  return path + kSeparator;
 }
 
-std::string TempFolder::WriteFile(const std::string& name, const std::string& bytes) const {
-  const std::string path = path_ + name;
+std::string TempFolder::Write(const std::string& relative, const std::string& bytes) const {
+  const std::string path = *this / relative;
   std::ofstream(path, std::ios::binary) << bytes;
   return path;
 }
 
-std::wstring LongWidePath(const std::string& ansi_path) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, ansi_path.data(),
-                                         static_cast<int>(ansi_path.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi_path.data(), static_cast<int>(ansi_path.size()), &wide[0],
-                      length);
-  return L"\\\\?\\" + wide;
+std::string TempFolder::Read(const std::string& relative) const {
+  std::ifstream in(*this / relative, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "<missing>";
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+bool TempFolder::Exists(const std::string& relative) const {
+  return GetFileAttributesA((*this / relative).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-}  // namespace zorvitan
+}  // namespace zorvitan::testing
