@@ -34,7 +34,7 @@ class FakeWindow : public WindowModel {
   int close_at_event = -1;  // DoEvents call (from 0) at which the user closes the window
 
   std::vector<ShownMessage> messages;
-  std::vector<std::string> log;  // "SetInputsEnabled(0)", "MsgBox", "Focus(1)", ...
+  std::vector<std::string> log;  // "SetInputsEnabled(0)", "Box", "Focus(1)", ...
   int events = 0;
   int progress_reports = 0;
 
@@ -65,7 +65,7 @@ class FakeWindow : public WindowModel {
  private:
   void Box(const std::string& text, int style, const std::string& title) {
     messages.push_back({text, style, title});
-    log.push_back("MsgBox");
+    log.push_back("Box");
   }
 
   const Platform& platform_;

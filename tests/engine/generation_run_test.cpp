@@ -16,7 +16,7 @@ class GenerationRunTest : public EngineTest {
     EXPECT_EQ(window.messages[0].text, Cp1250(message));
     EXPECT_EQ(window.messages[0].style, 0x30);
     EXPECT_EQ(window.messages[0].title, kError);
-    EXPECT_EQ(window.log, (std::vector<std::string>{"MsgBox", focus}));
+    EXPECT_EQ(window.log, (std::vector<std::string>{"Box", focus}));
   }
 };
 
@@ -107,7 +107,7 @@ TEST_F(GenerationRunTest, WholeRunCompletesFolderWritesMapAndReports) {
   EXPECT_EQ(window.messages[0].title, "Zorvitan");
   EXPECT_EQ(window.log.front(), "SetInputsEnabled(0)");
   EXPECT_EQ(window.log.back(), "SetInputsEnabled(1)");
-  EXPECT_EQ(window.log[window.log.size() - 2], "MsgBox");
+  EXPECT_EQ(window.log[window.log.size() - 2], "Box");
   EXPECT_EQ(fs.clipboard, Page("A"));
   EXPECT_GT(window.progress_reports, 0);
 }

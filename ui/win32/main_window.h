@@ -30,7 +30,7 @@ class MainWindow : public WindowModel {
   // Null once the window has been destroyed.
   HWND hwnd() const { return hwnd_; }
   HWND Control(ControlId id) const;
-  // The run with the state it keeps between runs (LastFolder, the page list).
+  // The run with the state it keeps between runs (the last folder, the page list).
   GenerationRun& run() { return run_; }
   bool running() const { return running_; }
 
