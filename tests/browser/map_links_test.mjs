@@ -14,6 +14,8 @@ import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 
+import { check, finish } from '../support/tally.mjs';
+
 const [cli, wineRun] = process.argv.slice(2);
 const wine = wineRun !== undefined;
 const chromiumPath = '/usr/bin/chromium';
@@ -80,14 +82,6 @@ pages.forEach(([rel, title], i) => {
 // A new map inside the site is listed too, as an empty page.
 expected.set('', { rel: 'mapa.html', linkText: untitledText, visits: 0 });
 
-let passed = 0;
-let failed = 0;
-function check(name, problems) {
-  if (problems.length === 0) { passed++; return; }
-  failed++;
-  console.log(`FAIL ${name}`);
-  for (const p of problems) console.log(`     ${p}`);
-}
 
 const run = spawnSync(wine ? wineRun : cli,
   wine ? [cli, winPath(site), winPath(mapPath)] : [site, mapPath], { timeout: 60000 });
@@ -164,7 +158,4 @@ if (run.status === 0) try {
   await browser?.close();
 }
 
-if (failed === 0) fs.rmSync(site, { recursive: true, force: true });
-else console.log(`The site and its map are kept in ${site}`);
-console.log(`${passed} passed, ${failed} failed`);
-process.exit(failed === 0 ? 0 : 1);
+finish(site, 'The site and its map are');

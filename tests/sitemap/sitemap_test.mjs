@@ -15,6 +15,8 @@ import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 
+import { check, finish } from '../support/tally.mjs';
+
 const [cli, wineRun] = process.argv.slice(2);
 const wine = wineRun !== undefined;
 const here = path.dirname(fileURLToPath(import.meta.url));
@@ -33,15 +35,6 @@ if (!cli || !sitemapLib || !haveXmllint) {
   process.exit(1);
 }
 
-let passed = 0;
-let failed = 0;
-function check(name, problems) {
-  if (problems.length === 0) { passed++; return; }
-  failed++;
-  console.log(`FAIL ${name}`);
-  for (const p of problems.slice(0, 10)) console.log(`     ${p}`);
-  if (problems.length > 10) console.log(`     ... ${problems.length - 10} more`);
-}
 
 const root = fs.realpathSync(fs.mkdtempSync(path.join(os.tmpdir(), 'zv-sitemap-')));
 const winPath = (p) => 'Z:' + p.replaceAll('/', '\\');
@@ -262,7 +255,4 @@ if (!wine) {
     ? [] : [`index ${result.isIndex}, ${result.urls.length} URLs, files ${left.join(' ')}`]);
 }
 
-if (failed === 0) fs.rmSync(root, { recursive: true, force: true });
-else console.log(`The sites and their sitemaps are kept in ${root}`);
-console.log(`${passed} passed, ${failed} failed`);
-process.exit(failed === 0 ? 0 : 1);
+finish(root, 'The sites and their sitemaps are');

@@ -4,9 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "tests/support/temp_folder.h"
 
 namespace zorvitan::testing {
@@ -30,17 +27,6 @@ std::string TempFolder::MakeFolder(const std::string& relative) const {
   const std::string path = *this / relative;
   mkdir(path.c_str(), 0777);
   return path + kSeparator;
-}
-
-std::string TempFolder::Write(const std::string& relative, const std::string& bytes) const {
-  const std::string path = *this / relative;
-  std::ofstream(path, std::ios::binary) << bytes;
-  return path;
-}
-
-std::string TempFolder::Read(const std::string& relative) const {
-  std::ifstream in(*this / relative, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 bool TempFolder::Exists(const std::string& relative) const {

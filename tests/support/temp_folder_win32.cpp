@@ -68,17 +68,6 @@ std::string TempFolder::MakeFolder(const std::string& relative) const {
   return path + kSeparator;
 }
 
-std::string TempFolder::Write(const std::string& relative, const std::string& bytes) const {
-  const std::string path = *this / relative;
-  std::ofstream(path, std::ios::binary) << bytes;
-  return path;
-}
-
-std::string TempFolder::Read(const std::string& relative) const {
-  std::ifstream in(*this / relative, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 bool TempFolder::Exists(const std::string& relative) const {
   return GetFileAttributesA((*this / relative).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
