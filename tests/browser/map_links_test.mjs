@@ -1,37 +1,20 @@
 // The site map in a real browser: zorvitan-cli maps a site of hostile file and folder names
-// into the site itself, headless Chromium opens the map as a file:// URL and follows every
-// link, and each must land on its own page, whose title the browser shows.
+// into the site itself, headless Chromium opens the map as the plain file:// URL a reader
+// opens, and follows every link; each must land on its own page, whose title the browser shows.
 //
 //   node map_links_test.mjs ZORVITAN_CLI                 the native program
 //   node map_links_test.mjs ZORVITAN_CLI_EXE WINE_RUN    the Windows program under Wine
 //
-// Needs Debian's chromium and the npm package playwright-core in build/browser-tools, both
-// installed by scripts/deps.sh. Ends with "N passed, N failed"; exits 1 on any failure.
-import { spawnSync } from 'node:child_process';
+// Needs what map_browser.mjs says. Ends with "N passed, N failed"; exits 1 on any failure.
 import fs from 'node:fs';
-import { createRequire } from 'node:module';
 import os from 'node:os';
 import path from 'node:path';
-import { fileURLToPath, pathToFileURL } from 'node:url';
+import { pathToFileURL } from 'node:url';
 
 import { check, finish } from '../support/tally.mjs';
-
-const [cli, wineRun] = process.argv.slice(2);
-const wine = wineRun !== undefined;
-const chromiumPath = '/usr/bin/chromium';
-const tools = fileURLToPath(new URL('../../build/browser-tools/', import.meta.url));
-let chromium;
-try {
-  ({ chromium } = createRequire(path.join(tools, 'here.js'))('playwright-core'));
-} catch {
-  chromium = undefined;
-}
-if (!cli || !chromium || !fs.existsSync(chromiumPath)) {
-  console.error(!cli ? 'usage: node map_links_test.mjs ZORVITAN_CLI [WINE_RUN]'
-    : `${chromium ? chromiumPath : `playwright-core (in ${tools})`} is missing: run scripts/deps.sh`);
-  console.log('0 passed, 1 failed');
-  process.exit(1);
-}
+import {
+  folderHeading, follow, launchChromium, mapSite, readMap, untitledText, wine,
+} from './map_browser.mjs';
 
 // [path in the site, title as written in the page, or null for a page the program finds
 // untitled, posix only]. Every page gets a title the browser shows, unique in the site.
@@ -59,14 +42,8 @@ const pages = [
   ['<b>/bold.html', 'In b', true],
 ].filter(([, , posixOnly]) => !wine || !posixOnly);
 
-const untitledText = '#bez tytułu#';
 const site = fs.realpathSync(fs.mkdtempSync(path.join(os.tmpdir(), 'zv-browser-')));
 const mapPath = path.join(site, 'mapa.html');
-const winPath = (p) => 'Z:' + p.replaceAll('/', '\\');
-const folderHeading = (rel) => {
-  const folder = path.posix.dirname(rel) === '.' ? '' : path.posix.dirname(rel) + '/';
-  return wine ? winPath(`${site}/${folder}`) : `${site}/${folder}`;
-};
 
 // What the browser should show for each page: its title and the link text in the map.
 const expected = new Map();  // document.title -> { rel, linkText, visits }
@@ -83,39 +60,18 @@ pages.forEach(([rel, title], i) => {
 expected.set('', { rel: 'mapa.html', linkText: untitledText, visits: 0 });
 
 
-const run = spawnSync(wine ? wineRun : cli,
-  wine ? [cli, winPath(site), winPath(mapPath)] : [site, mapPath], { timeout: 60000 });
-check('zorvitan-cli writes the map', run.status === 0 ? []
-  : [`exit code ${run.status}: ${run.error?.message ?? run.stderr}`]);
-
 let browser;
-if (run.status === 0) try {
-  browser = await chromium.launch({
-    executablePath: chromiumPath, headless: true,
-    args: process.getuid() === 0 ? ['--no-sandbox'] : [],
-  });
-  // The map names no charset, and Chromium would guess one from its bytes. It is opened as
-  // the file:// URL it is, with the charset a server would send: the system's code page.
+if (mapSite(site, mapPath)) try {
+  browser = await launchChromium();
   const context = await browser.newContext();
   context.setDefaultTimeout(15000);
-  const mapUrl = pathToFileURL(mapPath).href;
-  await context.route((url) => url.href === mapUrl, (route) => route.fulfill({
-    body: fs.readFileSync(mapPath),
-    contentType: `text/html; charset=${wine ? 'windows-1250' : 'utf-8'}`,
-  }));
   let page = await context.newPage();
-  await page.goto(mapUrl);
-  const map = await page.evaluate(() => ({
-    strange: [...document.querySelectorAll('head *, body *')].map((e) => e.localName)
-      .filter((name) => !['h1', 'br', 'a'].includes(name)),
-    items: [...document.querySelectorAll('h1, a')].map((e) => ({
-      tag: e.localName, text: e.textContent, href: e.href, raw: e.getAttribute('href'),
-    })),
-  }));
+  await page.goto(pathToFileURL(mapPath).href);
+  const map = await readMap(page);
 
   check('the map makes only h1, br and a elements',
     map.strange.map((name) => `<${name}> made from a name`));
-  const wanted = new Set([...expected.values()].map(({ rel }) => folderHeading(rel)));
+  const wanted = new Set([...expected.values()].map(({ rel }) => folderHeading(site, rel)));
   const headings = map.items.filter((item) => item.tag === 'h1').map((item) => item.text);
   check('every heading is a folder of the site, as the system spells it', [
     ...headings.filter((h) => !wanted.has(h)).map((h) => `unexpected heading ${JSON.stringify(h)}`),
@@ -126,8 +82,11 @@ if (run.status === 0) try {
   for (const item of map.items) {
     if (item.tag === 'h1') { heading = item.text; continue; }
     const problems = [];
-    try {
-      await page.goto(item.href);
+    let error;
+    ({ tab: page, error } = await follow(page, item.href));
+    if (error) {
+      problems.push(error);
+    } else {
       const title = await page.title();
       const landed = expected.get(title);
       if (!landed) {
@@ -137,15 +96,10 @@ if (run.status === 0) try {
         if (item.text !== landed.linkText) {
           problems.push(`landed on ${JSON.stringify(landed.rel)}, but the link says ${JSON.stringify(item.text)}`);
         }
-        if (heading !== folderHeading(landed.rel)) {
+        if (heading !== folderHeading(site, landed.rel)) {
           problems.push(`${JSON.stringify(landed.rel)} listed under ${JSON.stringify(heading)}`);
         }
       }
-    } catch (error) {
-      problems.push(error.message.split('\n')[0]);
-      // A failed load leaves an error page on its way in: go on in a fresh tab.
-      await page.close();
-      page = await context.newPage();
     }
     check(`link href=${JSON.stringify(item.raw)}`, problems);
   }
