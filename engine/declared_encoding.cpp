@@ -1,0 +1,202 @@
+#include "engine/declared_encoding.h"
+
+#include <string>
+
+#include "engine/encoding_labels.h"
+#include "engine/text_rules.h"
+
+namespace zorvitan {
+namespace {
+
+bool IsBlank(char c) { return c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == ' '; }
+bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// Reads a page's head the way the browsers' prescan does: byte by byte,
+// giving up quietly where the bytes run out.
+class Prescan {
+ public:
+  explicit Prescan(std::string_view head) : text_(head) {}
+
+  std::string_view Run() {
+    while (at_ < text_.size()) {
+      if (StartsWith("<!--")) {
+        // "-->" may share its dashes with the "<!--": "<!-->" is a comment.
+        const std::size_t end = text_.find("-->", at_ + 2);
+        if (end == std::string_view::npos) return {};
+        at_ = end + 3;
+        continue;
+      }
+      if (StartsWithNoCase("<meta") && at_ + 5 < text_.size() &&
+          (IsBlank(text_[at_ + 5]) || text_[at_ + 5] == '/')) {
+        at_ += 5;
+        const std::string_view encoding = Meta();
+        if (!encoding.empty()) return encoding;
+      } else if (text_[at_] == '<' && at_ + 1 < text_.size() &&
+                 (IsAsciiLetter(text_[at_ + 1]) ||
+                  (text_[at_ + 1] == '/' && at_ + 2 < text_.size() &&
+                   IsAsciiLetter(text_[at_ + 2])))) {
+        // Any other tag: its name, then its attributes, which may hold a ">".
+        while (at_ < text_.size() && !IsBlank(text_[at_]) && text_[at_] != '>') ++at_;
+        std::string name, value;
+        while (Attribute(&name, &value)) {
+        }
+      } else if (StartsWith("<!") || StartsWith("</") || StartsWith("<?")) {
+        const std::size_t end = text_.find('>', at_ + 2);
+        if (end == std::string_view::npos) return {};
+        at_ = end;
+      }
+      ++at_;
+    }
+    return {};
+  }
+
+ private:
+  bool StartsWith(std::string_view prefix) const {
+    return text_.substr(at_, prefix.size()) == prefix;
+  }
+  bool StartsWithNoCase(std::string_view prefix) const {
+    return FindNoCase(text_.substr(at_, prefix.size()), prefix) == 0;
+  }
+
+  // The attributes of one <meta>, and what they declare.
+  std::string_view Meta() {
+    std::string seen;  // names already taken, each followed by a blank
+    bool got_pragma = false;
+    enum { kUnknown, kNeeded, kNotNeeded } need_pragma = kUnknown;
+    bool charset_named = false;  // the first naming counts, even of a label nobody knows
+    std::string_view charset;
+    std::string name, value;
+    while (Attribute(&name, &value)) {
+      const std::string key = name + ' ';
+      if (seen.find(' ' + key) != std::string::npos) continue;
+      seen += ' ' + key;
+      if (name == "http-equiv") {
+        if (value == "content-type") got_pragma = true;
+      } else if (name == "content") {
+        std::string_view label;
+        if (!charset_named && CharsetInContent(value, &label)) {
+          charset_named = true;
+          charset = EncodingForLabel(label);
+          need_pragma = kNeeded;
+        }
+      } else if (name == "charset" && !charset_named) {
+        charset_named = true;
+        charset = EncodingForLabel(value);
+        need_pragma = kNotNeeded;
+      }
+    }
+    if (need_pragma == kUnknown || (need_pragma == kNeeded && !got_pragma)) return {};
+    if (charset == kUtf16Le || charset == kUtf16Be) return kUtf8;
+    if (charset == "x-user-defined") return "windows-1252";
+    return charset;
+  }
+
+  // The next attribute of a tag, its name and value in lower case; false at
+  // the tag's ">" or where the bytes end.
+  bool Attribute(std::string* name, std::string* value) {
+    name->clear();
+    value->clear();
+    while (At() && (IsBlank(Byte()) || Byte() == '/')) ++at_;
+    if (!At() || Byte() == '>') return false;
+    for (;; ++at_) {
+      if (!At()) return false;
+      const char c = Byte();
+      if (c == '=' && !name->empty()) {
+        ++at_;
+        return Value(value);
+      }
+      if (IsBlank(c)) break;
+      if (c == '/' || c == '>') return true;
+      *name += ToLowerAscii(c);
+    }
+    while (At() && IsBlank(Byte())) ++at_;
+    if (!At()) return false;
+    if (Byte() != '=') return true;
+    ++at_;
+    return Value(value);
+  }
+
+  bool Value(std::string* value) {
+    while (At() && IsBlank(Byte())) ++at_;
+    if (!At()) return false;
+    const char quote = Byte();
+    if (quote == '"' || quote == '\'') {
+      for (++at_; At(); ++at_) {
+        if (Byte() == quote) {
+          ++at_;
+          return true;
+        }
+        *value += ToLowerAscii(Byte());
+      }
+      return false;
+    }
+    if (quote == '>') return true;
+    for (; At(); ++at_) {
+      if (IsBlank(Byte()) || Byte() == '>') return true;
+      *value += ToLowerAscii(Byte());
+    }
+    return false;
+  }
+
+  // The label behind "charset=" in a Content-Type value.
+  static bool CharsetInContent(std::string_view content, std::string_view* label) {
+    for (std::size_t at = 0;;) {
+      at = FindNoCase(content, "charset", at);
+      if (at == std::string_view::npos) return false;
+      at += 7;
+      while (at < content.size() && IsBlank(content[at])) ++at;
+      if (at >= content.size() || content[at] != '=') continue;
+      ++at;
+      while (at < content.size() && IsBlank(content[at])) ++at;
+      if (at >= content.size()) return false;
+      const char quote = content[at];
+      if (quote == '"' || quote == '\'') {
+        const std::size_t end = content.find(quote, at + 1);
+        if (end == std::string_view::npos) return false;
+        *label = content.substr(at + 1, end - at - 1);
+        return true;
+      }
+      std::size_t end = at;
+      while (end < content.size() && !IsBlank(content[end]) && content[end] != ';') ++end;
+      *label = content.substr(at, end - at);
+      return true;
+    }
+  }
+
+  bool At() const { return at_ < text_.size(); }
+  char Byte() const { return text_[at_]; }
+
+  std::string_view text_;
+  std::size_t at_ = 0;
+};
+
+}  // namespace
+
+std::string_view EncodingOfByteOrderMark(std::string_view head, std::size_t* length) {
+  *length = 0;
+  if (head.substr(0, 3) == "\xEF\xBB\xBF") {
+    *length = 3;
+    return kUtf8;
+  }
+  if (head.substr(0, 2) == "\xFF\xFE") {
+    *length = 2;
+    return kUtf16Le;
+  }
+  if (head.substr(0, 2) == "\xFE\xFF") {
+    *length = 2;
+    return kUtf16Be;
+  }
+  return {};
+}
+
+std::string_view EncodingOfMeta(std::string_view head) {
+  return Prescan(head.substr(0, kEncodingPrescanBytes)).Run();
+}
+
+std::string_view DeclaredEncoding(std::string_view head) {
+  std::size_t mark_length = 0;
+  const std::string_view marked = EncodingOfByteOrderMark(head, &mark_length);
+  return marked.empty() ? EncodingOfMeta(head) : marked;
+}
+
+}  // namespace zorvitan
