@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/encoding_labels.h"
 #include "engine/sitemap_url.h"
 
 namespace zorvitan::cli {
@@ -52,6 +53,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   std::string format = "html";
   std::string base_url;
   bool has_base_url = false;
+  std::string page_encoding;
 
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -63,10 +65,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       const std::size_t equals = arg.find('=');
       const std::string name = arg.substr(0, equals);
       const bool has_value = equals != std::string::npos;
-      std::string* value = name == "--patterns"   ? &result.options.patterns
-                           : name == "--format"   ? &format
-                           : name == "--base-url" ? &base_url
-                                                  : nullptr;
+      std::string* value = name == "--patterns"        ? &result.options.patterns
+                           : name == "--format"        ? &format
+                           : name == "--base-url"      ? &base_url
+                           : name == "--page-encoding" ? &page_encoding
+                                                       : nullptr;
       std::string exclude;
       if (name == "--exclude") value = &exclude;
       if (value != nullptr) {
@@ -78,6 +81,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
           return UsageError("option '" + name + "' needs a value");
         }
         if (name == "--base-url") has_base_url = true;
+        if (name == "--page-encoding") {
+          result.options.page_encoding = std::string(EncodingForLabel(page_encoding));
+          if (result.options.page_encoding.empty()) {
+            return UsageError("unknown encoding '" + page_encoding +
+                              "' (for example windows-1250, iso-8859-2, koi8-r, shift_jis)");
+          }
+        }
         if (name == "--exclude") {
           if (exclude.empty()) return UsageError("option '--exclude' needs a pattern");
           result.options.excludes.push_back(exclude);

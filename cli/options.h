@@ -16,6 +16,9 @@ struct Options {
   bool skip_untitled = false;
   bool quiet = false;
   std::vector<std::string> excludes;  // --exclude globs, as given
+  // --page-encoding: the encoding of pages that declare none and are not
+  // UTF-8, by its name; "" for the default.
+  std::string page_encoding;
   // --format xml or txt: a sitemap with these settings instead of the HTML map.
   bool sitemap = false;
   SitemapOptions sitemap_options;

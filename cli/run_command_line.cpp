@@ -40,6 +40,7 @@ int RunGeneration(Options options, Platform& platform, PagesReadHook on_pages_re
   RunChoices choices;
   choices.exclusions = &exclusions;
   if (options.sitemap) choices.sitemap = &options.sitemap_options;
+  choices.page_encoding = options.page_encoding;
   GenerationRun run(window, platform, choices);
   RemoveTemporaryMapOnInterrupt();
   const RunReport report = run.Generate();

@@ -40,6 +40,10 @@ Options:
                          by xml and txt. A "/" is added when it does not end in one
       --strip-index      write index.htm, index.html and index.php (any case) as
                          their folder's URL, "news/" (xml and txt only)
+      --page-encoding ENC
+                         the encoding of old pages that declare none and are not
+                         UTF-8 (default windows-1250; on Windows the system's code
+                         page): iso-8859-2, latin2, windows-1251, koi8-r, ...
   -q, --quiet            no progress line
   -h, --help             show this help and exit
   -V, --version          show the version and exit
@@ -51,11 +55,20 @@ The map file:
     <h1>/home/me/www/news/</h1>
   and every page has a link line with its path relative to SITE_FOLDER:
     <br><a href="news/2024.htm">News of 2024</a>
-  Titles are copied byte for byte (no entities are decoded or added); a title
-  that spans lines in the page spans the same lines in the map. In a link,
-  "%", "#", "?", '"' and control characters of a file name are written as
-  %XX and "&" as "&amp;", so every link leads to its page; in a heading,
-  "&", "<" and ">" are written as "&amp;", "&lt;" and "&gt;". Pages are
+  The map is UTF-8 (on Windows: in the system's code page). Each title is
+  read in its page's encoding, found as browsers find it: a byte-order mark
+  (UTF-8, UTF-16), else <meta charset="..."> or <meta http-equiv=
+  "Content-Type" content="...; charset=..."> in the first 1024 bytes, else
+  UTF-8 when the title is valid UTF-8, else --page-encoding. It is converted
+  into the map's encoding (a character that encoding lacks as "&#N;"); a
+  title already in it keeps its bytes. "<" and ">" in a title are written as
+  "&lt;" and "&gt;", since browsers show a title's tags as text; character
+  references stay as they are; a title that spans lines in the page spans
+  the same lines in the map. In a link, "%", "#", "?", '"' and control
+  characters of a file name are written as %XX and "&" as "&amp;", so every
+  link leads to its page, and so are the bytes of a name that are not UTF-8;
+  in a heading, "&", "<" and ">" are written as "&amp;", "&lt;" and "&gt;",
+  and bytes that are not UTF-8 as U+FFFD. Pages are
   listed folder by folder: SITE_FOLDER first, then the folders below it, depth
   first, names in alphabetical order (A-Z and a-z alike). Files whose names
   begin with "." are not listed.
@@ -98,9 +111,9 @@ Exit status:
      created ("Nie mogę utworzyć pliku: ...") or a SITE_FOLDER that cannot be
      opened ("Nie otworzyć katalogu: ..."), or a relative path while the
      current folder no longer exists; nothing was changed
-  2  wrong usage: an unknown option or format, not two arguments, or xml or
-     txt without an absolute http:// or https:// --base-url; nothing is
-     written
+  2  wrong usage: an unknown option, format or encoding, not two arguments,
+     or xml or txt without an absolute http:// or https:// --base-url;
+     nothing is written
   3  the map, or a file of the sitemap, could not be written; the old map,
      or the whole old set of sitemap files, is kept
 
@@ -109,6 +122,8 @@ Examples:
     zorvitan-cli ~/www ~/www/mapa.html
   Only titled pages, including server-side includes:
     zorvitan-cli --skip-untitled --patterns "*.html; *.shtml" ~/www ~/www/mapa.html
+  An old site whose pages in ISO-8859-2 declare no encoding:
+    zorvitan-cli --page-encoding iso-8859-2 ~/stara-strona ~/stara-strona/mapa.html
   In a build script, stopping the build when the map cannot be made:
     zorvitan-cli --quiet public public/site-map.html || exit 1
   A sitemap for search engines, without the drafts:

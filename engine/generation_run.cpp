@@ -57,7 +57,7 @@ bool GenerationRun::WriteMap(RunSummary* summary, std::string* failed_file) {
     summary->unreadable_pages = writer.UnreadablePages();
     return true;
   }
-  MapWriter writer(window_, platform_, page_list, last_folder);
+  MapWriter writer(window_, platform_, page_list, last_folder, choices_.page_encoding);
   if (!writer.Write()) {
     *failed_file = window_.Text(Field::kMapFile);
     return false;

@@ -29,10 +29,13 @@ struct RunReport {
   RunSummary summary;  // of a finished run
 };
 
-// What only the command line chooses; the window leaves both unset.
+// What only the command line chooses; the window leaves them unset.
 struct RunChoices {
   const Exclusions* exclusions = nullptr;   // pages and folders left out of the walk
   const SitemapOptions* sitemap = nullptr;  // a machine sitemap instead of the HTML map
+  // The encoding of pages that declare none and are not UTF-8, by its name;
+  // "" for the default (engine/text_conversion.h).
+  std::string page_encoding;
 };
 
 // The run together with the window-level state it keeps between runs. A front

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "engine/foreign_names.h"
+#include "engine/platform.h"
+#include "engine/utf8.h"
 
 namespace zorvitan {
 namespace {
@@ -30,33 +32,6 @@ void AppendPercent(unsigned char byte, std::string* out) {
   out->append(escaped, 3);
 }
 
-// The next code point of UTF-8 text at `i`, and where the one after it
-// starts; a byte that begins no valid sequence stands for U+FFFD.
-char32_t NextCodePoint(std::string_view text, std::size_t* i) {
-  const auto lead = static_cast<unsigned char>(text[*i]);
-  const int length = lead < 0x80    ? 1
-                     : lead >= 0xF8 ? 0
-                     : lead >= 0xF0 ? 4
-                     : lead >= 0xE0 ? 3
-                     : lead >= 0xC0 ? 2
-                                    : 0;
-  if (length == 0 || *i + length > text.size()) {
-    ++*i;
-    return 0xFFFD;
-  }
-  char32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
-  for (int k = 1; k < length; ++k) {
-    const auto next = static_cast<unsigned char>(text[*i + k]);
-    if ((next & 0xC0) != 0x80) {
-      ++*i;
-      return 0xFFFD;
-    }
-    code = (code << 6) | (next & 0x3F);
-  }
-  *i += length;
-  return code;
-}
-
 const char* EntityFor(char c) {
   switch (c) {
     case '&':
@@ -71,11 +46,11 @@ const char* EntityFor(char c) {
 }
 
 // Calls `plain(text)` for each run of ordinary bytes and `marked(name)` for
-// each marked name, mark left out. Without `marked_names` all is plain.
+// each marked name, mark left out. Without marked names all is plain.
 template <typename Plain, typename Marked>
-void SplitMarkedNames(std::string_view text, bool marked_names, Plain plain, Marked marked) {
+void SplitMarkedNames(std::string_view text, NameBytes names, Plain plain, Marked marked) {
   std::size_t start = 0;
-  while (marked_names && start < text.size()) {
+  while (names == NameBytes::kCodePageMarked && start < text.size()) {
     const std::size_t mark = text.find(kForeignNameMark, start);
     if (mark == std::string_view::npos) break;
     if (mark > 0 && !IsPathSeparator(text[mark - 1])) {  // not at a name's start
@@ -90,6 +65,25 @@ void SplitMarkedNames(std::string_view text, bool marked_names, Plain plain, Mar
     start = end;
   }
   plain(text.substr(start));
+}
+
+// Calls `ascii(c)` for each ASCII byte of UTF-8 text, `letter(bytes, code)`
+// for each other well-formed character and `invalid(bytes)` for each
+// ill-formed sequence.
+template <typename Ascii, typename Letter, typename Invalid>
+void ForEachCharacter(std::string_view utf8, Ascii ascii, Letter letter, Invalid invalid) {
+  for (std::size_t at = 0; at < utf8.size();) {
+    const std::size_t start = at;
+    const char32_t code = NextCodePoint(utf8, &at);
+    const std::string_view bytes = utf8.substr(start, at - start);
+    if (code < 0x80) {
+      ascii(bytes[0]);
+    } else if (code == kReplacementCharacter && bytes != "\xEF\xBF\xBD") {
+      invalid(bytes);
+    } else {
+      letter(bytes, code);
+    }
+  }
 }
 
 void AppendPlainHref(std::string_view path, std::string* out) {
@@ -121,11 +115,37 @@ void AppendPlainText(std::string_view text, std::string* out) {
   out->append(text, plain_from, text.size() - plain_from);
 }
 
+void AppendPercentEncoded(std::string_view bytes, std::string* out) {
+  for (const char c : bytes) AppendPercent(static_cast<unsigned char>(c), out);
+}
+
+// UTF-8 whose letters stay, and whose ill-formed bytes go `invalid`'s way.
+template <typename Plain, typename Invalid>
+void AppendUtf8Name(std::string_view name, std::string* out, Plain plain, Invalid invalid) {
+  if (IsValidUtf8(name)) {
+    plain(name, out);
+    return;
+  }
+  ForEachCharacter(
+      name, [&](char c) { plain(std::string_view(&c, 1), out); },
+      [&](std::string_view bytes, char32_t) { out->append(bytes); },
+      [&](std::string_view bytes) { invalid(bytes, out); });
+}
+
 }  // namespace
 
-void AppendHref(std::string_view path, bool marked_names, std::string* out) {
+NameBytes NameBytesOf(const Platform& platform) {
+  if (platform.MarksForeignNames()) return NameBytes::kCodePageMarked;
+  return platform.MapEncoding() == "UTF-8" ? NameBytes::kUtf8 : NameBytes::kCodePage;
+}
+
+void AppendHref(std::string_view path, NameBytes names, std::string* out) {
+  if (names == NameBytes::kUtf8) {
+    AppendUtf8Name(path, out, AppendPlainHref, AppendPercentEncoded);
+    return;
+  }
   SplitMarkedNames(
-      path, marked_names, [out](std::string_view plain) { AppendPlainHref(plain, out); },
+      path, names, [out](std::string_view plain) { AppendPlainHref(plain, out); },
       [out](std::string_view utf8_name) {
         for (const char c : utf8_name) {
           const auto byte = static_cast<unsigned char>(c);
@@ -138,19 +158,20 @@ void AppendHref(std::string_view path, bool marked_names, std::string* out) {
       });
 }
 
-void AppendHtmlText(std::string_view text, bool marked_names, std::string* out) {
+void AppendHtmlText(std::string_view text, NameBytes names, std::string* out) {
+  if (names == NameBytes::kUtf8) {
+    AppendUtf8Name(text, out, AppendPlainText, [](std::string_view, std::string* to) {
+      AppendCharacterReference(kReplacementCharacter, to);
+    });
+    return;
+  }
   SplitMarkedNames(
-      text, marked_names, [out](std::string_view plain) { AppendPlainText(plain, out); },
+      text, names, [out](std::string_view plain) { AppendPlainText(plain, out); },
       [out](std::string_view utf8_name) {
-        for (std::size_t i = 0; i < utf8_name.size();) {
-          const std::size_t at = i;
-          const char32_t code = NextCodePoint(utf8_name, &i);
-          if (code < 0x80) {
-            AppendPlainText(utf8_name.substr(at, 1), out);
-          } else {
-            *out += "&#" + std::to_string(static_cast<unsigned long>(code)) + ";";
-          }
-        }
+        ForEachCharacter(
+            utf8_name, [out](char c) { AppendPlainText(std::string_view(&c, 1), out); },
+            [out](std::string_view, char32_t code) { AppendCharacterReference(code, out); },
+            [out](std::string_view) { AppendCharacterReference(kReplacementCharacter, out); });
       });
 }
 

@@ -4,7 +4,6 @@
 #include <thread>
 #include <utility>
 
-#include "engine/map_markup.h"
 #include "engine/messages.h"
 #include "engine/page_text.h"
 #include "engine/read_ahead.h"
@@ -21,13 +20,14 @@ constexpr std::chrono::milliseconds kClipboardPause(15);
 }  // namespace
 
 MapWriter::MapWriter(WindowModel& window, Platform& platform, const PageList& page_list,
-                     std::string& last_folder)
+                     std::string& last_folder, std::string_view legacy_encoding)
     : window_(window),
       platform_(platform),
       page_list_(page_list),
       last_folder_(last_folder),
       separator_(platform.Separator()),
-      marked_names_(platform.MarksForeignNames()),
+      name_bytes_(NameBytesOf(platform)),
+      converter_(platform, legacy_encoding),
       untitled_(platform.ProgramText(messages::kUntitled)) {}
 
 MapWriter::~MapWriter() = default;
@@ -76,7 +76,7 @@ void MapWriter::WriteEntry(const std::string& path, ReadTitle read) {
   if (folder != last_folder_) {
     last_folder_ = std::move(folder);
     out_buffer_ += "<h1>";
-    AppendHtmlText(last_folder_, marked_names_, &out_buffer_);
+    AppendHtmlText(last_folder_, name_bytes_, &out_buffer_);
     EndLine("</h1>");
   }
 
@@ -86,7 +86,7 @@ void MapWriter::WriteEntry(const std::string& path, ReadTitle read) {
   if (titled || !skip_untitled_) {
     // Untitled links keep the path's backslashes (browsers read them as "/").
     out_buffer_ += "<br><a href=\"";
-    AppendHref(titled ? WithForwardSlashes(relative, separator_) : relative, marked_names_,
+    AppendHref(titled ? WithForwardSlashes(relative, separator_) : relative, name_bytes_,
                &out_buffer_);
     out_buffer_ += "\">";
     out_buffer_ += title;
@@ -95,27 +95,36 @@ void MapWriter::WriteEntry(const std::string& path, ReadTitle read) {
 }
 
 // Nothing behind the title matters to the map: the page is read no further.
+// The title is converted here, on the reading threads.
 MapWriter::ReadTitle MapWriter::PageTitle(const std::string& path, std::string* chunk) {
   ReadTitle read;
-  if (ReadPageTitle(platform_, path, chunk, &read.title) != ReadResult::kOk) {
+  zorvitan::PageTitle title;
+  if (ReadPageTitle(platform_, path, chunk, &title) != ReadResult::kOk) {
     read.readable = false;
-    read.title.clear();
+  } else if (!title.text.empty()) {
+    read.title = converter_.TitleForMap(title.text, title.declared_encoding);
   }
   return read;
 }
 
 void MapWriter::SetClipboard(const std::string& path) {
-  // The clipboard holds the page's whole text, read again when it is made.
+  // The clipboard holds the page's whole text, read again when it is made:
+  // its bytes, and its letters decoded from the page's encoding.
   Platform& platform = platform_;
   auto page_text = [&platform, path](std::string* text) {
     std::string chunk;
     return ReadPageText(platform, path, &chunk, text) == ReadResult::kOk;
   };
+  // The promise may be kept after this writer is gone: the lambdas hold
+  // nothing of it.
+  auto unicode_text = [&platform, converter = converter_, path](std::string* utf8) {
+    return ReadPageUnicodeText(platform, path, converter, utf8) == ReadResult::kOk;
+  };
   // Another program may hold the clipboard for a moment. When it stays
   // refused, the run goes on without it rather than crawl or fail.
   for (int attempt = 0; attempt < kClipboardTries; ++attempt) {
     if (attempt > 0) std::this_thread::sleep_for(kClipboardPause);
-    if (platform_.SetClipboardTextFrom(page_text)) return;
+    if (platform_.SetClipboardTextFrom(page_text, unicode_text)) return;
   }
   use_clipboard_ = false;
 }

@@ -5,18 +5,23 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "engine/map_markup.h"
 #include "engine/page_list.h"
 #include "engine/platform.h"
+#include "engine/text_conversion.h"
 #include "engine/window_model.h"
 
 namespace zorvitan {
 
 class MapWriter {
  public:
+  // `legacy_encoding` is what pages that declare no encoding and are not
+  // UTF-8 are taken to be in ("" for the default, text_conversion.h).
   MapWriter(WindowModel& window, Platform& platform, const PageList& page_list,
-            std::string& last_folder);
+            std::string& last_folder, std::string_view legacy_encoding = {});
   ~MapWriter();
 
   // Writes the whole map file from the page list. The new map replaces the old
@@ -29,7 +34,8 @@ class MapWriter {
   const std::vector<std::string>& UnreadablePages() const { return unreadable_; }
 
  private:
-  // A page's title as read, before the untitled rule is applied.
+  // A page's title as read, in the map's encoding, before the untitled rule
+  // is applied.
   struct ReadTitle {
     std::string title;
     bool readable = true;
@@ -49,7 +55,8 @@ class MapWriter {
   const PageList& page_list_;
   std::string& last_folder_;
   char separator_;
-  bool marked_names_;  // paths may hold names the code page cannot
+  NameBytes name_bytes_;  // how names' bytes go into the markup
+  TextConverter converter_;
   std::string untitled_;
 
   std::unique_ptr<MapOutput> output_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/declared_encoding.h"
+#include "engine/encoding_labels.h"
 #include "engine/text_rules.h"
 
 namespace zorvitan {
@@ -171,18 +173,56 @@ ReadResult ReadPageText(Platform& platform, const std::string& path, std::string
   return ReadResult::kOk;
 }
 
+ReadResult ReadPageUnicodeText(Platform& platform, const std::string& path,
+                               const TextConverter& converter, std::string* utf8) {
+  utf8->clear();
+  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
+  if (!reader) return ReadResult::kCannotOpen;
+  PageStream stream(std::move(reader));
+  std::string chunk(kPageChunkSize, '\0');
+  std::string text;
+  LineEndNormalizer normalizer;
+  for (;;) {
+    const long got = stream.Read(&chunk[0], chunk.size());
+    if (got < 0) return ReadResult::kReadError;
+    if (got == 0) break;
+    normalizer.Feed(chunk.data(), static_cast<std::size_t>(got), &text);
+  }
+  normalizer.Finish(&text);
+  *utf8 = converter.ToUtf8(text, stream.Decoded() ? kUtf8 : DeclaredEncoding(text));
+  return ReadResult::kOk;
+}
+
 namespace {
+
+// The title, and the beginning of the page where its encoding is declared.
+class TitleAndHeadScanner {
+ public:
+  bool Feed(const char* data, std::size_t size) {
+    if (head_.size() < kEncodingPrescanBytes) {
+      head_.append(data, std::min(size, kEncodingPrescanBytes - head_.size()));
+    }
+    return title_.Feed(data, size) && head_.size() >= kEncodingPrescanBytes;
+  }
+  const TitleScanner& Title() const { return title_; }
+  const std::string& Head() const { return head_; }
+
+ private:
+  TitleScanner title_;
+  std::string head_;
+};
 
 // Reads a long title from its place in the page, applying the line-end rule.
 ReadResult RereadTitle(Platform& platform, const std::string& path, const TitleScanner& scanner,
                        std::string* chunk, std::string* title) {
   std::unique_ptr<PageReader> reader = platform.OpenPage(path);
   if (!reader) return ReadResult::kCannotOpen;
+  PageStream stream(std::move(reader));
   std::size_t skip = scanner.TitleOffset();
   std::size_t left = scanner.TitleLength();
   LineEndNormalizer normalizer;
   while (left > 0) {
-    const long got = reader->Read(&(*chunk)[0], chunk->size());
+    const long got = stream.Read(&(*chunk)[0], chunk->size());
     if (got <= 0) return ReadResult::kReadError;  // the page changed under us
     std::size_t from = 0;
     const auto size = static_cast<std::size_t>(got);
@@ -202,13 +242,22 @@ ReadResult RereadTitle(Platform& platform, const std::string& path, const TitleS
 }  // namespace
 
 ReadResult ReadPageTitle(Platform& platform, const std::string& path, std::string* chunk,
-                         std::string* title) {
-  title->clear();
-  TitleScanner scanner;
-  const ReadResult result = ScanPage(platform, path, kFirstTitleRead, chunk, &scanner);
+                         PageTitle* title) {
+  title->text.clear();
+  title->declared_encoding = {};
+  TitleAndHeadScanner scanner;
+  bool utf16 = false;
+  ReadResult result = ScanPage(platform, path, kFirstTitleRead, chunk, &scanner, &utf16);
   if (result != ReadResult::kOk) return result;
-  if (scanner.NeedsReread()) return RereadTitle(platform, path, scanner, chunk, title);
-  *title = scanner.Title();
+  if (scanner.Title().NeedsReread()) {
+    result = RereadTitle(platform, path, scanner.Title(), chunk, &title->text);
+    if (result != ReadResult::kOk) return result;
+  } else {
+    title->text = scanner.Title().Title();
+  }
+  if (TextConverter::NeedsEncoding(title->text)) {
+    title->declared_encoding = utf16 ? kUtf8 : DeclaredEncoding(scanner.Head());
+  }
   return ReadResult::kOk;
 }
 

@@ -8,8 +8,12 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 
+#include "engine/page_stream.h"
 #include "engine/platform.h"
+#include "engine/text_conversion.h"
 
 namespace zorvitan {
 
@@ -77,20 +81,23 @@ inline constexpr std::size_t kPageChunkSize = 256 * 1024;
 
 // Feeds a page's bytes, a chunk at a time, to a streaming scanner until its
 // Feed() says it is settled or the page ends. The first read is small: what a
-// scanner looks for mostly stands near the top of a page.
+// scanner looks for mostly stands near the top of a page. A page in UTF-16 is
+// fed as UTF-8 (page_stream.h); `utf16` tells whether it was.
 template <typename Scanner>
 ReadResult ScanPage(Platform& platform, const std::string& path, std::size_t first_read,
-                    std::string* chunk, Scanner* scanner) {
+                    std::string* chunk, Scanner* scanner, bool* utf16 = nullptr) {
   std::unique_ptr<PageReader> reader = platform.OpenPage(path);
   if (!reader) return ReadResult::kCannotOpen;
+  PageStream stream(std::move(reader));
   if (chunk->size() < kPageChunkSize) chunk->resize(kPageChunkSize);
   std::size_t want = first_read;
   for (;;) {
-    const long got = reader->Read(&(*chunk)[0], want);
+    const long got = stream.Read(&(*chunk)[0], want);
     if (got < 0) return ReadResult::kReadError;
     if (got == 0 || scanner->Feed(chunk->data(), static_cast<std::size_t>(got))) break;
     want = kPageChunkSize;
   }
+  if (utf16 != nullptr) *utf16 = stream.Decoded();
   return ReadResult::kOk;
 }
 
@@ -99,8 +106,22 @@ ReadResult ScanPage(Platform& platform, const std::string& path, std::size_t fir
 ReadResult ReadPageText(Platform& platform, const std::string& path, std::string* chunk,
                         std::string* text);
 
-// Reads a page only until its title is settled; `title` is "" when it has none.
+// Reads a page whole as UTF-8 (for programs that paste letters): decoded from
+// the encoding it declares, or else from the one `converter` takes it to be.
+ReadResult ReadPageUnicodeText(Platform& platform, const std::string& path,
+                               const TextConverter& converter, std::string* utf8);
+
+// A page's title, and what the page declares of its encoding.
+struct PageTitle {
+  std::string text;  // the raw bytes between the tags; "" when there is none
+  // The encoding the page declares (declared_encoding.h), "UTF-8" for a page
+  // read from UTF-16; looked for only when the title's bytes depend on it.
+  std::string_view declared_encoding;
+};
+
+// Reads a page only until its title is settled and its encoding declaration
+// could be seen.
 ReadResult ReadPageTitle(Platform& platform, const std::string& path, std::string* chunk,
-                         std::string* title);
+                         PageTitle* title);
 
 }  // namespace zorvitan

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zorvitan {
@@ -97,12 +98,15 @@ class Platform {
   // false when the clipboard refused it (another program holds it).
   virtual bool SetClipboardText(const std::string& text) = 0;
 
-  // Places the text that `text` makes, as SetClipboardText does. A platform
-  // that can may keep `text` and make the text only when a program asks for
-  // the clipboard, so that placing page after page costs next to nothing.
-  // `text` returns false when the text cannot be had; nothing is placed then.
-  // Called on the thread that calls SetClipboardText.
-  virtual bool SetClipboardTextFrom(std::function<bool(std::string*)> text) {
+  // Places the text that `text` makes, as SetClipboardText does, and beside
+  // it the same text decoded to UTF-8 by `unicode_text`, for programs that
+  // paste letters rather than bytes. A platform that can may keep both and
+  // make the text only when a program asks for the clipboard, so that placing
+  // page after page costs next to nothing. Each returns false when its text
+  // cannot be had; nothing is placed then. Called on the thread that calls
+  // SetClipboardText.
+  using TextSource = std::function<bool(std::string*)>;
+  virtual bool SetClipboardTextFrom(TextSource text, TextSource /*unicode_text*/) {
     std::string made;
     if (!text(&made)) return true;
     return SetClipboardText(made);
@@ -115,6 +119,22 @@ class Platform {
   // The reverse: text in the system's 8-bit code page as UTF-8, for URLs.
   // Identity on POSIX, where names are taken as the bytes they are.
   virtual std::string Utf8FromCodePage(const std::string& text) const { return text; }
+
+  // The encoding the map is written in, by the name browsers give it
+  // (engine/encoding_labels.h): the ANSI code page's on Windows
+  // ("windows-1250"), "UTF-8" on POSIX.
+  virtual std::string MapEncoding() const { return "UTF-8"; }
+
+  // Decodes `bytes` in `encoding` (by its name) to UTF-8, each byte sequence
+  // the encoding does not define as U+FFFD. False when the platform has no
+  // converter for it. Called from two threads at once, like OpenPage.
+  virtual bool DecodeText(std::string_view encoding, std::string_view bytes,
+                          std::string* utf8) const = 0;
+
+  // UTF-8 text in the map's encoding, each character the encoding lacks
+  // written as its HTML character reference "&#N;". False when it cannot be
+  // converted. Called from two threads at once.
+  virtual bool EncodeForMap(std::string_view utf8, std::string* encoded) const = 0;
 
   // Whether paths may hold names the code page cannot, marked as
   // engine/foreign_names.h describes.

@@ -28,6 +28,9 @@ class PosixPlatform : public Platform {
   // asks for it.
   bool SetClipboardText(const std::string& /*text*/) override { return false; }
   std::string ProgramText(const std::string& utf8) const override { return utf8; }
+  bool DecodeText(std::string_view encoding, std::string_view bytes,
+                  std::string* utf8) const override;
+  bool EncodeForMap(std::string_view utf8, std::string* encoded) const override;
 };
 
 }  // namespace zorvitan

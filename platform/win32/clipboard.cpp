@@ -3,6 +3,8 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/win32/code_page.h"
+
 namespace zorvitan {
 namespace {
 
@@ -40,8 +42,14 @@ void PlaceOrFree(UINT format, HGLOBAL memory) {
 }
 
 // `text` up to its first NUL, as CF_TEXT holds it.
-void PlaceText(const std::string& text) {
-  PlaceOrFree(CF_TEXT, CopyToGlobal(text.data(), strnlen(text.c_str(), text.size())));
+HGLOBAL TextMemory(const std::string& text) {
+  return CopyToGlobal(text.data(), strnlen(text.c_str(), text.size()));
+}
+
+// UTF-8 text as CF_UNICODETEXT holds it: UTF-16 ending in a NUL character.
+HGLOBAL UnicodeMemory(const std::string& utf8) {
+  const std::wstring wide = ToWide(utf8, CP_UTF8) + L'\0';
+  return CopyToGlobal(wide.data(), wide.size() * sizeof(wchar_t));
 }
 
 // A run places thousands of page texts: none of them belongs in the
@@ -70,7 +78,7 @@ ClipboardWriter::~ClipboardWriter() {
 
 void ClipboardWriter::SetOwner(HWND owner) {
   if (listened_ != nullptr && listened_ != owner) {
-    if (promised_) RenderAll(listened_);
+    if (text_promised_ || unicode_promised_) RenderAll(listened_);
     StopListening();
   }
   owner_ = owner;
@@ -124,8 +132,8 @@ LRESULT CALLBACK ClipboardWriter::OwnerProc(HWND window, UINT message, WPARAM wp
   const WNDPROC next = writer->listened_proc_;
   switch (message) {
     case WM_RENDERFORMAT:
-      if (wparam == CF_TEXT) {
-        writer->Render();
+      if (wparam == CF_TEXT || wparam == CF_UNICODETEXT) {
+        writer->Render(static_cast<UINT>(wparam));
         return 0;
       }
       break;
@@ -133,7 +141,9 @@ LRESULT CALLBACK ClipboardWriter::OwnerProc(HWND window, UINT message, WPARAM wp
       writer->RenderAll(window);
       return 0;
     case WM_DESTROYCLIPBOARD:
-      writer->promised_ = false;  // the clipboard was emptied: by us or by another program
+      // The clipboard was emptied: by us or by another program.
+      writer->text_promised_ = false;
+      writer->unicode_promised_ = false;
       break;
     case WM_NCDESTROY:
       writer->StopListening();
@@ -143,23 +153,33 @@ LRESULT CALLBACK ClipboardWriter::OwnerProc(HWND window, UINT message, WPARAM wp
   return CallWindowProcA(next, window, message, wparam, lparam);
 }
 
-void ClipboardWriter::Render() {
-  promised_ = false;  // from now on the clipboard holds the text itself
+void ClipboardWriter::Render(UINT format) {
+  // From now on the clipboard holds this format itself.
   std::string text;
-  if (source_ && source_(&text)) PlaceText(text);
+  if (format == CF_TEXT) {
+    text_promised_ = false;
+    if (source_ && source_(&text)) PlaceOrFree(CF_TEXT, TextMemory(text));
+  } else {
+    unicode_promised_ = false;
+    if (unicode_source_ && unicode_source_(&text)) PlaceOrFree(CF_UNICODETEXT, UnicodeMemory(text));
+  }
 }
 
 // The owner window is going (or this writer): the promise is kept now or
 // never, as long as the clipboard is still ours.
 void ClipboardWriter::RenderAll(HWND window) {
-  if (!promised_ || !OpenClipboard(window)) return;
-  if (GetClipboardOwner() == window) Render();
+  if ((!text_promised_ && !unicode_promised_) || !OpenClipboard(window)) return;
+  if (GetClipboardOwner() == window) {
+    if (text_promised_) Render(CF_TEXT);
+    if (unicode_promised_) Render(CF_UNICODETEXT);
+  }
   CloseClipboard();
 }
 
 void ClipboardWriter::KeepPromise() {
-  if (promised_ && listened_ != nullptr) RenderAll(listened_);
+  if ((text_promised_ || unicode_promised_) && listened_ != nullptr) RenderAll(listened_);
   source_ = nullptr;
+  unicode_source_ = nullptr;
 }
 
 void ClipboardWriter::AnswerWaitingPrograms() {
@@ -171,39 +191,47 @@ void ClipboardWriter::AnswerWaitingPrograms() {
   PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
-bool ClipboardWriter::SetText(const std::string& text) {
+bool ClipboardWriter::SetText(const std::string& text, const std::string* unicode_text) {
   HWND owner = Owner();
   if (owner == nullptr || !OpenClipboard(owner)) return false;
   bool placed = false;
   if (EmptyClipboard()) {
-    HGLOBAL memory = CopyToGlobal(text.data(), strnlen(text.c_str(), text.size()));
+    HGLOBAL memory = TextMemory(text);
     placed = memory != nullptr && SetClipboardData(CF_TEXT, memory) != nullptr;
     if (memory != nullptr && !placed) GlobalFree(memory);
+    if (placed && unicode_text != nullptr)
+      PlaceOrFree(CF_UNICODETEXT, UnicodeMemory(*unicode_text));
     if (placed) MarkPrivate();
   }
   CloseClipboard();
   return placed;
 }
 
-bool ClipboardWriter::SetTextFrom(TextSource source) {
+bool ClipboardWriter::SetTextFrom(TextSource source, TextSource unicode_source) {
   // Whoever asked while the last text stood gets that text.
   AnswerWaitingPrograms();
   source_ = std::move(source);
-  if (promised_) return true;
+  unicode_source_ = std::move(unicode_source);
+  if (text_promised_ && unicode_promised_) return true;
   HWND owner = Owner();
   if (owner != nullptr && owner != listened_) {
     // Nobody would hear the requests: the text is placed now.
-    std::string text;
-    return !source_(&text) || SetText(text);
+    std::string text, unicode_text;
+    if (!source_(&text)) return true;
+    return SetText(text,
+                   unicode_source_ && unicode_source_(&unicode_text) ? &unicode_text : nullptr);
   }
   if (owner == nullptr || !OpenClipboard(owner)) return false;
   const bool emptied = EmptyClipboard() != FALSE;
   if (emptied) {
-    SetClipboardData(CF_TEXT, nullptr);  // the promise; NULL is its only answer
+    // The promises; NULL is their only answer.
+    SetClipboardData(CF_TEXT, nullptr);
+    if (unicode_source_) SetClipboardData(CF_UNICODETEXT, nullptr);
     MarkPrivate();
   }
   CloseClipboard();
-  promised_ = emptied;
+  text_promised_ = emptied;
+  unicode_promised_ = emptied && unicode_source_;
   return emptied;
 }
 

@@ -14,14 +14,17 @@ std::wstring ToWide(const std::string& text, UINT code_page) {
   return wide;
 }
 
-std::string FromWide(const std::wstring& wide, UINT code_page) {
+std::string FromWide(const std::wstring& wide, UINT code_page, DWORD flags, BOOL* lacking) {
+  if (lacking != nullptr) *lacking = FALSE;
   if (wide.empty() || wide.size() > static_cast<std::size_t>(INT_MAX)) return std::string();
   const int size = static_cast<int>(wide.size());
   const int out_size =
-      WideCharToMultiByte(code_page, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+      WideCharToMultiByte(code_page, flags, wide.data(), size, nullptr, 0, nullptr, nullptr);
   if (out_size <= 0) return std::string();
   std::string out(static_cast<std::size_t>(out_size), '\0');
-  WideCharToMultiByte(code_page, 0, wide.data(), size, &out[0], out_size, nullptr, nullptr);
+  // UTF-8 takes no "used default" flag: it holds every character.
+  WideCharToMultiByte(code_page, flags, wide.data(), size, &out[0], out_size, nullptr,
+                      code_page == CP_UTF8 ? nullptr : lacking);
   return out;
 }
 

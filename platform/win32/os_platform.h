@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -45,12 +46,16 @@ class Win32Platform : public Platform {
   bool RemoveFile(const std::string& path) override;
   bool SetClipboardText(const std::string& text) override { return clipboard_.SetText(text); }
   // Delayed rendering: the text is made when a program asks for it.
-  bool SetClipboardTextFrom(std::function<bool(std::string*)> text) override {
-    return clipboard_.SetTextFrom(std::move(text));
+  bool SetClipboardTextFrom(TextSource text, TextSource unicode_text) override {
+    return clipboard_.SetTextFrom(std::move(text), std::move(unicode_text));
   }
   std::string ProgramText(const std::string& utf8) const override { return Utf8ToAnsi(utf8); }
   std::string Utf8FromCodePage(const std::string& text) const override { return AnsiToUtf8(text); }
   bool MarksForeignNames() const override { return true; }
+  std::string MapEncoding() const override;
+  bool DecodeText(std::string_view encoding, std::string_view bytes,
+                  std::string* utf8) const override;
+  bool EncodeForMap(std::string_view utf8, std::string* encoded) const override;
 
  private:
   ClipboardWriter clipboard_;

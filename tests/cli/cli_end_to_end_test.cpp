@@ -207,6 +207,19 @@ TEST_F(CliTest, UnreadablePagesAndFoldersAreNamedAfterTheClosingMessage) {
   ASSERT_EQ(chmod((dir_ / "site/dział/stare").c_str(), 0755), 0);  // so it can be removed
 }
 
+// Old pages that declare no encoding: windows-1250 unless --page-encoding
+// names another; the map is UTF-8 either way.
+TEST_F(CliTest, PagesWithoutADeclaredEncodingTakeThePageEncoding) {
+  dir_.MakeFolder("old");
+  dir_.Write("old/a.htm", "<title>\xAC\xF3\xB3w</title>");  // "Źółw" in ISO-8859-2
+  ProgramResult result = Run({"old", "map.htm"});
+  EXPECT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_NE(dir_.Read("map.htm").find(">¬ółw</a>"), std::string::npos);  // read as windows-1250
+  result = Run({"--page-encoding", " Latin2", "old", "map.htm"});
+  EXPECT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_NE(dir_.Read("map.htm").find(">Źółw</a>"), std::string::npos);
+}
+
 TEST_F(CliTest, UsageErrorsHelpAndVersion) {
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{{},
@@ -214,7 +227,8 @@ TEST_F(CliTest, UsageErrorsHelpAndVersion) {
                                              {"site", "a", "b"},
                                              {"-x", "site", "m"},
                                              {"--bogus", "site", "m"},
-                                             {"site", "m", "-p"}}) {
+                                             {"site", "m", "-p"},
+                                             {"--page-encoding", "klingon", "site", "m"}}) {
     const ProgramResult result = Run(args);
     EXPECT_EQ(result.exit_code, 2);
     EXPECT_EQ(result.out, "");

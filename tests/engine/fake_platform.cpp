@@ -1,6 +1,9 @@
 #include "tests/engine/fake_platform.h"
 
 #include <algorithm>
+#include <iterator>
+
+#include "engine/utf8.h"
 
 namespace zorvitan::testing {
 
@@ -360,6 +363,14 @@ bool FakePlatform::SetClipboardText(const std::string& text) {
   return true;
 }
 
+bool FakePlatform::SetClipboardTextFrom(TextSource text, TextSource unicode_text) {
+  std::string made, made_unicode;
+  if (!text(&made) || !unicode_text(&made_unicode)) return true;
+  if (!SetClipboardText(made)) return false;
+  clipboard_unicode = made_unicode;
+  return true;
+}
+
 std::string FakePlatform::ProgramText(const std::string& utf8) const { return Cp1250(utf8); }
 
 std::string FakePlatform::Utf8FromCodePage(const std::string& text) const {
@@ -375,7 +386,68 @@ const std::map<std::string, char>& Letters() {
       {"Ł", '\xA3'}, {"Ń", '\xD1'}, {"Ó", '\xD3'}, {"Ś", '\x8C'}, {"Ź", '\x8F'}, {"Ż", '\xAF'}};
   return kLetters;
 }
+
+// The Polish letters in ISO-8859-2, in the order of Letters().
+const char kLatin2Letters[] = "\xB1\xE6\xEA\xB3\xF1\xF3\xB6\xBC\xBF\xA1\xC6\xCA\xA3\xD1\xD3\xA6\xAC\xAF";
+const char* const kLetterOrder[] = {"ą", "ć", "ę", "ł", "ń", "ó", "ś", "ź", "ż",
+                                    "Ą", "Ć", "Ę", "Ł", "Ń", "Ó", "Ś", "Ź", "Ż"};
+
 }  // namespace
+
+bool FakePlatform::DecodeText(std::string_view encoding, std::string_view bytes,
+                              std::string* utf8) const {
+  if (unconvertible_encodings.count(std::string(encoding)) != 0) return false;
+  if (encoding != "windows-1250" && encoding != "ISO-8859-2") return false;
+  utf8->clear();
+  for (const char c : bytes) {
+    if (static_cast<unsigned char>(c) < 0x80) {
+      *utf8 += c;
+      continue;
+    }
+    std::string letter = "\xEF\xBF\xBD";  // what the fake does not know
+    for (int i = 0; i < 18; ++i) {
+      if ((encoding == "ISO-8859-2" ? kLatin2Letters[i] : Letters().at(kLetterOrder[i])) == c) {
+        letter = kLetterOrder[i];
+      }
+    }
+    *utf8 += letter;
+  }
+  return true;
+}
+
+bool FakePlatform::EncodeForMap(std::string_view utf8, std::string* encoded) const {
+  if (fail_encode) return false;
+  encoded->clear();
+  for (std::size_t at = 0; at < utf8.size();) {
+    const std::size_t start = at;
+    const char32_t code = NextCodePoint(utf8, &at);
+    const auto letter = Letters().find(std::string(utf8.substr(start, at - start)));
+    if (code < 0x80) {
+      *encoded += static_cast<char>(code);
+    } else if (letter != Letters().end()) {
+      *encoded += letter->second;
+    } else if (code == 0x20AC) {  // the euro sign, in code page 1250 too
+      *encoded += '\x80';
+    } else {
+      AppendCharacterReference(code, encoded);
+    }
+  }
+  return true;
+}
+
+std::string Latin2(const std::string& utf8) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+      out += utf8[i++];
+      continue;
+    }
+    const auto* it = std::find(std::begin(kLetterOrder), std::end(kLetterOrder), utf8.substr(i, 2));
+    out += it == std::end(kLetterOrder) ? '?' : kLatin2Letters[it - std::begin(kLetterOrder)];
+    i += 2;
+  }
+  return out;
+}
 
 std::string Utf8FromCp1250(const std::string& cp1250) {
   std::string out;

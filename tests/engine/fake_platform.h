@@ -45,9 +45,14 @@ class FakePlatform : public Platform {
   long fail_map_write_after = -1;  // bytes written before a write fails; -1 never
   bool fail_commit = false;
   int refuse_clipboard = 0;  // refuse this many clipboard calls; -1 always
+  // Encodings DecodeText has no converter for (it knows UTF-8, windows-1250
+  // and ISO-8859-2, for the Polish letters), and a failing EncodeForMap.
+  std::set<std::string> unconvertible_encodings;
+  bool fail_encode = false;
 
   // Observations.
   std::string clipboard;
+  std::string clipboard_unicode;  // the UTF-8 text placed beside it
   int clipboard_calls = 0;
   std::vector<std::string> opened_pages;
   std::string current_drive = "C:";
@@ -66,6 +71,11 @@ class FakePlatform : public Platform {
   bool ModifiedTime(const std::string& path, std::int64_t* seconds) override;
   bool RemoveFile(const std::string& path) override;
   bool SetClipboardText(const std::string& text) override;
+  bool SetClipboardTextFrom(TextSource text, TextSource unicode_text) override;
+  std::string MapEncoding() const override { return "windows-1250"; }
+  bool DecodeText(std::string_view encoding, std::string_view bytes,
+                  std::string* utf8) const override;
+  bool EncodeForMap(std::string_view utf8, std::string* encoded) const override;
   std::string ProgramText(const std::string& utf8) const override;
   std::string Utf8FromCodePage(const std::string& text) const override;
   bool MarksForeignNames() const override { return true; }
@@ -97,8 +107,10 @@ class FakePlatform : public Platform {
   int temp_counter_ = 0;
 };
 
-// Code page 1250 for the Polish letters the program's texts use, and back.
+// Code page 1250 for the Polish letters the program's texts use, and back;
+// and ISO-8859-2 for them.
 std::string Cp1250(const std::string& utf8);
 std::string Utf8FromCp1250(const std::string& cp1250);
+std::string Latin2(const std::string& utf8);
 
 }  // namespace zorvitan::testing

@@ -72,14 +72,60 @@ TEST_F(MapWriterTest, EachReturnToAFolderGetsAHeading) {
   EXPECT_NE(map.rfind("<h1>C:\\strona\\a\\</h1>"), 0u);
 }
 
-TEST_F(MapWriterTest, TitlesAndPathsAreWrittenVerbatim) {
+// A title is text: its tags show as the browser shows the page's own title.
+TEST_F(MapWriterTest, TitlesShowAsTextAndPathsAreWrittenVerbatim) {
   fs.AddFile("C:\\strona\\moja strona \xB3\xF3.htm", Page(" <b>\"Q\" & R</b> "));
   fs.AddFile("C:\\strona\\two.htm", "<title>one\ntwo\rthree</title>");
   ASSERT_TRUE(WriteMap({"C:\\strona\\moja strona \xB3\xF3.htm", "C:\\strona\\two.htm"}));
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
             "<h1>C:\\strona\\</h1>\r\n"
-            "<br><a href=\"moja strona \xB3\xF3.htm\"> <b>\"Q\" & R</b> </a>\r\n"
+            "<br><a href=\"moja strona \xB3\xF3.htm\"> &lt;b&gt;\"Q\" & R&lt;/b&gt; </a>\r\n"
             "<br><a href=\"two.htm\">one\ntwo\r\nthree</a>\r\n");
+}
+
+// Each title is read in its page's encoding and written in the map's
+// (code page 1250 here), with "&#N;" for what the map's encoding lacks.
+TEST_F(MapWriterTest, TitlesAreConvertedFromTheirPagesEncodingIntoTheMaps) {
+  using namespace std::string_literals;
+  const std::string head = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=";
+  const std::vector<std::pair<std::string, std::string>> pages = {
+      {"<meta charset=\"utf-8\"><title>Źródło € Ω 日本</title>",
+       Cp1250("Źródło") + " \x80 &#937; &#26085;&#26412;"},
+      {"<title>Łódź &amp; &#322;</title>", Cp1250("Łódź") + " &amp; &#322;"},  // valid UTF-8
+      {head + "iso-8859-2\"><title>" + Latin2("Źródło") + "</title>", Cp1250("Źródło")},
+      {"<title>" + Cp1250("Źródło") + "</title>", Cp1250("Źródło")},  // not UTF-8: the code page
+      {head + "koi8-r\"><title>\xC1</title>", "\xC1"},  // no converter: read as undeclared
+      {"<meta charset=utf-8><title>bad \xC3(</title>", "bad &#65533;("},
+      {"\xFF\xFE<\0t\0i\0t\0l\0e\0>\0A\0\x42\x01<\0/\0t\0i\0t\0l\0e\0>\0"s,
+       "A" + Cp1250("ł")},  // UTF-16 with its byte-order mark
+      {"<title><script>document.title='x'</script></title>",
+       "&lt;script&gt;document.title='x'&lt;/script&gt;"},
+  };
+  fs.unconvertible_encodings = {"KOI8-R"};
+  std::vector<std::string> paths;
+  std::string expected = "<h1>C:\\strona\\</h1>\r\n";
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    paths.push_back("C:\\strona\\" + std::to_string(i) + ".htm");
+    fs.AddFile(paths.back(), pages[i].first);
+    expected += "<br><a href=\"" + std::to_string(i) + ".htm\">" + pages[i].second + "</a>\r\n";
+  }
+  ASSERT_TRUE(WriteMap(paths));
+  EXPECT_EQ(fs.Contents("C:\\mapa.htm"), expected);
+
+  // When the map's encoding cannot be had, every letter outside ASCII travels
+  // as a reference.
+  fs.fail_encode = true;
+  ASSERT_TRUE(WriteMap({paths[0]}));
+  EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
+            "<h1>C:\\strona\\</h1>\r\n<br><a href=\"0.htm\">&#377;r&#243;d&#322;o &#8364; "
+            "&#937; &#26085;&#26412;</a>\r\n");
+
+  // The clipboard's Unicode text holds the page's letters, decoded.
+  ASSERT_TRUE(WriteMap({paths[2], paths[1]}));
+  EXPECT_EQ(fs.clipboard, pages[1].first + "\r\n");
+  EXPECT_EQ(fs.clipboard_unicode, "<title>Łódź &amp; &#322;</title>\r\n");
+  ASSERT_TRUE(WriteMap({paths[3]}));
+  EXPECT_EQ(fs.clipboard_unicode, "<title>Źródło</title>\r\n");
 }
 
 // A link must lead to its own page and a folder name must show as text,

@@ -127,6 +127,30 @@ TEST_F(FrmMainRunTest, EachFailedCheckShowsItsMessageAndFocusesItsField) {
   }
 }
 
+// A page saved in UTF-8: its title reaches the map in the code page, and a
+// paste shows its letters, not the code page's reading of its bytes.
+TEST_F(FrmMainRunTest, AUtf8PageIsTitledInTheCodePageAndPastesItsLetters) {
+  const std::string page =
+      "<meta charset=\"utf-8\"><title>\xC5\xBAr\xC3\xB3"
+      "d\xC5\x82o \xCE\xA9</title>\r\n";
+  const std::string site = temp_.MakeFolder("utf");
+  temp_.Write("utf\\a.htm", page);
+  main_->SetText(Field::kSiteFolder, site);
+  main_->SetText(Field::kMapFile, map_);
+  Click(kGenerateButton);
+
+  EXPECT_EQ(ReadWholeFile(map_),
+            "<h1>" + site + "</h1>\r\n<br><a href=\"a.htm\">\x9Fr\xF3" + "d\xB3o &#937;</a>\r\n");
+  EXPECT_EQ(ClipboardText(Window()), page);
+  ASSERT_TRUE(OpenClipboard(Window()));
+  HANDLE wide = GetClipboardData(CF_UNICODETEXT);
+  ASSERT_NE(wide, nullptr);
+  EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(GlobalLock(wide))),
+            L"<meta charset=\"utf-8\"><title>\u017Ar\u00F3d\u0142o \u03A9</title>\r\n");
+  GlobalUnlock(wide);
+  CloseClipboard();
+}
+
 TEST_F(FrmMainRunTest, ClosingTheWindowDuringARunKeepsTheOldMapAndEndsTheProgram) {
   temp_.Write("mapa.htm", "stara mapa\r\n");
   main_->SetText(Field::kSiteFolder, site_);

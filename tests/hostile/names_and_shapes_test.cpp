@@ -23,10 +23,11 @@ std::string Hex(int byte) {
 using NamesTest = HostileSite;
 
 // In a link, only what would end the attribute or change where the URL leads
-// is encoded; every other byte stands as it is.
+// is encoded, and a byte that is not UTF-8 (a lone byte past 0x7F), so the map
+// stays UTF-8 and the link leads to the file; every other byte stands as it is.
 std::string HrefByte(int byte) {
   if (byte == '&') return "&amp;";
-  if (byte < 0x20 || byte == 0x7F || byte == '%' || byte == '#' || byte == '?' || byte == '"') {
+  if (byte < 0x20 || byte >= 0x7F || byte == '%' || byte == '#' || byte == '?' || byte == '"') {
     char text[4];
     std::snprintf(text, sizeof text, "%%%02X", byte);
     return text;
@@ -43,6 +44,8 @@ TEST_F(NamesTest, EveryByteOfANameReachesTheMapAsALinkThatLeadsToIt) {
                "<title>" + Hex(byte) + "</title>");
     ++pages;
   }
+  dir_.Write("site/zaż.htm", "<title>utf-8</title>");
+  ++pages;
   const std::string odd_folder = "d\n\r#%\"'<>&\x80\xff\xc3";
   dir_.MakeFolder("site/" + odd_folder);
   dir_.Write("site/" + odd_folder + "/x y%20#frag?.htm", "<title>in</title>");
@@ -58,10 +61,12 @@ TEST_F(NamesTest, EveryByteOfANameReachesTheMapAsALinkThatLeadsToIt) {
         "\r\n<br><a href=\"p" + HrefByte(byte) + ".htm\">" + Hex(byte) + "</a>\r\n";
     EXPECT_EQ(CountOf(map, line), 1u) << "byte " << byte;
   }
-  EXPECT_EQ(CountOf(map, "<h1>" + Site() + "d\n\r#%\"'&lt;&gt;&amp;\x80\xff\xc3/</h1>\r\n" +
-                             "<br><a href=\"d%0A%0D%23%25%22'<>&amp;\x80\xff\xc3/x "
+  EXPECT_EQ(CountOf(map, "<h1>" + Site() + "d\n\r#%\"'&lt;&gt;&amp;&#65533;&#65533;&#65533;/</h1>\r\n" +
+                             "<br><a href=\"d%0A%0D%23%25%22'<>&amp;%80%FF%C3/x "
                              "y%2520%23frag%3F.htm\">in</a>\r\n"),
             1u);
+  // A UTF-8 name keeps its bytes.
+  EXPECT_EQ(CountOf(map, "<br><a href=\"zaż.htm\">"), 1u);
   EXPECT_EQ(CountOf(map, "<br><a href="), pages);
 }
 

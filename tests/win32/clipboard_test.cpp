@@ -61,6 +61,15 @@ ClipboardWriter::TextSource Counted(const std::string& text, int* made) {
   };
 }
 
+// Promises a page's text, its bytes counted as they are made, and its letters
+// beside it (the page taken to be in the code page).
+bool Promise(Win32Platform& platform, const std::string& text, int* made) {
+  return platform.SetClipboardTextFrom(Counted(text, made), [text](std::string* out) {
+    *out = AnsiToUtf8(text);
+    return true;
+  });
+}
+
 TEST(ClipboardTest, PageTextRoundTripsAsBytes) {
   Win32Platform platform;
   const std::string page = "<title>Za\xBF\xF3\xB3\xE6</title>\r\n<p>tre\x9C\xE6</p>\r\n";
@@ -129,10 +138,10 @@ TEST(ClipboardTest, PageTextsStayOutOfHistoryCloudAndMonitors) {
   ASSERT_TRUE(platform.SetClipboardText("od razu"));
   EXPECT_EQ(PrivacyMarks(), "0 0 excluded");
   int made = 0;
-  ASSERT_TRUE(
-      platform.SetClipboardTextFrom(Counted("na \xBF\xB9"
-                                            "danie",
-                                            &made)));
+  ASSERT_TRUE(Promise(platform,
+                      "na \xBF\xB9"
+                      "danie",
+                      &made));
   EXPECT_EQ(PrivacyMarks(), "0 0 excluded");
   EXPECT_EQ(ClipboardText(),
             "na \xBF\xB9"
@@ -143,17 +152,20 @@ TEST(ClipboardTest, PromisedTextIsMadeWhenAskedForAndFollowsEveryPage) {
   Win32Platform platform;
   int made = 0;
   for (int i = 1; i <= 3; ++i) {
-    ASSERT_TRUE(platform.SetClipboardTextFrom(Counted("strona " + std::to_string(i), &made)));
+    ASSERT_TRUE(Promise(platform, "strona " + std::to_string(i), &made));
   }
   EXPECT_EQ(made, 0) << "nobody asked yet";
   EXPECT_EQ(ClipboardText(), "strona 3");
   // Once made, the text is the clipboard's own: the next page replaces it.
-  ASSERT_TRUE(platform.SetClipboardTextFrom(Counted("strona 4", &made)));
+  ASSERT_TRUE(Promise(platform, "strona 4", &made));
   EXPECT_EQ(ClipboardText(), "strona 4");
   EXPECT_EQ(made, 2);
 
-  // The other text formats are made from it.
-  ASSERT_TRUE(platform.SetClipboardTextFrom(Counted("za\xBF\xF3\xB3\xE6", &made)));
+  // The letters go beside the bytes, made from the page's own encoding: here
+  // UTF-8 bytes, which the code page would show as "zaĹĽĂłĹ‚Ä‡".
+  ASSERT_TRUE(platform.SetClipboardTextFrom(Counted("za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87", &made),
+                                            Counted("za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87", &made)));
+  EXPECT_EQ(ClipboardText(), "za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87");
   ASSERT_TRUE(OpenClipboard(nullptr));
   HANDLE wide = GetClipboardData(CF_UNICODETEXT);
   ASSERT_NE(wide, nullptr);
@@ -166,7 +178,7 @@ TEST(ClipboardTest, PromisedTextIsMadeWhenAskedForAndFollowsEveryPage) {
 TEST(ClipboardTest, ProgramsAskingAreAnsweredWhilePagesGoOn) {
   Win32Platform platform;
   int made = 0;
-  ASSERT_TRUE(platform.SetClipboardTextFrom(Counted("strona 0", &made)));
+  ASSERT_TRUE(Promise(platform, "strona 0", &made));
   HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   std::string read;
   std::thread reader([&] {
@@ -176,7 +188,7 @@ TEST(ClipboardTest, ProgramsAskingAreAnsweredWhilePagesGoOn) {
   // A run answers between pages, not only once it is over.
   bool answered_during_run = false;
   for (int page = 1; page <= 5000 && !answered_during_run; ++page) {
-    platform.SetClipboardTextFrom(Counted("strona " + std::to_string(page), &made));
+    Promise(platform, "strona " + std::to_string(page), &made);
     Sleep(1);
     answered_during_run = WaitForSingleObject(done, 0) == WAIT_OBJECT_0;
   }
@@ -189,7 +201,7 @@ TEST(ClipboardTest, ProgramsAskingAreAnsweredWhilePagesGoOn) {
 TEST(ClipboardTest, TheNextPageTakesTheClipboardBackFromAnotherProgram) {
   Win32Platform platform;
   int made = 0;
-  ASSERT_TRUE(platform.SetClipboardTextFrom(Counted("strona 1", &made)));
+  ASSERT_TRUE(Promise(platform, "strona 1", &made));
   HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   std::thread other([&] {
     if (OpenClipboard(nullptr)) {
@@ -201,7 +213,7 @@ TEST(ClipboardTest, TheNextPageTakesTheClipboardBackFromAnotherProgram) {
   WaitAnswering(other, done);
   CloseHandle(done);
   EXPECT_EQ(ClipboardText(), "<no text>");
-  ASSERT_TRUE(platform.SetClipboardTextFrom(Counted("strona 2", &made)));
+  ASSERT_TRUE(Promise(platform, "strona 2", &made));
   EXPECT_EQ(ClipboardText(), "strona 2");
 }
 
@@ -209,7 +221,7 @@ TEST(ClipboardTest, PromisedTextOutlivesItsOwner) {
   int made = 0;
   {
     Win32Platform platform;
-    ASSERT_TRUE(platform.SetClipboardTextFrom(Counted("bez okna", &made)));
+    ASSERT_TRUE(Promise(platform, "bez okna", &made));
   }
   EXPECT_EQ(ClipboardText(), "bez okna");
   EXPECT_EQ(PrivacyMarks(), "0 0 excluded");
@@ -219,7 +231,7 @@ TEST(ClipboardTest, PromisedTextOutlivesItsOwner) {
                                 GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(window, nullptr);
   Win32Platform platform(window);
-  ASSERT_TRUE(platform.SetClipboardTextFrom(Counted("okno zamkni\xEAte", &made)));
+  ASSERT_TRUE(Promise(platform, "okno zamkni\xEAte", &made));
   DestroyWindow(window);
   EXPECT_EQ(ClipboardText(), "okno zamkni\xEAte");
 }
