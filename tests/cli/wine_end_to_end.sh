@@ -29,7 +29,7 @@ printf '' >"$work/site/dział/b.htm"
 # "ł" is \263 in code page 1250; page text passes through unchanged (UTF-8 here).
 {
   printf '<h1>%s\\</h1>\r\n' "$win_site"
-  printf '<br><a href="index.htm">Strona główna</a>\r\n'
+  printf '<br><a href="index.htm">Strona g\263\363wna</a>\r\n'  # the UTF-8 page's title, in 1250
   printf '<br><a href="kontakt.htm">#bez tytu\263u#</a>\r\n'
   printf '<h1>%s\\dzia\263\\</h1>\r\n' "$win_site"
   printf '<br><a href="dzia\263/a.htm">A &amp; B</a>\r\n'
