@@ -176,6 +176,22 @@ TEST_F(SitemapTest, ALargeSiteIsSplitUnderAnIndexAndASmallerRunLeavesNoStaleFile
   EXPECT_FALSE(fs.Exists("C:\\site\\sitemap-1.xml"));
 }
 
+TEST_F(SitemapTest, FilesNamedAlmostLikeNumberedFilesAreTheUsersOwnPagesAndKept) {
+  const std::vector<std::string> users_own = {"sitemap-01.xml", "sitemap-.xml", "sitemap-1.txt"};
+  for (const std::string& name : users_own) fs.AddFile("C:\\site\\" + name, "mine");
+  fs.AddFile("C:\\site\\a.htm", "");
+  for (const std::size_t max_urls : {2, 50000}) {  // a split run, then one that removes its files
+    options.max_urls = max_urls;
+    const RunReport report = GenerateSitemap();
+    ASSERT_EQ(report.outcome, RunOutcome::kDone);
+    EXPECT_EQ(report.summary.pages_found, 4u) << max_urls;
+    for (const std::string& name : users_own) {
+      EXPECT_EQ(fs.Contents("C:\\site\\" + name), "mine") << name << ", " << max_urls;
+    }
+  }
+  EXPECT_FALSE(fs.Exists("C:\\site\\sitemap-1.xml"));
+}
+
 TEST_F(SitemapTest, BytesSplitTooAndASplitTextSitemapHasNoMap) {
   options.max_bytes = 70;  // two URLs of 30 bytes and their line ends
   for (const char* page : {"a.htm", "b.htm", "c.htm"})
