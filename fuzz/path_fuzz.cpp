@@ -23,12 +23,17 @@ std::string ModelWithForwardSlashes(const std::string& path, char separator) {
   return out;
 }
 
+// Names compare by their letters, any case alike; a name the code page cannot
+// hold starts with the byte 1, which does not count. Equal so far, the shorter
+// sorts first, then the raw bytes decide.
 int ModelCompare(const std::string& a, const std::string& b) {
   auto fold = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; };
-  for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
-    if (fold(a[i]) != fold(b[i])) return fold(a[i]) < fold(b[i]) ? -1 : 1;
+  const std::string x = (!a.empty() && a[0] == '\x01') ? a.substr(1) : a;
+  const std::string y = (!b.empty() && b[0] == '\x01') ? b.substr(1) : b;
+  for (std::size_t i = 0; i < x.size() && i < y.size(); ++i) {
+    if (fold(x[i]) != fold(y[i])) return fold(x[i]) < fold(y[i]) ? -1 : 1;
   }
-  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+  if (x.size() != y.size()) return x.size() < y.size() ? -1 : 1;
   return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
 }
 

@@ -174,6 +174,25 @@ TEST_F(GenerationRunTest, UnreadablePagesAndUnlistableFoldersAreReportedAfterThe
   EXPECT_NE(fs.Contents("C:\\m.htm").find(">B</a>"), std::string::npos);
 }
 
+TEST_F(GenerationRunTest, TheBoxNamesTenUnlistableFoldersAndThenSaysThereAreMore) {
+  std::string ten;
+  for (int i = 0; i < 11; ++i) {
+    const std::string folder = "C:\\s\\d" + std::to_string(i + 10) + "\\";
+    fs.AddFile(folder + "a.htm", Page("A"));
+    fs.unlistable_folders.insert(folder);
+    if (i < 10) ten += (i > 0 ? "\r\n" : "") + Cp1250("Nie otworzyć katalogu: ") + folder;
+  }
+  Generate("C:\\s", "C:\\m.htm");
+  ASSERT_EQ(window.messages.size(), 2u);
+  EXPECT_EQ(window.messages[1].text, ten + "\r\n...");
+
+  fs.unlistable_folders.erase("C:\\s\\d20\\");
+  window.messages.clear();
+  Generate("C:\\s", "C:\\m.htm");
+  ASSERT_EQ(window.messages.size(), 2u);
+  EXPECT_EQ(window.messages[1].text, ten);
+}
+
 TEST_F(GenerationRunTest, MapThatCannotBeWrittenIsReportedAndTheOldOneKept) {
   fs.AddFile("C:\\s\\a.htm", Page("A"));
   fs.AddFile("C:\\m.htm", "old");

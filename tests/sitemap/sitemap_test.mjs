@@ -147,7 +147,12 @@ const oddNames = [
   const base = 'https://example.com/a&b/';
   const site = makeSite('odd', oddNames.map((n) => [n, '<title>t</title>']));
   const map = path.join(site, 'sitemap.xml');
+  // Named like numbered files of the set, but not as this program names them: the user's own.
+  const usersOwn = ['sitemap-01.xml', 'sitemap-.xml', 'sitemap-1.txt'];
+  for (const name of usersOwn) fs.writeFileSync(path.join(site, name), 'mine');
   const run = zorvitan('--format', 'xml', '--base-url', 'https://example.com/a&b', site, map);
+  check('odd names: files named almost like numbered files are kept', usersOwn
+    .filter((name) => !fs.existsSync(path.join(site, name))).map((name) => `${name} was removed`));
   check('odd names: exit 0, every page counted', run.status === 0 && run.out.includes(`: ${oddNames.length} plik`)
     ? [] : [`exit ${run.status}: ${run.out} ${run.err}`]);
   if (run.status === 0) {

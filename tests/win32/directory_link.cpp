@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace zorvitan {
 namespace {
 
@@ -9,9 +11,10 @@ bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Wine may report a Unix program finished before it has run: wait a while.
+// Wine may report a Unix program finished before it has run: wait a while,
+// long enough for a machine under load.
 bool WaitUntilExists(const std::string& path, bool exists) {
-  for (int wait = 0; wait < 50 && Exists(path) != exists; ++wait) Sleep(20);
+  for (int wait = 0; wait < 500 && Exists(path) != exists; ++wait) Sleep(20);
   return Exists(path) == exists;
 }
 
@@ -56,14 +59,23 @@ bool DirectoryLink::Create(const std::string& link, const std::string& target) {
       Exists(link)) {
     return true;
   }
+  const DWORD error = GetLastError();
   const std::string unix_target = UnixPath(target);
   const std::string unix_link = UnixPath(link);  // the last part need not exist yet
-  if (unix_target.empty() || unix_link.empty()) return false;
-  if (!RunUnixProgram("Z:\\bin\\ln -s \"" + unix_target + "\" \"" + unix_link + "\"")) {
+  if (unix_target.empty() || unix_link.empty()) {
+    failure_ = "CreateSymbolicLinkA failed with error " + std::to_string(error) +
+               ", and this is no Wine that could make a Unix link";
+    return false;
+  }
+  const std::string command = "Z:\\bin\\ln -s \"" + unix_target + "\" \"" + unix_link + "\"";
+  if (!RunUnixProgram(command)) {
+    failure_ = "Wine could not start " + command + ": error " + std::to_string(GetLastError());
     return false;
   }
   unix_link_ = unix_link;
-  return WaitUntilExists(link, true);
+  if (WaitUntilExists(link, true)) return true;
+  failure_ = command + " made no link " + link + " within 10 s";
+  return false;
 }
 
 DirectoryLink::~DirectoryLink() {
