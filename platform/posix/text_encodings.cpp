@@ -30,12 +30,38 @@ std::string IconvName(std::string_view encoding) {
 
 constexpr char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD
 
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
+// The converter last used on this thread: a run reads page after page in the
+// same few encodings, and opening a converter costs more than converting a title.
+class ThreadConverter {
+ public:
+  ~ThreadConverter() {
+    if (converter_ != kNoConverter) iconv_close(converter_);
+  }
+  iconv_t For(std::string_view encoding) {
+    if (converter_ != kNoConverter && encoding == encoding_) {
+      iconv(converter_, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+      return converter_;
+    }
+    if (converter_ != kNoConverter) iconv_close(converter_);
+    converter_ = iconv_open("UTF-8", IconvName(encoding).c_str());
+    encoding_ = converter_ == kNoConverter ? std::string() : std::string(encoding);
+    return converter_;
+  }
+
+ private:
+  iconv_t converter_ = kNoConverter;
+  std::string encoding_;
+};
+
 }  // namespace
 
 bool PosixPlatform::DecodeText(std::string_view encoding, std::string_view bytes,
                                std::string* utf8) const {
-  const iconv_t converter = iconv_open("UTF-8", IconvName(encoding).c_str());
-  if (converter == reinterpret_cast<iconv_t>(-1)) return false;
+  thread_local ThreadConverter thread_converter;
+  const iconv_t converter = thread_converter.For(encoding);
+  if (converter == kNoConverter) return false;
   utf8->clear();
   char* in = const_cast<char*>(bytes.data());
   std::size_t in_left = bytes.size();
@@ -54,7 +80,6 @@ bool PosixPlatform::DecodeText(std::string_view encoding, std::string_view bytes
     ++in;
     --in_left;
   }
-  iconv_close(converter);
   return true;
 }
 
