@@ -90,6 +90,17 @@ class Platform {
   // Called from two threads at once, like OpenPage.
   virtual bool ModifiedTime(const std::string& path, std::int64_t* seconds) = 0;
 
+  // Runs a program found on the system's search path (`git`) with
+  // `arguments` (in the system's code page), handing its standard output to
+  // `output` piece by piece; it reads no input and its errors are dropped.
+  // Returns its exit code, or -1 when it could not be started.
+  using OutputSink = std::function<void(const char* data, std::size_t size)>;
+  virtual int RunProgram(const std::string& /*program*/,
+                         const std::vector<std::string>& /*arguments*/,
+                         const OutputSink& /*output*/) {
+    return -1;
+  }
+
   // Removes a file (never a folder): what is left of an earlier, larger set
   // of sitemap files.
   virtual bool RemoveFile(const std::string& path) = 0;

@@ -185,7 +185,11 @@ std::size_t HeadScanner::Tag(std::size_t at) {
     if (MetaSaysNoindex(std::string(text.substr(name_end, end - name_end)))) {
       noindex_ = true;
       settled_ = true;
+    } else if (listener_) {
+      listener_(name, text.substr(name_end, end - name_end));
     }
+  } else if (name == "link" && listener_) {
+    listener_(name, text.substr(name_end, end - name_end));
   } else if (!StaysInHead(name)) {
     settled_ = true;
   } else if (HasRawText(name)) {

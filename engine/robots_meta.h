@@ -5,7 +5,10 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "engine/page_text.h"
 #include "engine/platform.h"
@@ -22,6 +25,10 @@ class HeadScanner {
   bool Feed(const char* data, std::size_t size);
   bool Settled() const { return settled_; }
   bool Noindex() const { return noindex_; }
+  // Hears every <meta> and <link> tag of the head: the element's name and the
+  // text of its attributes (between the name and ">").
+  using TagListener = std::function<void(std::string_view name, std::string_view attributes)>;
+  void SetTagListener(TagListener listener) { listener_ = std::move(listener); }
 
   // A single tag longer than this ends the scan (a broken page, not a head).
   static constexpr std::size_t kLongestTag = 64 * 1024;
@@ -41,6 +48,7 @@ class HeadScanner {
   std::string raw_end_;  // what ends the comment or raw text being skipped
   bool settled_ = false;
   bool noindex_ = false;
+  TagListener listener_;
 };
 
 // Whether the attributes of one <meta ...> tag (the text between "<meta" and

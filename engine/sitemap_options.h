@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <limits>
 #include <string>
 
 namespace zorvitan {
@@ -13,6 +15,19 @@ struct SitemapOptions {
   std::string base_url;  // absolute http(s) URL in the system's code page (IsBaseUrl)
   // index.htm, index.html and index.php written as their folder's URL.
   bool strip_index = false;
+  // page.html written as "page"; with strip_index, dir/index.html as "dir/".
+  bool clean_urls = false;
+  // Where <lastmod> comes from: git when the site lies in a work tree with
+  // its whole history, else the file's time (auto); always git; file times;
+  // no date at all.
+  enum class Lastmod { kAuto, kGit, kMtime, kNone };
+  Lastmod lastmod = Lastmod::kAuto;
+  // The time of the run, in seconds since 1970: a later date is not written.
+  std::int64_t now = std::numeric_limits<std::int64_t>::max();
+  // Absolute path of the file that names each page left out, and why; "" for none.
+  std::string report_file{};
+  // Adds "Sitemap: URL" to the site's robots.txt.
+  bool robots_txt = false;
   // Per file, the protocol's limits; a site that needs more is split.
   std::size_t max_urls = 50000;
   std::size_t max_bytes = 50 * 1024 * 1024;

@@ -4,7 +4,7 @@
 # Windows tests run under (pl_PL.UTF-8: Wine then uses the Polish 8-bit code page 1250), and
 # puts the npm packages playwright-core, which drives Debian's Chromium in the browser test and
 # downloads no browser of its own, and sitemap, whose parser reads the sitemaps in the sitemap
-# test, into build/browser-tools.
+# test, and robots-parser, which judges the robots.txt rules there, into build/browser-tools.
 #
 #   scripts/deps.sh              the build, test and packaging tools
 #   scripts/deps.sh native       only what building zorvitan-cli needs (`make run`)
@@ -23,6 +23,7 @@ full=(
   locales                                # localedef and the pl_PL locale source
   chromium                               # the browser that follows the map's links (tests/browser)
   libxml2-utils                          # xmllint, which validates the sitemaps (tests/sitemap)
+  git                                    # the page histories behind --lastmod git (tests/sitemap)
   help2man man-db                        # the man page, and its check
   dpkg-dev file lintian                  # the .deb: dpkg-shlibdeps (CPack needs `file`), lintian
   nsis                                   # makensis, for the Windows installer
@@ -92,3 +93,4 @@ npm_package() {  # name version
 }
 npm_package playwright-core 1.64.1
 npm_package sitemap 8.0.3
+npm_package robots-parser 3.0.1

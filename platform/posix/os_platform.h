@@ -24,6 +24,8 @@ class PosixPlatform : public Platform {
   std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
   bool ModifiedTime(const std::string& path, std::int64_t* seconds) override;
   bool RemoveFile(const std::string& path) override;
+  int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                 const OutputSink& output) override;
   // There is no system clipboard to speak of on POSIX; the command line never
   // asks for it.
   bool SetClipboardText(const std::string& /*text*/) override { return false; }

@@ -1,0 +1,95 @@
+#include "engine/git_dates.h"
+
+#include <cstring>
+
+namespace zorvitan {
+
+GitDates::Status GitDates::Load(Platform& platform, const std::string& site,
+                                const std::vector<std::string>& pages,
+                                std::vector<std::int64_t>* dates) {
+  dates->assign(pages.size(), -1);
+  std::string facts;
+  const int found = platform.RunProgram(
+      "git",
+      {"-C", site, "rev-parse", "--is-inside-work-tree", "--is-shallow-repository",
+       "--show-prefix"},
+      [&facts](const char* data, std::size_t size) { facts.append(data, size); });
+  if (found < 0) return Status::kNoGit;
+  if (found != 0 || facts.compare(0, 5, "true\n") != 0) return Status::kNotARepository;
+  if (facts.compare(5, 5, "true\n") == 0) return Status::kShallow;
+  prefix_ = facts.substr(facts.find('\n', 5) + 1);
+  while (!prefix_.empty() && (prefix_.back() == '\n' || prefix_.back() == '\r')) prefix_.pop_back();
+
+  page_numbers_.clear();
+  page_numbers_.reserve(pages.size());
+  for (std::size_t i = 0; i < pages.size(); ++i) page_numbers_.emplace(pages[i], i);
+  dates_ = dates;
+  changed_.assign(pages.size(), false);
+
+  // Newest commit first: the first time a page appears is its last change.
+  // Only the site's folder, without rename detection, and without touching
+  // the index (--no-optional-locks).
+  pending_.clear();
+  const int logged = platform.RunProgram(
+      "git",
+      {"-C", site, "--no-optional-locks", "-c", "log.showSignature=false", "log",
+       "--format=%x01%ct", "-z", "--name-only", "--no-renames", "--", "."},
+      [this](const char* data, std::size_t size) { Take(data, size, true); });
+  if (logged != 0) return Status::kFailed;
+  // Pages changed, added or untracked in the work tree.
+  pending_.clear();
+  const int statused =
+      platform.RunProgram("git",
+                          {"-C", site, "--no-optional-locks", "status", "--porcelain", "-z",
+                           "--untracked-files=all", "--no-renames", "--", "."},
+                          [this](const char* data, std::size_t size) { Take(data, size, false); });
+  if (statused != 0) return Status::kFailed;
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    if (changed_[i]) (*dates)[i] = -1;
+  }
+  return Status::kLoaded;
+}
+
+void GitDates::Take(const char* data, std::size_t size, bool log) {
+  const char* end = data + size;
+  while (data < end) {
+    const void* nul = std::memchr(data, '\0', static_cast<std::size_t>(end - data));
+    if (nul == nullptr) {
+      pending_.append(data, end);
+      return;
+    }
+    const char* item_end = static_cast<const char*>(nul);
+    pending_.append(data, item_end);
+    Item(pending_, log);
+    pending_.clear();
+    data = item_end + 1;
+  }
+}
+
+void GitDates::Item(const std::string& item, bool log) {
+  if (!log) {
+    // "XY path": any state but unchanged.
+    if (item.size() > 3) {
+      const long page = PageOf(item.substr(3));
+      if (page >= 0) changed_[static_cast<std::size_t>(page)] = true;
+    }
+    return;
+  }
+  if (!item.empty() && item[0] == '\x01') {
+    commit_time_ = std::strtoll(item.c_str() + 1, nullptr, 10);
+    return;
+  }
+  const std::size_t start = !item.empty() && item[0] == '\n' ? 1 : 0;
+  const long page = PageOf(item.substr(start));
+  if (page >= 0 && (*dates_)[static_cast<std::size_t>(page)] < 0) {
+    (*dates_)[static_cast<std::size_t>(page)] = commit_time_;
+  }
+}
+
+long GitDates::PageOf(const std::string& path) const {
+  if (path.compare(0, prefix_.size(), prefix_) != 0) return -1;
+  const auto found = page_numbers_.find(path.substr(prefix_.size()));
+  return found == page_numbers_.end() ? -1 : static_cast<long>(found->second);
+}
+
+}  // namespace zorvitan

@@ -1,0 +1,47 @@
+// Each page's last commit time, from one pass of the system's git over the
+// work tree the site lies in: what --lastmod git writes. A page changed or
+// untracked in the work tree has none (its file time is used).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/platform.h"
+
+namespace zorvitan {
+
+class GitDates {
+ public:
+  enum class Status {
+    kLoaded,
+    kNoGit,           // git could not be started
+    kNotARepository,  // the site lies in no git work tree
+    kShallow,         // a shallow clone: its history would give wrong dates
+    kFailed,          // git failed while reading the history
+  };
+
+  // Reads the history of `site` (the folder with its separator). `pages` are
+  // the pages' paths relative to it, in UTF-8 with "/": their dates come in
+  // the same order, -1 where there is none.
+  Status Load(Platform& platform, const std::string& site, const std::vector<std::string>& pages,
+              std::vector<std::int64_t>* dates);
+
+ private:
+  // Takes git's output piece by piece: NUL-separated items, whatever the
+  // pieces' bounds.
+  void Take(const char* data, std::size_t size, bool log);
+  void Item(const std::string& item, bool log);
+  // The page a path relative to the work tree's top names; -1 when none.
+  long PageOf(const std::string& path) const;
+
+  std::string prefix_;  // the site's path in the work tree, with "/"
+  std::unordered_map<std::string, std::size_t> page_numbers_;
+  std::vector<std::int64_t>* dates_ = nullptr;
+  std::vector<bool> changed_;
+  std::string pending_;
+  std::int64_t commit_time_ = -1;
+};
+
+}  // namespace zorvitan

@@ -1,0 +1,101 @@
+#include "engine/sitemap_dates.h"
+
+#include <algorithm>
+
+#include "engine/foreign_names.h"
+#include "engine/git_dates.h"
+#include "engine/sitemap_url.h"
+
+namespace zorvitan {
+
+SitemapDates::SitemapDates(Platform& platform, const SitemapOptions& options)
+    : platform_(platform), options_(options), source_(options.lastmod) {}
+
+void SitemapDates::Prepare(const std::string& site, const std::vector<std::string>& pages) {
+  using Lastmod = SitemapOptions::Lastmod;
+  if (source_ != Lastmod::kGit && source_ != Lastmod::kAuto) return;
+  GitDates git;
+  const GitDates::Status status = git.Load(platform_, site, pages, &git_dates_);
+  git_status_ = static_cast<int>(status);
+  if (status == GitDates::Status::kLoaded) {
+    source_ = Lastmod::kGit;
+    return;
+  }
+  git_dates_.clear();
+  // Outside a work tree (or without git), auto quietly means file times;
+  // asked for git, or in a shallow clone, a notice says why they are used.
+  if (source_ == Lastmod::kAuto && status != GitDates::Status::kShallow) git_status_ = 0;
+  source_ = Lastmod::kMtime;
+}
+
+bool SitemapDates::DateOf(std::size_t number, const std::string& page, std::int64_t* seconds,
+                          bool* future) const {
+  *future = false;
+  if (source_ == SitemapOptions::Lastmod::kNone) return false;
+  if (source_ == SitemapOptions::Lastmod::kGit && git_dates_[number] >= 0) {
+    *seconds = git_dates_[number];
+  } else if (!platform_.ModifiedTime(page, seconds)) {
+    return false;
+  }
+  if (*seconds > options_.now) {
+    *future = true;
+    return false;
+  }
+  return !W3cDateTime(*seconds).empty();
+}
+
+void SitemapDates::Written(std::int64_t seconds) {
+  ++dated_;
+  const std::int64_t day = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
+  ++days_[day];
+}
+
+std::vector<std::string> SitemapDates::Notices(const std::string& site) const {
+  std::vector<std::string> notices;
+  const std::string where = PathForMessage(site, platform_);
+  switch (static_cast<GitDates::Status>(git_status_)) {
+    case GitDates::Status::kLoaded:
+      break;
+    case GitDates::Status::kNoGit:
+      notices.push_back(platform_.ProgramText(
+          "Nie mogę uruchomić programu git: daty (lastmod) wziąłem z czasów plików"));
+      break;
+    case GitDates::Status::kNotARepository:
+      notices.push_back(platform_.ProgramText("Folder nie leży w repozytorium git: ") + where +
+                        platform_.ProgramText("; daty (lastmod) wziąłem z czasów plików"));
+      break;
+    case GitDates::Status::kShallow:
+      notices.push_back(platform_.ProgramText(
+          "Repozytorium git jest płytką kopią (shallow clone), bez pełnej historii: daty "
+          "(lastmod) wziąłem z czasów plików. Pełną historię pobierze: git fetch --unshallow"));
+      break;
+    case GitDates::Status::kFailed:
+      notices.push_back(platform_.ProgramText("Nie mogę odczytać historii git folderu: ") + where +
+                        platform_.ProgramText("; daty (lastmod) wziąłem z czasów plików"));
+      break;
+  }
+  if (future_ > 0) {
+    notices.push_back(platform_.ProgramText("Pominąłem daty (lastmod) z przyszłości: ") +
+                      std::to_string(future_));
+  }
+  std::size_t most = 0;
+  std::int64_t busiest = 0;
+  for (const auto& [day, count] : days_) {
+    if (count > most || (count == most && day < busiest)) {
+      most = count;
+      busiest = day;
+    }
+  }
+  if (dated_ >= kSuspectDates && most * 100 >= dated_ * kSuspectPercent) {
+    notices.push_back(
+        platform_.ProgramText("Uwaga: ") + std::to_string(most) + platform_.ProgramText(" z ") +
+        std::to_string(dated_) + platform_.ProgramText(" dat (lastmod) przypada na jeden dzień, ") +
+        W3cDateTime(busiest * 86400).substr(0, 10) +
+        platform_.ProgramText(
+            ": wyszukiwarki nie ufają takim datom. Daty ostatnich zmian z historii git: "
+            "--lastmod git; mapa bez dat: --lastmod none"));
+  }
+  return notices;
+}
+
+}  // namespace zorvitan

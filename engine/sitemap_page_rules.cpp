@@ -1,0 +1,67 @@
+#include "engine/sitemap_page_rules.h"
+
+#include <cstdint>
+#include <memory>
+#include <utility>
+
+#include "engine/canonical_url.h"
+#include "engine/text_rules.h"
+
+namespace zorvitan {
+
+SitemapPageRules::SitemapPageRules(const std::string& base, RobotsTxt robots_txt)
+    : base_(base), robots_txt_(std::move(robots_txt)) {
+  const std::size_t scheme_end = base.find("://");
+  const std::size_t path_start =
+      scheme_end == std::string::npos ? std::string::npos : base.find('/', scheme_end + 3);
+  base_path_ = path_start == std::string::npos ? "/" : base.substr(path_start);
+}
+
+LeftOut SitemapPageRules::ByName(const std::string& relative, const std::string& url_path,
+                                 std::string* detail) const {
+  std::string lower = relative;
+  for (char& c : lower) c = ToLowerAscii(c);
+  if (lower == "404.html" || lower == "404.htm") return LeftOut::kErrorPage;
+  if (base_.size() + url_path.size() > kLongestUrl) return LeftOut::kTooLong;
+  // The rules apply to the path from the host on, as a crawler asks for it.
+  if (!robots_txt_.Empty() && !robots_txt_.Allows(base_path_ + url_path, detail)) {
+    return LeftOut::kRobotsTxt;
+  }
+  return LeftOut::kNone;
+}
+
+LeftOut SitemapPageRules::ByHead(const PageHead& head, const std::string& url_path,
+                                 std::string* detail) const {
+  if (head.noindex) return LeftOut::kNoindex;
+  if (head.redirects) {
+    *detail = head.redirect_url;
+    return LeftOut::kRedirect;
+  }
+  if (head.has_canonical) {
+    const std::string own = base_ + url_path;
+    const std::string canonical = ResolveUrl(own, head.canonical_href);
+    if (!SameUrl(own, canonical)) {
+      *detail = canonical;
+      return LeftOut::kCanonical;
+    }
+  }
+  return LeftOut::kNone;
+}
+
+bool ReadWholeFile(Platform& platform, const std::string& path, std::string* text, bool* exists) {
+  text->clear();
+  std::int64_t modified = 0;
+  *exists = platform.ModifiedTime(path, &modified);
+  if (!*exists) return false;
+  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
+  if (!reader) return false;
+  char buffer[16 * 1024];
+  for (;;) {
+    const long got = reader->Read(buffer, sizeof buffer);
+    if (got < 0) return false;
+    if (got == 0) return true;
+    text->append(buffer, static_cast<std::size_t>(got));
+  }
+}
+
+}  // namespace zorvitan

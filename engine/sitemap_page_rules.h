@@ -1,0 +1,40 @@
+// Which pages a sitemap must not list, beside noindex: the site's error page,
+// URLs too long for the protocol, URLs its robots.txt disallows, redirect
+// stubs and pages whose canonical URL is another.
+#pragma once
+
+#include <string>
+
+#include "engine/page_head.h"
+#include "engine/platform.h"
+#include "engine/robots_txt.h"
+#include "engine/sitemap_exclusion_report.h"
+
+namespace zorvitan {
+
+class SitemapPageRules {
+ public:
+  // `base` is the sitemap's base URL as SitemapBase() gives it.
+  SitemapPageRules(const std::string& base, RobotsTxt robots_txt);
+
+  // What rules the page out by its path in the site (the platform's
+  // separators) and its URL path below the base, before it is read.
+  LeftOut ByName(const std::string& relative, const std::string& url_path,
+                 std::string* detail) const;
+  // What rules it out by its head.
+  LeftOut ByHead(const PageHead& head, const std::string& url_path, std::string* detail) const;
+
+  // The protocol's limit on a URL's length.
+  static constexpr std::size_t kLongestUrl = 2048;
+
+ private:
+  std::string base_;
+  std::string base_path_;  // the base URL's path, from its "/"
+  RobotsTxt robots_txt_;
+};
+
+// The file's bytes; false when it cannot be read. `exists` tells a missing
+// file from one that cannot be opened.
+bool ReadWholeFile(Platform& platform, const std::string& path, std::string* text, bool* exists);
+
+}  // namespace zorvitan
