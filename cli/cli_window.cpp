@@ -65,14 +65,22 @@ void CliWindow::ShowMapNotWritten(const std::string& map_file) {
 void CliWindow::ShowFinished(const RunSummary& summary) {
   progress_.Clear();
   WriteText(Stream::kOut, AsLines(ClosingText(summary.pages_found, platform_)));
-  if (summary.noindex_pages > 0) {
-    WriteText(Stream::kErr, NoindexLine(summary.noindex_pages, platform_) + "\n");
-  }
+  ShowSitemapNotices(summary);
   for (const std::string& folder : summary.unopened_folders) {
     WriteText(Stream::kErr, UnopenedFolderLine(folder, platform_) + "\n");
   }
   for (const std::string& page : summary.unreadable_pages) {
     WriteText(Stream::kErr, UnreadablePageLine(page, platform_) + "\n");
+  }
+}
+
+void CliWindow::ShowSitemapNotices(const RunSummary& summary) {
+  progress_.Clear();
+  if (summary.noindex_pages > 0) {
+    WriteText(Stream::kErr, NoindexLine(summary.noindex_pages, platform_) + "\n");
+  }
+  for (const std::string& notice : summary.sitemap_notices) {
+    WriteText(Stream::kErr, notice + "\n");
   }
 }
 

@@ -35,6 +35,9 @@ class CliWindow : public WindowModel {
   bool DoEvents() override { return true; }
   bool UsesClipboard() const override { return false; }
   void ReportProgress(Phase phase, std::size_t done, std::size_t total) override;
+  // A sitemap's lines on standard error: noindex and the other reasons pages
+  // were left out, and the notices about its dates.
+  void ShowSitemapNotices(const RunSummary& summary);
 
  private:
   void Error(const std::string& text);

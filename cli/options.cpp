@@ -1,6 +1,8 @@
 #include "cli/options.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,15 +20,34 @@ CommandLine UsageError(std::string error) {
 
 // The options that only sitemaps take, checked once all are read.
 CommandLine CheckFormat(CommandLine result, const std::string& format, bool has_base_url,
-                        const std::string& base_url) {
+                        const std::string& base_url, const std::string& lastmod) {
   Options& options = result.options;
+  const SitemapOptions& sitemap = options.sitemap_options;
   if (format == "html") {
-    if (has_base_url) return UsageError("option '--base-url' is for --format xml or txt");
-    if (options.sitemap_options.strip_index) {
-      return UsageError("option '--strip-index' is for --format xml or txt");
+    const char* misplaced = has_base_url                   ? "--base-url"
+                            : sitemap.strip_index          ? "--strip-index"
+                            : sitemap.clean_urls           ? "--clean-urls"
+                            : sitemap.robots_txt           ? "--robots-txt"
+                            : !lastmod.empty()             ? "--lastmod"
+                            : !options.report_file.empty() ? "--report"
+                                                           : nullptr;
+    if (misplaced != nullptr) {
+      return UsageError(std::string("option '") + misplaced + "' is for --format xml or txt");
     }
     return result;
   }
+  static const char* const kLastmods[] = {"auto", "git", "mtime", "none"};
+  const auto known = std::find(std::begin(kLastmods), std::end(kLastmods), lastmod);
+  if (!lastmod.empty() && known == std::end(kLastmods)) {
+    return UsageError("unknown --lastmod '" + lastmod + "' (known: auto, git, mtime, none)");
+  }
+  if (!lastmod.empty() && format == "txt") {
+    return UsageError("option '--lastmod' is for --format xml");
+  }
+  options.sitemap_options.lastmod = format == "txt"
+                                        ? SitemapOptions::Lastmod::kNone
+                                        : static_cast<SitemapOptions::Lastmod>(
+                                              lastmod.empty() ? 0 : known - std::begin(kLastmods));
   if (format != "xml" && format != "txt") {
     return UsageError("unknown format '" + format + "' (known: html, xml, txt)");
   }
@@ -54,6 +75,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   std::string base_url;
   bool has_base_url = false;
   std::string page_encoding;
+  std::string lastmod;
 
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -69,6 +91,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
                            : name == "--format"        ? &format
                            : name == "--base-url"      ? &base_url
                            : name == "--page-encoding" ? &page_encoding
+                           : name == "--lastmod"       ? &lastmod
+                           : name == "--report"        ? &result.options.report_file
                                                        : nullptr;
       std::string exclude;
       if (name == "--exclude") value = &exclude;
@@ -81,6 +105,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
           return UsageError("option '" + name + "' needs a value");
         }
         if (name == "--base-url") has_base_url = true;
+        if (name == "--report" && value->empty()) {
+          return UsageError("option '--report' needs a file name");
+        }
         if (name == "--page-encoding") {
           result.options.page_encoding = std::string(EncodingForLabel(page_encoding));
           if (result.options.page_encoding.empty()) {
@@ -101,6 +128,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         result.options.quiet = true;
       } else if (name == "--strip-index") {
         result.options.sitemap_options.strip_index = true;
+      } else if (name == "--clean-urls") {
+        result.options.sitemap_options.clean_urls = true;
+      } else if (name == "--robots-txt") {
+        result.options.sitemap_options.robots_txt = true;
       } else if (name == "--help") {
         result.action = Action::kHelp;
         return result;
@@ -161,7 +192,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   result.options.site_folder = positional[0];
   result.options.map_file = positional[1];
   result.action = Action::kRun;
-  return CheckFormat(std::move(result), format, has_base_url, base_url);
+  return CheckFormat(std::move(result), format, has_base_url, base_url, lastmod);
 }
 
 }  // namespace zorvitan::cli

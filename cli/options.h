@@ -22,6 +22,8 @@ struct Options {
   // --format xml or txt: a sitemap with these settings instead of the HTML map.
   bool sitemap = false;
   SitemapOptions sitemap_options;
+  // --report FILE: the pages left out of the sitemap and why, as given.
+  std::string report_file;
 };
 
 enum class Action { kRun, kHelp, kVersion, kUsageError };

@@ -1,5 +1,7 @@
 #include "cli/run_command_line.h"
 
+#include <cstdint>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <utility>
@@ -15,6 +17,7 @@
 #include "cli/usage.h"
 #include "engine/generation_run.h"
 #include "engine/notices.h"
+#include "engine/sitemap_exclusion_report.h"
 
 namespace zorvitan::cli {
 namespace {
@@ -32,6 +35,13 @@ int RunGeneration(Options options, Platform& platform, PagesReadHook on_pages_re
     return kExitRefused;
   }
   const bool map_existed = !options.map_file.empty() && PathExists(options.map_file);
+  // Taken now, as the map file's path is: the run may change the current folder.
+  if (!options.report_file.empty() &&
+      !MakeAbsolute(options.report_file, &options.sitemap_options.report_file)) {
+    WriteText(Stream::kErr, MapNotWrittenText(options.report_file, platform) + "\n");
+    return kExitMapNotWritten;
+  }
+  options.sitemap_options.now = static_cast<std::int64_t>(std::time(nullptr));
 
   ProgressLine progress(!options.quiet && IsTerminal(Stream::kErr),
                         [](const std::string& text) { WriteText(Stream::kErr, text); });
@@ -54,6 +64,10 @@ int RunGeneration(Options options, Platform& platform, PagesReadHook on_pages_re
     case RunOutcome::kDone:
       return kExitDone;
     case RunOutcome::kMapNotWritten:
+      return kExitMapNotWritten;
+    case RunOutcome::kNothingListed:
+      window.ShowSitemapNotices(report.summary);
+      WriteText(Stream::kErr, NothingListedText(options.map_file, platform) + "\n");
       return kExitMapNotWritten;
     case RunOutcome::kCancelled:
       WriteText(Stream::kErr, MapNotWrittenText(options.map_file, platform) + "\n");

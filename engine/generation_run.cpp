@@ -30,7 +30,14 @@ RunReport GenerationRun::Generate() {
   }
 
   std::string failed_file;
+  excluded_ = &index.Excluded();
   if (!WriteMap(&report.summary, &failed_file)) {
+    if (failed_file.empty() && choices_.sitemap != nullptr) {
+      report.outcome = RunOutcome::kNothingListed;  // the summary tells why
+      report.summary.unopened_folders = index.UnopenedFolders();
+      window_.SetInputsEnabled(true);
+      return report;
+    }
     window_.ShowMapNotWritten(failed_file);
     report.outcome = RunOutcome::kMapNotWritten;
     report.summary = RunSummary();
@@ -48,14 +55,15 @@ RunReport GenerationRun::Generate() {
 bool GenerationRun::WriteMap(RunSummary* summary, std::string* failed_file) {
   if (choices_.sitemap != nullptr) {
     SitemapWriter writer(window_, platform_, *choices_.sitemap, page_list);
-    if (!writer.Write()) {
-      *failed_file = writer.FailedFile();
-      return false;
-    }
+    writer.SetExcluded(excluded_);
+    const bool written = writer.Write();
     summary->pages_found = writer.PagesFound();
     summary->noindex_pages = writer.NoindexPages();
     summary->unreadable_pages = writer.UnreadablePages();
-    return true;
+    summary->sitemap_notices = writer.Notices();
+    // Nothing to list leaves no failed file: the run tells it apart by that.
+    *failed_file = writer.NothingListed() ? std::string() : writer.FailedFile();
+    return written;
   }
   MapWriter writer(window_, platform_, page_list, last_folder, choices_.page_encoding);
   if (!writer.Write()) {

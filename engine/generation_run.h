@@ -22,6 +22,7 @@ enum class RunOutcome {
   kDone,           // the map was written and the summary shown
   kMapNotWritten,  // the new map could not be written; the old one is kept
   kCancelled,      // the window was closed during the run; the old map is kept
+  kNothingListed,  // a sitemap would list no page: none was written, the old one is kept
 };
 
 struct RunReport {
@@ -71,6 +72,7 @@ class GenerationRun {
   WindowModel& window_;
   Platform& platform_;
   RunChoices choices_;
+  const std::vector<std::string>* excluded_ = nullptr;  // by this run's walk
 };
 
 }  // namespace zorvitan

@@ -30,6 +30,7 @@ struct RunSummary {
   std::vector<std::string> unreadable_pages;  // listed, linked as untitled
   std::vector<std::string> unopened_folders;  // found but not listed: their pages are missing
   std::size_t noindex_pages = 0;              // left out of a sitemap: they asked not to be indexed
+  std::vector<std::string> sitemap_notices;   // pages left out by reason, dates: worded lines
 };
 
 // The texts, in the system's code page; line breaks are CR LF.

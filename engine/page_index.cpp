@@ -28,6 +28,7 @@ bool PageIndex::IndexPages(const std::string& site_folder) {
   walked_.clear();
   name_counts_.clear();
   unopened_.clear();
+  excluded_.clear();
   site_length_ = WithSeparator(site_folder, separator_).size();
 
   ScanFolder(site_folder, kWalkPattern);
@@ -63,10 +64,12 @@ void PageIndex::ReadFolder(const std::string& work_path, const std::string& patt
       if (entry.name != "." && entry.name != ".." && MatchPattern(pattern, entry.name)) {
         subfolders->push_back(std::move(entry));
       }
-    } else if (listed && page_filter_.Accepts(entry) &&
-               !(exclusions_ &&
-                 exclusions_->ExcludesPage(work_path.substr(site_length_) + entry.name))) {
-      names.push_back(std::move(entry.name));
+    } else if (listed && page_filter_.Accepts(entry)) {
+      if (exclusions_ && exclusions_->ExcludesPage(work_path.substr(site_length_) + entry.name)) {
+        excluded_.push_back(work_path.substr(site_length_) + entry.name);
+      } else {
+        names.push_back(std::move(entry.name));
+      }
     }
   }
   if (listed) {
@@ -109,7 +112,10 @@ void PageIndex::ScanFolder(const std::string& folder, const std::string& pattern
     }
     const std::string path = top.work_path + top.subfolders[top.next++].name;
     // An excluded folder is neither listed nor walked.
-    if (exclusions_ && exclusions_->ExcludesFolder(path.substr(site_length_))) continue;
+    if (exclusions_ && exclusions_->ExcludesFolder(path.substr(site_length_))) {
+      excluded_.push_back(path.substr(site_length_) + separator_);
+      continue;
+    }
     if (platform_.FolderIdentity(path, &identity) && !walked_.insert(identity).second) {
       continue;  // a link back to a folder already walked or being walked
     }

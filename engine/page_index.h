@@ -38,6 +38,10 @@ class PageIndex {
   // separator): their pages and the folders below them are missing.
   const std::vector<std::string>& UnopenedFolders() const { return unopened_; }
 
+  // What --exclude left out, by path in the site: matching pages, and
+  // folders (with their separator), whose pages were not looked for.
+  const std::vector<std::string>& Excluded() const { return excluded_; }
+
  private:
   struct PendingFolder;
   // Registers the folder and, depth-first, every folder below it. A folder
@@ -65,6 +69,7 @@ class PageIndex {
   // listing pass does not read the folder a second time.
   std::vector<std::size_t> name_counts_;
   std::vector<std::string> unopened_;
+  std::vector<std::string> excluded_;
 };
 
 }  // namespace zorvitan

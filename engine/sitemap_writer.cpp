@@ -2,8 +2,9 @@
 
 #include <utility>
 
+#include "engine/canonical_url.h"
+#include "engine/page_head.h"
 #include "engine/read_ahead.h"
-#include "engine/robots_meta.h"
 #include "engine/sitemap_url.h"
 #include "engine/text_rules.h"
 
@@ -42,6 +43,7 @@ bool SitemapWriter::Write() {
   set_ = std::make_unique<SitemapSet>(window_.Text(Field::kMapFile), xml_ ? ".xml" : ".txt",
                                       platform_);
   const std::string base = SitemapBase(options_.base_url, platform_);
+  plain_base_ = base;
   base_.clear();
   if (xml_) {
     AppendXmlEscaped(base, &base_);
@@ -56,30 +58,113 @@ bool SitemapWriter::Write() {
   }
   split_ = NeedsSplit();
 
+  // The site's own robots.txt: its rules leave pages out, and --robots-txt
+  // adds the sitemap to it.
+  const std::string robots_path = site_ + "robots.txt";
+  std::string robots_text;
+  bool robots_exists = false;
+  if (!ReadWholeFile(platform_, robots_path, &robots_text, &robots_exists)) {
+    if (robots_exists && options_.robots_txt) return Fail(robots_path);
+    robots_text.clear();
+  }
+  rules_ = std::make_unique<SitemapPageRules>(base, RobotsTxt(robots_text));
+  dates_ = std::make_unique<SitemapDates>(platform_, options_);
+  if (options_.lastmod == SitemapOptions::Lastmod::kAuto ||
+      options_.lastmod == SitemapOptions::Lastmod::kGit) {
+    std::vector<std::string> paths;
+    paths.reserve(pages_.size());
+    for (const std::size_t i : pages_) paths.push_back(SitePath(page_list_[i]));
+    dates_->Prepare(site_, paths);
+  }
+  if (excluded_ != nullptr) {
+    for (const std::string& path : *excluded_) {
+      exclusions_.Add(LeftOut::kExcluded, SitePath(site_ + path));
+    }
+  }
+
   const std::size_t count = pages_.size();
   bool written = true;
   ReadAheadInOrder<PageFacts>(
       count, &chunk_, &helper_chunk_,
-      [this](std::size_t i, std::string* chunk) { return ReadFacts(page_list_[pages_[i]], chunk); },
+      [this](std::size_t i, std::string* chunk) {
+        return ReadFacts(i, page_list_[pages_[i]], chunk);
+      },
       [this, &written](std::size_t i, const PageFacts& facts) {
         written = Add(page_list_[pages_[i]], facts);
         return written;
       },
       [this, count](std::size_t done) { window_.ReportProgress(Phase::kReading, done, count); });
   if (!written) return false;
-  if (parts_.empty() && !OpenPart()) return false;  // an empty site still gets its file
+  notices_ = exclusions_.CountLines(platform_);
+  for (std::string& notice : dates_->Notices(site_)) notices_.push_back(std::move(notice));
+  const bool report = !options_.report_file.empty();
+  if (parts_.empty()) {
+    // An empty <urlset> is no sitemap: the old one stays; the report says why.
+    nothing_listed_ = true;
+    if (report && (!BeginWhole(options_.report_file, exclusions_.ReportText(), &report_) ||
+                   !report_->Commit())) {
+      Fail(options_.report_file);
+    }
+    return false;
+  }
   if (!ClosePart()) return false;
   if (split_ && xml_ && !WriteIndex()) return false;
+  if (report && !BeginWhole(options_.report_file, exclusions_.ReportText(), &report_)) {
+    return false;
+  }
+  if (options_.robots_txt && !BeginRobotsTxt(robots_text)) return false;
   return PutInPlace();
 }
 
-SitemapWriter::PageFacts SitemapWriter::ReadFacts(const std::string& page, std::string* chunk) {
+std::string SitemapWriter::SitePath(const std::string& page) const {
+  std::string encoded;
+  AppendUrlPath(page.substr(site_.size()), platform_, &encoded);
+  return PercentDecoded(encoded);
+}
+
+bool SitemapWriter::BeginWhole(const std::string& path, const std::string& text,
+                               std::unique_ptr<MapOutput>* output) {
+  *output = platform_.BeginMap(path);
+  if (!*output || !(*output)->Write(text.data(), text.size()) || !(*output)->Finish()) {
+    output->reset();
+    return Fail(path);
+  }
+  return true;
+}
+
+bool SitemapWriter::BeginRobotsTxt(const std::string& robots_txt) {
+  // The index when there is one; a split text sitemap has none, so each file.
+  std::vector<std::string> files;
+  if (split_ && !xml_) {
+    for (const Part& part : parts_) files.push_back(part.path);
+  } else {
+    files.push_back(set_->Map());
+  }
+  std::string text = robots_txt;
+  bool changed = false;
+  for (const std::string& file : files) {
+    std::string updated;
+    if (AddSitemapLine(text, FileUrl(file, plain_base_), &updated)) {
+      text = std::move(updated);
+      changed = true;
+    }
+  }
+  return !changed || BeginWhole(site_ + "robots.txt", text, &robots_txt_);
+}
+
+SitemapWriter::PageFacts SitemapWriter::ReadFacts(std::size_t number, const std::string& page,
+                                                  std::string* chunk) {
   PageFacts facts;
-  facts.readable = ReadPageRobots(platform_, page, chunk, &facts.noindex) == ReadResult::kOk;
-  if (facts.noindex) return facts;
-  facts.has_time = facts.readable && platform_.ModifiedTime(page, &facts.modified);
-  if (facts.has_time) facts.lastmod = W3cDateTime(facts.modified);
   UrlPath(page, &facts.url_path, &facts.folder_url);
+  // What the name decides costs no read.
+  facts.left_out = rules_->ByName(page.substr(site_.size()), facts.url_path, &facts.detail);
+  if (facts.left_out != LeftOut::kNone) return facts;
+  PageHead head;
+  facts.readable = ReadPageHead(platform_, page, chunk, &head) == ReadResult::kOk;
+  facts.left_out = rules_->ByHead(head, facts.url_path, &facts.detail);
+  if (facts.left_out != LeftOut::kNone) return facts;
+  facts.has_time = facts.readable && dates_->DateOf(number, page, &facts.modified, &facts.future);
+  if (facts.has_time) facts.lastmod = W3cDateTime(facts.modified);
   return facts;
 }
 
@@ -92,6 +177,10 @@ void SitemapWriter::UrlPath(const std::string& page, std::string* path, bool* fo
       *folder_url = true;
       relative.resize(folder.size());
     }
+  }
+  const std::size_t html = relative.size() - std::min<std::size_t>(relative.size(), 5);
+  if (options_.clean_urls && !*folder_url && relative.compare(html, 5, ".html") == 0) {
+    relative.resize(html);
   }
   path->clear();
   AppendUrlPath(relative, platform_, path);
@@ -130,11 +219,14 @@ bool SitemapWriter::NeedsSplit() {
 
 bool SitemapWriter::Add(const std::string& page, const PageFacts& facts) {
   if (!facts.readable) unreadable_.push_back(page);
-  if (facts.noindex) {
-    ++noindex_pages_;
+  if (facts.left_out != LeftOut::kNone) {
+    if (facts.left_out == LeftOut::kNoindex) ++noindex_pages_;
+    exclusions_.Add(facts.left_out, SitePath(page), facts.detail);
     return true;
   }
   if (facts.folder_url && FolderUrlGiven(facts.url_path)) return true;
+  if (facts.future) dates_->Dropped();
+  if (facts.has_time) dates_->Written(facts.modified);
   const std::string entry = Entry(facts.url_path, facts.lastmod);
   const std::size_t end_size = xml_ ? sizeof kUrlsetEnd - 1 : 0;
   if (parts_.empty()) {
@@ -183,17 +275,8 @@ bool SitemapWriter::ClosePart() {
 
 bool SitemapWriter::WriteIndex() {
   std::string text = std::string(kXmlDeclaration) + kIndexStart;
-  const char separator = platform_.Separator();
   for (const Part& part : parts_) {
-    // The file's path in the site; a MAP outside the site is taken to be
-    // published at the site's root.
-    const bool in_site =
-        platform_.FoldCase(part.path.substr(0, site_.size())) == platform_.FoldCase(site_);
-    const std::string relative = in_site ? part.path.substr(site_.size())
-                                         : part.path.substr(FolderOf(part.path, separator).size());
-    text += "<sitemap><loc>" + base_;
-    AppendUrlPath(relative, platform_, &text);
-    text += "</loc>";
+    text += "<sitemap><loc>" + FileUrl(part.path, base_) + "</loc>";
     const std::string newest = part.has_time ? W3cDateTime(part.newest) : std::string();
     if (!newest.empty()) text += "<lastmod>" + newest + "</lastmod>";
     text += "</sitemap>\n";
@@ -204,6 +287,16 @@ bool SitemapWriter::WriteIndex() {
     return Fail(set_->Map());
   }
   return true;
+}
+
+std::string SitemapWriter::FileUrl(const std::string& path, const std::string& base) const {
+  const bool in_site =
+      platform_.FoldCase(path.substr(0, site_.size())) == platform_.FoldCase(site_);
+  const std::string relative = in_site ? path.substr(site_.size())
+                                       : path.substr(FolderOf(path, platform_.Separator()).size());
+  std::string url = base;
+  AppendUrlPath(relative, platform_, &url);
+  return url;
 }
 
 bool SitemapWriter::Fail(const std::string& path) {
@@ -218,6 +311,8 @@ bool SitemapWriter::PutInPlace() {
     if (!part.output->Commit()) return Fail(part.path);
   }
   if (index_ && !index_->Commit()) return Fail(set_->Map());
+  if (report_ && !report_->Commit()) return Fail(options_.report_file);
+  if (robots_txt_ && !robots_txt_->Commit()) return Fail(site_ + "robots.txt");
   const std::size_t numbered = split_ ? parts_.size() : 0;
   for (const std::string& stale : set_->PartsAbove(numbered, platform_)) {
     platform_.RemoveFile(stale);

@@ -13,7 +13,10 @@
 
 #include "engine/page_list.h"
 #include "engine/platform.h"
+#include "engine/sitemap_dates.h"
+#include "engine/sitemap_exclusion_report.h"
 #include "engine/sitemap_options.h"
+#include "engine/sitemap_page_rules.h"
 #include "engine/sitemap_set.h"
 #include "engine/window_model.h"
 
@@ -25,7 +28,12 @@ class SitemapWriter {
                 const PageList& page_list);
   ~SitemapWriter();
 
-  // Writes the whole set; false (the old set untouched) when it could not.
+  // Paths in the site (the platform's separators) that --exclude left out of
+  // the walk, pages and folders: the report's first lines.
+  void SetExcluded(const std::vector<std::string>* excluded) { excluded_ = excluded; }
+
+  // Writes the whole set; false (the old set untouched) when it could not,
+  // or when no page is left to list (NothingListed()).
   bool Write();
 
   // Pages of the list, the sitemap's own files left out.
@@ -36,12 +44,19 @@ class SitemapWriter {
   const std::vector<std::string>& UnreadablePages() const { return unreadable_; }
   // The file that could not be written, after a failed Write().
   const std::string& FailedFile() const { return failed_file_; }
+  // Whether every page was left out, so that no sitemap was written.
+  bool NothingListed() const { return nothing_listed_; }
+  // What standard error says besides: pages left out by reason, where the
+  // dates came from and whether they look trustworthy (the system's code page).
+  const std::vector<std::string>& Notices() const { return notices_; }
 
  private:
   // What the reading threads learn of a page, and its URL and date as written.
   struct PageFacts {
     bool readable = true;
-    bool noindex = false;
+    LeftOut left_out = LeftOut::kNone;
+    std::string detail;       // the URL or rule that left it out
+    bool future = false;      // its date lies in the future
     bool folder_url = false;  // an index page under --strip-index
     bool has_time = false;
     std::int64_t modified = 0;
@@ -58,7 +73,16 @@ class SitemapWriter {
     std::int64_t newest = 0;
   };
 
-  PageFacts ReadFacts(const std::string& page, std::string* chunk);
+  PageFacts ReadFacts(std::size_t number, const std::string& page, std::string* chunk);
+  // The page's path in the site as the report and git name it: UTF-8, "/".
+  std::string SitePath(const std::string& page) const;
+  // Where a file of the set is published: the base URL and its path in the
+  // site (a file outside the site is taken to lie at the site's root).
+  std::string FileUrl(const std::string& path, const std::string& base) const;
+  // The new robots.txt with the sitemap's "Sitemap:" line, when it lacks it.
+  bool BeginRobotsTxt(const std::string& robots_txt);
+  bool BeginWhole(const std::string& path, const std::string& text,
+                  std::unique_ptr<MapOutput>* output);
   // The page's URL path relative to the base; under --strip-index an index
   // page gives its folder's, and says so.
   void UrlPath(const std::string& page, std::string* path, bool* folder_url) const;
@@ -83,6 +107,15 @@ class SitemapWriter {
   std::string site_;
   std::unique_ptr<SitemapSet> set_;
   std::string base_;  // as written: XML-escaped in XML
+  std::string plain_base_;
+  std::unique_ptr<SitemapPageRules> rules_;
+  std::unique_ptr<SitemapDates> dates_;
+  SitemapExclusions exclusions_;
+  std::unique_ptr<MapOutput> report_;
+  std::unique_ptr<MapOutput> robots_txt_;
+  bool nothing_listed_ = false;
+  const std::vector<std::string>* excluded_ = nullptr;
+  std::vector<std::string> notices_;
   bool split_ = false;
 
   std::vector<std::size_t> pages_;  // places in the page list

@@ -207,17 +207,18 @@ TEST_F(SitemapTest, AFileHoldsFiftyThousandUrlsByDefault) {
   EXPECT_EQ(std::count(second.begin(), second.end(), '\n'), 4) << "one URL";
 }
 
-// 5,120 text lines of 10,240 bytes fill 50 MiB exactly; a byte more needs a second file.
+// 25,600 text lines of 2,048 bytes (URLs of 2,047 characters, within the protocol's 2,048)
+// fill 50 MiB exactly; a byte more needs a second file.
 TEST_F(SitemapTest, AFileHoldsFiftyMiBByDefault) {
   options = SitemapOptions{};
-  options.base_url = "https://example.com/" + std::string(10209, 'x') + "/";
-  for (int i = 1000; i < 6120; ++i) fs.AddFile("C:\\site\\p" + std::to_string(i) + ".htm", "");
+  options.base_url = "https://example.com/" + std::string(2016, 'x') + "/";
+  for (int i = 10000; i < 35600; ++i) fs.AddFile("C:\\site\\p" + std::to_string(i) + ".htm", "");
   const std::string text_map = "C:\\site\\sitemap.txt";
   ASSERT_EQ(GenerateSitemap(SitemapOptions::Format::kText, text_map).outcome, RunOutcome::kDone);
   EXPECT_EQ(fs.Contents(text_map).size(), 50u * 1024 * 1024);
   EXPECT_FALSE(fs.Exists("C:\\site\\sitemap-1.txt"));
-  fs.Remove("C:\\site\\p1000.htm");
-  fs.AddFile("C:\\site\\p10000.htm", "");
+  fs.Remove("C:\\site\\p10000.htm");
+  fs.AddFile("C:\\site\\p100000.htm", "");
   ASSERT_EQ(GenerateSitemap(SitemapOptions::Format::kText, text_map).outcome, RunOutcome::kDone);
   EXPECT_FALSE(fs.Exists(text_map));
   EXPECT_TRUE(fs.Exists("C:\\site\\sitemap-2.txt"));
