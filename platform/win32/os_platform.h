@@ -44,6 +44,8 @@ class Win32Platform : public Platform {
   std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
   bool ModifiedTime(const std::string& path, std::int64_t* seconds) override;
   bool RemoveFile(const std::string& path) override;
+  int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                 const OutputSink& output) override;
   bool SetClipboardText(const std::string& text) override { return clipboard_.SetText(text); }
   // Delayed rendering: the text is made when a program asks for it.
   bool SetClipboardTextFrom(TextSource text, TextSource unicode_text) override {

@@ -86,6 +86,16 @@ TEST(ParseCommandLine, SitemapOptionsNeedAnAbsoluteBaseUrl) {
   parsed = ParseCommandLine({"--format=txt", "-b", "http://h/", "site", "map"});
   EXPECT_EQ(parsed.options.sitemap_options.format, SitemapOptions::Format::kText);
   EXPECT_FALSE(ParseCommandLine({"-x", "x", "site", "map"}).options.sitemap);
+  EXPECT_EQ(parsed.options.sitemap_options.lastmod, SitemapOptions::Lastmod::kNone) << "txt";
+  parsed = ParseCommandLine({"-fxml", "-bhttp://h/", "--lastmod=git", "--report", "r.txt",
+                             "--robots-txt", "--clean-urls", "site", "map"});
+  ASSERT_EQ(parsed.action, Action::kRun) << parsed.error;
+  EXPECT_EQ(parsed.options.sitemap_options.lastmod, SitemapOptions::Lastmod::kGit);
+  EXPECT_EQ(parsed.options.report_file, "r.txt");
+  EXPECT_TRUE(parsed.options.sitemap_options.robots_txt);
+  EXPECT_TRUE(parsed.options.sitemap_options.clean_urls);
+  EXPECT_EQ(ParseCommandLine({"-fxml", "-bhttp://h/", "s", "m"}).options.sitemap_options.lastmod,
+            SitemapOptions::Lastmod::kAuto);
 
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {"-f", "json", "-b", "https://h/", "site", "map"},
@@ -94,6 +104,12 @@ TEST(ParseCommandLine, SitemapOptionsNeedAnAbsoluteBaseUrl) {
            {"-f", "xml", "-b", "https://h/?page=1", "site", "map"},
            {"-b", "https://h/", "site", "map"},
            {"--strip-index", "site", "map"},
+           {"--clean-urls", "site", "map"},
+           {"--robots-txt", "site", "map"},
+           {"--report", "r.txt", "site", "map"},
+           {"-f", "xml", "-b", "https://h/", "--lastmod", "yesterday", "site", "map"},
+           {"-f", "txt", "-b", "https://h/", "--lastmod", "git", "site", "map"},
+           {"-f", "xml", "-b", "https://h/", "--report=", "site", "map"},
            {"--exclude=", "site", "map"}}) {
     SCOPED_TRACE(args[1]);
     const CommandLine refused = ParseCommandLine(args);

@@ -346,6 +346,23 @@ bool FakePlatform::ModifiedTime(const std::string& path, std::int64_t* seconds) 
   return true;
 }
 
+int FakePlatform::RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                             const OutputSink& output) {
+  std::vector<std::string> run = arguments;
+  run.insert(run.begin(), program);
+  programs_run.push_back(run);
+  for (const std::string& argument : arguments) {
+    const auto answer = programs.find(argument);
+    if (answer == programs.end()) continue;
+    const std::string& text = answer->second.output;
+    for (std::size_t at = 0; at < text.size(); at += 3) {
+      output(text.data() + at, std::min<std::size_t>(3, text.size() - at));
+    }
+    return answer->second.exit_code;
+  }
+  return -1;
+}
+
 bool FakePlatform::RemoveFile(const std::string& path) {
   const Node* node = Find(path);
   if (node == nullptr || node->is_folder || node->read_only) return false;
@@ -388,7 +405,8 @@ const std::map<std::string, char>& Letters() {
 }
 
 // The Polish letters in ISO-8859-2, in the order of Letters().
-const char kLatin2Letters[] = "\xB1\xE6\xEA\xB3\xF1\xF3\xB6\xBC\xBF\xA1\xC6\xCA\xA3\xD1\xD3\xA6\xAC\xAF";
+const char kLatin2Letters[] =
+    "\xB1\xE6\xEA\xB3\xF1\xF3\xB6\xBC\xBF\xA1\xC6\xCA\xA3\xD1\xD3\xA6\xAC\xAF";
 const char* const kLetterOrder[] = {"ą", "ć", "ę", "ł", "ń", "ó", "ś", "ź", "ż",
                                     "Ą", "Ć", "Ę", "Ł", "Ń", "Ó", "Ś", "Ź", "Ż"};
 

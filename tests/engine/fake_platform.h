@@ -44,6 +44,12 @@ class FakePlatform : public Platform {
   bool fail_begin_map = false;
   long fail_map_write_after = -1;  // bytes written before a write fails; -1 never
   bool fail_commit = false;
+  struct ProgramAnswer {
+    int exit_code = 0;
+    std::string output;
+  };
+  std::map<std::string, ProgramAnswer> programs;  // by an argument, such as "log"
+  std::vector<std::vector<std::string>> programs_run;
   int refuse_clipboard = 0;  // refuse this many clipboard calls; -1 always
   // Encodings DecodeText has no converter for (it knows UTF-8, windows-1250
   // and ISO-8859-2, for the Polish letters), and a failing EncodeForMap.
@@ -70,6 +76,10 @@ class FakePlatform : public Platform {
   std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
   bool ModifiedTime(const std::string& path, std::int64_t* seconds) override;
   bool RemoveFile(const std::string& path) override;
+  // Answers from `programs`: the first whose key is one of the arguments
+  // gives the exit code and the output, handed over in pieces of 3 bytes.
+  int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                 const OutputSink& output) override;
   bool SetClipboardText(const std::string& text) override;
   bool SetClipboardTextFrom(TextSource text, TextSource unicode_text) override;
   std::string MapEncoding() const override { return "windows-1250"; }

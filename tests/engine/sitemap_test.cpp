@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/exclusions.h"
 #include "engine/robots_meta.h"
 #include "engine/sitemap_url.h"
 #include "tests/engine/engine_fixture.h"
@@ -76,10 +77,10 @@ class SitemapTest : public EngineTest {
   RunReport GenerateSitemap(SitemapOptions::Format format = SitemapOptions::Format::kXml,
                             const std::string& map = "C:\\site\\sitemap.xml") {
     options.format = format;
-    GenerationRun sitemap_run(window, fs, RunChoices{nullptr, &options, {}});
+    GenerationRun sitemap_run(window, fs, RunChoices{exclusions, &options, {}});
     window.fields[Field::kSiteFolder] = "C:\\site";
     window.fields[Field::kMapFile] = map;
-    window.fields[Field::kPatterns] = "*.*";
+    window.fields[Field::kPatterns] = patterns;
     return sitemap_run.Generate();
   }
   static std::string Url(const std::string& path, const char* lastmod = "2023-11-14T22:13:20Z") {
@@ -94,6 +95,8 @@ class SitemapTest : public EngineTest {
     return files;
   }
   SitemapOptions options{SitemapOptions::Format::kXml, "https://example.com/a&b"};
+  const Exclusions* exclusions = nullptr;
+  std::string patterns = "*.*";
 };
 
 const char kUrlset[] =
@@ -235,6 +238,157 @@ TEST_F(SitemapTest, BytesSplitTooAndASplitTextSitemapHasNoMap) {
             "https://example.com/a&b/a.htm\nhttps://example.com/a&b/b.htm\n");
   EXPECT_EQ(fs.Contents("C:\\site\\sitemap-2.txt"), "https://example.com/a&b/c.htm\n");
   EXPECT_FALSE(fs.Exists("C:\\site\\sitemap.txt"));
+}
+
+}  // namespace
+}  // namespace zorvitan::testing
+
+namespace zorvitan::testing {
+namespace {
+
+TEST_F(SitemapTest, PagesLeftOutAreCountedByReasonAndReported) {
+  patterns = "*.htm; *.html";
+  const Exclusions drafts({"drafts"}, fs);
+  exclusions = &drafts;
+  options.report_file = "C:\\out\\report.txt";
+  const std::string too_long = std::string(2040, 'x') + ".htm";
+  fs.AddFile("C:\\site\\index.htm", Page("home"));
+  fs.AddFile("C:\\site\\404.html", "");
+  fs.AddFile("C:\\site\\d\\404.html", "");  // only the site's top error page is one
+  fs.AddFile("C:\\site\\old.htm", "<meta http-equiv=refresh content=\"0; url=new.htm\">");
+  fs.AddFile("C:\\site\\dup.htm", "<link rel=canonical href=index.htm>");
+  fs.AddFile("C:\\site\\self.htm",
+             "<link rel=canonical href=\"https://EXAMPLE.com/a&b/self.htm\">");
+  fs.AddFile("C:\\site\\noindex.htm", "<meta name=robots content=noindex>");
+  fs.AddFile("C:\\site\\" + too_long, "");
+  fs.AddFile("C:\\site\\private\\p.htm", "");
+  fs.AddFile("C:\\site\\drafts\\x.htm", "");
+  fs.AddFile("C:\\site\\robots.txt", "User-agent: *\nDisallow: /a&b/private/\n");
+  fs.AddFolder("C:\\out");
+  const RunReport report = GenerateSitemap();
+  ASSERT_EQ(report.outcome, RunOutcome::kDone);
+  EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml"),
+            kUrlset + Url("index.htm") + Url("self.htm") + Url("d/404.html") + "</urlset>\n");
+  EXPECT_EQ(report.summary.noindex_pages, 1u);
+  EXPECT_EQ(report.summary.sitemap_notices,
+            (std::vector<std::string>{Cp1250("Pominąłem przekierowania (meta refresh): 1"),
+                                      Cp1250("Pominąłem strony z innym adresem kanonicznym: 1"),
+                                      Cp1250("Pominąłem strony błędu 404: 1"),
+                                      Cp1250("Pominąłem strony zablokowane w robots.txt: 1"),
+                                      Cp1250("Pominąłem adresy dłuższe niż 2048 znaków: 1")}));
+  EXPECT_EQ(fs.Contents("C:\\out\\report.txt"),
+            "drafts/\texcluded\n"
+            "404.html\terror page\n"
+            "dup.htm\tcanonical https://example.com/a&b/index.htm\n"
+            "noindex.htm\tnoindex\n"
+            "old.htm\tredirect new.htm\n" +
+                too_long +
+                "\ttoo long\n"
+                "private/p.htm\trobots.txt Disallow: /a&b/private/\n");
+}
+
+TEST_F(SitemapTest, NothingToListWritesNoSitemapAndKeepsTheOldOne) {
+  fs.AddFile("C:\\site\\sitemap.xml", "old");
+  fs.AddFile("C:\\site\\a.htm", "<meta name=robots content=noindex>");
+  options.report_file = "C:\\site\\report.txt";
+  const RunReport report = GenerateSitemap();
+  EXPECT_EQ(report.outcome, RunOutcome::kNothingListed);
+  EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml"), "old");
+  EXPECT_EQ(fs.Contents("C:\\site\\report.txt"), "a.htm\tnoindex\n");
+  fs.Remove("C:\\site\\a.htm");
+  fs.Remove("C:\\site\\report.txt");
+  EXPECT_EQ(GenerateSitemap().outcome, RunOutcome::kNothingListed) << "an empty site";
+  EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml"), "old");
+}
+
+// Git's answers as the real one gives them (see the sitemap test for that):
+// the newest commit first, each page's last commit the first naming it.
+TEST_F(SitemapTest, GitDatesForCommittedPagesFileTimesForChangedOnesNoFutureDates) {
+  using namespace std::string_literals;
+  fs.programs["rev-parse"] = {0, "true\nfalse\nsite/\n"};
+  fs.programs["log"] = {0,
+                        "\x01"
+                        "1600000000\0\nsite/a.htm\0site/d/b.htm\0"
+                        "\x01"
+                        "1500000000\0\nsite/a.htm\0site/c.htm\0site/new.htm\0other/x.htm\0"s};
+  fs.programs["status"] = {0, " M site/c.htm\0?? site/new.htm\0"s};
+  for (const char* page : {"a.htm", "c.htm", "d\\b.htm", "e.htm", "new.htm"}) {
+    fs.AddFile(std::string("C:\\site\\") + page, "");
+  }
+  fs.SetModifiedTime("C:\\site\\new.htm", 1900000000);
+  options.now = 1800000000;
+  options.lastmod = SitemapOptions::Lastmod::kGit;
+  const RunReport report = GenerateSitemap();
+  ASSERT_EQ(report.outcome, RunOutcome::kDone);
+  const char* kCommit = "2020-09-13T12:26:40Z";
+  EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml"),
+            kUrlset + Url("a.htm", kCommit) + Url("c.htm") + Url("e.htm") +
+                "<url><loc>https://example.com/a&amp;b/new.htm</loc></url>\n" +
+                Url("d/b.htm", kCommit) + "</urlset>\n");
+  EXPECT_EQ(report.summary.sitemap_notices,
+            (std::vector<std::string>{Cp1250("Pominąłem daty (lastmod) z przyszłości: 1")}));
+  ASSERT_EQ(fs.programs_run.size(), 3u);
+  EXPECT_EQ(fs.programs_run[0], (std::vector<std::string>{
+                                    "git", "-C", "C:\\site\\", "rev-parse", "--is-inside-work-tree",
+                                    "--is-shallow-repository", "--show-prefix"}));
+
+  // A shallow clone: file times, and a notice that says how to get the history.
+  fs.programs["rev-parse"] = {0, "true\ntrue\n\n"};
+  options.lastmod = SitemapOptions::Lastmod::kAuto;
+  EXPECT_NE(GenerateSitemap().summary.sitemap_notices[0].find("git fetch --unshallow"),
+            std::string::npos);
+  EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml").find(kCommit), std::string::npos);
+  // No git: auto quietly takes file times; asked for, a notice says why.
+  fs.programs.clear();
+  EXPECT_EQ(GenerateSitemap().summary.sitemap_notices.size(), 1u) << "the future date only";
+  options.lastmod = SitemapOptions::Lastmod::kGit;
+  EXPECT_EQ(GenerateSitemap().summary.sitemap_notices[0],
+            Cp1250("Nie mogę uruchomić programu git: daty (lastmod) wziąłem z czasów plików"));
+  options.lastmod = SitemapOptions::Lastmod::kNone;
+  ASSERT_EQ(GenerateSitemap().outcome, RunOutcome::kDone);
+  EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml").find("<lastmod>"), std::string::npos);
+}
+
+TEST_F(SitemapTest, AHundredDatesMostlyOnOneDayAreFlagged) {
+  options.lastmod = SitemapOptions::Lastmod::kMtime;
+  for (int i = 0; i < 99; ++i) fs.AddFile("C:\\site\\p" + std::to_string(i) + ".htm", "");
+  EXPECT_TRUE(GenerateSitemap().summary.sitemap_notices.empty()) << "99 dates are too few";
+  fs.AddFile("C:\\site\\p99.htm", "");
+  for (int i = 0; i < 10; ++i) fs.SetModifiedTime("C:\\site\\p" + std::to_string(i) + ".htm", 0);
+  EXPECT_EQ(GenerateSitemap().summary.sitemap_notices,
+            (std::vector<std::string>{Cp1250(
+                "Uwaga: 90 z 100 dat (lastmod) przypada na jeden dzień, 2023-11-14: wyszukiwarki "
+                "nie ufają takim datom. Daty ostatnich zmian z historii git: --lastmod git; mapa "
+                "bez dat: --lastmod none")}));
+  fs.SetModifiedTime("C:\\site\\p10.htm", 0);
+  EXPECT_TRUE(GenerateSitemap().summary.sitemap_notices.empty()) << "89 of 100";
+}
+
+TEST_F(SitemapTest, RobotsTxtGetsTheSitemapLineOnceAndCleanUrlsDropHtml) {
+  options.robots_txt = true;
+  options.clean_urls = true;
+  options.strip_index = true;
+  patterns = "*.htm; *.html";
+  fs.AddFile("C:\\site\\a.html", "");
+  fs.AddFile("C:\\site\\b.htm", "");
+  fs.AddFile("C:\\site\\d\\index.html", "");
+  fs.AddFile("C:\\site\\robots.txt", "User-agent: *\r\nDisallow:");
+  ASSERT_EQ(GenerateSitemap().outcome, RunOutcome::kDone);
+  EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml"),
+            kUrlset + Url("a") + Url("b.htm") + Url("d/") + "</urlset>\n");
+  const std::string robots =
+      "User-agent: *\r\nDisallow:\r\nSitemap: https://example.com/a&b/sitemap.xml\r\n";
+  EXPECT_EQ(fs.Contents("C:\\site\\robots.txt"), robots);
+  ASSERT_EQ(GenerateSitemap().outcome, RunOutcome::kDone);
+  EXPECT_EQ(fs.Contents("C:\\site\\robots.txt"), robots);
+
+  // A split text sitemap has no index: each of its files gets a line.
+  options.max_urls = 2;
+  fs.Remove("C:\\site\\robots.txt");
+  ASSERT_EQ(GenerateSitemap(SitemapOptions::Format::kText, "C:\\site\\s.txt").outcome,
+            RunOutcome::kDone);
+  EXPECT_EQ(fs.Contents("C:\\site\\robots.txt"),
+            "Sitemap: https://example.com/a&b/s-1.txt\nSitemap: https://example.com/a&b/s-2.txt\n");
 }
 
 }  // namespace

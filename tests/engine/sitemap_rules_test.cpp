@@ -1,0 +1,136 @@
+// The rules that keep pages out of a sitemap, one by one: robots.txt, the
+// canonical link, the refresh of a redirect stub.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/canonical_url.h"
+#include "engine/page_head.h"
+#include "engine/robots_meta.h"
+#include "engine/robots_txt.h"
+
+namespace zorvitan::testing {
+namespace {
+
+TEST(RobotsTxt, TheLongestRuleOfTheGroupsForEveryAgentDecides) {
+  const RobotsTxt robots(
+      "\xEF\xBB\xBFUser-agent: otherbot\n"
+      "Disallow: /\n"
+      "\n"
+      "User-agent: a\r\n"
+      "User-agent: *  # every other crawler\r\n"
+      "Disallow: /private\r\n"
+      "Allow: /private/open\r\n"
+      "Disallow: /*.pdf$\r\n"
+      "Disallow: /tmp*/x\r\n"
+      "Allow: /same\n"
+      "Disallow: /same\n"
+      "Disallow: /za%c5%bc\n"
+      "Disallow: /caf\xC3\xA9\n"
+      "Disallow:\n"
+      "User-agent: b\n"
+      "Disallow: /b-only\n"
+      "User-agent: *\n"
+      "disallow: /second-group\n");
+  const std::vector<std::pair<std::string, bool>> cases = {
+      {"/index.html", true},
+      {"/private", false},
+      {"/private/x.html", false},
+      {"/private/open/x.html", true},
+      {"/a.pdf", false},
+      {"/a.pdf.html", true},
+      {"/tmp/x", false},
+      {"/tmp1/2/x/y", false},
+      {"/tmp/y", true},
+      {"/same.html", true},
+      {"/za%C5%BC%C3%B3%C5%82", false},
+      {"/caf%C3%A9.html", false},
+      {"/b-only", true},
+      {"/second-group/a", false},
+  };
+  for (const auto& [path, allowed] : cases) EXPECT_EQ(robots.Allows(path), allowed) << path;
+  std::string rule;
+  EXPECT_FALSE(robots.Allows("/private/x", &rule));
+  EXPECT_EQ(rule, "Disallow: /private");
+  EXPECT_TRUE(RobotsTxt("User-agent: bot\nDisallow: /\n").Allows("/x"));
+  EXPECT_TRUE(RobotsTxt("Disallow: /\n").Allows("/x")) << "a rule outside any group";
+}
+
+TEST(RobotsTxt, TheSitemapLineIsAddedOnceWithTheFilesLineEnds) {
+  std::string updated;
+  ASSERT_TRUE(AddSitemapLine("", "https://h/s.xml", &updated));
+  EXPECT_EQ(updated, "Sitemap: https://h/s.xml\n");
+  ASSERT_TRUE(AddSitemapLine("User-agent: *\r\nDisallow:", "https://h/s.xml", &updated));
+  EXPECT_EQ(updated, "User-agent: *\r\nDisallow:\r\nSitemap: https://h/s.xml\r\n");
+  EXPECT_FALSE(AddSitemapLine("a\nSITEMAP:  https://h/s.xml \nb\n", "https://h/s.xml", &updated));
+  ASSERT_TRUE(AddSitemapLine("Sitemap: https://h/other.xml\n", "https://h/s.xml", &updated));
+}
+
+TEST(CanonicalUrl, ReferencesResolveAgainstThePagesOwnUrl) {
+  const std::string page = "https://example.com/a/b/page.html?q=1";
+  EXPECT_EQ(ResolveUrl(page, "other.html"), "https://example.com/a/b/other.html");
+  EXPECT_EQ(ResolveUrl(page, "../c/./d.html#top"), "https://example.com/a/c/d.html");
+  EXPECT_EQ(ResolveUrl(page, "/x"), "https://example.com/x");
+  EXPECT_EQ(ResolveUrl(page, "//cdn.example.com/y"), "https://cdn.example.com/y");
+  EXPECT_EQ(ResolveUrl(page, "HTTP://Other.example/z"), "http://Other.example/z");
+  EXPECT_EQ(ResolveUrl(page, ""), page);
+  EXPECT_EQ(ResolveUrl(page, "?r=2"), "https://example.com/a/b/page.html?r=2");
+  EXPECT_EQ(ResolveUrl(page, "../../../.."), "https://example.com/");
+
+  EXPECT_TRUE(SameUrl("https://example.com/a%20b.html", "HTTPS://EXAMPLE.COM:443/a b.html#x"));
+  EXPECT_TRUE(SameUrl("https://example.com", "https://example.com/"));
+  EXPECT_TRUE(SameUrl("https://example.com/za%C5%BC", "https://example.com/za%c5%bc"));
+  EXPECT_FALSE(SameUrl("https://example.com/a", "http://example.com/a"));
+  EXPECT_FALSE(SameUrl("https://example.com/A", "https://example.com/a"));
+  EXPECT_FALSE(SameUrl("https://example.com/d/", "https://example.com/d/index.html"));
+}
+
+TEST(PageHead, RefreshNamesAUrlOrItIsNoRedirect) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {R"(http-equiv="refresh" content="0; url=new.html")", "new.html"},
+      {R"(content='0;URL="/x y.html"' HTTP-EQUIV=Refresh)", "/x y.html"},
+      {R"(http-equiv="refresh" content="5, https://example.com/")", "https://example.com/"},
+      {R"(http-equiv="refresh" content="0;url=a.html?x=1&amp;y=2")", "a.html?x=1&y=2"},
+      {R"(http-equiv="refresh" content="30")", ""},
+      {R"(http-equiv="refresh" content="0; url=")", ""},
+      {R"(http-equiv="content-type" content="0; url=new.html")", ""},
+      {R"(name="refresh" content="0; url=new.html")", ""},
+  };
+  for (const auto& [attributes, url] : cases) {
+    std::string found;
+    EXPECT_EQ(MetaRefreshUrl(attributes, &found), !url.empty()) << attributes;
+    EXPECT_EQ(found, url) << attributes;
+  }
+  std::string href;
+  EXPECT_TRUE(LinkCanonicalHref(R"(REL="Canonical" href=" /a.html ")", &href));
+  EXPECT_EQ(href, "/a.html");
+  EXPECT_TRUE(LinkCanonicalHref(R"(href=/b rel="alternate canonical")", &href));
+  EXPECT_EQ(href, "/b");
+  EXPECT_FALSE(LinkCanonicalHref(R"(rel="canonicalx" href="/c")", &href));
+  EXPECT_FALSE(LinkCanonicalHref(R"(rel="stylesheet" href="/s.css")", &href));
+}
+
+// The scanner hands over the head's <meta> and <link> tags only, however the
+// bytes arrive; comments, scripts and the body do not count.
+TEST(PageHead, TheScannerHearsTheHeadsTagsOnly) {
+  const std::string page =
+      "<html><head><!-- <link rel=canonical href=/no> --><script>'<meta x>'</script>"
+      "<meta charset=utf-8><link rel=canonical href=\"/yes\"></head><link rel=canonical>";
+  for (const std::size_t piece : {page.size(), std::size_t{1}}) {
+    HeadScanner scanner;
+    std::vector<std::string> heard;
+    scanner.SetTagListener([&heard](std::string_view name, std::string_view attributes) {
+      heard.push_back(std::string(name) + ":" + std::string(attributes));
+    });
+    for (std::size_t at = 0; at < page.size() && !scanner.Settled(); at += piece) {
+      scanner.Feed(page.data() + at, std::min(piece, page.size() - at));
+    }
+    EXPECT_EQ(heard, (std::vector<std::string>{"meta: charset=utf-8",
+                                               "link: rel=canonical href=\"/yes\""}))
+        << piece;
+  }
+}
+
+}  // namespace
+}  // namespace zorvitan::testing
