@@ -27,10 +27,19 @@ try {
 } catch {
   sitemapLib = undefined;
 }
+let robotsParser;
+try {
+  robotsParser = createRequire(path.join(tools, 'here.js'))('robots-parser');
+} catch {
+  robotsParser = undefined;
+}
 const haveXmllint = spawnSync('xmllint', ['--version']).status === 0;
-if (!cli || !sitemapLib || !haveXmllint) {
+const haveGit = spawnSync('git', ['--version']).status === 0;
+if (!cli || !sitemapLib || !robotsParser || !haveXmllint || !haveGit) {
+  const missing = !sitemapLib ? `the npm package sitemap (in ${tools})`
+    : !robotsParser ? `the npm package robots-parser (in ${tools})` : !haveXmllint ? 'xmllint' : 'git';
   console.error(!cli ? 'usage: node sitemap_test.mjs ZORVITAN_CLI [WINE_RUN]'
-    : `${sitemapLib ? 'xmllint' : `the npm package sitemap (in ${tools})`} is missing: run scripts/deps.sh`);
+    : `${missing} is missing: run scripts/deps.sh`);
   console.log('0 passed, 1 failed');
   process.exit(1);
 }
@@ -99,18 +108,22 @@ function fileOf(loc, base, site) {
   return Buffer.concat([Buffer.from(site), ...segments.map((s) => Buffer.concat([Buffer.from('/'), decodeBytes(s)]))]);
 }
 
-function locsLeadToFiles(locs, base, site) {
+// Under --clean-urls a URL leads to its file with ".html" added, as static hosts serve it.
+function locsLeadToFiles(locs, base, site, clean = false) {
   const problems = [];
   for (const loc of locs) {
     const file = fileOf(loc, base, site);
-    if (file === null || !fs.existsSync(file)) problems.push(`${loc} leads to no file`);
+    if (file === null || !(fs.existsSync(file)
+      || (clean && fs.existsSync(Buffer.concat([file, Buffer.from('.html')]))))) {
+      problems.push(`${loc} leads to no file`);
+    }
   }
   return problems;
 }
 
 // Checks an XML sitemap (MAP and, when it is an index, its numbered files): schema, parser,
 // and that every URL leads to a page. Returns the page URLs.
-async function checkXml(name, map, base, site) {
+async function checkXml(name, map, base, site, clean = false) {
   const head = fs.readFileSync(map, 'utf8').slice(0, 200);
   const isIndex = head.includes('<sitemapindex');
   const problems = xmllint(map, isIndex ? 'siteindex.xsd' : 'sitemap.xsd');
@@ -128,7 +141,7 @@ async function checkXml(name, map, base, site) {
       urls.push(...partParsed.items);
     }
   }
-  problems.push(...locsLeadToFiles(urls.map((u) => u.url), base, site));
+  problems.push(...locsLeadToFiles(urls.map((u) => u.url), base, site, clean));
   check(`${name}: valid, parsed, every <loc> leads to its file`, problems);
   return { urls, isIndex, parts: isIndex ? parsed.items.length : 0 };
 }
@@ -258,6 +271,201 @@ if (!wine) {
   check('49,999 pages: one file each, the numbered ones gone', !result.isIndex
     && result.urls.length === 49999 && JSON.stringify(left) === '["sitemap.txt","sitemap.xml"]'
     ? [] : [`index ${result.isIndex}, ${result.urls.length} URLs, files ${left.join(' ')}`]);
+}
+
+// --- What a sitemap leaves out, and why: the report file's lines exactly, the counts on stderr.
+// Under Wine too, on Polish names and one outside code page 1250: the report is UTF-8.
+const urlOf = (rel) => [...Buffer.from(rel)].map((b) => (/[A-Za-z0-9\-._~/]/.test(String.fromCharCode(b))
+  ? String.fromCharCode(b) : `%${b.toString(16).toUpperCase().padStart(2, '0')}`)).join('');
+{
+  const base = 'https://example.com/';
+  const longName = `${`${'y'.repeat(200)}/`.repeat(10)}${'z'.repeat(40)}.html`;  // 2,075 characters as a URL
+  const site = makeSite('left-out', [
+    ['index.html', '<title>home</title>'],
+    ['404.html', 'not found'],
+    ['docs/404.html', 'a page like any other'],
+    ['stary.html', '<head><meta http-equiv="refresh" content="0; url=nowy.html"></head>'],
+    ['zażółć.html', '<head><meta name="robots" content="noindex"></head>'],
+    ['日本.htm', '<head><link rel="canonical" href="/index.html"></head>'],
+    ['self.html', '<head><link rel="canonical" href="https://EXAMPLE.com/./self.html"></head>'],
+    ['prywatne/a.html', ''],
+    ['drafts/x.html', ''],
+    ...(wine ? [] : [[longName, '']]),
+    ['robots.txt', 'User-agent: *\nDisallow: /prywatne/\n'],
+  ]);
+  const map = path.join(site, 'sitemap.xml');
+  const report = path.join(root, 'left-out-report.txt');
+  const r = zorvitan('--format', 'xml', '--base-url', base, '-x', 'drafts', '--report',
+    wine ? winPath(report) : report, site, map);
+  const expectedErr = ['Pominąłem strony z noindex: 1', 'Pominąłem przekierowania (meta refresh): 1',
+    'Pominąłem strony z innym adresem kanonicznym: 1', 'Pominąłem strony błędu 404: 1',
+    'Pominąłem strony zablokowane w robots.txt: 1', ...(wine ? [] : ['Pominąłem adresy dłuższe niż 2048 znaków: 1'])];
+  check('left out: exit 0, counted by reason on stderr', r.status === 0
+    && (wine || r.err === expectedErr.map((l) => `${l}\n`).join('')) ? [] : [`exit ${r.status}: ${r.err}`]);
+  if (r.status === 0) {
+    const { urls } = await checkXml('left out', map, base, site);
+    const listed = urls.map((u) => u.url.slice(base.length)).sort();
+    check('left out: only the pages that may be listed', JSON.stringify(listed)
+      === JSON.stringify(['docs/404.html', 'index.html', 'self.html']) ? [] : [`listed ${listed.join(' ')}`]);
+    const lines = fs.readFileSync(report, 'utf8');
+    const expected = ['drafts/\texcluded', '404.html\terror page', 'self.html', 'stary.html\tredirect nowy.html',
+      ...(wine ? [] : [`${longName}\ttoo long`]), 'zażółć.html\tnoindex', '日本.htm\tcanonical https://example.com/index.html',
+      'prywatne/a.html\trobots.txt Disallow: /prywatne/'].filter((l) => l.includes('\t'));
+    const got = lines.split('\n').filter(Boolean);
+    check('left out: the report names each page and its reason, in UTF-8',
+      JSON.stringify([...got].sort()) === JSON.stringify([...expected].sort()) && lines.endsWith('\n')
+        ? [] : [`report ${JSON.stringify(got)}`]);
+  }
+}
+
+// --- --lastmod mtime and none, on Polish names (under Wine: the Windows program's file times).
+{
+  const base = 'https://example.com/';
+  const site = makeSite('dates', [['zażółć gęślą.html', ''], ['日本.htm', ''], ['a.html', '']]);
+  fs.utimesSync(path.join(site, 'a.html'), new Date('2021-05-06T07:08:09Z'), new Date('2021-05-06T07:08:09Z'));
+  const future = new Date('2100-01-01T00:00:00Z');
+  fs.utimesSync(path.join(site, '日本.htm'), future, future);
+  const map = path.join(site, 'sitemap.xml');
+  let r = zorvitan('--format', 'xml', '--base-url', base, '--lastmod', 'mtime', site, map);
+  let urls = r.status === 0 ? (await checkXml('--lastmod mtime', map, base, site)).urls : [];
+  const byPath = Object.fromEntries(urls.map((u) => [u.url.slice(base.length), u.lastmod]));
+  check('--lastmod mtime: file times, a future one left out and counted', r.status === 0
+    && byPath['a.html'] === '2021-05-06T07:08:09Z' && byPath['%E6%97%A5%E6%9C%AC.htm'] === undefined
+    && '%E6%97%A5%E6%9C%AC.htm' in byPath
+    && byPath['za%C5%BC%C3%B3%C5%82%C4%87%20g%C4%99%C5%9Bl%C4%85.html'] === lastmodOf(path.join(site, 'zażółć gęślą.html'))
+    && Buffer.from(r.err, 'latin1').includes(': 1') ? [] : [`exit ${r.status}: ${JSON.stringify(byPath)} ${r.err}`]);
+  r = zorvitan('--format', 'xml', '--base-url', base, '--lastmod', 'none', site, map);
+  urls = r.status === 0 ? (await checkXml('--lastmod none', map, base, site)).urls : [];
+  check('--lastmod none: no dates', r.status === 0 && urls.length === 3 && urls.every((u) => !u.lastmod)
+    ? [] : [`exit ${r.status}: ${r.err}`]);
+}
+
+// --- Git's dates, when a git is at hand. Natively Debian's git; under Wine only a git.exe on
+// Wine's path would do, and none is installed: the Windows program then says it cannot run git,
+// and the case is skipped by design, saying so.
+{
+  const repo = path.join(root, 'git-repo');
+  const site = path.join(repo, 'www');
+  const at = (date) => ({ ...process.env, GIT_AUTHOR_NAME: 't', GIT_AUTHOR_EMAIL: 't@example.com',
+    GIT_COMMITTER_NAME: 't', GIT_COMMITTER_EMAIL: 't@example.com', GIT_AUTHOR_DATE: date, GIT_COMMITTER_DATE: date });
+  const git = (date, ...args) => {
+    const run = spawnSync('git', args, { cwd: repo, env: at(date) });
+    if (run.status !== 0) throw new Error(`git ${args.join(' ')}: ${run.stderr}`);
+  };
+  makeSite('git-repo/www', [['a.html', 'a'], ['b.html', 'b'], ['zmieniona.html', 'c'], ['stara nazwa.html', 'd'],
+    ['podfolder/ż.html', 'e']]);
+  fs.writeFileSync(path.join(repo, 'README'), 'outside the site');
+  git('2021-01-01T00:00:00Z', 'init', '-q', '-b', 'main');
+  git('2021-01-01T00:00:00Z', 'add', '.');
+  git('2021-01-01T00:00:00Z', 'commit', '-q', '-m', 'first');
+  fs.writeFileSync(path.join(site, 'b.html'), 'b2');
+  git('2022-02-02T12:00:00Z', 'commit', '-q', '-am', 'b changed');
+  git('2023-03-03T03:03:03Z', 'mv', 'www/stara nazwa.html', 'www/nowa nazwa.html');
+  git('2023-03-03T03:03:03Z', 'commit', '-q', '-m', 'renamed');
+  fs.writeFileSync(path.join(repo, 'README'), 'changed later, outside the site');
+  git('2024-04-04T04:04:04Z', 'commit', '-q', '-am', 'readme');
+  // Changed in the work tree after its commit, and a page never committed: their file times.
+  const fileTime = new Date('2024-05-05T05:05:05Z');
+  fs.writeFileSync(path.join(site, 'zmieniona.html'), 'c2');
+  fs.utimesSync(path.join(site, 'zmieniona.html'), fileTime, fileTime);
+  fs.writeFileSync(path.join(site, 'nowa.html'), 'untracked');
+  fs.utimesSync(path.join(site, 'nowa.html'), fileTime, fileTime);
+  const base = 'https://example.com/';
+  const map = path.join(root, 'git-sitemap.xml');
+  const expected = {
+    'a.html': '2021-01-01T00:00:00Z', 'b.html': '2022-02-02T12:00:00Z', 'nowa%20nazwa.html': '2023-03-03T03:03:03Z',
+    'zmieniona.html': '2024-05-05T05:05:05Z', 'nowa.html': '2024-05-05T05:05:05Z', 'podfolder/%C5%BC.html': '2021-01-01T00:00:00Z',
+  };
+  const r = zorvitan('--format', 'xml', '--base-url', base, '--lastmod', 'git', site, map);
+  const noGit = Buffer.from(r.err, 'latin1').includes('programu git');
+  if (wine && noGit) {
+    console.log('SKIP --lastmod git under Wine: no git.exe on Wine\'s path (by design; Debian\'s git is no Windows program)');
+  } else {
+    const urls = r.status === 0 ? (await checkXml('--lastmod git', map, base, site)).urls : [];
+    const got = Object.fromEntries(urls.map((u) => [u.url.slice(base.length), u.lastmod]));
+    check('--lastmod git: the last commit of each page, file times for changed and untracked ones',
+      r.status === 0 && r.err === '' && JSON.stringify(got, Object.keys(expected).sort())
+        === JSON.stringify(expected, Object.keys(expected).sort()) && urls.length === 6
+        ? [] : [`exit ${r.status}: ${JSON.stringify(got)} ${r.err}`]);
+  }
+  if (!wine) {
+    const auto = zorvitan('--format', 'xml', '--base-url', base, site, map);
+    const same = fs.readFileSync(map, 'utf8');
+    check('--lastmod auto in a work tree with its history: git', auto.status === 0
+      && same.includes('<loc>https://example.com/b.html</loc><lastmod>2022-02-02T12:00:00Z</lastmod>')
+      ? [] : [`exit ${auto.status}: ${auto.err}`]);
+    // A shallow clone: one commit, so the history would date every page by it.
+    const shallow = path.join(root, 'git-shallow');
+    const clone = spawnSync('git', ['clone', '-q', '--depth', '1', `file://${repo}`, shallow]);
+    const shallowSite = path.join(shallow, 'www');
+    const s = clone.status === 0
+      ? zorvitan('--format', 'xml', '--base-url', base, shallowSite, path.join(root, 'shallow.xml')) : { status: -1, err: String(clone.stderr) };
+    const shallowUrls = s.status === 0 ? (await checkXml('shallow clone', path.join(root, 'shallow.xml'), base, shallowSite)).urls : [];
+    check('a shallow clone: file times, and a notice saying why and how to fetch the history', s.status === 0
+      && s.err.includes('shallow clone') && s.err.includes('git fetch --unshallow') && shallowUrls.length === 5
+      && shallowUrls.every((u) => u.lastmod === lastmodOf(fileOf(u.url, base, shallowSite)))
+      ? [] : [`exit ${s.status}: ${s.err}`]);
+  }
+}
+
+if (!wine) {
+  // --- robots.txt: for every page, listed exactly when robots-parser lets a crawler fetch it.
+  const ruleFiles = {
+    wildcards: 'User-agent: *\nDisallow: /*.php$\nDisallow: /tmp*/old\nAllow: /tmp/keep*\nDisallow: /*/deep/\n',
+    ties: 'User-agent: *\nDisallow: /shop\nAllow: /shop\nDisallow: /news/\nAllow: /news/2024\nAllow: /a\nDisallow: /a*\n',
+    groups: 'User-agent: googlebot\nDisallow: /\n\nUser-agent: *\nDisallow: /private/\n\n'
+      + 'User-agent: bingbot\nUser-agent: *\nDisallow: /also/\n\nUser-agent: otherbot\nDisallow: /index.html\n',
+    escapes: 'User-agent: *\nDisallow: /za%c5%bc\nDisallow: /a%20b\nDisallow: /caf\u00e9\nAllow: /%C5%BC\n',
+    everything: 'User-agent: *\r\nDisallow: /\r\nAllow: /index.html$\r\nAllow: /news/$\r\n',
+    nothing: 'User-agent: *\nDisallow:\n',
+  };
+  const pages = ['index.html', 'a.php', 'b.php.html', 'tmp/old.html', 'tmp1/x/old.html', 'tmp/keep/old.html',
+    'shop.html', 'shop/x.html', 'news/2024.html', 'news/2023.html', 'news/index.html', 'private/p.html',
+    'also/q.html', 'x/deep/y.html', 'deep/z.html', 'zażółć.html', 'ż.html', 'a b.html', 'café.html', 'plain.htm'];
+  const base = 'https://example.com/';
+  for (const [name, rules] of Object.entries(ruleFiles)) {
+    const site = makeSite(`robots-${name}`, [...pages.map((p) => [p, '']), ['robots.txt', rules]]);
+    const map = path.join(site, 'sitemap.xml');
+    const r = zorvitan('--format', 'xml', '--base-url', base, '--strip-index', site, map);
+    const robots = robotsParser(`${base}robots.txt`, rules);
+    const listed = new Set(r.status === 0 ? (await checkXml(`robots.txt ${name}`, map, base, site)).urls.map((u) => u.url) : []);
+    check(`robots.txt ${name}: listed if and only if robots-parser allows it`, r.status === 0 || r.status === 3
+      ? pages.flatMap((p) => {
+        const url = base + urlOf(p.replace(/index\.html$/, ''));
+        const allowed = robots.isAllowed(url, 'zorvitan-test');
+        return allowed === listed.has(url) ? [] : [`${url}: robots-parser ${allowed ? 'allows' : 'disallows'}, listed ${listed.has(url)}`];
+      }) : [`exit ${r.status}: ${r.err}`]);
+  }
+
+  // --- --robots-txt adds the sitemap once; --clean-urls lists page.html as page.
+  {
+    const site = makeSite('robots-line', [['index.html', ''], ['o nas.html', ''], ['d/index.html', ''],
+      ['d/b.htm', ''], ['robots.txt', 'User-agent: *\r\nDisallow: /tmp/']]);
+    const map = path.join(site, 'sitemap.xml');
+    const args = ['--format', 'xml', '--base-url', 'https://example.com/', '--robots-txt', '--clean-urls', '--strip-index', site, map];
+    const first = zorvitan(...args);
+    const once = fs.readFileSync(path.join(site, 'robots.txt'), 'utf8');
+    const second = zorvitan(...args);
+    const { urls } = first.status === 0 ? await checkXml('--clean-urls', map, 'https://example.com/', site, true) : { urls: [] };
+    check('--robots-txt: one Sitemap line, every other byte kept, not added twice', first.status === 0 && second.status === 0
+      && once === 'User-agent: *\r\nDisallow: /tmp/\r\nSitemap: https://example.com/sitemap.xml\r\n'
+      && fs.readFileSync(path.join(site, 'robots.txt'), 'utf8') === once
+      && JSON.stringify(robotsParser('https://example.com/robots.txt', once).getSitemaps()) === '["https://example.com/sitemap.xml"]'
+      ? [] : [`exit ${first.status} ${second.status}: ${JSON.stringify(once)}`]);
+    check('--clean-urls with --strip-index: page and folder URLs', JSON.stringify(urls.map((u) => u.url)) === JSON.stringify(
+      ['https://example.com/', 'https://example.com/o%20nas', 'https://example.com/d/b.htm', 'https://example.com/d/'])
+      ? [] : [`listed ${urls.map((u) => u.url).join(' ')}`]);
+  }
+
+  // --- Nothing to list: no sitemap, the old one stays, a message, exit 3.
+  {
+    const site = makeSite('nothing', [['a.html', '<meta name="robots" content="noindex">'], ['sitemap.xml', 'old']]);
+    const r = zorvitan('--format', 'xml', '--base-url', 'https://example.com/', site, path.join(site, 'sitemap.xml'));
+    check('nothing to list: exit 3, the old sitemap kept, said why', r.status === 3
+      && fs.readFileSync(path.join(site, 'sitemap.xml'), 'utf8') === 'old'
+      && r.err.startsWith('Pominąłem strony z noindex: 1\nNie zapisałem mapy witryny')
+      ? [] : [`exit ${r.status}: ${r.err}`]);
+  }
 }
 
 finish(root, 'The sites and their sitemaps are');
