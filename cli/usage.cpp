@@ -40,6 +40,22 @@ Options:
                          by xml and txt. A "/" is added when it does not end in one
       --strip-index      write index.htm, index.html and index.php (any case) as
                          their folder's URL, "news/" (xml and txt only)
+      --clean-urls       write page.html as "page", as most static hosts serve it;
+                         with --strip-index, dir/index.html as "dir/" (xml and txt)
+      --lastmod SOURCE   where each page's <lastmod> comes from (xml only): auto
+                         (the default) is git when SITE_FOLDER lies in a git work
+                         tree with its whole history, else mtime; git is the time
+                         of the last commit that touched the page, from one run of
+                         the system's git ("git.exe" on Windows), a page changed or
+                         untracked in the work tree taking its file time; mtime is
+                         the file's modification time; none writes no <lastmod>
+      --report FILE      write into FILE a line for each page left out of the
+                         sitemap: its path in the site, a tab, and why (see
+                         "Left out" below); UTF-8, replaced whole (xml and txt)
+      --robots-txt       add "Sitemap: URL" (of MAP_FILE, or of each numbered file
+                         of a split text sitemap) to SITE_FOLDER/robots.txt,
+                         creating it when missing; every other byte stays, and a
+                         line already there is not added again (xml and txt)
       --page-encoding ENC
                          the encoding of old pages that declare none and are not
                          UTF-8 (default windows-1250; on Windows the system's code
@@ -78,18 +94,41 @@ The map file:
 Sitemaps (--format xml or txt):
   One URL per page, in the map's order: the base URL and the page's path
   relative to SITE_FOLDER, in UTF-8, every byte but letters, digits, "-",
-  ".", "_", "~" and "/" written as %XX. XML adds each page's modification
-  time (<lastmod>, UTC). Pages whose head holds
-    <meta name="robots" content="noindex">
-  (or name="googlebot", or content="none"; any case, any order of the
-  attributes) are left out and counted on standard error, and so are the
-  sitemap's own files. A site of more than 50,000 URLs or 50 MB is split into
-  numbered files beside MAP_FILE (sitemap-1.xml, sitemap-2.xml, ...), and an
-  XML MAP_FILE then lists them as a sitemap index, each at the base URL plus
-  its path in SITE_FOLDER (MAP_FILE is meant to lie in the site; one outside
-  it is taken to be published at the site's root). A text sitemap has no
-  index: only the numbered files remain. Every file is written before any is
-  put in place, and numbered files of an earlier, larger run are removed.
+  ".", "_", "~" and "/" written as %XX. XML adds each page's date
+  (<lastmod>, UTC, see --lastmod); a date in the future is not written, and
+  is counted. When 100 or more pages are dated and 90 % of them or more fall
+  on one day (the time of a checkout, say), standard error warns that search
+  engines do not trust such dates. A shallow git clone has no history to
+  date pages by: auto and git then take file times and say how to fetch it
+  ("git fetch --unshallow").
+
+  Left out, counted on standard error by reason and named by --report with
+  the words in parentheses: pages whose head holds <meta name="robots"
+  content="noindex"> (or name="googlebot", or content="none"; any case, any
+  order of the attributes) ("noindex"); redirect stubs, whose head holds a
+  <meta http-equiv="refresh"> that names a URL ("redirect URL", the URL as
+  named); pages whose <link rel="canonical" href="..."> in the head,
+  resolved against the page's own URL as listed (after --strip-index and
+  --clean-urls), is another URL ("canonical URL"; the same URL keeps the
+  page); 404.html and 404.htm in SITE_FOLDER itself, the site's error page
+  ("error page"); URLs that SITE_FOLDER/robots.txt disallows for user agent
+  "*" by RFC 9309 ("robots.txt RULE", the deciding rule): the longest
+  matching Allow or Disallow wins, Allow a tie, "*" matches any run of
+  characters and a final "$" the end, percent-escapes compare decoded, and
+  the URL's whole path from the host is matched; URLs longer than 2,048
+  characters ("too long"); pages and folders left out by --exclude
+  ("excluded", in the report only); and so are the sitemap's own files. A
+  site with nothing left to list gets no sitemap: the old one stays,
+  standard error says why, and the exit status is 3.
+
+  A site of more than 50,000 URLs or 50 MB is split into numbered files
+  beside MAP_FILE (sitemap-1.xml, sitemap-2.xml, ...), and an XML MAP_FILE
+  then lists them as a sitemap index, each with the newest date of its
+  pages, at the base URL plus its path in SITE_FOLDER (MAP_FILE is meant to
+  lie in the site; one outside it is taken to be published at the site's
+  root). A text sitemap has no index: only the numbered files remain. Every
+  file is written before any is put in place (the report and robots.txt
+  too), and numbered files of an earlier, larger run are removed.
 
 Messages:
   Messages are in Polish, like those of the Windows program. A finished run
@@ -97,8 +136,10 @@ Messages:
     Skończyłem generowanie mapy serwisu
     Znalazłem: N plików
   where N counts the pages found, those left out by --skip-untitled included
-  (and those left out of a sitemap as noindex, which standard error counts:
-  "Pominąłem strony z noindex: K").
+  (and those left out of a sitemap, which standard error counts by reason:
+  "Pominąłem strony z noindex: K", "Pominąłem przekierowania (meta
+  refresh): K", "... z innym adresem kanonicznym: K", "... błędu 404: K",
+  "... zablokowane w robots.txt: K", "... adresy dłuższe niż 2048 znaków: K").
   Refusals and errors go to standard error. When standard error is a
   terminal, a progress line shows what is being done; --quiet turns it off.
 
@@ -114,8 +155,9 @@ Exit status:
   2  wrong usage: an unknown option, format or encoding, not two arguments,
      or xml or txt without an absolute http:// or https:// --base-url;
      nothing is written
-  3  the map, or a file of the sitemap, could not be written; the old map,
-     or the whole old set of sitemap files, is kept
+  3  the map, or a file of the sitemap (the report and robots.txt
+     included), could not be written, or a sitemap had no page left to list;
+     the old map, or the whole old set of sitemap files, is kept
 
 Examples:
   Map of a site, written into the site itself:
@@ -130,6 +172,16 @@ Examples:
     zorvitan-cli -f xml -b https://example.com -x "drafts/**" ~/www ~/www/sitemap.xml
   The same as text, each folder's index page as the folder's URL:
     zorvitan-cli -f txt -b https://example.com --strip-index ~/www ~/www/sitemap.txt
+  URLs as static hosts serve them (about.html as /about, docs/ for its index):
+    zorvitan-cli -f xml -b https://example.com --clean-urls --strip-index www www/sitemap.xml
+  The sitemap announced in the site's robots.txt:
+    zorvitan-cli -f xml -b https://example.com --robots-txt ~/www ~/www/sitemap.xml
+  Each page dated by its last commit in the site's git repository:
+    zorvitan-cli -f xml -b https://example.com --lastmod git ~/www ~/www/sitemap.xml
+  The pages left out of the sitemap, and why, listed in left-out.txt:
+    zorvitan-cli -f xml -b https://example.com --report left-out.txt www www/sitemap.xml
+  No dates at all, in a build from a shallow clone:
+    zorvitan-cli -f xml -b https://example.com --lastmod none public public/sitemap.xml
 )";
 
 }  // namespace zorvitan::cli
