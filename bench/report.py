@@ -13,6 +13,11 @@ import sys
 REFERENCE = "zorvitan-cli"
 XML = "zorvitan-cli --format xml"
 XML_LIMIT = 1.2  # the sitemap's time ÷ the HTML map's
+# The sitemap's dates from git ÷ from file times, and its head checks ÷ the run before them.
+XML_BEFORE = "zorvitan-cli --format xml, before the head checks"
+XML_MTIME = "zorvitan-cli --format xml --lastmod mtime"
+XML_GIT = "zorvitan-cli --format xml --lastmod git"
+SITEMAP_RATIOS = ((XML_GIT, XML_MTIME, 1.5), (XML_MTIME, XML_BEFORE, 1.1))
 BOUND = "bound (walk + read all)"
 HXMULTITOC = "hxmultitoc"
 RSS_LIMIT_MB = 64
@@ -119,6 +124,12 @@ def target_lines(table):
                                if ref.get("cpu_s") and xml.get("cpu_s") else ""))
             lines.append(check("zorvitan-cli --format xml peak RSS", mb(xml["peak_rss_kb"]),
                                RSS_LIMIT_MB, " MB"))
+    for site, rows in table.items():
+        for name, reference, limit in SITEMAP_RATIOS:
+            if name in rows and reference in rows:
+                lines.append(check(f"{name} time ÷ {reference} on the {site} site",
+                                   ratio(rows[name], rows[reference]), limit, "×",
+                                   cpu_aside(rows[name], rows[reference])))
     for site, rows in table.items():
         if site in SMALL_PAGE_LIMITS_MB and REFERENCE in rows:
             lines.append(check(f"zorvitan-cli peak RSS on the {site} site",

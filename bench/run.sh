@@ -8,7 +8,8 @@
 #
 # Settings (environment): BENCH_SIZES (10k 100k 1m), BENCH_RUNS (runs of the quick contenders,
 # default 5), BENCH_WINE=0 (skip the Windows program), BENCH_HUGE=0 (skip the 500 MB page),
-# BENCH_SMALL=0 (skip the 500,000 small pages),
+# BENCH_SMALL=0 (skip the 500,000 small pages), BENCH_GIT=0 (skip the sitemap's git dates and
+# head checks on the 100k site, bench/sitemap_git.sh),
 # BENCH_SEED (default 1). Sites are generated once under build/bench/sites/ and reused while
 # their parameters stay the same.
 set -euo pipefail
@@ -109,6 +110,10 @@ for size in $sizes; do
     *) echo "bench: unknown size '$size' (known: 10k 100k 1m)" >&2; exit 2 ;;
   esac
 done
+
+if [ "${BENCH_GIT:-1}" != 0 ] && [ -d "$out/sites/100k" ]; then
+  bench/sitemap_git.sh "$results" 100k "$out/sites/100k" "$out/out" "$runs"
+fi
 
 if [ "${BENCH_SMALL:-1}" != 0 ]; then
   say "500,000 small pages in 5,000 folders: what a run keeps per page"

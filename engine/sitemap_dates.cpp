@@ -41,7 +41,7 @@ bool SitemapDates::DateOf(std::size_t number, const std::string& page, std::int6
     *future = true;
     return false;
   }
-  return !W3cDateTime(*seconds).empty();
+  return true;
 }
 
 void SitemapDates::Written(std::int64_t seconds) {

@@ -164,7 +164,10 @@ SitemapWriter::PageFacts SitemapWriter::ReadFacts(std::size_t number, const std:
   facts.left_out = rules_->ByHead(head, facts.url_path, &facts.detail);
   if (facts.left_out != LeftOut::kNone) return facts;
   facts.has_time = facts.readable && dates_->DateOf(number, page, &facts.modified, &facts.future);
-  if (facts.has_time) facts.lastmod = W3cDateTime(facts.modified);
+  if (facts.has_time) {
+    facts.lastmod = W3cDateTime(facts.modified);
+    facts.has_time = !facts.lastmod.empty();  // outside the years 1 to 9999
+  }
   return facts;
 }
 
