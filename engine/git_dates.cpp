@@ -1,13 +1,13 @@
 #include "engine/git_dates.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <system_error>
+#include <thread>
 
 namespace zorvitan {
 
-GitDates::Status GitDates::Load(Platform& platform, const std::string& site,
-                                const std::vector<std::string>& pages,
-                                std::vector<std::int64_t>* dates) {
-  dates->assign(pages.size(), -1);
+GitDates::Status GitDates::Probe(Platform& platform, const std::string& site) {
   std::string facts;
   const int found = platform.RunProgram(
       "git",
@@ -19,49 +19,65 @@ GitDates::Status GitDates::Load(Platform& platform, const std::string& site,
   if (facts.compare(5, 5, "true\n") == 0) return Status::kShallow;
   prefix_ = facts.substr(facts.find('\n', 5) + 1);
   while (!prefix_.empty() && (prefix_.back() == '\n' || prefix_.back() == '\r')) prefix_.pop_back();
+  return Status::kLoaded;
+}
 
+GitDates::Status GitDates::Load(Platform& platform, const std::string& site,
+                                const std::vector<std::string>& pages,
+                                std::vector<std::int64_t>* dates) {
+  dates->assign(pages.size(), -1);
   page_numbers_.clear();
   page_numbers_.reserve(pages.size());
   for (std::size_t i = 0; i < pages.size(); ++i) page_numbers_.emplace(pages[i], i);
   dates_ = dates;
-  changed_.assign(pages.size(), false);
+  changed_.assign(pages.size(), 0);
 
+  // Pages changed, added or untracked in the work tree, asked beside the log:
+  // each git waits on the disk much of its time.
+  int statused = -1;
+  std::string status_pending;
+  auto status = [&] {
+    statused = platform.RunProgram(
+        "git",
+        {"-C", site, "--no-optional-locks", "status", "--porcelain", "-z", "--untracked-files=all",
+         "--no-renames", "--", "."},
+        [&](const char* data, std::size_t size) { Take(data, size, false, &status_pending); });
+  };
+  std::thread status_thread;
+  try {
+    status_thread = std::thread(status);
+  } catch (const std::system_error&) {
+    status();  // no thread to be had: one after the other
+  }
   // Newest commit first: the first time a page appears is its last change.
   // Only the site's folder, without rename detection, and without touching
   // the index (--no-optional-locks).
-  pending_.clear();
+  std::string log_pending;
   const int logged = platform.RunProgram(
       "git",
       {"-C", site, "--no-optional-locks", "-c", "log.showSignature=false", "log",
        "--format=%x01%ct", "-z", "--name-only", "--no-renames", "--", "."},
-      [this](const char* data, std::size_t size) { Take(data, size, true); });
-  if (logged != 0) return Status::kFailed;
-  // Pages changed, added or untracked in the work tree.
-  pending_.clear();
-  const int statused =
-      platform.RunProgram("git",
-                          {"-C", site, "--no-optional-locks", "status", "--porcelain", "-z",
-                           "--untracked-files=all", "--no-renames", "--", "."},
-                          [this](const char* data, std::size_t size) { Take(data, size, false); });
-  if (statused != 0) return Status::kFailed;
+      [&](const char* data, std::size_t size) { Take(data, size, true, &log_pending); });
+  if (status_thread.joinable()) status_thread.join();
+  if (logged != 0 || statused != 0) return Status::kFailed;
   for (std::size_t i = 0; i < pages.size(); ++i) {
     if (changed_[i]) (*dates)[i] = -1;
   }
   return Status::kLoaded;
 }
 
-void GitDates::Take(const char* data, std::size_t size, bool log) {
+void GitDates::Take(const char* data, std::size_t size, bool log, std::string* pending) {
   const char* end = data + size;
   while (data < end) {
     const void* nul = std::memchr(data, '\0', static_cast<std::size_t>(end - data));
     if (nul == nullptr) {
-      pending_.append(data, end);
+      pending->append(data, end);
       return;
     }
     const char* item_end = static_cast<const char*>(nul);
-    pending_.append(data, item_end);
-    Item(pending_, log);
-    pending_.clear();
+    pending->append(data, item_end);
+    Item(*pending, log);
+    pending->clear();
     data = item_end + 1;
   }
 }
@@ -71,7 +87,7 @@ void GitDates::Item(const std::string& item, bool log) {
     // "XY path": any state but unchanged.
     if (item.size() > 3) {
       const long page = PageOf(item.substr(3));
-      if (page >= 0) changed_[static_cast<std::size_t>(page)] = true;
+      if (page >= 0) changed_[static_cast<std::size_t>(page)] = 1;
     }
     return;
   }

@@ -3,6 +3,7 @@
 // untracked in the work tree has none (its file time is used).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -22,16 +23,18 @@ class GitDates {
     kFailed,          // git failed while reading the history
   };
 
-  // Reads the history of `site` (the folder with its separator). `pages` are
-  // the pages' paths relative to it, in UTF-8 with "/": their dates come in
-  // the same order, -1 where there is none.
+  // Whether `site` (the folder with its separator) lies in a git work tree
+  // with its whole history: kLoaded when Load() may read it.
+  Status Probe(Platform& platform, const std::string& site);
+  // Reads the history. `pages` are the pages' paths relative to the site, in
+  // UTF-8 with "/": their dates come in the same order, -1 where none.
   Status Load(Platform& platform, const std::string& site, const std::vector<std::string>& pages,
               std::vector<std::int64_t>* dates);
 
  private:
   // Takes git's output piece by piece: NUL-separated items, whatever the
-  // pieces' bounds.
-  void Take(const char* data, std::size_t size, bool log);
+  // pieces' bounds; `pending` holds an item's start until its end comes.
+  void Take(const char* data, std::size_t size, bool log, std::string* pending);
   void Item(const std::string& item, bool log);
   // The page a path relative to the work tree's top names; -1 when none.
   long PageOf(const std::string& path) const;
@@ -39,8 +42,7 @@ class GitDates {
   std::string prefix_;  // the site's path in the work tree, with "/"
   std::unordered_map<std::string, std::size_t> page_numbers_;
   std::vector<std::int64_t>* dates_ = nullptr;
-  std::vector<bool> changed_;
-  std::string pending_;
+  std::vector<char> changed_;  // written by the status run only
   std::int64_t commit_time_ = -1;
 };
 

@@ -1,6 +1,7 @@
 #include "engine/sitemap_dates.h"
 
-#include <algorithm>
+#include <system_error>
+#include <utility>
 
 #include "engine/foreign_names.h"
 #include "engine/git_dates.h"
@@ -11,12 +12,40 @@ namespace zorvitan {
 SitemapDates::SitemapDates(Platform& platform, const SitemapOptions& options)
     : platform_(platform), options_(options), source_(options.lastmod) {}
 
-void SitemapDates::Prepare(const std::string& site, const std::vector<std::string>& pages) {
+SitemapDates::~SitemapDates() { Wait(); }
+
+bool SitemapDates::UsesGit(const std::string& site) {
+  if (source_ != SitemapOptions::Lastmod::kGit && source_ != SitemapOptions::Lastmod::kAuto) {
+    return false;
+  }
+  site_ = site;
+  git_ = std::make_unique<GitDates>();
+  git_status_ = static_cast<int>(git_->Probe(platform_, site));
+  waited_ = false;
+  if (git_status_ == static_cast<int>(GitDates::Status::kLoaded)) return true;
+  Wait();
+  return false;
+}
+
+void SitemapDates::Start(std::function<std::vector<std::string>()> pages) {
+  auto load = [this, pages = std::move(pages)] {
+    git_status_ = static_cast<int>(git_->Load(platform_, site_, pages(), &git_dates_));
+    git_done_ = true;
+  };
+  try {
+    git_thread_ = std::thread(load);
+  } catch (const std::system_error&) {
+    load();  // no thread to be had: before the pages are read
+  }
+}
+
+void SitemapDates::Wait() {
+  if (waited_) return;
+  waited_ = true;
+  if (git_thread_.joinable()) git_thread_.join();
+  git_.reset();
   using Lastmod = SitemapOptions::Lastmod;
-  if (source_ != Lastmod::kGit && source_ != Lastmod::kAuto) return;
-  GitDates git;
-  const GitDates::Status status = git.Load(platform_, site, pages, &git_dates_);
-  git_status_ = static_cast<int>(status);
+  const auto status = static_cast<GitDates::Status>(git_status_);
   if (status == GitDates::Status::kLoaded) {
     source_ = Lastmod::kGit;
     return;
@@ -28,29 +57,35 @@ void SitemapDates::Prepare(const std::string& site, const std::vector<std::strin
   source_ = Lastmod::kMtime;
 }
 
-bool SitemapDates::DateOf(std::size_t number, const std::string& page, std::int64_t* seconds,
-                          bool* future) const {
-  *future = false;
-  if (source_ == SitemapOptions::Lastmod::kNone) return false;
+bool SitemapDates::FileTime(const std::string& page, std::int64_t* seconds) const {
+  return options_.lastmod != SitemapOptions::Lastmod::kNone &&
+         platform_.ModifiedTime(page, seconds);
+}
+
+bool SitemapDates::Choose(std::size_t number, bool has_file_time, std::int64_t file_time,
+                          std::int64_t* seconds, std::string* lastmod) {
+  Wait();
   if (source_ == SitemapOptions::Lastmod::kGit && git_dates_[number] >= 0) {
     *seconds = git_dates_[number];
-  } else if (!platform_.ModifiedTime(page, seconds)) {
+  } else if (source_ != SitemapOptions::Lastmod::kNone && has_file_time) {
+    *seconds = file_time;
+  } else {
     return false;
   }
   if (*seconds > options_.now) {
-    *future = true;
+    ++future_;
     return false;
   }
+  *lastmod = W3cDateTime(*seconds);
+  if (lastmod->empty()) return false;  // outside the years 1 to 9999
+  ++dated_;
+  const std::int64_t day = *seconds >= 0 ? *seconds / 86400 : (*seconds - 86399) / 86400;
+  ++days_[day];
   return true;
 }
 
-void SitemapDates::Written(std::int64_t seconds) {
-  ++dated_;
-  const std::int64_t day = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
-  ++days_[day];
-}
-
-std::vector<std::string> SitemapDates::Notices(const std::string& site) const {
+std::vector<std::string> SitemapDates::Notices(const std::string& site) {
+  Wait();
   std::vector<std::string> notices;
   const std::string where = PathForMessage(site, platform_);
   switch (static_cast<GitDates::Status>(git_status_)) {

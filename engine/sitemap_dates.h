@@ -3,12 +3,17 @@
 // trusted: a shallow clone, dates in the future, most pages on one day.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
+#include "engine/git_dates.h"
 #include "engine/platform.h"
 #include "engine/sitemap_options.h"
 
@@ -17,31 +22,48 @@ namespace zorvitan {
 class SitemapDates {
  public:
   SitemapDates(Platform& platform, const SitemapOptions& options);
+  ~SitemapDates();
 
-  // Picks the dates' source for the site (the folder with its separator);
-  // under git, reads the history of `pages` (paths in the site, UTF-8, "/").
-  void Prepare(const std::string& site, const std::vector<std::string>& pages);
+  // Whether the dates come from git: asked for (or auto), and the site (the
+  // folder with its separator) lies in a work tree with its whole history.
+  bool UsesGit(const std::string& site);
+  // Starts reading the history of the pages that `pages` names (paths in
+  // the site, UTF-8, "/") on a thread of its own, so the pages are read
+  // meanwhile; `pages` is called on that thread.
+  void Start(std::function<std::vector<std::string>()> pages);
 
-  // The date of page `number` (of Prepare's list), full path `page`; false
-  // when it has none to write. Safe on two threads at once.
-  bool DateOf(std::size_t number, const std::string& page, std::int64_t* seconds,
-              bool* future) const;
+  // Whether Choose() can answer without waiting.
+  bool Ready() const { return waited_ || git_done_; }
 
-  // Counts a date as written, or one dropped for lying in the future.
-  void Written(std::int64_t seconds);
-  void Dropped() { ++future_; }
+  // The page's file time, as the dates may need it; false when there is none
+  // (or no date is written at all). Safe on two threads at once.
+  bool FileTime(const std::string& page, std::int64_t* seconds) const;
+
+  // The date written for page `number` (of Start's list) with its file time
+  // `file_time` (when `has_file_time`); false when none is written. A date in
+  // the future is counted and dropped. Waits for the history, the first time.
+  bool Choose(std::size_t number, bool has_file_time, std::int64_t file_time, std::int64_t* seconds,
+              std::string* lastmod);
 
   // The notices, in the system's code page, for standard error.
-  std::vector<std::string> Notices(const std::string& site) const;
+  // Waits for the history, when no page did.
+  std::vector<std::string> Notices(const std::string& site);
 
   // At least this many dates, this share of them on one day, look made up.
   static constexpr std::size_t kSuspectDates = 100;
   static constexpr std::size_t kSuspectPercent = 90;
 
  private:
+  void Wait();
+
   Platform& platform_;
   const SitemapOptions& options_;
   SitemapOptions::Lastmod source_;
+  std::unique_ptr<GitDates> git_;
+  std::thread git_thread_;
+  std::atomic<bool> git_done_{false};
+  bool waited_ = true;
+  std::string site_;
   int git_status_ = 0;  // GitDates::Status when git was asked
   std::vector<std::int64_t> git_dates_;
   std::size_t future_ = 0;

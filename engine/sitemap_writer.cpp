@@ -69,12 +69,14 @@ bool SitemapWriter::Write() {
   }
   rules_ = std::make_unique<SitemapPageRules>(base, RobotsTxt(robots_text));
   dates_ = std::make_unique<SitemapDates>(platform_, options_);
-  if (options_.lastmod == SitemapOptions::Lastmod::kAuto ||
-      options_.lastmod == SitemapOptions::Lastmod::kGit) {
-    std::vector<std::string> paths;
-    paths.reserve(pages_.size());
-    for (const std::size_t i : pages_) paths.push_back(SitePath(page_list_[i]));
-    dates_->Prepare(site_, paths);
+  // Git reads the history while the pages are read.
+  if (dates_->UsesGit(site_)) {
+    dates_->Start([this] {
+      std::vector<std::string> paths;
+      paths.reserve(pages_.size());
+      for (const std::size_t i : pages_) paths.push_back(SitePath(page_list_[i]));
+      return paths;
+    });
   }
   if (excluded_ != nullptr) {
     for (const std::string& path : *excluded_) {
@@ -86,15 +88,13 @@ bool SitemapWriter::Write() {
   bool written = true;
   ReadAheadInOrder<PageFacts>(
       count, &chunk_, &helper_chunk_,
-      [this](std::size_t i, std::string* chunk) {
-        return ReadFacts(i, page_list_[pages_[i]], chunk);
-      },
+      [this](std::size_t i, std::string* chunk) { return ReadFacts(page_list_[pages_[i]], chunk); },
       [this, &written](std::size_t i, const PageFacts& facts) {
-        written = Add(page_list_[pages_[i]], facts);
+        written = Add(i, page_list_[pages_[i]], facts);
         return written;
       },
       [this, count](std::size_t done) { window_.ReportProgress(Phase::kReading, done, count); });
-  if (!written) return false;
+  if (!written || !AddWaiting()) return false;
   notices_ = exclusions_.CountLines(platform_);
   for (std::string& notice : dates_->Notices(site_)) notices_.push_back(std::move(notice));
   const bool report = !options_.report_file.empty();
@@ -152,8 +152,7 @@ bool SitemapWriter::BeginRobotsTxt(const std::string& robots_txt) {
   return !changed || BeginWhole(site_ + "robots.txt", text, &robots_txt_);
 }
 
-SitemapWriter::PageFacts SitemapWriter::ReadFacts(std::size_t number, const std::string& page,
-                                                  std::string* chunk) {
+SitemapWriter::PageFacts SitemapWriter::ReadFacts(const std::string& page, std::string* chunk) {
   PageFacts facts;
   UrlPath(page, &facts.url_path, &facts.folder_url);
   // What the name decides costs no read.
@@ -163,11 +162,7 @@ SitemapWriter::PageFacts SitemapWriter::ReadFacts(std::size_t number, const std:
   facts.readable = ReadPageHead(platform_, page, chunk, &head) == ReadResult::kOk;
   facts.left_out = rules_->ByHead(head, facts.url_path, &facts.detail);
   if (facts.left_out != LeftOut::kNone) return facts;
-  facts.has_time = facts.readable && dates_->DateOf(number, page, &facts.modified, &facts.future);
-  if (facts.has_time) {
-    facts.lastmod = W3cDateTime(facts.modified);
-    facts.has_time = !facts.lastmod.empty();  // outside the years 1 to 9999
-  }
+  facts.has_time = facts.readable && dates_->FileTime(page, &facts.modified);
   return facts;
 }
 
@@ -220,7 +215,7 @@ bool SitemapWriter::NeedsSplit() {
   return false;
 }
 
-bool SitemapWriter::Add(const std::string& page, const PageFacts& facts) {
+bool SitemapWriter::Add(std::size_t number, const std::string& page, const PageFacts& facts) {
   if (!facts.readable) unreadable_.push_back(page);
   if (facts.left_out != LeftOut::kNone) {
     if (facts.left_out == LeftOut::kNoindex) ++noindex_pages_;
@@ -228,9 +223,30 @@ bool SitemapWriter::Add(const std::string& page, const PageFacts& facts) {
     return true;
   }
   if (facts.folder_url && FolderUrlGiven(facts.url_path)) return true;
-  if (facts.future) dates_->Dropped();
-  if (facts.has_time) dates_->Written(facts.modified);
-  const std::string entry = Entry(facts.url_path, facts.lastmod);
+  Listed listed{number, facts.url_path, facts.has_time, facts.modified};
+  // While git still reads the history, the URLs wait in order and the pages
+  // are read on.
+  if (!dates_->Ready()) {
+    waiting_.push_back(std::move(listed));
+    return true;
+  }
+  return AddWaiting() && AddUrl(listed);
+}
+
+bool SitemapWriter::AddWaiting() {
+  for (const Listed& listed : waiting_) {
+    if (!AddUrl(listed)) return false;
+  }
+  waiting_ = std::vector<Listed>();
+  return true;
+}
+
+bool SitemapWriter::AddUrl(const Listed& listed) {
+  std::int64_t date = 0;
+  std::string lastmod;
+  const bool dated =
+      dates_->Choose(listed.number, listed.has_time, listed.file_time, &date, &lastmod);
+  const std::string entry = Entry(listed.url_path, lastmod);
   const std::size_t end_size = xml_ ? sizeof kUrlsetEnd - 1 : 0;
   if (parts_.empty()) {
     if (!OpenPart()) return false;
@@ -240,9 +256,9 @@ bool SitemapWriter::Add(const std::string& page, const PageFacts& facts) {
   }
   Part& part = parts_.back();
   ++part.urls;
-  if (facts.has_time && (!part.has_time || facts.modified > part.newest)) {
+  if (dated && (!part.has_time || date > part.newest)) {
     part.has_time = true;
-    part.newest = facts.modified;
+    part.newest = date;
   }
   return Emit(entry);
 }

@@ -56,12 +56,10 @@ class SitemapWriter {
     bool readable = true;
     LeftOut left_out = LeftOut::kNone;
     std::string detail;       // the URL or rule that left it out
-    bool future = false;      // its date lies in the future
     bool folder_url = false;  // an index page under --strip-index
     bool has_time = false;
-    std::int64_t modified = 0;
+    std::int64_t modified = 0;  // the file's time
     std::string url_path;
-    std::string lastmod;
   };
   // One file of the set while it is written.
   struct Part {
@@ -73,7 +71,7 @@ class SitemapWriter {
     std::int64_t newest = 0;
   };
 
-  PageFacts ReadFacts(std::size_t number, const std::string& page, std::string* chunk);
+  PageFacts ReadFacts(const std::string& page, std::string* chunk);
   // The page's path in the site as the report and git name it: UTF-8, "/".
   std::string SitePath(const std::string& page) const;
   // Where a file of the set is published: the base URL and its path in the
@@ -91,7 +89,17 @@ class SitemapWriter {
   bool FolderUrlGiven(const std::string& path);
   std::string Entry(const std::string& url_path, const std::string& lastmod) const;
   bool NeedsSplit();
-  bool Add(const std::string& page, const PageFacts& facts);
+  // A URL to be listed, with what its date is chosen from.
+  struct Listed {
+    std::size_t number;  // of the page in pages_
+    std::string url_path;
+    bool has_time;
+    std::int64_t file_time;
+  };
+  bool Add(std::size_t number, const std::string& page, const PageFacts& facts);
+  bool AddUrl(const Listed& listed);
+  // Adds the URLs that waited for git's dates.
+  bool AddWaiting();
   bool OpenPart();
   bool ClosePart();
   bool WriteIndex();
@@ -114,6 +122,7 @@ class SitemapWriter {
   std::unique_ptr<MapOutput> report_;
   std::unique_ptr<MapOutput> robots_txt_;
   bool nothing_listed_ = false;
+  std::vector<Listed> waiting_;
   const std::vector<std::string>* excluded_ = nullptr;
   std::vector<std::string> notices_;
   bool split_ = false;
