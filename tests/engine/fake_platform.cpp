@@ -350,7 +350,10 @@ int FakePlatform::RunProgram(const std::string& program, const std::vector<std::
                              const OutputSink& output) {
   std::vector<std::string> run = arguments;
   run.insert(run.begin(), program);
-  programs_run.push_back(run);
+  {
+    std::lock_guard<std::mutex> lock(programs_mutex_);
+    programs_run.push_back(run);
+  }
   for (const std::string& argument : arguments) {
     const auto answer = programs.find(argument);
     if (answer == programs.end()) continue;

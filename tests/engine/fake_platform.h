@@ -114,6 +114,7 @@ class FakePlatform : public Platform {
 
   std::map<std::string, Node> nodes_;  // folded real path -> node
   std::mutex open_page_mutex_;         // pages are opened from two threads
+  std::mutex programs_mutex_;          // git's log and status run side by side
   int temp_counter_ = 0;
 };
 
