@@ -30,16 +30,18 @@ GitDates::Status GitDates::Load(Platform& platform, const std::string& site,
   page_numbers_.reserve(pages.size());
   for (std::size_t i = 0; i < pages.size(); ++i) page_numbers_.emplace(pages[i], i);
   dates_ = dates;
+  seen_.assign(pages.size(), 0);
   changed_.assign(pages.size(), 0);
 
-  // Pages changed, added or untracked in the work tree, asked beside the log:
-  // each git waits on the disk much of its time.
+  // Pages changed or added in the work tree, asked beside the log: each git
+  // waits on the disk much of its time. Untracked pages need no asking: the
+  // log never names them, or names their deletion last.
   int statused = -1;
   std::string status_pending;
   auto status = [&] {
     statused = platform.RunProgram(
         "git",
-        {"-C", site, "--no-optional-locks", "status", "--porcelain", "-z", "--untracked-files=all",
+        {"-C", site, "--no-optional-locks", "status", "--porcelain", "-z", "--untracked-files=no",
          "--no-renames", "--", "."},
         [&](const char* data, std::size_t size) { Take(data, size, false, &status_pending); });
   };
@@ -53,12 +55,14 @@ GitDates::Status GitDates::Load(Platform& platform, const std::string& site,
   // Only the site's folder, without rename detection, and without touching
   // the index (--no-optional-locks).
   std::string log_pending;
+  change_ = 0;
   const int logged = platform.RunProgram(
       "git",
       {"-C", site, "--no-optional-locks", "-c", "log.showSignature=false", "log",
-       "--format=%x01%ct", "-z", "--name-only", "--no-renames", "--", "."},
+       "--format=%x01%ct", "-z", "--name-status", "--no-renames", "--", "."},
       [&](const char* data, std::size_t size) { Take(data, size, true, &log_pending); });
   if (status_thread.joinable()) status_thread.join();
+  page_numbers_.clear();
   if (logged != 0 || statused != 0) return Status::kFailed;
   for (std::size_t i = 0; i < pages.size(); ++i) {
     if (changed_[i]) (*dates)[i] = -1;
@@ -82,7 +86,7 @@ void GitDates::Take(const char* data, std::size_t size, bool log, std::string* p
   }
 }
 
-void GitDates::Item(const std::string& item, bool log) {
+void GitDates::Item(std::string_view item, bool log) {
   if (!log) {
     // "XY path": any state but unchanged.
     if (item.size() > 3) {
@@ -92,17 +96,25 @@ void GitDates::Item(const std::string& item, bool log) {
     return;
   }
   if (!item.empty() && item[0] == '\x01') {
-    commit_time_ = std::strtoll(item.c_str() + 1, nullptr, 10);
+    commit_time_ = std::strtoll(std::string(item.substr(1)).c_str(), nullptr, 10);
+    change_ = 0;
     return;
   }
-  const std::size_t start = !item.empty() && item[0] == '\n' ? 1 : 0;
-  const long page = PageOf(item.substr(start));
-  if (page >= 0 && (*dates_)[static_cast<std::size_t>(page)] < 0) {
-    (*dates_)[static_cast<std::size_t>(page)] = commit_time_;
+  if (change_ == 0) {  // "M", "A", "D", ...; the first of a commit after a line end
+    if (!item.empty() && item[0] == '\n') item.remove_prefix(1);
+    change_ = item.empty() ? '?' : item[0];
+    return;
   }
+  const char change = change_;
+  change_ = 0;
+  const long page = PageOf(item);
+  if (page < 0 || seen_[static_cast<std::size_t>(page)]) return;
+  seen_[static_cast<std::size_t>(page)] = 1;
+  // Deleted last: the page there now is untracked, dated by its file.
+  if (change != 'D') (*dates_)[static_cast<std::size_t>(page)] = commit_time_;
 }
 
-long GitDates::PageOf(const std::string& path) const {
+long GitDates::PageOf(std::string_view path) const {
   if (path.compare(0, prefix_.size(), prefix_) != 0) return -1;
   const auto found = page_numbers_.find(path.substr(prefix_.size()));
   return found == page_numbers_.end() ? -1 : static_cast<long>(found->second);

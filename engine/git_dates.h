@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -35,15 +36,18 @@ class GitDates {
   // Takes git's output piece by piece: NUL-separated items, whatever the
   // pieces' bounds; `pending` holds an item's start until its end comes.
   void Take(const char* data, std::size_t size, bool log, std::string* pending);
-  void Item(const std::string& item, bool log);
+  void Item(std::string_view item, bool log);
   // The page a path relative to the work tree's top names; -1 when none.
-  long PageOf(const std::string& path) const;
+  long PageOf(std::string_view path) const;
 
   std::string prefix_;  // the site's path in the work tree, with "/"
-  std::unordered_map<std::string, std::size_t> page_numbers_;
+  // The pages by their paths (views of Load's `pages`, while it runs).
+  std::unordered_map<std::string_view, std::size_t> page_numbers_;
   std::vector<std::int64_t>* dates_ = nullptr;
+  std::vector<char> seen_;     // met in the log (written by the log run only)
   std::vector<char> changed_;  // written by the status run only
   std::int64_t commit_time_ = -1;
+  char change_ = 0;  // the log's letter for the path that comes next; 0: a letter comes
 };
 
 }  // namespace zorvitan

@@ -28,6 +28,7 @@ bool SitemapDates::UsesGit(const std::string& site) {
 }
 
 void SitemapDates::Start(std::function<std::vector<std::string>()> pages) {
+  file_times_later_ = true;
   auto load = [this, pages = std::move(pages)] {
     git_status_ = static_cast<int>(git_->Load(platform_, site_, pages(), &git_dates_));
     git_done_ = true;
@@ -58,18 +59,20 @@ void SitemapDates::Wait() {
 }
 
 bool SitemapDates::FileTime(const std::string& page, std::int64_t* seconds) const {
-  return options_.lastmod != SitemapOptions::Lastmod::kNone &&
+  return options_.lastmod != SitemapOptions::Lastmod::kNone && !file_times_later_ &&
          platform_.ModifiedTime(page, seconds);
 }
 
 bool SitemapDates::Choose(std::size_t number, bool has_file_time, std::int64_t file_time,
-                          std::int64_t* seconds, std::string* lastmod) {
+                          const std::function<std::string()>& page, std::int64_t* seconds,
+                          std::string* lastmod) {
   Wait();
+  if (source_ == SitemapOptions::Lastmod::kNone) return false;
   if (source_ == SitemapOptions::Lastmod::kGit && git_dates_[number] >= 0) {
     *seconds = git_dates_[number];
-  } else if (source_ != SitemapOptions::Lastmod::kNone && has_file_time) {
+  } else if (has_file_time) {
     *seconds = file_time;
-  } else {
+  } else if (!file_times_later_ || !platform_.ModifiedTime(page(), seconds)) {
     return false;
   }
   if (*seconds > options_.now) {

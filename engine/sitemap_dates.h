@@ -35,14 +35,17 @@ class SitemapDates {
   // Whether Choose() can answer without waiting.
   bool Ready() const { return waited_ || git_done_; }
 
-  // The page's file time, as the dates may need it; false when there is none
-  // (or no date is written at all). Safe on two threads at once.
+  // The page's file time, while the pages are read; false when there is none,
+  // or it is not needed then: no date is written at all, or git dates the
+  // pages (Choose() asks for the few it does not date). Safe on two threads.
   bool FileTime(const std::string& page, std::int64_t* seconds) const;
 
-  // The date written for page `number` (of Start's list) with its file time
-  // `file_time` (when `has_file_time`); false when none is written. A date in
-  // the future is counted and dropped. Waits for the history, the first time.
-  bool Choose(std::size_t number, bool has_file_time, std::int64_t file_time, std::int64_t* seconds,
+  // The date written for page `number` (of Start's list), whose file time
+  // FileTime() gave (when `has_file_time`) or `page` names; false when none
+  // is written. A date in the future is counted and dropped. Waits for the
+  // history, the first time.
+  bool Choose(std::size_t number, bool has_file_time, std::int64_t file_time,
+              const std::function<std::string()>& page, std::int64_t* seconds,
               std::string* lastmod);
 
   // The notices, in the system's code page, for standard error.
@@ -63,6 +66,7 @@ class SitemapDates {
   std::thread git_thread_;
   std::atomic<bool> git_done_{false};
   bool waited_ = true;
+  bool file_times_later_ = false;  // git was started: FileTime() leaves them to Choose()
   std::string site_;
   int git_status_ = 0;  // GitDates::Status when git was asked
   std::vector<std::int64_t> git_dates_;

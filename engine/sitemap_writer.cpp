@@ -223,7 +223,7 @@ bool SitemapWriter::Add(std::size_t number, const std::string& page, const PageF
     return true;
   }
   if (facts.folder_url && FolderUrlGiven(facts.url_path)) return true;
-  Listed listed{number, facts.url_path, facts.has_time, facts.modified};
+  Listed listed{number, facts.url_path, facts.readable, facts.has_time, facts.modified};
   // While git still reads the history, the URLs wait in order and the pages
   // are read on.
   if (!dates_->Ready()) {
@@ -244,8 +244,12 @@ bool SitemapWriter::AddWaiting() {
 bool SitemapWriter::AddUrl(const Listed& listed) {
   std::int64_t date = 0;
   std::string lastmod;
+  // An unreadable page gets no date, as before git.
   const bool dated =
-      dates_->Choose(listed.number, listed.has_time, listed.file_time, &date, &lastmod);
+      listed.readable &&
+      dates_->Choose(
+          listed.number, listed.has_time, listed.file_time,
+          [this, &listed] { return page_list_[pages_[listed.number]]; }, &date, &lastmod);
   const std::string entry = Entry(listed.url_path, lastmod);
   const std::size_t end_size = xml_ ? sizeof kUrlsetEnd - 1 : 0;
   if (parts_.empty()) {

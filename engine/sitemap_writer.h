@@ -93,6 +93,7 @@ class SitemapWriter {
   struct Listed {
     std::size_t number;  // of the page in pages_
     std::string url_path;
+    bool readable;
     bool has_time;
     std::int64_t file_time;
   };

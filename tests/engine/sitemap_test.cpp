@@ -306,12 +306,14 @@ TEST_F(SitemapTest, NothingToListWritesNoSitemapAndKeepsTheOldOne) {
 TEST_F(SitemapTest, GitDatesForCommittedPagesFileTimesForChangedOnesNoFutureDates) {
   using namespace std::string_literals;
   fs.programs["rev-parse"] = {0, "true\nfalse\nsite/\n"};
+  // new.htm was deleted last: the one there now is untracked.
   fs.programs["log"] = {0,
                         "\x01"
-                        "1600000000\0\nsite/a.htm\0site/d/b.htm\0"
+                        "1600000000\0\nM\0site/a.htm\0A\0site/d/b.htm\0D\0site/new.htm\0"
                         "\x01"
-                        "1500000000\0\nsite/a.htm\0site/c.htm\0site/new.htm\0other/x.htm\0"s};
-  fs.programs["status"] = {0, " M site/c.htm\0?? site/new.htm\0"s};
+                        "1500000000\0\nA\0site/a.htm\0A\0site/c.htm\0A\0site/new.htm\0"
+                        "A\0other/x.htm\0"s};
+  fs.programs["status"] = {0, " M site/c.htm\0"s};
   for (const char* page : {"a.htm", "c.htm", "d\\b.htm", "e.htm", "new.htm"}) {
     fs.AddFile(std::string("C:\\site\\") + page, "");
   }
