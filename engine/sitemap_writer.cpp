@@ -89,8 +89,8 @@ bool SitemapWriter::Write() {
   ReadAheadInOrder<PageFacts>(
       count, &chunk_, &helper_chunk_,
       [this](std::size_t i, std::string* chunk) { return ReadFacts(page_list_[pages_[i]], chunk); },
-      [this, &written](std::size_t i, const PageFacts& facts) {
-        written = Add(i, page_list_[pages_[i]], facts);
+      [this, &written](std::size_t i, PageFacts&& facts) {
+        written = Add(i, page_list_[pages_[i]], std::move(facts));
         return written;
       },
       [this, count](std::size_t done) { window_.ReportProgress(Phase::kReading, done, count); });
@@ -215,7 +215,7 @@ bool SitemapWriter::NeedsSplit() {
   return false;
 }
 
-bool SitemapWriter::Add(std::size_t number, const std::string& page, const PageFacts& facts) {
+bool SitemapWriter::Add(std::size_t number, const std::string& page, PageFacts&& facts) {
   if (!facts.readable) unreadable_.push_back(page);
   if (facts.left_out != LeftOut::kNone) {
     if (facts.left_out == LeftOut::kNoindex) ++noindex_pages_;
@@ -223,7 +223,7 @@ bool SitemapWriter::Add(std::size_t number, const std::string& page, const PageF
     return true;
   }
   if (facts.folder_url && FolderUrlGiven(facts.url_path)) return true;
-  Listed listed{number, facts.url_path, facts.readable, facts.has_time, facts.modified};
+  Listed listed{number, std::move(facts.url_path), facts.readable, facts.has_time, facts.modified};
   // While git still reads the history, the URLs wait in order and the pages
   // are read on.
   if (!dates_->Ready()) {

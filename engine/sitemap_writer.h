@@ -97,7 +97,7 @@ class SitemapWriter {
     bool has_time;
     std::int64_t file_time;
   };
-  bool Add(std::size_t number, const std::string& page, const PageFacts& facts);
+  bool Add(std::size_t number, const std::string& page, PageFacts&& facts);
   bool AddUrl(const Listed& listed);
   // Adds the URLs that waited for git's dates.
   bool AddWaiting();
