@@ -36,7 +36,9 @@ SitemapWriter::SitemapWriter(WindowModel& window, Platform& platform, const Site
       page_list_(page_list),
       xml_(options.format == SitemapOptions::Format::kXml) {}
 
-SitemapWriter::~SitemapWriter() = default;
+// The dates' git thread reads the page list through this writer: it ends
+// before anything else goes.
+SitemapWriter::~SitemapWriter() { dates_.reset(); }
 
 bool SitemapWriter::Write() {
   site_ = window_.Text(Field::kSiteFolder);
