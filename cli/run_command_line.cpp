@@ -17,7 +17,7 @@
 #include "cli/usage.h"
 #include "engine/generation_run.h"
 #include "engine/notices.h"
-#include "engine/sitemap_exclusion_report.h"
+#include "engine/sitemap/sitemap_exclusion_report.h"
 
 namespace zorvitan::cli {
 namespace {

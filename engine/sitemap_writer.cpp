@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "engine/canonical_url.h"
-#include "engine/page_head.h"
 #include "engine/read_ahead.h"
+#include "engine/sitemap/canonical_url.h"
+#include "engine/sitemap/page_head.h"
 #include "engine/sitemap_url.h"
 #include "engine/text_rules.h"
 

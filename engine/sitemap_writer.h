@@ -13,10 +13,10 @@
 
 #include "engine/page_list.h"
 #include "engine/platform.h"
-#include "engine/sitemap_dates.h"
-#include "engine/sitemap_exclusion_report.h"
+#include "engine/sitemap/sitemap_dates.h"
+#include "engine/sitemap/sitemap_exclusion_report.h"
+#include "engine/sitemap/sitemap_page_rules.h"
 #include "engine/sitemap_options.h"
-#include "engine/sitemap_page_rules.h"
 #include "engine/sitemap_set.h"
 #include "engine/window_model.h"
 

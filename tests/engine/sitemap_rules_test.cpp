@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/canonical_url.h"
-#include "engine/page_head.h"
 #include "engine/robots_meta.h"
-#include "engine/robots_txt.h"
+#include "engine/sitemap/canonical_url.h"
+#include "engine/sitemap/page_head.h"
+#include "engine/sitemap/robots_txt.h"
 
 namespace zorvitan::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/page_head.h"
+#include "engine/sitemap/page_head.h"
 
 #include "engine/robots_meta.h"
 #include "engine/text_rules.h"

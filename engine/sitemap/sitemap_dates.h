@@ -13,8 +13,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine/git_dates.h"
 #include "engine/platform.h"
+#include "engine/sitemap/git_dates.h"
 #include "engine/sitemap_options.h"
 
 namespace zorvitan {

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "engine/page_head.h"
 #include "engine/platform.h"
-#include "engine/robots_txt.h"
-#include "engine/sitemap_exclusion_report.h"
+#include "engine/sitemap/page_head.h"
+#include "engine/sitemap/robots_txt.h"
+#include "engine/sitemap/sitemap_exclusion_report.h"
 
 namespace zorvitan {
 

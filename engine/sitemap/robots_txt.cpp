@@ -1,4 +1,4 @@
-#include "engine/robots_txt.h"
+#include "engine/sitemap/robots_txt.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "engine/git_dates.h"
+#include "engine/sitemap/git_dates.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "engine/canonical_url.h"
+#include "engine/sitemap/canonical_url.h"
 
 #include <vector>
 
-#include "engine/robots_txt.h"
+#include "engine/sitemap/robots_txt.h"
 #include "engine/text_rules.h"
 
 namespace zorvitan {

@@ -1,10 +1,10 @@
-#include "engine/sitemap_page_rules.h"
+#include "engine/sitemap/sitemap_page_rules.h"
 
 #include <cstdint>
 #include <memory>
 #include <utility>
 
-#include "engine/canonical_url.h"
+#include "engine/sitemap/canonical_url.h"
 #include "engine/text_rules.h"
 
 namespace zorvitan {

@@ -1,10 +1,10 @@
-#include "engine/sitemap_dates.h"
+#include "engine/sitemap/sitemap_dates.h"
 
 #include <system_error>
 #include <utility>
 
 #include "engine/foreign_names.h"
-#include "engine/git_dates.h"
+#include "engine/sitemap/git_dates.h"
 #include "engine/sitemap_url.h"
 
 namespace zorvitan {

@@ -1,4 +1,4 @@
-#include "engine/sitemap_exclusion_report.h"
+#include "engine/sitemap/sitemap_exclusion_report.h"
 
 #include "engine/foreign_names.h"
 #include "engine/platform.h"
