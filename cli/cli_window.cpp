@@ -68,6 +68,9 @@ void CliWindow::ShowFinished(const RunSummary& summary) {
   if (summary.noindex_pages > 0) {
     WriteText(Stream::kErr, NoindexLine(summary.noindex_pages, platform_) + "\n");
   }
+  if (!summary.stripped_suffix.empty()) {
+    WriteText(Stream::kErr, StrippedSuffixLine(summary.stripped_suffix, platform_) + "\n");
+  }
   for (const std::string& folder : summary.unopened_folders) {
     WriteText(Stream::kErr, UnopenedFolderLine(folder, platform_) + "\n");
   }

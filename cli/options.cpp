@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/encoding_labels.h"
+#include "engine/html5_page.h"
 #include "engine/sitemap_url.h"
 
 namespace zorvitan::cli {
@@ -20,15 +21,29 @@ CommandLine UsageError(std::string error) {
 CommandLine CheckFormat(CommandLine result, const std::string& format, bool has_base_url,
                         const std::string& base_url) {
   Options& options = result.options;
-  if (format == "html") {
+  const Html5Options& html5 = options.html5_options;
+  const char* html5_only = html5.strip_common_suffix        ? "--strip-common-suffix"
+                           : !options.template_file.empty() ? "--template"
+                           : html5.has_title                ? "--title"
+                           : !html5.lang.empty()            ? "--lang"
+                                                            : nullptr;
+  if (format != "html5" && html5_only != nullptr) {
+    return UsageError(std::string("option '") + html5_only + "' is for --format html5");
+  }
+  if (format == "html" || format == "html5") {
     if (has_base_url) return UsageError("option '--base-url' is for --format xml or txt");
     if (options.sitemap_options.strip_index) {
       return UsageError("option '--strip-index' is for --format xml or txt");
     }
+    if (!html5.lang.empty() && !IsLanguageTag(html5.lang)) {
+      return UsageError("--lang needs a language tag such as pl or en-GB, not '" + html5.lang +
+                        "'");
+    }
+    options.html5 = format == "html5";
     return result;
   }
   if (format != "xml" && format != "txt") {
-    return UsageError("unknown format '" + format + "' (known: html, xml, txt)");
+    return UsageError("unknown format '" + format + "' (known: html, html5, xml, txt)");
   }
   if (!has_base_url) return UsageError("--format " + format + " needs --base-url URL");
   if (!IsBaseUrl(base_url)) {
@@ -69,6 +84,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
                            : name == "--format"        ? &format
                            : name == "--base-url"      ? &base_url
                            : name == "--page-encoding" ? &page_encoding
+                           : name == "--lang"          ? &result.options.html5_options.lang
+                           : name == "--title"         ? &result.options.html5_options.title
+                           : name == "--template"      ? &result.options.template_file
                                                        : nullptr;
       std::string exclude;
       if (name == "--exclude") value = &exclude;
@@ -81,6 +99,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
           return UsageError("option '" + name + "' needs a value");
         }
         if (name == "--base-url") has_base_url = true;
+        if (name == "--title") result.options.html5_options.has_title = true;
+        if (name == "--template" && value->empty())
+          return UsageError("option '--template' needs a file");
         if (name == "--page-encoding") {
           result.options.page_encoding = std::string(EncodingForLabel(page_encoding));
           if (result.options.page_encoding.empty()) {
@@ -101,6 +122,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         result.options.quiet = true;
       } else if (name == "--strip-index") {
         result.options.sitemap_options.strip_index = true;
+      } else if (name == "--strip-common-suffix") {
+        result.options.html5_options.strip_common_suffix = true;
       } else if (name == "--help") {
         result.action = Action::kHelp;
         return result;

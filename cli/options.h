@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/html5_options.h"
 #include "engine/pattern.h"
 #include "engine/sitemap_options.h"
 
@@ -22,6 +23,11 @@ struct Options {
   // --format xml or txt: a sitemap with these settings instead of the HTML map.
   bool sitemap = false;
   SitemapOptions sitemap_options;
+  // --format html5: a complete page with these settings instead of the classic
+  // map; --template names the file its template_text is read from.
+  bool html5 = false;
+  Html5Options html5_options;
+  std::string template_file;
 };
 
 enum class Action { kRun, kHelp, kVersion, kUsageError };

@@ -12,6 +12,7 @@
 #include "cli/options.h"
 #include "cli/paths.h"
 #include "cli/progress_line.h"
+#include "cli/template_file.h"
 #include "cli/usage.h"
 #include "engine/generation_run.h"
 #include "engine/notices.h"
@@ -40,6 +41,7 @@ int RunGeneration(Options options, Platform& platform, PagesReadHook on_pages_re
   RunChoices choices;
   choices.exclusions = &exclusions;
   if (options.sitemap) choices.sitemap = &options.sitemap_options;
+  if (options.html5) choices.html5 = &options.html5_options;
   choices.page_encoding = options.page_encoding;
   GenerationRun run(window, platform, choices);
   RemoveTemporaryMapOnInterrupt();
@@ -80,7 +82,15 @@ int RunCommandLine(const std::vector<std::string>& args, PagesReadHook on_pages_
     case Action::kRun:
       break;
   }
-  return RunGeneration(command_line.options, *platform, std::move(on_pages_read));
+  Options options = command_line.options;
+  std::string error;
+  if (!options.template_file.empty() &&
+      !LoadTemplate(*platform, options.template_file, &options.html5_options.template_text,
+                    &error)) {
+    WriteText(Stream::kErr, "zorvitan-cli: " + error + "\n");
+    return kExitUsage;
+  }
+  return RunGeneration(std::move(options), *platform, std::move(on_pages_read));
 }
 
 }  // namespace zorvitan::cli

@@ -1,5 +1,6 @@
 #include "engine/generation_run.h"
 
+#include "engine/html5_map_writer.h"
 #include "engine/map_writer.h"
 #include "engine/page_index.h"
 #include "engine/sitemap_writer.h"
@@ -55,6 +56,17 @@ bool GenerationRun::WriteMap(RunSummary* summary, std::string* failed_file) {
     summary->pages_found = writer.PagesFound();
     summary->noindex_pages = writer.NoindexPages();
     summary->unreadable_pages = writer.UnreadablePages();
+    return true;
+  }
+  if (choices_.html5 != nullptr) {
+    Html5MapWriter writer(window_, platform_, *choices_.html5, page_list, choices_.page_encoding);
+    if (!writer.Write()) {
+      *failed_file = window_.Text(Field::kMapFile);
+      return false;
+    }
+    summary->pages_found = writer.PagesFound();
+    summary->unreadable_pages = writer.UnreadablePages();
+    summary->stripped_suffix = writer.StrippedSuffix();
     return true;
   }
   MapWriter writer(window_, platform_, page_list, last_folder, choices_.page_encoding);

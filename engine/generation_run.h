@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/exclusions.h"
+#include "engine/html5_options.h"
 #include "engine/notices.h"
 #include "engine/page_filter.h"
 #include "engine/page_list.h"
@@ -36,6 +37,7 @@ struct RunChoices {
   // The encoding of pages that declare none and are not UTF-8, by its name;
   // "" for the default (engine/text_conversion.h).
   std::string page_encoding;
+  const Html5Options* html5 = nullptr;  // a complete html5 page instead of the HTML map
 };
 
 // The run together with the window-level state it keeps between runs. A front

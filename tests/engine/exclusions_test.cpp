@@ -36,7 +36,7 @@ class ExclusionsTest : public EngineTest {
  protected:
   RunReport GenerateExcluding(const std::vector<std::string>& globs) {
     const Exclusions exclusions(globs, fs);
-    GenerationRun excluding(window, fs, RunChoices{&exclusions, nullptr, {}});
+    GenerationRun excluding(window, fs, RunChoices{&exclusions, nullptr, {}, nullptr});
     window.fields[Field::kSiteFolder] = "C:\\site";
     window.fields[Field::kMapFile] = "C:\\map.htm";
     window.fields[Field::kPatterns] = "*.htm";

@@ -76,7 +76,7 @@ class SitemapTest : public EngineTest {
   RunReport GenerateSitemap(SitemapOptions::Format format = SitemapOptions::Format::kXml,
                             const std::string& map = "C:\\site\\sitemap.xml") {
     options.format = format;
-    GenerationRun sitemap_run(window, fs, RunChoices{nullptr, &options, {}});
+    GenerationRun sitemap_run(window, fs, RunChoices{nullptr, &options, {}, nullptr});
     window.fields[Field::kSiteFolder] = "C:\\site";
     window.fields[Field::kMapFile] = map;
     window.fields[Field::kPatterns] = "*.*";
