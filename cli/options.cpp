@@ -100,8 +100,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         }
         if (name == "--base-url") has_base_url = true;
         if (name == "--title") result.options.html5_options.has_title = true;
-        if (name == "--template" && value->empty())
+        if (name == "--template" && value->empty()) {
           return UsageError("option '--template' needs a file");
+        }
         if (name == "--page-encoding") {
           result.options.page_encoding = std::string(EncodingForLabel(page_encoding));
           if (result.options.page_encoding.empty()) {
