@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "cli/cli_window.h"
 #include "cli/console.h"
+#include "cli/console_front_end.h"
 #include "cli/interrupt.h"
 #include "cli/native_platform.h"
 #include "cli/options.h"
@@ -33,16 +33,19 @@ int RunGeneration(Options options, Platform& platform, PagesReadHook on_pages_re
   }
   const bool map_existed = !options.map_file.empty() && PathExists(options.map_file);
 
+  RunInputs inputs;
+  inputs.site_folder = options.site_folder;
+  inputs.map_file = options.map_file;
+  inputs.patterns = options.patterns;
+  inputs.skip_untitled = options.skip_untitled;
+  inputs.excludes = options.excludes;
+  if (options.sitemap) inputs.sitemap = options.sitemap_options;
+
   ProgressLine progress(!options.quiet && IsTerminal(Stream::kErr),
                         [](const std::string& text) { WriteText(Stream::kErr, text); });
-  CliWindow window(options, platform, progress, std::move(on_pages_read));
-  const Exclusions exclusions(options.excludes, platform);
-  RunChoices choices;
-  choices.exclusions = &exclusions;
-  if (options.sitemap) choices.sitemap = &options.sitemap_options;
-  GenerationRun run(window, platform, choices);
+  ConsoleFrontEnd front_end(platform, progress, std::move(on_pages_read));
   RemoveTemporaryMapOnInterrupt();
-  const RunReport report = run.Generate();
+  const RunReport report = GenerationRun(front_end, platform).Generate(inputs);
   progress.Clear();
 
   switch (report.outcome) {
@@ -53,9 +56,7 @@ int RunGeneration(Options options, Platform& platform, PagesReadHook on_pages_re
     case RunOutcome::kDone:
       return kExitDone;
     case RunOutcome::kMapNotWritten:
-      return kExitMapNotWritten;
-    case RunOutcome::kCancelled:
-      WriteText(Stream::kErr, MapNotWrittenText(options.map_file, platform) + "\n");
+    case RunOutcome::kCancelled:  // the console never stops a run
       return kExitMapNotWritten;
   }
   return kExitMapNotWritten;

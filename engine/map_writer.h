@@ -9,24 +9,24 @@
 
 #include "engine/page_list.h"
 #include "engine/platform.h"
-#include "engine/window_model.h"
+#include "engine/run_inputs.h"
+#include "engine/run_progress.h"
+#include "engine/write_result.h"
 
 namespace zorvitan {
 
 class MapWriter {
  public:
-  MapWriter(WindowModel& window, Platform& platform, const PageList& page_list,
-            std::string& last_folder);
+  // The site folder (with its separator), the map file, the untitled rule and
+  // the clipboard come from `inputs`.
+  MapWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress);
   ~MapWriter();
 
   // Writes the whole map file from the page list. The new map replaces the old
-  // one only once it is complete; returns false (old map untouched) when it
-  // could not be written.
-  bool Write();
-
-  // Pages of the list that could not be opened or read; they were handled as
-  // pages without a title.
-  const std::vector<std::string>& UnreadablePages() const { return unreadable_; }
+  // one only once it is complete: the old map stays when it could not be
+  // written or the front end said not to go on. Pages that could not be read
+  // are linked as untitled and named in the result.
+  WriteResult Write(const PageList& pages);
 
  private:
   // A page's title as read, before the untitled rule is applied.
@@ -36,7 +36,7 @@ class MapWriter {
   };
   // One page: its heading when the folder changes, then its link line.
   void WriteEntry(const std::string& path, ReadTitle read);
-  void WritePagesReadAhead(std::size_t count);
+  void WritePagesReadAhead(const PageList& pages);
   ReadTitle PageTitle(const std::string& path, std::string* chunk);
   // Makes the page's text the clipboard's.
   void SetClipboard(const std::string& path);
@@ -44,10 +44,9 @@ class MapWriter {
   void EndLine(const char* tail);
   void Flush();
 
-  WindowModel& window_;
+  const RunInputs& inputs_;
   Platform& platform_;
-  const PageList& page_list_;
-  std::string& last_folder_;
+  RunProgress& progress_;
   char separator_;
   bool marked_names_;  // paths may hold names the code page cannot
   std::string untitled_;
@@ -56,12 +55,14 @@ class MapWriter {
   std::string out_buffer_;
   bool write_failed_ = false;
 
-  std::size_t site_length_ = 0;
-  bool skip_untitled_ = false;
-  bool use_clipboard_ = true;
+  std::string last_folder_;  // of the last entry written
+  std::size_t site_length_;
+  bool skip_untitled_;
+  bool use_clipboard_;
   std::string chunk_;
   std::string helper_chunk_;  // the read buffer of the second reading thread
   std::vector<std::string> unreadable_;
+  WriteResult result_;
 };
 
 }  // namespace zorvitan

@@ -31,13 +31,6 @@ std::string PageList::operator[](std::size_t i) const {
   return path;
 }
 
-std::vector<std::string> PageList::Paths() const {
-  std::vector<std::string> paths;
-  paths.reserve(size());
-  for (std::size_t i = 0; i < size(); ++i) paths.push_back((*this)[i]);
-  return paths;
-}
-
 void PageList::AddNames(const std::vector<std::string>& names) {
   for (const std::string& name : names) {
     // A name longer than a block (no file system has one) gets a block of its own.

@@ -30,8 +30,6 @@ class PageList {
   std::string operator[](std::size_t i) const;
   const std::string& FolderOf(std::size_t i) const { return folders_[page_folder_[i]]; }
   std::string_view NameOf(std::size_t i) const;
-  // Every path, in order.
-  std::vector<std::string> Paths() const;
 
   // Adds the names of the next folder's pages, not yet pages themselves.
   void AddNames(const std::vector<std::string>& names);

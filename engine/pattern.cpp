@@ -129,11 +129,8 @@ PatternSet::PatternSet(const std::string& text) {
   while (start <= text.size()) {
     std::size_t end = text.find(';', start);
     if (end == std::string::npos) end = text.size();
-    std::string piece = Trim(std::string_view(text).substr(start, end - start), " \t");
-    if (!piece.empty()) {
-      tokens_.push_back(Tokenize(piece));
-      patterns_.push_back(std::move(piece));
-    }
+    const std::string piece = Trim(std::string_view(text).substr(start, end - start), " \t");
+    if (!piece.empty()) tokens_.push_back(Tokenize(piece));
     start = end + 1;
   }
 }

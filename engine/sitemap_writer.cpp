@@ -27,20 +27,27 @@ bool IsIndexName(const std::string& name) {
 
 }  // namespace
 
-SitemapWriter::SitemapWriter(WindowModel& window, Platform& platform, const SitemapOptions& options,
-                             const PageList& page_list)
-    : window_(window),
-      platform_(platform),
-      options_(options),
-      page_list_(page_list),
-      xml_(options.format == SitemapOptions::Format::kXml) {}
+SitemapWriter::SitemapWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress)
+    : platform_(platform),
+      progress_(progress),
+      options_(*inputs.sitemap),
+      xml_(options_.format == SitemapOptions::Format::kXml),
+      site_(inputs.site_folder),
+      set_(std::make_unique<SitemapSet>(inputs.map_file, xml_ ? ".xml" : ".txt", platform)) {}
 
 SitemapWriter::~SitemapWriter() = default;
 
-bool SitemapWriter::Write() {
-  site_ = window_.Text(Field::kSiteFolder);
-  set_ = std::make_unique<SitemapSet>(window_.Text(Field::kMapFile), xml_ ? ".xml" : ".txt",
-                                      platform_);
+WriteResult SitemapWriter::Write(const PageList& pages) {
+  page_list_ = &pages;
+  if (!WriteSet() && result_.outcome == WriteResult::kWritten) {
+    result_.outcome = WriteResult::kFailed;
+  }
+  result_.pages_found = pages_.size();
+  return std::move(result_);
+}
+
+bool SitemapWriter::WriteSet() {
+  const PageList& page_list = *page_list_;
   const std::string base = SitemapBase(options_.base_url, platform_);
   base_.clear();
   if (xml_) {
@@ -50,9 +57,8 @@ bool SitemapWriter::Write() {
   }
 
   // The set's own files, from this run's probe or an earlier run, are no pages.
-  pages_.clear();
-  for (std::size_t i = 0; i < page_list_.size(); ++i) {
-    if (!set_->IsMember(page_list_[i])) pages_.push_back(i);
+  for (std::size_t i = 0; i < page_list.size(); ++i) {
+    if (!set_->IsMember(page_list[i])) pages_.push_back(i);
   }
   split_ = NeedsSplit();
 
@@ -60,12 +66,19 @@ bool SitemapWriter::Write() {
   bool written = true;
   ReadAheadInOrder<PageFacts>(
       count, &chunk_, &helper_chunk_,
-      [this](std::size_t i, std::string* chunk) { return ReadFacts(page_list_[pages_[i]], chunk); },
-      [this, &written](std::size_t i, const PageFacts& facts) {
-        written = Add(page_list_[pages_[i]], facts);
+      [this, &page_list](std::size_t i, std::string* chunk) {
+        return ReadFacts(page_list[pages_[i]], chunk);
+      },
+      [this, &page_list, &written](std::size_t i, const PageFacts& facts) {
+        if (!progress_.KeepGoing()) {
+          result_.outcome = WriteResult::kStopped;
+          written = false;
+        } else {
+          written = Add(page_list[pages_[i]], facts);
+        }
         return written;
       },
-      [this, count](std::size_t done) { window_.ReportProgress(Phase::kReading, done, count); });
+      [this, count](std::size_t done) { progress_.Report(Phase::kReading, done, count); });
   if (!written) return false;
   if (parts_.empty() && !OpenPart()) return false;  // an empty site still gets its file
   if (!ClosePart()) return false;
@@ -121,7 +134,7 @@ bool SitemapWriter::NeedsSplit() {
   std::string path;
   bool folder_url = false;
   for (const std::size_t i : pages_) {
-    UrlPath(page_list_[i], &path, &folder_url);
+    UrlPath((*page_list_)[i], &path, &folder_url);
     bytes += Entry(path, any_date).size();
     if (bytes > options_.max_bytes) return true;
   }
@@ -129,9 +142,9 @@ bool SitemapWriter::NeedsSplit() {
 }
 
 bool SitemapWriter::Add(const std::string& page, const PageFacts& facts) {
-  if (!facts.readable) unreadable_.push_back(page);
+  if (!facts.readable) result_.unreadable_pages.push_back(page);
   if (facts.noindex) {
-    ++noindex_pages_;
+    ++result_.noindex_pages;
     return true;
   }
   if (facts.folder_url && FolderUrlGiven(facts.url_path)) return true;
@@ -207,7 +220,7 @@ bool SitemapWriter::WriteIndex() {
 }
 
 bool SitemapWriter::Fail(const std::string& path) {
-  if (failed_file_.empty()) failed_file_ = path;
+  if (result_.failed_file.empty()) result_.failed_file = path;
   return false;
 }
 

@@ -13,29 +13,26 @@
 
 #include "engine/page_list.h"
 #include "engine/platform.h"
+#include "engine/run_inputs.h"
+#include "engine/run_progress.h"
 #include "engine/sitemap_options.h"
 #include "engine/sitemap_set.h"
-#include "engine/window_model.h"
+#include "engine/write_result.h"
 
 namespace zorvitan {
 
 class SitemapWriter {
  public:
-  SitemapWriter(WindowModel& window, Platform& platform, const SitemapOptions& options,
-                const PageList& page_list);
+  // The site folder (with its separator), MAP and the sitemap's settings
+  // (`inputs.sitemap`, which must be set) come from `inputs`.
+  SitemapWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress);
   ~SitemapWriter();
 
-  // Writes the whole set; false (the old set untouched) when it could not.
-  bool Write();
-
-  // Pages of the list, the sitemap's own files left out.
-  std::size_t PagesFound() const { return pages_.size(); }
-  // Pages left out because they asked not to be indexed.
-  std::size_t NoindexPages() const { return noindex_pages_; }
-  // Pages that could not be read: listed, since nothing said otherwise.
-  const std::vector<std::string>& UnreadablePages() const { return unreadable_; }
-  // The file that could not be written, after a failed Write().
-  const std::string& FailedFile() const { return failed_file_; }
+  // Writes the whole set; the old set stays untouched when it could not, or
+  // when the front end said not to go on. The pages found leave out the
+  // sitemap's own files; pages that could not be read are listed, since
+  // nothing said otherwise.
+  WriteResult Write(const PageList& pages);
 
  private:
   // What the reading threads learn of a page, and its URL and date as written.
@@ -58,6 +55,8 @@ class SitemapWriter {
     std::int64_t newest = 0;
   };
 
+  // Write() but for its result: false when it failed or was stopped.
+  bool WriteSet();
   PageFacts ReadFacts(const std::string& page, std::string* chunk);
   // The page's URL path relative to the base; under --strip-index an index
   // page gives its folder's, and says so.
@@ -75,12 +74,12 @@ class SitemapWriter {
   bool Fail(const std::string& path);
   bool PutInPlace();
 
-  WindowModel& window_;
   Platform& platform_;
+  RunProgress& progress_;
   const SitemapOptions& options_;
-  const PageList& page_list_;
+  const PageList* page_list_ = nullptr;
   bool xml_;
-  std::string site_;
+  const std::string& site_;
   std::unique_ptr<SitemapSet> set_;
   std::string base_;  // as written: XML-escaped in XML
   bool split_ = false;
@@ -93,9 +92,7 @@ class SitemapWriter {
   std::string last_folder_url_;
   std::string chunk_;
   std::string helper_chunk_;
-  std::size_t noindex_pages_ = 0;
-  std::vector<std::string> unreadable_;
-  std::string failed_file_;
+  WriteResult result_;
 };
 
 }  // namespace zorvitan

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_window.h"
+#include "cli/console_front_end.h"
 #include "cli/options.h"
 #include "cli/progress_line.h"
 #include "gtest/gtest.h"
@@ -133,14 +133,13 @@ TEST_F(ProgressLineTest, RewritesInPlaceAtMostTenTimesASecondAndClearsItself) {
 
 TEST_F(ProgressLineTest, ADisabledLineWritesNothing) {
   ProgressLine line = Line(false);
-  line.Update(Phase::kListing, 1, 2, At(0));
+  line.Update(Phase::kWalking, 1, 0, At(0));
   line.Clear();
   EXPECT_TRUE(written_.empty());
 }
 
 TEST(ProgressText, NamesThePhaseAndItsCounts) {
   EXPECT_EQ(ProgressText(Phase::kWalking, 7, 0), "Walking folders: 7");
-  EXPECT_EQ(ProgressText(Phase::kListing, 3, 12), "Listing folders: 3/12");
   EXPECT_EQ(ProgressText(Phase::kReading, 0, 9), "Reading pages: 0/9");
 }
 

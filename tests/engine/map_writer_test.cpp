@@ -13,16 +13,15 @@ class MapWriterTest : public EngineTest {
  protected:
   void SetUp() override {
     fs.AddFolder("C:\\strona");
-    window.fields[Field::kSiteFolder] = "C:\\strona\\";
-    window.fields[Field::kMapFile] = "C:\\mapa.htm";
+    inputs.site_folder = "C:\\strona\\";
+    inputs.map_file = "C:\\mapa.htm";
   }
   bool WriteMap(const std::vector<std::string>& pages) {
-    run.page_list = pages;
-    MapWriter writer(window, fs, run.page_list, run.last_folder);
-    const bool ok = writer.Write();
-    unreadable = writer.UnreadablePages();
-    return ok;
+    result = MapWriter(inputs, fs, window).Write(PageList(pages));
+    unreadable = result.unreadable_pages;
+    return result.outcome == WriteResult::kWritten;
   }
+  WriteResult result;
   std::vector<std::string> unreadable;
 };
 
@@ -46,7 +45,7 @@ TEST_F(MapWriterTest, WorkedExampleByteForByte) {
                 "<br><a href=\"stare\\b.htm\">" +
                 kUntitled + "</a>\r\n");
 
-  window.skip_untitled = true;  // untitled pages left out; their headings stay
+  inputs.skip_untitled = true;  // untitled pages left out; their headings stay
   ASSERT_TRUE(WriteMap(pages));
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
             "<h1>C:\\strona\\</h1>\r\n"
@@ -131,7 +130,6 @@ TEST_F(MapWriterTest, EveryMapStartsWithItsHeading) {
   ASSERT_TRUE(WriteMap({"C:\\strona\\a.htm"}));  // same folder as the last run ended in
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
             "<h1>C:\\strona\\</h1>\r\n<br><a href=\"a.htm\">A</a>\r\n");
-  EXPECT_EQ(run.last_folder, "C:\\strona\\");
 }
 
 TEST_F(MapWriterTest, ClipboardHoldsEachPageTextInTurn) {
@@ -157,7 +155,7 @@ TEST_F(MapWriterTest, RefusedClipboardNeverFailsTheRun) {
 }
 
 TEST_F(MapWriterTest, WithoutClipboardTheTitleIsTheSameAndTheClipboardUntouched) {
-  window.uses_clipboard = false;
+  inputs.use_clipboard = false;
   std::string big = "<title>T\r\n2</title>" + std::string(3'000'000, 'x');
   fs.AddFile("C:\\strona\\big.htm", big);
   ASSERT_TRUE(WriteMap({"C:\\strona\\big.htm"}));
@@ -166,7 +164,7 @@ TEST_F(MapWriterTest, WithoutClipboardTheTitleIsTheSameAndTheClipboardUntouched)
 }
 
 TEST_F(MapWriterTest, LongTitlesAreWholeAndUnclosedOnesUntitledWithoutClipboard) {
-  window.uses_clipboard = false;
+  inputs.use_clipboard = false;
   const std::string long_title = std::string(1500000, 'a') + "\r" + std::string(1500000, 'b');
   fs.AddFile("C:\\strona\\long.htm", "<title>" + long_title + "</title>");
   fs.AddFile("C:\\strona\\open.htm", "<title>" + std::string(3000000, 'c'));
@@ -194,7 +192,7 @@ TEST_F(MapWriterTest, ReadingAheadWritesTheSameMapInTheSameOrder) {
   const std::string one_thread = fs.Contents("C:\\mapa.htm");
   const std::vector<std::string> unreadable_in_order = unreadable;
 
-  window.uses_clipboard = false;
+  inputs.use_clipboard = false;
   ASSERT_TRUE(WriteMap(pages));
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"), one_thread);
   EXPECT_EQ(unreadable, unreadable_in_order);
@@ -228,6 +226,7 @@ TEST_F(MapWriterTest, FailedWritingKeepsTheOldMapAndLeavesNoTemporaryFile) {
     fs.fail_map_write_after = failure == 1 ? 10 : -1;
     fs.fail_commit = failure == 2;
     EXPECT_FALSE(WriteMap({"C:\\strona\\a.htm"})) << failure;
+    EXPECT_EQ(result.failed_file, "C:\\mapa.htm") << failure;
     EXPECT_EQ(fs.Contents("C:\\mapa.htm"), "old map") << failure;
     EXPECT_EQ(fs.AllPaths(), before) << failure;
   }

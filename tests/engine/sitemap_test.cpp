@@ -76,11 +76,8 @@ class SitemapTest : public EngineTest {
   RunReport GenerateSitemap(SitemapOptions::Format format = SitemapOptions::Format::kXml,
                             const std::string& map = "C:\\site\\sitemap.xml") {
     options.format = format;
-    GenerationRun sitemap_run(window, fs, RunChoices{nullptr, &options});
-    window.fields[Field::kSiteFolder] = "C:\\site";
-    window.fields[Field::kMapFile] = map;
-    window.fields[Field::kPatterns] = "*.*";
-    return sitemap_run.Generate();
+    inputs.sitemap = options;
+    return Generate("C:\\site", map, "*.*");
   }
   static std::string Url(const std::string& path, const char* lastmod = "2023-11-14T22:13:20Z") {
     return "<url><loc>https://example.com/a&amp;b/" + path + "</loc><lastmod>" + lastmod +

@@ -70,10 +70,7 @@ bool IsDescendant(HWND ancestor, HWND window) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, Platform& platform, ShellActions actions)
-    : instance_(instance),
-      platform_(platform),
-      actions_(std::move(actions)),
-      run_(*this, platform) {}
+    : instance_(instance), platform_(platform), actions_(std::move(actions)) {}
 
 MainWindow::~MainWindow() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
@@ -105,7 +102,6 @@ bool MainWindow::Create() {
   }
   font_ = CreateMessageFont(&font_owned_);
   ApplyFontToChildren(hwnd_, font_);
-  OnLoad();
   return true;
 }
 
@@ -245,7 +241,5 @@ void MainWindow::CloseOrDefer() {
   }
   DestroyWindow(hwnd_);
 }
-
-void MainWindow::OnLoad() { run_.last_folder.clear(); }
 
 }  // namespace zorvitan

@@ -1,0 +1,27 @@
+// The inputs of one run, read once at its start: from the window's fields or
+// from the command line's options. Nothing downstream asks the front end again.
+// Text is in the system's 8-bit code page, as engine/platform.h describes.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/sitemap_options.h"
+
+namespace zorvitan {
+
+struct RunInputs {
+  std::string site_folder;
+  std::string map_file;
+  std::string patterns;  // "*.htm; *.html; *.php"
+  bool skip_untitled = false;
+  // Each page's text goes to the clipboard in turn (the window's run only).
+  bool use_clipboard = false;
+  // Globs over a page's or folder's path in the site, left out of the walk.
+  std::vector<std::string> excludes;
+  // A machine sitemap with these settings instead of the HTML map.
+  std::optional<SitemapOptions> sitemap;
+};
+
+}  // namespace zorvitan
