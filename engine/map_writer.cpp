@@ -29,7 +29,7 @@ MapWriter::MapWriter(const RunInputs& inputs, Platform& platform, RunProgress& p
       untitled_(platform.ProgramText(messages::kUntitled)),
       site_length_(inputs.site_folder.size()),
       skip_untitled_(inputs.skip_untitled),
-      use_clipboard_(inputs.use_clipboard) {}
+      clipboard_(inputs.clipboard) {}
 
 MapWriter::~MapWriter() = default;
 
@@ -64,7 +64,7 @@ void MapWriter::WritePagesReadAhead(const PageList& pages) {
           result_.outcome = WriteResult::kStopped;
           return false;
         }
-        if (use_clipboard_ && read.readable) SetClipboard(pages[i]);
+        if (clipboard_ != nullptr && read.readable) SetClipboard(pages[i]);
         WriteEntry(pages[i], std::move(read));
         return !write_failed_;
       },
@@ -118,9 +118,9 @@ void MapWriter::SetClipboard(const std::string& path) {
   // refused, the run goes on without it rather than crawl or fail.
   for (int attempt = 0; attempt < kClipboardTries; ++attempt) {
     if (attempt > 0) std::this_thread::sleep_for(kClipboardPause);
-    if (platform_.SetClipboardTextFrom(page_text)) return;
+    if (clipboard_->SetTextFrom(page_text)) return;
   }
-  use_clipboard_ = false;
+  clipboard_ = nullptr;
 }
 
 void MapWriter::EndLine(const char* tail) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/clipboard.h"
 #include "engine/page_list.h"
 #include "engine/platform.h"
 #include "engine/run_inputs.h"
@@ -58,7 +59,7 @@ class MapWriter {
   std::string last_folder_;  // of the last entry written
   std::size_t site_length_;
   bool skip_untitled_;
-  bool use_clipboard_;
+  Clipboard* clipboard_;  // none once it kept refusing
   std::string chunk_;
   std::string helper_chunk_;  // the read buffer of the second reading thread
   std::vector<std::string> unreadable_;

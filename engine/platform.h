@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -92,21 +91,6 @@ class Platform {
   // Removes a file (never a folder): what is left of an earlier, larger set
   // of sitemap files.
   virtual bool RemoveFile(const std::string& path) = 0;
-
-  // Places text on the system clipboard in its plain-text format. Returns
-  // false when the clipboard refused it (another program holds it).
-  virtual bool SetClipboardText(const std::string& text) = 0;
-
-  // Places the text that `text` makes, as SetClipboardText does. A platform
-  // that can may keep `text` and make the text only when a program asks for
-  // the clipboard, so that placing page after page costs next to nothing.
-  // `text` returns false when the text cannot be had; nothing is placed then.
-  // Called on the thread that calls SetClipboardText.
-  virtual bool SetClipboardTextFrom(std::function<bool(std::string*)> text) {
-    std::string made;
-    if (!text(&made)) return true;
-    return SetClipboardText(made);
-  }
 
   // Converts one of the program's own texts (UTF-8 in the source) to the
   // system's 8-bit code page. Identity on POSIX.

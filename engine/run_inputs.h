@@ -11,13 +11,15 @@
 
 namespace zorvitan {
 
+class Clipboard;
+
 struct RunInputs {
   std::string site_folder;
   std::string map_file;
   std::string patterns;  // "*.htm; *.html; *.php"
   bool skip_untitled = false;
-  // Each page's text goes to the clipboard in turn (the window's run only).
-  bool use_clipboard = false;
+  // Where each page's text goes in turn: the window's clipboard, or none.
+  Clipboard* clipboard = nullptr;
   // Globs over a page's or folder's path in the site, left out of the walk.
   std::vector<std::string> excludes;
   // A machine sitemap with these settings instead of the HTML map.

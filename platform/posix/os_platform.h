@@ -24,9 +24,6 @@ class PosixPlatform : public Platform {
   std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
   bool ModifiedTime(const std::string& path, std::int64_t* seconds) override;
   bool RemoveFile(const std::string& path) override;
-  // There is no system clipboard to speak of on POSIX; the command line never
-  // asks for it.
-  bool SetClipboardText(const std::string& /*text*/) override { return false; }
   std::string ProgramText(const std::string& utf8) const override { return utf8; }
 };
 

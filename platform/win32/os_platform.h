@@ -11,28 +11,15 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "engine/platform.h"
-#include "platform/win32/clipboard.h"
 #include "platform/win32/code_page.h"
 
 namespace zorvitan {
 
 class Win32Platform : public Platform {
  public:
-  // `clipboard_owner` is the window that opens the clipboard (the main
-  // window); without one the layer makes a hidden window of its own. Use it
-  // on the thread that owns that window.
-  explicit Win32Platform(HWND clipboard_owner = nullptr) : clipboard_(clipboard_owner) {}
-  // A page text still promised is read while this layer is whole.
-  ~Win32Platform() override { clipboard_.KeepPromise(); }
-  Win32Platform(const Win32Platform&) = delete;
-  Win32Platform& operator=(const Win32Platform&) = delete;
-
-  void SetClipboardOwner(HWND owner) { clipboard_.SetOwner(owner); }
-
   char Separator() const override { return '\\'; }
   std::string FoldCase(const std::string& path) const override;
   bool ListFolder(const std::string& folder, std::vector<DirEntry>* entries) override;
@@ -43,17 +30,9 @@ class Win32Platform : public Platform {
   std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
   bool ModifiedTime(const std::string& path, std::int64_t* seconds) override;
   bool RemoveFile(const std::string& path) override;
-  bool SetClipboardText(const std::string& text) override { return clipboard_.SetText(text); }
-  // Delayed rendering: the text is made when a program asks for it.
-  bool SetClipboardTextFrom(std::function<bool(std::string*)> text) override {
-    return clipboard_.SetTextFrom(std::move(text));
-  }
   std::string ProgramText(const std::string& utf8) const override { return Utf8ToAnsi(utf8); }
   std::string Utf8FromCodePage(const std::string& text) const override { return AnsiToUtf8(text); }
   bool MarksForeignNames() const override { return true; }
-
- private:
-  ClipboardWriter clipboard_;
 };
 
 }  // namespace zorvitan

@@ -19,11 +19,11 @@ class EngineTest : public ::testing::Test {
   FakePlatform fs;
   FakeWindow window{fs};
   GenerationRun run{window, fs};
-  // What the window's fields and check box say; the clipboard is on, as in the window.
-  RunInputs inputs = [] {
+  // What the window's fields and check box say, and its clipboard.
+  RunInputs inputs = [this] {
     RunInputs window_inputs;
     window_inputs.patterns = kDefaultPatterns;
-    window_inputs.use_clipboard = true;
+    window_inputs.clipboard = &window.clipboard;
     return window_inputs;
   }();
 

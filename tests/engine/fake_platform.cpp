@@ -350,16 +350,6 @@ bool FakePlatform::RemoveFile(const std::string& path) {
   return true;
 }
 
-bool FakePlatform::SetClipboardText(const std::string& text) {
-  ++clipboard_calls;
-  if (refuse_clipboard != 0) {
-    if (refuse_clipboard > 0) --refuse_clipboard;
-    return false;
-  }
-  clipboard = text;
-  return true;
-}
-
 std::string FakePlatform::ProgramText(const std::string& utf8) const { return Cp1250(utf8); }
 
 std::string FakePlatform::Utf8FromCodePage(const std::string& text) const {

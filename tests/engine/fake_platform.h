@@ -1,7 +1,7 @@
 // An in-memory file system with Windows semantics, for the engine tests:
 // drive letters, backslashes, case-insensitive names that keep their case,
 // hidden and system attributes, folder links (junctions), a current drive and
-// folder, a clipboard, and failures that can be injected at every step.
+// folder, and failures that can be injected at every step.
 #pragma once
 
 #include <cstddef>
@@ -44,11 +44,8 @@ class FakePlatform : public Platform {
   bool fail_begin_map = false;
   long fail_map_write_after = -1;  // bytes written before a write fails; -1 never
   bool fail_commit = false;
-  int refuse_clipboard = 0;  // refuse this many clipboard calls; -1 always
 
   // Observations.
-  std::string clipboard;
-  int clipboard_calls = 0;
   std::vector<std::string> opened_pages;
   std::string current_drive = "C:";
   std::map<std::string, std::string> current_folder_by_drive;  // folded drive -> path
@@ -65,7 +62,6 @@ class FakePlatform : public Platform {
   std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
   bool ModifiedTime(const std::string& path, std::int64_t* seconds) override;
   bool RemoveFile(const std::string& path) override;
-  bool SetClipboardText(const std::string& text) override;
   std::string ProgramText(const std::string& utf8) const override;
   std::string Utf8FromCodePage(const std::string& text) const override;
   bool MarksForeignNames() const override { return true; }

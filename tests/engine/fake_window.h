@@ -1,11 +1,12 @@
 // A scripted window for the engine tests: a log of what the run did to the
-// window, in order, and the site folder it showed. Notices become message
-// boxes as the Windows program shows them.
+// window, in order, the site folder it showed, and its clipboard. Notices
+// become message boxes as the Windows program shows them.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "engine/clipboard.h"
 #include "engine/front_end.h"
 #include "engine/notices.h"
 #include "engine/platform.h"
@@ -22,6 +23,25 @@ struct ShownMessage {
   std::string title;
 };
 
+class FakeClipboard : public Clipboard {
+ public:
+  std::string text;
+  int calls = 0;
+  int refusals = 0;  // refuse this many calls; -1 always
+
+  bool SetTextFrom(TextSource source) override {
+    std::string made;
+    if (!source(&made)) return true;  // nothing to place
+    ++calls;
+    if (refusals != 0) {
+      if (refusals > 0) --refusals;
+      return false;
+    }
+    text = made;
+    return true;
+  }
+};
+
 class FakeWindow : public FrontEnd {
  public:
   explicit FakeWindow(const Platform& platform) : platform_(platform) {}
@@ -31,6 +51,7 @@ class FakeWindow : public FrontEnd {
   std::vector<ShownMessage> messages;
   std::vector<std::string> log;  // "SetInputsEnabled(0)", "Box", "Focus(1)", ...
   std::string site_folder_shown;
+  FakeClipboard clipboard;
   int events = 0;
   int progress_reports = 0;
 

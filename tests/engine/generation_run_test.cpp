@@ -106,7 +106,7 @@ TEST_F(GenerationRunTest, WholeRunCompletesFolderWritesMapAndReports) {
   EXPECT_EQ(window.log.front(), "SetInputsEnabled(0)");
   EXPECT_EQ(window.log.back(), "SetInputsEnabled(1)");
   EXPECT_EQ(window.log[window.log.size() - 2], "Box");
-  EXPECT_EQ(fs.clipboard, Page("A"));
+  EXPECT_EQ(window.clipboard.text, Page("A"));
   EXPECT_GT(window.progress_reports, 0);
 }
 
@@ -139,7 +139,7 @@ TEST_F(GenerationRunTest, MapInsideTheSiteIsListedWithoutDamage) {
 }
 
 TEST_F(GenerationRunTest, CountHasNoSixteenBitLimit) {
-  inputs.use_clipboard = false;
+  inputs.clipboard = nullptr;
   for (int i = 0; i < 33000; ++i) fs.AddFile("C:\\s\\p" + std::to_string(i) + ".htm", "");
   const RunReport report = Generate("C:\\s", "C:\\m.htm");
   EXPECT_EQ(report.summary.pages_found, 33000u);

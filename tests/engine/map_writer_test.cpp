@@ -136,35 +136,35 @@ TEST_F(MapWriterTest, ClipboardHoldsEachPageTextInTurn) {
   fs.AddFile("C:\\strona\\a.htm", "first\n<title>A</title>");
   fs.AddFile("C:\\strona\\b.htm", "no title\r\nhere");
   ASSERT_TRUE(WriteMap({"C:\\strona\\a.htm", "C:\\strona\\b.htm"}));
-  EXPECT_EQ(fs.clipboard_calls, 2);
-  EXPECT_EQ(fs.clipboard, "no title\r\nhere\r\n");
+  EXPECT_EQ(window.clipboard.calls, 2);
+  EXPECT_EQ(window.clipboard.text, "no title\r\nhere\r\n");
 }
 
 TEST_F(MapWriterTest, RefusedClipboardNeverFailsTheRun) {
   fs.AddFile("C:\\strona\\a.htm", Page("A"));
   fs.AddFile("C:\\strona\\b.htm", Page("B"));
-  fs.refuse_clipboard = -1;
+  window.clipboard.refusals = -1;
   ASSERT_TRUE(WriteMap({"C:\\strona\\a.htm", "C:\\strona\\b.htm"}));
   EXPECT_NE(fs.Contents("C:\\mapa.htm").find(">B</a>"), std::string::npos);
-  EXPECT_LE(fs.clipboard_calls, 3);  // gave up after a few tries, not once per page
+  EXPECT_LE(window.clipboard.calls, 3);  // gave up after a few tries, not once per page
 
-  fs.refuse_clipboard = 1;  // held for a moment only
-  fs.clipboard_calls = 0;
+  window.clipboard.refusals = 1;  // held for a moment only
+  window.clipboard.calls = 0;
   ASSERT_TRUE(WriteMap({"C:\\strona\\a.htm"}));
-  EXPECT_EQ(fs.clipboard, Page("A"));
+  EXPECT_EQ(window.clipboard.text, Page("A"));
 }
 
 TEST_F(MapWriterTest, WithoutClipboardTheTitleIsTheSameAndTheClipboardUntouched) {
-  inputs.use_clipboard = false;
+  inputs.clipboard = nullptr;
   std::string big = "<title>T\r\n2</title>" + std::string(3'000'000, 'x');
   fs.AddFile("C:\\strona\\big.htm", big);
   ASSERT_TRUE(WriteMap({"C:\\strona\\big.htm"}));
-  EXPECT_EQ(fs.clipboard_calls, 0);
+  EXPECT_EQ(window.clipboard.calls, 0);
   EXPECT_NE(fs.Contents("C:\\mapa.htm").find(">T\r\n2</a>"), std::string::npos);
 }
 
 TEST_F(MapWriterTest, LongTitlesAreWholeAndUnclosedOnesUntitledWithoutClipboard) {
-  inputs.use_clipboard = false;
+  inputs.clipboard = nullptr;
   const std::string long_title = std::string(1500000, 'a') + "\r" + std::string(1500000, 'b');
   fs.AddFile("C:\\strona\\long.htm", "<title>" + long_title + "</title>");
   fs.AddFile("C:\\strona\\open.htm", "<title>" + std::string(3000000, 'c'));
@@ -192,7 +192,7 @@ TEST_F(MapWriterTest, ReadingAheadWritesTheSameMapInTheSameOrder) {
   const std::string one_thread = fs.Contents("C:\\mapa.htm");
   const std::vector<std::string> unreadable_in_order = unreadable;
 
-  inputs.use_clipboard = false;
+  inputs.clipboard = nullptr;
   ASSERT_TRUE(WriteMap(pages));
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"), one_thread);
   EXPECT_EQ(unreadable, unreadable_in_order);

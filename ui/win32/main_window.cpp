@@ -100,6 +100,7 @@ bool MainWindow::Create() {
     DestroyWindow(hwnd_);
     return false;
   }
+  clipboard_.SetOwner(hwnd_);
   font_ = CreateMessageFont(&font_owned_);
   ApplyFontToChildren(hwnd_, font_);
   return true;

@@ -9,6 +9,7 @@
 #include "engine/front_end.h"
 #include "engine/platform.h"
 #include "engine/run_inputs.h"
+#include "platform/win32/clipboard.h"
 #include "ui/win32/control_table.h"
 #include "ui/win32/shell_actions.h"
 
@@ -42,8 +43,9 @@ class MainWindow : public FrontEnd {
   std::string Text(Field field) const;
   void SetText(Field field, const std::string& text);
   bool SkipUntitled() const;
-  // What the fields and the check box say, read once when a run starts.
-  RunInputs Inputs() const;
+  // What the fields and the check box say, read once when a run starts, and
+  // the window's clipboard.
+  RunInputs Inputs();
 
   // FrontEnd.
   void ShowSiteFolder(const std::string& site_folder) override;
@@ -71,6 +73,10 @@ class MainWindow : public FrontEnd {
   HINSTANCE instance_;
   Platform& platform_;
   ShellActions actions_;
+  // Page texts go to the clipboard under this window's name. A text still
+  // promised is made when the window goes, before the platform it is read
+  // through does.
+  ClipboardWriter clipboard_;
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;
   bool font_owned_ = false;

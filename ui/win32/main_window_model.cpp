@@ -34,13 +34,13 @@ void MainWindow::SetText(Field field, const std::string& text) {
   SetWindowTextA(Control(FieldControl(field)), text.c_str());
 }
 
-RunInputs MainWindow::Inputs() const {
+RunInputs MainWindow::Inputs() {
   RunInputs inputs;
   inputs.site_folder = Text(Field::kSiteFolder);
   inputs.map_file = Text(Field::kMapFile);
   inputs.patterns = Text(Field::kPatterns);
   inputs.skip_untitled = SkipUntitled();
-  inputs.use_clipboard = true;
+  inputs.clipboard = &clipboard_;
   return inputs;
 }
 
