@@ -44,7 +44,7 @@ int RunGeneration(Options options, Platform& platform, PagesReadHook on_pages_re
   ProgressLine progress(!options.quiet && IsTerminal(Stream::kErr),
                         [](const std::string& text) { WriteText(Stream::kErr, text); });
   ConsoleFrontEnd front_end(platform, progress, std::move(on_pages_read));
-  RemoveTemporaryMapOnInterrupt();
+  RemoveTemporaryFilesOnInterrupt();
   const RunReport report = GenerationRun(front_end, platform).Generate(inputs);
   progress.Clear();
 

@@ -62,7 +62,7 @@ bool GenerationRun::CheckInputs(const RunInputs& inputs) {
   if (inputs.map_file.empty()) return Refuse(Refusal::kNoMapFile, Field::kMapFile);
   if (inputs.patterns.empty()) return Refuse(Refusal::kNoPatterns, Field::kPatterns);
   // Tested without cutting an existing map; a missing one is created.
-  if (!platform_.ProbeMapFile(inputs.map_file)) {
+  if (!platform_.ProbeReplaceable(inputs.map_file)) {
     return Refuse(Refusal::kMapFileNotCreated, Field::kMapFile, inputs.map_file);
   }
   // The site folder becomes the current drive and directory.

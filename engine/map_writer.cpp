@@ -35,7 +35,7 @@ MapWriter::~MapWriter() = default;
 
 WriteResult MapWriter::Write(const PageList& pages) {
   result_.pages_found = pages.size();
-  output_ = platform_.BeginMap(inputs_.map_file);
+  output_ = platform_.BeginReplacing(inputs_.map_file);
   if (output_) {
     WritePagesReadAhead(pages);
     Flush();

@@ -52,7 +52,7 @@ class MapWriter {
   bool marked_names_;  // paths may hold names the code page cannot
   std::string untitled_;
 
-  std::unique_ptr<MapOutput> output_;
+  std::unique_ptr<FileReplacement> output_;
   std::string out_buffer_;
   bool write_failed_ = false;
 

@@ -33,12 +33,13 @@ class PageReader {
   virtual long Read(char* buffer, std::size_t size) = 0;
 };
 
-// The new map file while it is written. It goes to a temporary file beside the
-// target, and only Commit() puts it in place of the target, so the old map
-// survives any failure. Destroying an uncommitted output removes the temporary.
-class MapOutput {
+// A new file that replaces a target file (the map, or any file of a sitemap
+// set) only once it is complete. It is written to a temporary file beside the
+// target, and only Commit() puts it in place, so the old file survives any
+// failure. Destroying an uncommitted replacement removes the temporary.
+class FileReplacement {
  public:
-  virtual ~MapOutput() = default;
+  virtual ~FileReplacement() = default;
   virtual bool Write(const char* data, std::size_t size) = 0;
   // Closes the temporary file, complete, without putting it in place yet: a
   // set of files is finished whole before the first of them replaces anything.
@@ -75,14 +76,14 @@ class Platform {
   // opened and read on two threads at once (each reader stays on its thread).
   virtual std::unique_ptr<PageReader> OpenPage(const std::string& path) = 0;
 
-  // Tests that the map file can be written: opens it for writing, creating it
+  // Tests that the file can be replaced: opens it for writing, creating it
   // when it does not exist, without cutting an existing file, and closes it.
-  virtual bool ProbeMapFile(const std::string& path) = 0;
+  virtual bool ProbeReplaceable(const std::string& path) = 0;
 
-  // Starts writing a new map to a temporary file beside `path`; nullptr when
-  // that cannot be created. A relative path is resolved against the current
-  // folder.
-  virtual std::unique_ptr<MapOutput> BeginMap(const std::string& path) = 0;
+  // Starts writing the replacement of `path` to a temporary file beside it;
+  // nullptr when that cannot be created. A relative path is resolved against
+  // the current folder.
+  virtual std::unique_ptr<FileReplacement> BeginReplacing(const std::string& path) = 0;
 
   // The file's last modification time, in seconds since 1970-01-01 UTC.
   // Called from two threads at once, like OpenPage.

@@ -168,7 +168,7 @@ bool SitemapWriter::Add(const std::string& page, const PageFacts& facts) {
 bool SitemapWriter::OpenPart() {
   Part part;
   part.path = split_ ? set_->Part(parts_.size() + 1) : set_->Map();
-  part.output = platform_.BeginMap(part.path);
+  part.output = platform_.BeginReplacing(part.path);
   parts_.push_back(std::move(part));
   if (!parts_.back().output) return Fail(parts_.back().path);
   buffer_.clear();
@@ -212,7 +212,7 @@ bool SitemapWriter::WriteIndex() {
     text += "</sitemap>\n";
   }
   text += kIndexEnd;
-  index_ = platform_.BeginMap(set_->Map());
+  index_ = platform_.BeginReplacing(set_->Map());
   if (!index_ || !index_->Write(text.data(), text.size()) || !index_->Finish()) {
     return Fail(set_->Map());
   }

@@ -48,7 +48,7 @@ class SitemapWriter {
   // One file of the set while it is written.
   struct Part {
     std::string path;
-    std::unique_ptr<MapOutput> output;
+    std::unique_ptr<FileReplacement> output;
     std::size_t urls = 0;
     std::size_t bytes = 0;
     bool has_time = false;
@@ -86,7 +86,7 @@ class SitemapWriter {
 
   std::vector<std::size_t> pages_;  // places in the page list
   std::vector<Part> parts_;
-  std::unique_ptr<MapOutput> index_;
+  std::unique_ptr<FileReplacement> index_;
   std::string buffer_;
   bool folder_url_given_ = false;  // under --strip-index: the last index page's folder URL
   std::string last_folder_url_;

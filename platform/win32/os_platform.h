@@ -3,7 +3,7 @@
 // code page cannot hold is carried marked (engine/foreign_names.h), and paths
 // with such names or too long for the "A" functions take the "W" ones
 // (wide_path.h). Each method lives with its kind: folders.cpp, page_reader.cpp,
-// map_output.cpp.
+// file_replacement.cpp.
 #pragma once
 
 #include <windows.h>
@@ -26,8 +26,8 @@ class Win32Platform : public Platform {
   bool FolderIdentity(const std::string& folder, std::string* identity) override;
   bool SetCurrentFolder(const std::string& folder) override;
   std::unique_ptr<PageReader> OpenPage(const std::string& path) override;
-  bool ProbeMapFile(const std::string& path) override;
-  std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
+  bool ProbeReplaceable(const std::string& path) override;
+  std::unique_ptr<FileReplacement> BeginReplacing(const std::string& path) override;
   bool ModifiedTime(const std::string& path, std::int64_t* seconds) override;
   bool RemoveFile(const std::string& path) override;
   std::string ProgramText(const std::string& utf8) const override { return Utf8ToAnsi(utf8); }

@@ -41,7 +41,7 @@ class FakePlatform : public Platform {
   std::set<std::string> unopenable_pages;    // OpenPage gives nullptr
   std::set<std::string> unreadable_pages;    // Read gives -1
   std::set<std::string> unlistable_folders;  // ListFolder fails (folder path with separator)
-  bool fail_begin_map = false;
+  bool fail_begin_replacing = false;
   long fail_map_write_after = -1;  // bytes written before a write fails; -1 never
   bool fail_commit = false;
 
@@ -58,8 +58,8 @@ class FakePlatform : public Platform {
   bool FolderIdentity(const std::string& folder, std::string* identity) override;
   bool SetCurrentFolder(const std::string& folder) override;
   std::unique_ptr<PageReader> OpenPage(const std::string& path) override;
-  bool ProbeMapFile(const std::string& path) override;
-  std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
+  bool ProbeReplaceable(const std::string& path) override;
+  std::unique_ptr<FileReplacement> BeginReplacing(const std::string& path) override;
   bool ModifiedTime(const std::string& path, std::int64_t* seconds) override;
   bool RemoveFile(const std::string& path) override;
   std::string ProgramText(const std::string& utf8) const override;
@@ -78,7 +78,7 @@ class FakePlatform : public Platform {
     std::string bytes;
     std::vector<std::string> children;  // folded child names, in creation order
   };
-  friend class FakeMapOutput;
+  friend class FakeFileReplacement;
 
   std::string Absolute(const std::string& path) const;
   // Follows links; returns the folded real path, or "" when missing.

@@ -222,7 +222,7 @@ TEST_F(MapWriterTest, FailedWritingKeepsTheOldMapAndLeavesNoTemporaryFile) {
   fs.AddFile("C:\\mapa.htm", "old map");
   const auto before = fs.AllPaths();
   for (int failure = 0; failure < 3; ++failure) {
-    fs.fail_begin_map = failure == 0;
+    fs.fail_begin_replacing = failure == 0;
     fs.fail_map_write_after = failure == 1 ? 10 : -1;
     fs.fail_commit = failure == 2;
     EXPECT_FALSE(WriteMap({"C:\\strona\\a.htm"})) << failure;

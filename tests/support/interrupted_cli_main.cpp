@@ -14,7 +14,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "platform/pending_map_file.h"
+#include "platform/temporary_files.h"
 #endif
 
 int main(int argc, char** argv) {
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     if (pages_read == 0 || fired) return;
     fired = true;
 #ifdef _WIN32
-    zorvitan::RemovePendingMapFiles();
+    zorvitan::RemoveTemporaryFiles();
     ExitProcess(STATUS_CONTROL_C_EXIT);
 #else
     std::raise(signal_number);

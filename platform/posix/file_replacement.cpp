@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/pending_map_file.h"
 #include "platform/posix/os_platform.h"
+#include "platform/temporary_files.h"
 
 namespace zorvitan {
 namespace {
@@ -72,19 +72,19 @@ std::string TempPathFor(const std::string& target, unsigned attempt) {
          std::to_string(suffix % 1000000000ull) + ".tmp";
 }
 
-class PosixMapOutput : public MapOutput {
+class PosixFileReplacement : public FileReplacement {
  public:
-  PosixMapOutput(int fd, std::string temp_path, std::string target)
+  PosixFileReplacement(int fd, std::string temp_path, std::string target)
       : fd_(fd), temp_path_(std::move(temp_path)), target_(std::move(target)) {
     buffer_.reserve(kBufferSize);
   }
-  ~PosixMapOutput() override {
+  ~PosixFileReplacement() override {
     if (fd_ >= 0) close(fd_);
     if (!committed_) unlink(temp_path_.c_str());
-    ForgetPendingMapFile(temp_path_);
+    ForgetTemporaryFile(temp_path_);
   }
-  PosixMapOutput(const PosixMapOutput&) = delete;
-  PosixMapOutput& operator=(const PosixMapOutput&) = delete;
+  PosixFileReplacement(const PosixFileReplacement&) = delete;
+  PosixFileReplacement& operator=(const PosixFileReplacement&) = delete;
 
   bool Write(const char* data, std::size_t size) override {
     if (failed_ || finished_ || fd_ < 0) return false;
@@ -116,7 +116,7 @@ class PosixMapOutput : public MapOutput {
     if (rename(temp_path_.c_str(), target_.c_str()) != 0) return false;
     committed_ = true;
     // Only now: a signal before the rename must still find the temporary.
-    ForgetPendingMapFile(temp_path_);
+    ForgetTemporaryFile(temp_path_);
     return true;
   }
 
@@ -140,7 +140,7 @@ class PosixMapOutput : public MapOutput {
 
 }  // namespace
 
-bool PosixPlatform::ProbeMapFile(const std::string& path) {
+bool PosixPlatform::ProbeReplaceable(const std::string& path) {
   if (path.empty()) return false;
   // No O_TRUNC: the old map is only replaced by a complete new one. O_NONBLOCK
   // keeps a FIFO without a reader from blocking the probe.
@@ -153,7 +153,7 @@ bool PosixPlatform::ProbeMapFile(const std::string& path) {
   return close(fd) == 0 && regular;
 }
 
-std::unique_ptr<MapOutput> PosixPlatform::BeginMap(const std::string& path) {
+std::unique_ptr<FileReplacement> PosixPlatform::BeginReplacing(const std::string& path) {
   if (path.empty()) return nullptr;
   const std::string target = RealTarget(path);
   if (target.empty()) return nullptr;
@@ -172,7 +172,7 @@ std::unique_ptr<MapOutput> PosixPlatform::BeginMap(const std::string& path) {
     const int fd =
         open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
     const int open_error = errno;
-    if (fd >= 0) RememberPendingMapFile(temp_path);
+    if (fd >= 0) RememberTemporaryFile(temp_path);
     pthread_sigmask(SIG_SETMASK, &old_mask, nullptr);
     if (fd < 0) {
       if (open_error == EEXIST) continue;
@@ -180,7 +180,7 @@ std::unique_ptr<MapOutput> PosixPlatform::BeginMap(const std::string& path) {
     }
     // The new map keeps the permissions the user gave the old one.
     if (replacing) fchmod(fd, old_map.st_mode & 07777);
-    return std::make_unique<PosixMapOutput>(fd, std::move(temp_path), target);
+    return std::make_unique<PosixFileReplacement>(fd, std::move(temp_path), target);
   }
   return nullptr;
 }
