@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/sitemap_url.h"
+#include "engine/sitemap/sitemap_url.h"
 
 namespace zorvitan::cli {
 namespace {

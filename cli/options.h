@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/pattern.h"
-#include "engine/sitemap_options.h"
+#include "engine/sitemap/sitemap_options.h"
 
 namespace zorvitan::cli {
 

@@ -2,7 +2,7 @@
 
 #include "engine/map_writer.h"
 #include "engine/page_index.h"
-#include "engine/sitemap_writer.h"
+#include "engine/sitemap/sitemap_writer.h"
 #include "engine/text_rules.h"
 
 namespace zorvitan {

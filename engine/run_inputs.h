@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/sitemap_options.h"
+#include "engine/sitemap/sitemap_options.h"
 
 namespace zorvitan {
 

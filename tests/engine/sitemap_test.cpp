@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/robots_meta.h"
-#include "engine/sitemap_url.h"
+#include "engine/sitemap/robots_meta.h"
+#include "engine/sitemap/sitemap_url.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace zorvitan::testing {

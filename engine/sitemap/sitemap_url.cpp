@@ -1,4 +1,4 @@
-#include "engine/sitemap_url.h"
+#include "engine/sitemap/sitemap_url.h"
 
 #include <array>
 #include <cstdio>

@@ -1,10 +1,10 @@
-#include "engine/sitemap_writer.h"
+#include "engine/sitemap/sitemap_writer.h"
 
 #include <utility>
 
 #include "engine/read_ahead.h"
-#include "engine/robots_meta.h"
-#include "engine/sitemap_url.h"
+#include "engine/sitemap/robots_meta.h"
+#include "engine/sitemap/sitemap_url.h"
 #include "engine/text_rules.h"
 
 namespace zorvitan {

@@ -15,8 +15,8 @@
 #include "engine/platform.h"
 #include "engine/run_inputs.h"
 #include "engine/run_progress.h"
-#include "engine/sitemap_options.h"
-#include "engine/sitemap_set.h"
+#include "engine/sitemap/sitemap_options.h"
+#include "engine/sitemap/sitemap_set.h"
 #include "engine/write_result.h"
 
 namespace zorvitan {
