@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/foreign_names.h"
+#include "engine/text_rules.h"
 
 namespace zorvitan {
 namespace {
@@ -22,13 +23,6 @@ constexpr std::array<unsigned char, 256> HrefClasses() {
   return classes;
 }
 constexpr std::array<unsigned char, 256> kHrefClasses = HrefClasses();
-
-const char kHex[] = "0123456789ABCDEF";
-
-void AppendPercent(unsigned char byte, std::string* out) {
-  const char escaped[3] = {'%', kHex[byte >> 4], kHex[byte & 0xF]};
-  out->append(escaped, 3);
-}
 
 // The next code point of UTF-8 text at `i`, and where the one after it
 // starts; a byte that begins no valid sequence stands for U+FFFD.
@@ -70,28 +64,6 @@ const char* EntityFor(char c) {
   }
 }
 
-// Calls `plain(text)` for each run of ordinary bytes and `marked(name)` for
-// each marked name, mark left out. Without `marked_names` all is plain.
-template <typename Plain, typename Marked>
-void SplitMarkedNames(std::string_view text, bool marked_names, Plain plain, Marked marked) {
-  std::size_t start = 0;
-  while (marked_names && start < text.size()) {
-    const std::size_t mark = text.find(kForeignNameMark, start);
-    if (mark == std::string_view::npos) break;
-    if (mark > 0 && !IsPathSeparator(text[mark - 1])) {  // not at a name's start
-      plain(text.substr(start, mark + 1 - start));
-      start = mark + 1;
-      continue;
-    }
-    std::size_t end = mark + 1;
-    while (end < text.size() && !IsPathSeparator(text[end])) ++end;
-    plain(text.substr(start, mark - start));
-    marked(text.substr(mark + 1, end - mark - 1));
-    start = end;
-  }
-  plain(text.substr(start));
-}
-
 void AppendPlainHref(std::string_view path, std::string* out) {
   std::size_t plain_from = 0;
   for (std::size_t i = 0; i < path.size(); ++i) {
@@ -103,7 +75,7 @@ void AppendPlainHref(std::string_view path, std::string* out) {
     if (kind == 2) {
       out->append("&amp;");
     } else {
-      AppendPercent(byte, out);
+      AppendPercentEncoded(byte, out);
     }
   }
   out->append(path, plain_from, path.size() - plain_from);
@@ -124,13 +96,13 @@ void AppendPlainText(std::string_view text, std::string* out) {
 }  // namespace
 
 void AppendHref(std::string_view path, bool marked_names, std::string* out) {
-  SplitMarkedNames(
+  ForEachMarkedName(
       path, marked_names, [out](std::string_view plain) { AppendPlainHref(plain, out); },
       [out](std::string_view utf8_name) {
         for (const char c : utf8_name) {
           const auto byte = static_cast<unsigned char>(c);
           if (byte >= 0x80) {
-            AppendPercent(byte, out);
+            AppendPercentEncoded(byte, out);
           } else {
             AppendPlainHref(std::string_view(&c, 1), out);
           }
@@ -139,7 +111,7 @@ void AppendHref(std::string_view path, bool marked_names, std::string* out) {
 }
 
 void AppendHtmlText(std::string_view text, bool marked_names, std::string* out) {
-  SplitMarkedNames(
+  ForEachMarkedName(
       text, marked_names, [out](std::string_view plain) { AppendPlainText(plain, out); },
       [out](std::string_view utf8_name) {
         for (std::size_t i = 0; i < utf8_name.size();) {
