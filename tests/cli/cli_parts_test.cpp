@@ -57,20 +57,29 @@ TEST(ParseCommandLine, HelpAndVersionWinOverEverythingBefore) {
   EXPECT_EQ(ParseCommandLine({"--version"}).action, Action::kVersion);
 }
 
-TEST(ParseCommandLine, RefusesWhatItDoesNotKnow) {
-  for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{},
-                                             {"site"},
-                                             {"site", "map", "more"},
-                                             {"-z", "site", "map"},
-                                             {"--skip", "site", "map"},
-                                             {"--quiet=yes", "site", "map"},
-                                             {"site", "map", "--patterns"},
-                                             {"site", "map", "-p"},
-                                             {"--", "site", "map", "-s"}}) {
-    const CommandLine parsed = ParseCommandLine(args);
-    EXPECT_EQ(parsed.action, Action::kUsageError);
-    EXPECT_FALSE(parsed.error.empty());
+TEST(ParseCommandLine, RefusesWhatItDoesNotKnowInItsOwnWords) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* error;
+  };
+  const Case cases[] = {
+      {{}, "missing SITE_FOLDER or MAP_FILE"},
+      {{"site"}, "missing SITE_FOLDER or MAP_FILE"},
+      {{"site", "map", "more"}, "too many arguments"},
+      {{"-sz", "site", "map"}, "unknown option '-z'"},
+      {{"-zs", "site", "map"}, "unknown option '-z'"},
+      {{"--skip", "site", "map"}, "unknown option '--skip'"},  // no abbreviations
+      {{"--nope=1", "site", "map"}, "unknown option '--nope'"},
+      {{"--quiet=yes", "site", "map"}, "option '--quiet' takes no value"},
+      {{"site", "map", "--patterns"}, "option '--patterns' needs a value"},
+      {{"site", "map", "-sp"}, "option '-p' needs a value"},
+      {{"--", "site", "map", "-s"}, "too many arguments"},
+      {{"-x", "", "site", "map"}, "option '-x' needs a pattern"},
+  };
+  for (const Case& c : cases) {
+    const CommandLine parsed = ParseCommandLine(c.args);
+    EXPECT_EQ(parsed.action, Action::kUsageError) << c.error;
+    EXPECT_EQ(parsed.error, c.error);
   }
 }
 
