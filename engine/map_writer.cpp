@@ -14,7 +14,6 @@ namespace zorvitan {
 
 namespace {
 
-constexpr std::size_t kFlushAt = 256 * 1024;
 constexpr int kClipboardTries = 3;
 constexpr std::chrono::milliseconds kClipboardPause(15);
 
@@ -126,7 +125,7 @@ void MapWriter::SetClipboard(const std::string& path) {
 void MapWriter::EndLine(const char* tail) {
   out_buffer_ += tail;
   out_buffer_ += "\r\n";
-  if (out_buffer_.size() >= kFlushAt) Flush();
+  if (out_buffer_.size() >= kWriteChunk) Flush();
 }
 
 void MapWriter::Flush() {

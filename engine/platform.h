@@ -33,6 +33,9 @@ class PageReader {
   virtual long Read(char* buffer, std::size_t size) = 0;
 };
 
+// What the map and sitemap writers gather before each FileReplacement::Write.
+inline constexpr std::size_t kWriteChunk = 256 * 1024;
+
 // A new file that replaces a target file (the map, or any file of a sitemap
 // set) only once it is complete. It is written to a temporary file beside the
 // target, and only Commit() puts it in place, so the old file survives any
@@ -40,6 +43,8 @@ class PageReader {
 class FileReplacement {
  public:
   virtual ~FileReplacement() = default;
+  // Hands the bytes to the system as they come: the writers gather
+  // kWriteChunk bytes first.
   virtual bool Write(const char* data, std::size_t size) = 0;
   // Closes the temporary file, complete, without putting it in place yet: a
   // set of files is finished whole before the first of them replaces anything.

@@ -1,4 +1,5 @@
-// Small text rules shared by the page index and the map writer.
+// Small text rules the engine's modules share: paths, letter case, the order
+// of names, percent-encoding.
 #pragma once
 
 #include <cstddef>

@@ -36,14 +36,11 @@ void AppendEncoded(std::string_view bytes, Keep keep, std::string* out) {
 }  // namespace
 
 bool IsBaseUrl(std::string_view text) {
-  std::size_t host_start;
-  if (FindNoCase(text, "http://") == 0) {
-    host_start = 7;
-  } else if (FindNoCase(text, "https://") == 0) {
-    host_start = 8;
-  } else {
-    return false;
+  std::size_t host_start = 0;
+  for (const std::string_view scheme : {"http://", "https://"}) {
+    if (FindNoCase(text, scheme) == 0) host_start = scheme.size();
   }
+  if (host_start == 0) return false;
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte <= 0x20 || byte == 0x7F || c == '?' || c == '#') return false;

@@ -10,7 +10,6 @@
 namespace zorvitan {
 namespace {
 
-constexpr std::size_t kFlushAt = 256 * 1024;
 constexpr std::size_t kLastmodLength = 20;  // "2024-05-01T12:34:56Z"
 
 const char kXmlDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -179,7 +178,7 @@ bool SitemapWriter::Emit(const std::string& text) {
   Part& part = parts_.back();
   buffer_ += text;
   part.bytes += text.size();
-  if (buffer_.size() < kFlushAt) return true;
+  if (buffer_.size() < kWriteChunk) return true;
   const bool written = part.output->Write(buffer_.data(), buffer_.size());
   buffer_.clear();
   return written || Fail(part.path);

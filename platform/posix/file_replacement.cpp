@@ -1,6 +1,6 @@
-// Writing the map file. The new map goes to a hidden temporary file beside the
-// target and is renamed over it only when complete, so a failed run never
-// loses the old map.
+// Replacing a file (the map, or a file of a sitemap). The new file goes to a
+// hidden temporary file beside the target and is renamed over it only when
+// complete, so a failed run never loses the old one.
 #include <errno.h>
 #include <fcntl.h>
 #include <pthread.h>
@@ -58,6 +58,9 @@ std::string RealTarget(const std::string& relative_or_absolute) {
   return result;
 }
 
+// Names tried for a temporary file before giving up.
+constexpr unsigned kTemporaryNameTries = 100;
+
 // "<folder>/.<name>.<suffix>": beside the target, hidden, never matched by the
 // map's own patterns while it is written.
 std::string TempPathFor(const std::string& target, unsigned attempt) {
@@ -75,9 +78,7 @@ std::string TempPathFor(const std::string& target, unsigned attempt) {
 class PosixFileReplacement : public FileReplacement {
  public:
   PosixFileReplacement(int fd, std::string temp_path, std::string target)
-      : fd_(fd), temp_path_(std::move(temp_path)), target_(std::move(target)) {
-    buffer_.reserve(kBufferSize);
-  }
+      : fd_(fd), temp_path_(std::move(temp_path)), target_(std::move(target)) {}
   ~PosixFileReplacement() override {
     if (fd_ >= 0) close(fd_);
     if (!committed_) unlink(temp_path_.c_str());
@@ -88,11 +89,6 @@ class PosixFileReplacement : public FileReplacement {
 
   bool Write(const char* data, std::size_t size) override {
     if (failed_ || finished_ || fd_ < 0) return false;
-    if (buffer_.size() + size > kBufferSize && !Flush()) return false;
-    if (size < kBufferSize) {
-      buffer_.append(data, size);
-      return true;
-    }
     if (!WriteAll(fd_, data, size)) failed_ = true;
     return !failed_;
   }
@@ -100,7 +96,7 @@ class PosixFileReplacement : public FileReplacement {
   bool Finish() override {
     if (finished_) return !failed_;
     finished_ = true;
-    if (failed_ || fd_ < 0 || !Flush()) {
+    if (failed_ || fd_ < 0) {
       failed_ = true;
       return false;
     }
@@ -121,18 +117,9 @@ class PosixFileReplacement : public FileReplacement {
   }
 
  private:
-  static constexpr std::size_t kBufferSize = 64 * 1024;
-
-  bool Flush() {
-    if (!WriteAll(fd_, buffer_.data(), buffer_.size())) failed_ = true;
-    buffer_.clear();
-    return !failed_;
-  }
-
   int fd_;
   std::string temp_path_;
   std::string target_;
-  std::string buffer_;
   bool failed_ = false;
   bool finished_ = false;
   bool committed_ = false;
@@ -161,7 +148,7 @@ std::unique_ptr<FileReplacement> PosixPlatform::BeginReplacing(const std::string
   const bool replacing = stat(target.c_str(), &old_map) == 0;
   if (replacing && !S_ISREG(old_map.st_mode)) return nullptr;
 
-  for (unsigned attempt = 0; attempt < 100; ++attempt) {
+  for (unsigned attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
     std::string temp_path = TempPathFor(target, attempt);
     // Signals wait while the file is created and remembered, so an interrupted
     // run can always find what it created.

@@ -19,13 +19,18 @@ bool IsReadOnly(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
+// Names tried for a temporary file before giving up.
+constexpr int kTemporaryNameTries = 100;
+// The most one WriteFile call takes (its size is a DWORD).
+constexpr DWORD kMostPerWrite = 1u << 30;
+
 // Creates a temporary file that no other run (of this or another process)
 // uses: "<target>.~zv<pid>-<n>" beside the target, so the final move stays
 // on one volume.
 HANDLE CreateTemporaryBeside(const std::string& target, std::string* temp_path) {
   static std::atomic<unsigned> counter{0};
   const std::string prefix = target + ".~zv" + std::to_string(GetCurrentProcessId()) + "-";
-  for (int attempt = 0; attempt < 100; ++attempt) {
+  for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
     *temp_path = prefix + std::to_string(counter++);
     // FILE_SHARE_DELETE lets an interrupt handler delete it while it is open.
     HANDLE file = CreateFileAt(*temp_path, GENERIC_WRITE, FILE_SHARE_DELETE, CREATE_NEW,
@@ -47,16 +52,17 @@ class Win32FileReplacement : public FileReplacement {
   Win32FileReplacement& operator=(const Win32FileReplacement&) = delete;
 
   ~Win32FileReplacement() override {
+    if (!committed_) {
+      if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+      DeleteFileAt(temp_path_);
+    }
     ForgetTemporaryFile(temp_path_);
-    if (committed_) return;
-    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-    DeleteFileAt(temp_path_);
   }
 
   bool Write(const char* data, std::size_t size) override {
     if (failed_ || file_ == INVALID_HANDLE_VALUE) return false;
     while (size > 0) {
-      const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+      const DWORD chunk = size > kMostPerWrite ? kMostPerWrite : static_cast<DWORD>(size);
       DWORD written = 0;
       if (!WriteFile(file_, data, chunk, &written, nullptr) || written != chunk) {
         failed_ = true;  // a map with a hole must never replace the old one
@@ -79,13 +85,13 @@ class Win32FileReplacement : public FileReplacement {
 
   bool Commit() override {
     if (committed_ || !Finish()) return false;
-    ForgetTemporaryFile(temp_path_);
     if (IsReadOnly(target_path_) ||
         !MoveFileAt(temp_path_, target_path_, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      DeleteFileAt(temp_path_);
-      return false;
+      return false;  // the destructor removes the temporary
     }
     committed_ = true;
+    // Only now: an interrupt before the move must still find the temporary.
+    ForgetTemporaryFile(temp_path_);
     return true;
   }
 

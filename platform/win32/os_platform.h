@@ -2,8 +2,8 @@
 // paths and page text are bytes in the system's 8-bit code page. A name the
 // code page cannot hold is carried marked (engine/foreign_names.h), and paths
 // with such names or too long for the "A" functions take the "W" ones
-// (wide_path.h). Each method lives with its kind: folders.cpp, page_reader.cpp,
-// file_replacement.cpp.
+// (wide_path.h). Each method lives with its kind: folders.cpp, files.cpp,
+// page_reader.cpp, file_replacement.cpp; code-page conversion in code_page.h.
 #pragma once
 
 #include <windows.h>
