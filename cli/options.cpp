@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/pattern.h"
 #include "engine/sitemap/sitemap_url.h"
 
 namespace zorvitan::cli {
@@ -66,13 +67,11 @@ std::string OptionError(const std::string& arg, int letter) {
 
 // The options that only sitemaps take, checked once all are read.
 CommandLine CheckFormat(CommandLine result, const std::string& format, bool has_base_url,
-                        const std::string& base_url) {
-  Options& options = result.options;
+                        SitemapOptions sitemap) {
+  const std::string& base_url = sitemap.base_url;
   if (format == "html") {
     if (has_base_url) return UsageError("option '--base-url' is for --format xml or txt");
-    if (options.sitemap_options.strip_index) {
-      return UsageError("option '--strip-index' is for --format xml or txt");
-    }
+    if (sitemap.strip_index) return UsageError("option '--strip-index' is for --format xml or txt");
     return result;
   }
   if (format != "xml" && format != "txt") {
@@ -85,10 +84,8 @@ CommandLine CheckFormat(CommandLine result, const std::string& format, bool has_
         "fragment, not '" +
         base_url + "'");
   }
-  options.sitemap = true;
-  options.sitemap_options.format =
-      format == "xml" ? SitemapOptions::Format::kXml : SitemapOptions::Format::kText;
-  options.sitemap_options.base_url = base_url;
+  sitemap.format = format == "xml" ? SitemapOptions::Format::kXml : SitemapOptions::Format::kText;
+  result.options.run.sitemap = sitemap;
   return result;
 }
 
@@ -104,10 +101,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   const std::string short_options = ShortOptions();
 
   CommandLine result;
-  Options& options = result.options;
+  RunInputs& run = result.options.run;
+  run.patterns = kDefaultPatterns;
   std::vector<std::string> positional;
   std::string format = "html";
-  std::string base_url;
+  SitemapOptions sitemap;
   bool has_base_url = false;
   optind = 0;  // a fresh scan, in every runtime
   opterr = 0;
@@ -129,30 +127,30 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         positional.push_back(value);
         break;
       case 'p':
-        options.patterns = value;
+        run.patterns = value;
         break;
       case 's':
-        options.skip_untitled = true;
+        run.skip_untitled = true;
         break;
       case 'x':
         if (value.empty()) {
           return UsageError(std::string("option '") + (long_index >= 0 ? "--exclude" : "-x") +
                             "' needs a pattern");
         }
-        options.excludes.push_back(value);
+        run.excludes.push_back(value);
         break;
       case 'f':
         format = value;
         break;
       case 'b':
-        base_url = value;
+        sitemap.base_url = value;
         has_base_url = true;
         break;
       case kStripIndex:
-        options.sitemap_options.strip_index = true;
+        sitemap.strip_index = true;
         break;
       case 'q':
-        options.quiet = true;
+        result.options.quiet = true;
         break;
       case 'h':
         result.action = Action::kHelp;
@@ -169,10 +167,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return UsageError(positional.size() < 2 ? "missing SITE_FOLDER or MAP_FILE"
                                             : "too many arguments");
   }
-  options.site_folder = positional[0];
-  options.map_file = positional[1];
+  run.site_folder = positional[0];
+  run.map_file = positional[1];
   result.action = Action::kRun;
-  return CheckFormat(std::move(result), format, has_base_url, base_url);
+  return CheckFormat(std::move(result), format, has_base_url, sitemap);
 }
 
 }  // namespace zorvitan::cli

@@ -19,27 +19,20 @@
 namespace zorvitan::cli {
 namespace {
 
-int RunGeneration(Options options, Platform& platform, PagesReadHook on_pages_read) {
-  const bool map_resolved = MakeAbsolute(options.map_file, &options.map_file);
-  const bool site_resolved = MakeAbsolute(options.site_folder, &options.site_folder);
+int RunGeneration(const Options& options, Platform& platform, PagesReadHook on_pages_read) {
+  RunInputs inputs = options.run;
+  const bool map_resolved = MakeAbsolute(inputs.map_file, &inputs.map_file);
+  const bool site_resolved = MakeAbsolute(inputs.site_folder, &inputs.site_folder);
   if (!map_resolved || !site_resolved) {
     // Refused as the window would refuse that field, map file first.
     const Refusal refusal = map_resolved
-                                ? Refusal{Refusal::kSiteFolderNotOpened, options.site_folder}
-                                : Refusal{Refusal::kMapFileNotCreated, options.map_file};
+                                ? Refusal{Refusal::kSiteFolderNotOpened, inputs.site_folder}
+                                : Refusal{Refusal::kMapFileNotCreated, inputs.map_file};
     WriteText(Stream::kErr, RefusalText(refusal, platform) +
                                 "\nzorvitan-cli: the current folder no longer exists\n");
     return kExitRefused;
   }
-  const bool map_existed = !options.map_file.empty() && PathExists(options.map_file);
-
-  RunInputs inputs;
-  inputs.site_folder = options.site_folder;
-  inputs.map_file = options.map_file;
-  inputs.patterns = options.patterns;
-  inputs.skip_untitled = options.skip_untitled;
-  inputs.excludes = options.excludes;
-  if (options.sitemap) inputs.sitemap = options.sitemap_options;
+  const bool map_existed = !inputs.map_file.empty() && PathExists(inputs.map_file);
 
   ProgressLine progress(!options.quiet && IsTerminal(Stream::kErr),
                         [](const std::string& text) { WriteText(Stream::kErr, text); });
@@ -51,7 +44,7 @@ int RunGeneration(Options options, Platform& platform, PagesReadHook on_pages_re
   switch (report.outcome) {
     case RunOutcome::kRefused:
       // The map probe creates a missing map file; a refused run leaves none.
-      if (!map_existed && !options.map_file.empty()) RemoveIfEmptyFile(options.map_file);
+      if (!map_existed && !inputs.map_file.empty()) RemoveIfEmptyFile(inputs.map_file);
       return kExitRefused;
     case RunOutcome::kDone:
       return kExitDone;

@@ -14,10 +14,10 @@ namespace {
 TEST(ParseCommandLine, TakesOptionsAnywhereInEveryForm) {
   CommandLine parsed = ParseCommandLine({"site", "map.htm"});
   ASSERT_EQ(parsed.action, Action::kRun);
-  EXPECT_EQ(parsed.options.site_folder, "site");
-  EXPECT_EQ(parsed.options.map_file, "map.htm");
-  EXPECT_EQ(parsed.options.patterns, "*.htm; *.html; *.php");
-  EXPECT_FALSE(parsed.options.skip_untitled);
+  EXPECT_EQ(parsed.options.run.site_folder, "site");
+  EXPECT_EQ(parsed.options.run.map_file, "map.htm");
+  EXPECT_EQ(parsed.options.run.patterns, "*.htm; *.html; *.php");
+  EXPECT_FALSE(parsed.options.run.skip_untitled);
   EXPECT_FALSE(parsed.options.quiet);
 
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
@@ -29,10 +29,10 @@ TEST(ParseCommandLine, TakesOptionsAnywhereInEveryForm) {
     SCOPED_TRACE(args.front());
     parsed = ParseCommandLine(args);
     ASSERT_EQ(parsed.action, Action::kRun) << parsed.error;
-    EXPECT_EQ(parsed.options.site_folder, "site");
-    EXPECT_EQ(parsed.options.map_file, "map");
-    EXPECT_EQ(parsed.options.patterns, "*.x");
-    EXPECT_TRUE(parsed.options.skip_untitled);
+    EXPECT_EQ(parsed.options.run.site_folder, "site");
+    EXPECT_EQ(parsed.options.run.map_file, "map");
+    EXPECT_EQ(parsed.options.run.patterns, "*.x");
+    EXPECT_TRUE(parsed.options.run.skip_untitled);
     EXPECT_TRUE(parsed.options.quiet);
   }
 }
@@ -40,14 +40,14 @@ TEST(ParseCommandLine, TakesOptionsAnywhereInEveryForm) {
 TEST(ParseCommandLine, PassesEmptyAndDashArgumentsOn) {
   CommandLine parsed = ParseCommandLine({"", "", "--patterns="});
   ASSERT_EQ(parsed.action, Action::kRun);
-  EXPECT_EQ(parsed.options.site_folder, "");
-  EXPECT_EQ(parsed.options.map_file, "");
-  EXPECT_EQ(parsed.options.patterns, "");
+  EXPECT_EQ(parsed.options.run.site_folder, "");
+  EXPECT_EQ(parsed.options.run.map_file, "");
+  EXPECT_EQ(parsed.options.run.patterns, "");
 
   parsed = ParseCommandLine({"--", "-site", "-"});
   ASSERT_EQ(parsed.action, Action::kRun);
-  EXPECT_EQ(parsed.options.site_folder, "-site");
-  EXPECT_EQ(parsed.options.map_file, "-");
+  EXPECT_EQ(parsed.options.run.site_folder, "-site");
+  EXPECT_EQ(parsed.options.run.map_file, "-");
 }
 
 TEST(ParseCommandLine, HelpAndVersionWinOverEverythingBefore) {
@@ -87,14 +87,15 @@ TEST(ParseCommandLine, SitemapOptionsNeedAnAbsoluteBaseUrl) {
   CommandLine parsed = ParseCommandLine({"-x", "a/**", "--exclude=*.bak", "-fxml", "--strip-index",
                                          "--base-url", "https://example.com", "site", "map"});
   ASSERT_EQ(parsed.action, Action::kRun) << parsed.error;
-  EXPECT_EQ(parsed.options.excludes, (std::vector<std::string>{"a/**", "*.bak"}));
-  EXPECT_TRUE(parsed.options.sitemap);
-  EXPECT_EQ(parsed.options.sitemap_options.format, SitemapOptions::Format::kXml);
-  EXPECT_EQ(parsed.options.sitemap_options.base_url, "https://example.com");
-  EXPECT_TRUE(parsed.options.sitemap_options.strip_index);
+  EXPECT_EQ(parsed.options.run.excludes, (std::vector<std::string>{"a/**", "*.bak"}));
+  ASSERT_TRUE(parsed.options.run.sitemap);
+  EXPECT_EQ(parsed.options.run.sitemap->format, SitemapOptions::Format::kXml);
+  EXPECT_EQ(parsed.options.run.sitemap->base_url, "https://example.com");
+  EXPECT_TRUE(parsed.options.run.sitemap->strip_index);
   parsed = ParseCommandLine({"--format=txt", "-b", "http://h/", "site", "map"});
-  EXPECT_EQ(parsed.options.sitemap_options.format, SitemapOptions::Format::kText);
-  EXPECT_FALSE(ParseCommandLine({"-x", "x", "site", "map"}).options.sitemap);
+  ASSERT_TRUE(parsed.options.run.sitemap);
+  EXPECT_EQ(parsed.options.run.sitemap->format, SitemapOptions::Format::kText);
+  EXPECT_FALSE(ParseCommandLine({"-x", "x", "site", "map"}).options.run.sitemap);
 
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {"-f", "json", "-b", "https://h/", "site", "map"},
