@@ -186,5 +186,44 @@ TEST_F(MainWindowRunTest, ClosingTheWindowWhilePagesAreReadEndsTheProgramAndKeep
   EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
 }
 
+// The run reads its fields once: a field changed while it walks the site (the
+// window answers its messages between folders) changes nothing of this run.
+TEST_F(MainWindowRunTest, AFieldChangedDuringARunLeavesTheRunAsItStarted) {
+  for (int i = 0; i < 300; ++i) temp_.Write("strona\\d" + std::to_string(i) + ".htm", "");
+  for (int i = 0; i < 300; ++i) {
+    const std::string folder = "strona\\f" + std::to_string(i);
+    temp_.MakeFolder(folder);
+    temp_.Write(folder + "\\p.htm", "");
+  }
+  main_->SetText(Field::kSiteFolder, site_);
+  main_->SetText(Field::kMapFile, map_);
+  const std::string other = temp_.folder() + "inna.htm";
+  const HWND map_field = Control(kMapFileEdit);
+  // The check of the inputs creates the empty map: the walk begins.
+  std::atomic<bool> sent{false}, changed_before_commit{false};
+  std::thread typist([&] {
+    while (GetFileAttributesA(map_.c_str()) == INVALID_FILE_ATTRIBUTES) Sleep(1);
+    DWORD_PTR unused;
+    SendMessageTimeoutA(map_field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(other.c_str()),
+                        SMTO_NORMAL, 10000, &unused);
+    changed_before_commit = ReadWholeFile(map_).empty();
+    sent = true;
+  });
+  Click(kGenerateButton);
+  while (!sent) {  // answers the typist if the run did not
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(1);
+  }
+  typist.join();
+
+  EXPECT_TRUE(changed_before_commit) << "the field changed only after the run";
+  EXPECT_EQ(TextOf(kMapFileEdit), other);
+  EXPECT_EQ(ReadWholeFile(map_).rfind("<h1>" + site_ + "</h1>\r\n", 0), 0u);
+  EXPECT_EQ(GetFileAttributesA(other.c_str()), INVALID_FILE_ATTRIBUTES);
+  ASSERT_EQ(shell_.boxes.size(), 1u);
+  EXPECT_NE(shell_.boxes[0].text.find(": 602 plik"), std::string::npos) << shell_.boxes[0].text;
+}
+
 }  // namespace
 }  // namespace zorvitan
