@@ -35,7 +35,9 @@ class GenerationRun {
   // to its field.
   bool CheckInputs(const RunInputs& inputs);
   bool Refuse(Refusal::Reason reason, Field field, const std::string& path = {});
-  RunReport End(RunOutcome outcome);
+  // The run once its inputs are accepted: the walk, the writer and the
+  // notices, which come before the inputs are enabled again.
+  RunOutcome WalkAndWrite(const RunInputs& inputs, RunSummary* summary);
 
   FrontEnd& front_end_;
   Platform& platform_;

@@ -33,7 +33,7 @@ MapWriter::MapWriter(const RunInputs& inputs, Platform& platform, RunProgress& p
 MapWriter::~MapWriter() = default;
 
 WriteResult MapWriter::Write(const PageList& pages) {
-  result_.pages_found = pages.size();
+  result_.summary.pages_found = pages.size();
   output_ = platform_.BeginReplacing(inputs_.map_file);
   if (output_) {
     WritePagesReadAhead(pages);
@@ -46,7 +46,7 @@ WriteResult MapWriter::Write(const PageList& pages) {
     result_.outcome = WriteResult::kFailed;
   }
   if (result_.outcome == WriteResult::kFailed) result_.failed_file = inputs_.map_file;
-  result_.unreadable_pages = std::move(unreadable_);
+  result_.summary.unreadable_pages = std::move(unreadable_);
   return std::move(result_);
 }
 

@@ -1,9 +1,9 @@
 // What a writer of the map or of the sitemap did: both give this one shape.
 #pragma once
 
-#include <cstddef>
 #include <string>
-#include <vector>
+
+#include "engine/notices.h"
 
 namespace zorvitan {
 
@@ -15,9 +15,9 @@ struct WriteResult {
   };
   Outcome outcome = kWritten;
   std::string failed_file;
-  std::size_t pages_found = 0;                // pages of the list, untitled ones too
-  std::size_t noindex_pages = 0;              // left out of a sitemap
-  std::vector<std::string> unreadable_pages;  // linked or listed all the same
+  // The pages found, unreadable and left out as noindex; the walk adds the
+  // folders it could not list.
+  RunSummary summary;
 };
 
 }  // namespace zorvitan

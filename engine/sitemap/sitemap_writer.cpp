@@ -41,7 +41,7 @@ WriteResult SitemapWriter::Write(const PageList& pages) {
   if (!WriteSet() && result_.outcome == WriteResult::kWritten) {
     result_.outcome = WriteResult::kFailed;
   }
-  result_.pages_found = pages_.size();
+  result_.summary.pages_found = pages_.size();
   return std::move(result_);
 }
 
@@ -141,9 +141,9 @@ bool SitemapWriter::NeedsSplit() {
 }
 
 bool SitemapWriter::Add(const std::string& page, const PageFacts& facts) {
-  if (!facts.readable) result_.unreadable_pages.push_back(page);
+  if (!facts.readable) result_.summary.unreadable_pages.push_back(page);
   if (facts.noindex) {
-    ++result_.noindex_pages;
+    ++result_.summary.noindex_pages;
     return true;
   }
   if (facts.folder_url && FolderUrlGiven(facts.url_path)) return true;

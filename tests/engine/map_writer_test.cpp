@@ -18,7 +18,7 @@ class MapWriterTest : public EngineTest {
   }
   bool WriteMap(const std::vector<std::string>& pages) {
     result = MapWriter(inputs, fs, window).Write(PageList(pages));
-    unreadable = result.unreadable_pages;
+    unreadable = result.summary.unreadable_pages;
     return result.outcome == WriteResult::kWritten;
   }
   WriteResult result;
