@@ -10,14 +10,6 @@ PageList::PageList(const std::vector<std::string>& paths) {
   }
 }
 
-void PageList::clear() {
-  folders_.clear();
-  blocks_.clear();
-  name_starts_.clear();
-  name_lengths_.clear();
-  page_folder_.clear();
-}
-
 std::string_view PageList::NameOf(std::size_t i) const {
   const std::uint64_t start = name_starts_[i];
   const std::string& block = blocks_[static_cast<std::size_t>(start / kBlockSize)];

@@ -22,7 +22,6 @@ class PageList {
   // small tools).
   PageList(const std::vector<std::string>& paths);  // NOLINT: a list of paths is a page list
 
-  void clear();
   std::size_t size() const { return page_folder_.size(); }
   bool empty() const { return page_folder_.empty(); }
 

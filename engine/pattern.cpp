@@ -143,8 +143,4 @@ bool PatternSet::Matches(std::string_view name) const {
   return false;
 }
 
-bool MatchPattern(const std::string& pattern, std::string_view name) {
-  return MatchTokens(Tokenize(pattern), name);
-}
-
 }  // namespace zorvitan

@@ -27,7 +27,4 @@ class PatternSet {
   std::vector<std::vector<int>> tokens_;  // each pattern with its wildcards marked
 };
 
-// Matches one pattern against one name, by the rules above.
-bool MatchPattern(const std::string& pattern, std::string_view name);
-
 }  // namespace zorvitan

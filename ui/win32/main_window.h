@@ -31,7 +31,6 @@ class MainWindow : public FrontEnd {
   // Null once the window has been destroyed.
   HWND hwnd() const { return hwnd_; }
   HWND Control(ControlId id) const;
-  bool running() const { return running_; }
 
   // Click handlers; each does nothing while its button is out of reach.
   void OnGenerate();          // a generation run
