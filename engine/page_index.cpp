@@ -35,8 +35,7 @@ void PageIndex::ReadFolder(const std::string& work_path, bool listed, PageList* 
   }
   if (listed) {
     std::sort(names.begin(), names.end(), NameLess);
-    pages->AddNames(names);
-    pages->AddPages(work_path, names.size());
+    pages->AddPages(work_path, names);
   }
   std::sort(subfolders->begin(), subfolders->end(),
             [](const DirEntry& a, const DirEntry& b) { return NameLess(a.name, b.name); });

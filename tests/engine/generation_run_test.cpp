@@ -209,7 +209,7 @@ TEST_F(GenerationRunTest, ClosingAtEveryEventPointStopsCleanly) {
   fs.AddFile("C:\\s\\d\\b.htm", Page("B"));
   fs.AddFile("C:\\m.htm", "old");
   const auto before = fs.AllPaths();
-  // Count the event points of a whole run, then close the window at each one.
+  // Count the KeepGoing questions of a whole run, then close the window at each one.
   Generate("C:\\s", "C:\\m.htm");
   const int points = window.events;
   ASSERT_GT(points, 0);

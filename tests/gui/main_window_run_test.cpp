@@ -142,7 +142,7 @@ TEST_F(MainWindowRunTest, ClosingTheWindowDuringARunKeepsTheOldMapAndEndsTheProg
   temp_.Write("mapa.htm", "stara mapa\r\n");
   main_->SetText(Field::kSiteFolder, site_);
   main_->SetText(Field::kMapFile, map_);
-  // Waits in the queue until the run's first event point.
+  // Waits in the queue until the run first asks whether to go on.
   PostMessageA(Window(), WM_CLOSE, 0, 0);
   Click(kGenerateButton);
 

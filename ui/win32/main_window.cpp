@@ -233,7 +233,7 @@ void MainWindow::OnActivate(bool active) {
   }
 }
 
-// Closing during a run is remembered: the run stops at its next event point
+// Closing during a run is remembered: the run stops when it next asks KeepGoing
 // and the window goes once OnGenerate has returned.
 void MainWindow::CloseOrDefer() {
   if (running_) {
