@@ -1,0 +1,57 @@
+#include "cli/console_front_end.h"
+
+#include <string>
+#include <utility>
+
+#include "cli/console.h"
+
+namespace zorvitan::cli {
+
+std::string AsLines(const std::string& text) {
+  std::string lines;
+  lines.reserve(text.size() + 1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    lines += text[i];
+  }
+  if (lines.empty() || lines.back() != '\n') lines += '\n';
+  return lines;
+}
+
+ConsoleFrontEnd::ConsoleFrontEnd(const Platform& platform, ProgressLine& progress,
+                                 std::function<void(std::size_t)> on_pages_read)
+    : platform_(platform), progress_(progress), on_pages_read_(std::move(on_pages_read)) {}
+
+void ConsoleFrontEnd::Error(const std::string& text) {
+  progress_.Clear();
+  WriteText(Stream::kErr, AsLines(text));
+}
+
+void ConsoleFrontEnd::ShowRefusal(const Refusal& refusal) {
+  Error(RefusalText(refusal, platform_));
+}
+
+void ConsoleFrontEnd::ShowMapNotWritten(const std::string& map_file) {
+  Error(MapNotWrittenText(map_file, platform_));
+}
+
+void ConsoleFrontEnd::ShowFinished(const RunSummary& summary) {
+  progress_.Clear();
+  WriteText(Stream::kOut, AsLines(ClosingText(summary.pages_found, platform_)));
+  if (summary.noindex_pages > 0) {
+    WriteText(Stream::kErr, NoindexLine(summary.noindex_pages, platform_) + "\n");
+  }
+  for (const std::string& folder : summary.unopened_folders) {
+    WriteText(Stream::kErr, UnopenedFolderLine(folder, platform_) + "\n");
+  }
+  for (const std::string& page : summary.unreadable_pages) {
+    WriteText(Stream::kErr, UnreadablePageLine(page, platform_) + "\n");
+  }
+}
+
+void ConsoleFrontEnd::Report(Phase phase, std::size_t done, std::size_t total) {
+  progress_.Update(phase, done, total);
+  if (phase == Phase::kReading && on_pages_read_) on_pages_read_(done);
+}
+
+}  // namespace zorvitan::cli

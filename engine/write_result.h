@@ -1,0 +1,23 @@
+// What a writer of the map or of the sitemap did: both give this one shape.
+#pragma once
+
+#include <string>
+
+#include "engine/notices.h"
+
+namespace zorvitan {
+
+struct WriteResult {
+  enum Outcome {
+    kWritten,  // every file is in place
+    kFailed,   // `failed_file` could not be written; the old files are kept
+    kStopped,  // the front end said not to go on; the old files are kept
+  };
+  Outcome outcome = kWritten;
+  std::string failed_file;
+  // The pages found, unreadable and left out as noindex; the walk adds the
+  // folders it could not list.
+  RunSummary summary;
+};
+
+}  // namespace zorvitan
