@@ -1,32 +1,20 @@
-// The command line of zorvitan-cli, parsed into the fields of the window.
+// The command line of zorvitan-cli, parsed into the inputs of a run.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "engine/html5_options.h"
-#include "engine/pattern.h"
-#include "engine/sitemap_options.h"
+#include "engine/run_inputs.h"
 
 namespace zorvitan::cli {
 
 struct Options {
-  std::string site_folder;
-  std::string map_file;
-  std::string patterns = kDefaultPatterns;
-  bool skip_untitled = false;
+  // The arguments, the patterns (kDefaultPatterns unless given), the untitled
+  // rule, --exclude globs as given, the sitemap of --format xml or txt, and
+  // the page of --format html5.
+  RunInputs run;
   bool quiet = false;
-  std::vector<std::string> excludes;  // --exclude globs, as given
-  // --page-encoding: the encoding of pages that declare none and are not
-  // UTF-8, by its name; "" for the default.
-  std::string page_encoding;
-  // --format xml or txt: a sitemap with these settings instead of the HTML map.
-  bool sitemap = false;
-  SitemapOptions sitemap_options;
-  // --format html5: a complete page with these settings instead of the classic
-  // map; --template names the file its template_text is read from.
-  bool html5 = false;
-  Html5Options html5_options;
+  // --template: the file run.html5's template is read from before the run.
   std::string template_file;
 };
 

@@ -5,14 +5,13 @@
 #include "engine/html5_page.h"
 #include "engine/page_text.h"
 #include "engine/read_ahead.h"
-#include "engine/sitemap_url.h"
+#include "engine/sitemap/sitemap_url.h"
 #include "engine/text_rules.h"
 #include "engine/title_suffix.h"
 
 namespace zorvitan {
 namespace {
 
-constexpr std::size_t kFlushAt = 256 * 1024;
 constexpr std::string_view kDefaultLang = "pl";
 constexpr std::string_view kTitleJoin = " \xE2\x80\x93 ";  // " – "
 
@@ -24,50 +23,55 @@ bool IsIndexName(std::string_view name) {
 
 }  // namespace
 
-Html5MapWriter::Html5MapWriter(WindowModel& window, Platform& platform, const Html5Options& options,
-                               const PageList& page_list, std::string_view legacy_encoding)
-    : window_(window),
+Html5MapWriter::Html5MapWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress)
+    : inputs_(inputs),
       platform_(platform),
-      options_(options),
-      page_list_(page_list),
-      converter_(platform, legacy_encoding),
-      separator_(platform.Separator()) {}
+      progress_(progress),
+      options_(*inputs.html5),
+      converter_(platform, inputs.page_encoding),
+      separator_(platform.Separator()),
+      site_length_(inputs.site_folder.size()),
+      skip_untitled_(inputs.skip_untitled) {}
 
 Html5MapWriter::~Html5MapWriter() = default;
 
-bool Html5MapWriter::Write() {
-  site_length_ = window_.Text(Field::kSiteFolder).size();
-  skip_untitled_ = window_.SkipUntitled();
-  unreadable_.clear();
-  suffix_.clear();
-  open_.clear();
-  open_path_.clear();
+WriteResult Html5MapWriter::Write(const PageList& pages) {
+  page_list_ = &pages;
   MakeOrder();
+  result_.summary.pages_found = order_.size();
+  output_ = platform_.BeginReplacing(inputs_.map_file);
+  if (output_) {
+    if (!WritePage()) result_.outcome = WriteResult::kStopped;
+    Flush();
+    if (result_.outcome == WriteResult::kWritten && (write_failed_ || !output_->Commit())) {
+      result_.outcome = WriteResult::kFailed;
+    }
+    output_.reset();  // an uncommitted temporary file is removed here
+  } else {
+    result_.outcome = WriteResult::kFailed;
+  }
+  if (result_.outcome == WriteResult::kFailed) result_.failed_file = inputs_.map_file;
+  result_.summary.unreadable_pages = std::move(unreadable_);
+  result_.summary.stripped_suffix = std::move(suffix_);
+  return std::move(result_);
+}
 
-  output_ = platform_.BeginMap(window_.Text(Field::kMapFile));
-  if (!output_) return false;
-  buffer_.clear();
-  write_failed_ = false;
-
+// The titles are read ahead on two threads and the entries written in the
+// map's order.
+bool Html5MapWriter::WritePage() {
   const std::size_t count = order_.size();
-  auto read = [this](std::size_t i, std::string* chunk) { return ReadEntry(order_[i], chunk); };
-  auto progress = [this, count](std::size_t done) {
-    window_.ReportProgress(Phase::kReading, done, count);
-  };
   // The suffix is known only once every title is: the titles are held until then.
   std::vector<std::string> titles;
   std::vector<char> readable;
   if (options_.strip_common_suffix) {
     titles.reserve(count);
     readable.reserve(count);
-    ReadAheadInOrder<Entry>(
-        count, &chunk_, &helper_chunk_, read,
-        [&](std::size_t, Entry entry) {
-          titles.push_back(std::move(entry.title));
-          readable.push_back(entry.readable);
-          return true;
-        },
-        progress);
+    const bool read = ReadEntries([&](std::size_t, Entry entry) {
+      titles.push_back(std::move(entry.title));
+      readable.push_back(entry.readable);
+      return true;
+    });
+    if (!read) return false;
     suffix_ = CommonTitleSuffix(titles);
   }
 
@@ -82,44 +86,56 @@ bool Html5MapWriter::Write() {
     for (std::size_t i = 0; i < count && !write_failed_; ++i) {
       WriteEntry(order_[i], Entry{std::move(titles[i]), readable[i] != 0});
     }
-  } else {
-    ReadAheadInOrder<Entry>(
-        count, &chunk_, &helper_chunk_, read,
-        [this](std::size_t i, Entry entry) {
-          WriteEntry(order_[i], std::move(entry));
-          return !write_failed_;
-        },
-        progress);
+  } else if (!ReadEntries([this](std::size_t i, Entry entry) {
+               WriteEntry(order_[i], std::move(entry));
+               return !write_failed_;
+             })) {
+    return false;
   }
   while (!open_.empty()) CloseFolder();
   Emit("</ul>\n</nav>\n");
   Emit(options_.template_text.empty() ? DocumentEnd()
                                       : TemplateAfterMap(options_.template_text, title_html));
-  Flush();
-  const bool written = !write_failed_ && output_->Commit();
-  output_.reset();  // an uncommitted temporary file is removed here
-  return written;
+  return true;
+}
+
+template <typename Use>
+bool Html5MapWriter::ReadEntries(Use use) {
+  const std::size_t count = order_.size();
+  bool stopped = false;
+  ReadAheadInOrder<Entry>(
+      count, &chunk_, &helper_chunk_,
+      [this](std::size_t i, std::string* chunk) { return ReadEntry(order_[i], chunk); },
+      [this, &use, &stopped](std::size_t i, Entry entry) {
+        if (!progress_.KeepGoing()) {
+          stopped = true;
+          return false;
+        }
+        return use(i, std::move(entry));
+      },
+      [this, count](std::size_t done) { progress_.Report(Phase::kReading, done, count); });
+  return !stopped;
 }
 
 // Each run of a folder's pages with its first index page in front; the map's
 // own file (left by this run's probe or an earlier run) left out.
 void Html5MapWriter::MakeOrder() {
   order_.clear();
-  const std::string map = window_.Text(Field::kMapFile);
+  const std::string& map = inputs_.map_file;
   const std::string folded_map = platform_.FoldCase(map);
   const std::size_t map_name = map.size() - (map.find_last_of("\\/") + 1);
   auto is_map = [&](std::size_t i) {
-    return page_list_.NameOf(i).size() == map_name &&
-           platform_.FoldCase(page_list_[i]) == folded_map;
+    return page_list_->NameOf(i).size() == map_name &&
+           platform_.FoldCase((*page_list_)[i]) == folded_map;
   };
-  const std::size_t size = page_list_.size();
+  const std::size_t size = page_list_->size();
   for (std::size_t start = 0; start < size;) {
-    const std::string* folder = &page_list_.FolderOf(start);
+    const std::string* folder = &page_list_->FolderOf(start);
     std::size_t end = start + 1;
-    while (end < size && &page_list_.FolderOf(end) == folder) ++end;
+    while (end < size && &page_list_->FolderOf(end) == folder) ++end;
     std::size_t index = end;
     for (std::size_t i = start; i < end && index == end; ++i) {
-      if (IsIndexName(page_list_.NameOf(i)) && !is_map(i)) index = i;
+      if (IsIndexName(page_list_->NameOf(i)) && !is_map(i)) index = i;
     }
     if (index != end) order_.push_back(static_cast<std::uint32_t>(index));
     for (std::size_t i = start; i < end; ++i) {
@@ -132,7 +148,7 @@ void Html5MapWriter::MakeOrder() {
 Html5MapWriter::Entry Html5MapWriter::ReadEntry(std::size_t page, std::string* chunk) {
   Entry entry;
   PageTitle title;
-  if (ReadPageTitle(platform_, page_list_[page], chunk, &title) != ReadResult::kOk) {
+  if (ReadPageTitle(platform_, (*page_list_)[page], chunk, &title) != ReadResult::kOk) {
     entry.readable = false;
   } else if (!title.text.empty()) {
     entry.title = CollapseBlanks(converter_.ToUtf8(title.text, title.declared_encoding));
@@ -144,9 +160,9 @@ Html5MapWriter::Entry Html5MapWriter::ReadEntry(std::size_t page, std::string* c
 std::string Html5MapWriter::TitleHtml(std::string* lang) {
   std::string top_title;
   std::string top_lang;
-  if (!order_.empty() && page_list_.FolderOf(order_[0]).size() == site_length_ &&
-      IsIndexName(page_list_.NameOf(order_[0]))) {
-    const std::string top = page_list_[order_[0]];
+  if (!order_.empty() && page_list_->FolderOf(order_[0]).size() == site_length_ &&
+      IsIndexName(page_list_->NameOf(order_[0]))) {
+    const std::string top = (*page_list_)[order_[0]];
     PageTitle title;
     if (ReadPageTitle(platform_, top, &chunk_, &title) == ReadResult::kOk) {
       top_title = CollapseBlanks(converter_.ToUtf8(title.text, title.declared_encoding));
@@ -175,19 +191,19 @@ std::string Html5MapWriter::TitleHtml(std::string* lang) {
 }
 
 void Html5MapWriter::WriteEntry(std::size_t page, Entry entry) {
-  if (!entry.readable) unreadable_.push_back(page_list_[page]);
+  if (!entry.readable) unreadable_.push_back((*page_list_)[page]);
   if (entry.title.empty() && skip_untitled_) return;
-  const std::string& folder = page_list_.FolderOf(page);
+  const std::string& folder = page_list_->FolderOf(page);
   const std::string_view relative =
       folder.size() > site_length_ ? std::string_view(folder).substr(site_length_) : "";
   if (!MoveToFolder(relative, page, entry)) {
     OpenList();
     Indent(2 + 4 * open_.size());
     Emit("<li>");
-    AppendLink(page, entry, page_list_.NameOf(page));
+    AppendLink(page, entry, page_list_->NameOf(page));
     Emit("</li>\n");
   }
-  if (buffer_.size() >= kFlushAt) Flush();
+  if (buffer_.size() >= kWriteChunk) Flush();
 }
 
 bool Html5MapWriter::MoveToFolder(std::string_view folder, std::size_t page, const Entry& entry) {
@@ -207,7 +223,7 @@ bool Html5MapWriter::MoveToFolder(std::string_view folder, std::size_t page, con
     OpenList();
     Indent(2 + 4 * open_.size());
     Emit("<li class=\"folder\">");
-    if (end + 1 == folder.size() && IsIndexName(page_list_.NameOf(page))) {
+    if (end + 1 == folder.size() && IsIndexName(page_list_->NameOf(page))) {
       AppendLink(page, entry, name);
       labelled = true;
     } else {
@@ -244,11 +260,11 @@ void Html5MapWriter::OpenList() {
 void Html5MapWriter::AppendLink(std::size_t page, const Entry& entry,
                                 std::string_view untitled_text) {
   Emit("<a href=\"");
-  const std::string& folder = page_list_.FolderOf(page);
+  const std::string& folder = page_list_->FolderOf(page);
   if (folder.size() > site_length_) {
     AppendUrlPath(std::string_view(folder).substr(site_length_), platform_, &buffer_);
   }
-  AppendUrlPath(page_list_.NameOf(page), platform_, &buffer_);
+  AppendUrlPath(page_list_->NameOf(page), platform_, &buffer_);
   Emit("\">");
   if (entry.title.empty()) {
     AppendPlainText(NameAsUtf8(untitled_text, platform_), &buffer_);

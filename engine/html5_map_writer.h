@@ -2,7 +2,7 @@
 // nests as the site's folders do. Each folder is an item labelled by its index
 // page's title, linked, or else by its name; pages keep the walk's order, but
 // a folder's index page comes first, as its label. The map's own file is not
-// listed.
+// listed. Only the command line asks for it, so it has no clipboard to feed.
 #pragma once
 
 #include <cstddef>
@@ -15,28 +15,27 @@
 #include "engine/html5_options.h"
 #include "engine/page_list.h"
 #include "engine/platform.h"
+#include "engine/run_inputs.h"
+#include "engine/run_progress.h"
 #include "engine/text_conversion.h"
-#include "engine/window_model.h"
+#include "engine/write_result.h"
 
 namespace zorvitan {
 
 class Html5MapWriter {
  public:
-  // `legacy_encoding` as for MapWriter.
-  Html5MapWriter(WindowModel& window, Platform& platform, const Html5Options& options,
-                 const PageList& page_list, std::string_view legacy_encoding = {});
+  // The site folder (with its separator), the map file, the untitled rule,
+  // the encoding of pages that declare none and the page's settings
+  // (`inputs.html5`, which must be set) come from `inputs`.
+  Html5MapWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress);
   ~Html5MapWriter();
 
-  // Writes the whole map; the old one is replaced only once the new one is
-  // complete. False (the old map untouched) when it could not be written.
-  bool Write();
-
-  // Pages of the list, the map's own file left out.
-  std::size_t PagesFound() const { return order_.size(); }
-  // Pages that could not be read; they are listed as untitled.
-  const std::vector<std::string>& UnreadablePages() const { return unreadable_; }
-  // What --strip-common-suffix dropped from the titles, UTF-8; "" for nothing.
-  const std::string& StrippedSuffix() const { return suffix_; }
+  // Writes the whole map from the page list; the old one is replaced only
+  // once the new one is complete, and stays when it could not be written or
+  // the front end said not to go on. The pages found leave out the map's own
+  // file; pages that could not be read are listed as untitled and named in the
+  // result, with what --strip-common-suffix dropped from the titles.
+  WriteResult Write(const PageList& pages);
 
  private:
   // A page's title as read: UTF-8, blanks collapsed; "" when untitled.
@@ -51,6 +50,12 @@ class Html5MapWriter {
     bool list_open;
   };
 
+  // The list with its page around it: false when it was stopped.
+  bool WritePage();
+  // Reads the pages in the map's order, each entry handed to `use(i, entry)`,
+  // which returns false to stop; false when the front end said not to go on.
+  template <typename Use>
+  bool ReadEntries(Use use);
   void MakeOrder();
   Entry ReadEntry(std::size_t page, std::string* chunk);
   // The title of the page, as markup, and its language (`lang`): given, or
@@ -68,27 +73,29 @@ class Html5MapWriter {
   void Emit(std::string_view text);
   void Flush();
 
-  WindowModel& window_;
+  const RunInputs& inputs_;
   Platform& platform_;
+  RunProgress& progress_;
   const Html5Options& options_;
-  const PageList& page_list_;
+  const PageList* page_list_ = nullptr;
   TextConverter converter_;
   char separator_;
 
   std::vector<std::uint32_t> order_;  // places in the page list, in the map's order
-  std::size_t site_length_ = 0;
-  bool skip_untitled_ = false;
+  std::size_t site_length_;
+  bool skip_untitled_;
   std::string suffix_;
 
   std::string open_path_;
   std::vector<OpenFolder> open_;
 
-  std::unique_ptr<MapOutput> output_;
+  std::unique_ptr<FileReplacement> output_;
   std::string buffer_;
   bool write_failed_ = false;
   std::string chunk_;
   std::string helper_chunk_;
   std::vector<std::string> unreadable_;
+  WriteResult result_;
 };
 
 }  // namespace zorvitan

@@ -303,20 +303,11 @@ ReadResult ReadPageLanguage(Platform& platform, const std::string& path, std::st
 }
 
 std::string NameAsUtf8(std::string_view name, const Platform& platform) {
-  if (!platform.MarksForeignNames()) return ValidUtf8(platform.Utf8FromCodePage(std::string(name)));
   std::string utf8;
-  std::size_t start = 0;
-  for (std::size_t mark = name.find(kForeignNameMark); mark != std::string_view::npos;
-       mark = name.find(kForeignNameMark, mark + 1)) {
-    if (mark > 0 && !IsPathSeparator(name[mark - 1])) continue;  // not at a name's start
-    std::size_t end = mark + 1;
-    while (end < name.size() && !IsPathSeparator(name[end])) ++end;
-    utf8 += platform.Utf8FromCodePage(std::string(name.substr(start, mark - start)));
-    utf8.append(name, mark + 1, end - mark - 1);
-    start = end;
-    mark = end - 1;
-  }
-  utf8 += platform.Utf8FromCodePage(std::string(name.substr(start)));
+  ForEachMarkedName(
+      name, platform.MarksForeignNames(),
+      [&](std::string_view plain) { utf8 += platform.Utf8FromCodePage(std::string(plain)); },
+      [&utf8](std::string_view marked) { utf8 += marked; });
   return ValidUtf8(utf8);
 }
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "tests/support/temp_folder.h"
 #include "tests/support/cli_output.h"
 #include "tests/support/run_program.h"
+#include "tests/support/temp_folder.h"
 
 namespace zorvitan {
 namespace {

@@ -23,12 +23,8 @@ class Html5MapTest : public EngineTest {
   // Runs the html5 map of C:\s into C:\mapa.html; returns its bytes.
   std::string Map(const std::string& template_text = kBare) {
     options.template_text = template_text;
-    RunChoices choices;
-    choices.html5 = &options;
-    GenerationRun html5_run(window, fs, choices);
-    window.fields[Field::kSiteFolder] = "C:\\s";
-    window.fields[Field::kMapFile] = map_file;
-    report = html5_run.Generate();
+    inputs.html5 = options;
+    report = Generate("C:\\s", map_file);
     EXPECT_EQ(report.outcome, RunOutcome::kDone);
     return fs.Contents(map_file);
   }
@@ -169,7 +165,7 @@ TEST_F(Html5MapTest, UntitledPagesAndSkippedOnes) {
                 "      <li><a href=\"n/x%7F%02.htm\">x\xE2\x90\xA1\xE2\x90\x82.htm</a></li>\n"
                 "    </ul>\n"
                 "  </li>\n"));
-  window.skip_untitled = true;
+  inputs.skip_untitled = true;
   EXPECT_EQ(List(), Nav("  <li class=\"folder\"><span>k</span>\n"
                         "    <ul>\n"
                         "      <li><a href=\"k/m.htm\">M</a></li>\n"
@@ -188,6 +184,25 @@ TEST_F(Html5MapTest, TheMapItselfIsNotListed) {
   EXPECT_EQ(List(), Nav("  <li><a href=\"x.htm\">x.htm</a></li>\n"));
   EXPECT_EQ(report.summary.pages_found, 1u);
   EXPECT_EQ(report.summary.unreadable_pages, std::vector<std::string>{"C:\\s\\x.htm"});
+}
+
+// Closed while the pages are read, in either of the writer's two ways of
+// reading them: the old map stays and no temporary is left.
+TEST_F(Html5MapTest, ClosingWhilePagesAreReadKeepsTheOldMap) {
+  fs.AddFile("C:\\s\\a.htm", Page("A | G"));
+  fs.AddFile("C:\\s\\b.htm", Page("B | G"));
+  fs.AddFile(map_file, "old");
+  const auto before = fs.AllPaths();
+  for (const bool strip : {false, true}) {
+    options.strip_common_suffix = strip;
+    inputs.html5 = options;
+    window.events = 0;
+    window.close_at_event = 2;  // the site folder walked and a.htm read
+    EXPECT_EQ(Generate("C:\\s", map_file).outcome, RunOutcome::kCancelled) << strip;
+    EXPECT_EQ(window.events, 3) << strip;
+    EXPECT_EQ(fs.Contents(map_file), "old") << strip;
+    EXPECT_EQ(fs.AllPaths(), before) << strip;
+  }
 }
 
 TEST_F(Html5MapTest, StripCommonSuffixAndNameTheMapAfterIt) {

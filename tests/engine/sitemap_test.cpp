@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/robots_meta.h"
-#include "engine/sitemap_url.h"
+#include "engine/sitemap/robots_meta.h"
+#include "engine/sitemap/sitemap_url.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace zorvitan::testing {
@@ -76,11 +76,8 @@ class SitemapTest : public EngineTest {
   RunReport GenerateSitemap(SitemapOptions::Format format = SitemapOptions::Format::kXml,
                             const std::string& map = "C:\\site\\sitemap.xml") {
     options.format = format;
-    GenerationRun sitemap_run(window, fs, RunChoices{nullptr, &options, {}, nullptr});
-    window.fields[Field::kSiteFolder] = "C:\\site";
-    window.fields[Field::kMapFile] = map;
-    window.fields[Field::kPatterns] = "*.*";
-    return sitemap_run.Generate();
+    inputs.sitemap = options;
+    return Generate("C:\\site", map, "*.*");
   }
   static std::string Url(const std::string& path, const char* lastmod = "2023-11-14T22:13:20Z") {
     return "<url><loc>https://example.com/a&amp;b/" + path + "</loc><lastmod>" + lastmod +
@@ -174,53 +171,6 @@ TEST_F(SitemapTest, ALargeSiteIsSplitUnderAnIndexAndASmallerRunLeavesNoStaleFile
   ASSERT_EQ(GenerateSitemap().outcome, RunOutcome::kDone);
   EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml").find("<urlset"), 39u);
   EXPECT_FALSE(fs.Exists("C:\\site\\sitemap-1.xml"));
-}
-
-TEST_F(SitemapTest, FilesNamedAlmostLikeNumberedFilesAreTheUsersOwnPagesAndKept) {
-  const std::vector<std::string> users_own = {"sitemap-01.xml", "sitemap-.xml", "sitemap-1.txt"};
-  for (const std::string& name : users_own) fs.AddFile("C:\\site\\" + name, "mine");
-  fs.AddFile("C:\\site\\a.htm", "");
-  for (const std::size_t max_urls : {2, 50000}) {  // a split run, then one that removes its files
-    options.max_urls = max_urls;
-    const RunReport report = GenerateSitemap();
-    ASSERT_EQ(report.outcome, RunOutcome::kDone);
-    EXPECT_EQ(report.summary.pages_found, 4u) << max_urls;
-    for (const std::string& name : users_own) {
-      EXPECT_EQ(fs.Contents("C:\\site\\" + name), "mine") << name << ", " << max_urls;
-    }
-  }
-  EXPECT_FALSE(fs.Exists("C:\\site\\sitemap-1.xml"));
-}
-
-// The protocol's limits by default: a file holds 50,000 URLs and 50 MiB, not one more.
-TEST_F(SitemapTest, AFileHoldsFiftyThousandUrlsByDefault) {
-  options = SitemapOptions{};
-  options.base_url = "https://example.com/";
-  for (int i = 0; i < 50000; ++i) fs.AddFile("C:\\site\\p" + std::to_string(i) + ".htm", "");
-  ASSERT_EQ(GenerateSitemap().outcome, RunOutcome::kDone);
-  EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml").find("<urlset"), 39u);
-  EXPECT_FALSE(fs.Exists("C:\\site\\sitemap-1.xml"));
-  fs.AddFile("C:\\site\\p50000.htm", "");
-  ASSERT_EQ(GenerateSitemap().outcome, RunOutcome::kDone);
-  EXPECT_NE(fs.Contents("C:\\site\\sitemap.xml").find("<sitemapindex"), std::string::npos);
-  const std::string second = fs.Contents("C:\\site\\sitemap-2.xml");
-  EXPECT_EQ(std::count(second.begin(), second.end(), '\n'), 4) << "one URL";
-}
-
-// 5,120 text lines of 10,240 bytes fill 50 MiB exactly; a byte more needs a second file.
-TEST_F(SitemapTest, AFileHoldsFiftyMiBByDefault) {
-  options = SitemapOptions{};
-  options.base_url = "https://example.com/" + std::string(10209, 'x') + "/";
-  for (int i = 1000; i < 6120; ++i) fs.AddFile("C:\\site\\p" + std::to_string(i) + ".htm", "");
-  const std::string text_map = "C:\\site\\sitemap.txt";
-  ASSERT_EQ(GenerateSitemap(SitemapOptions::Format::kText, text_map).outcome, RunOutcome::kDone);
-  EXPECT_EQ(fs.Contents(text_map).size(), 50u * 1024 * 1024);
-  EXPECT_FALSE(fs.Exists("C:\\site\\sitemap-1.txt"));
-  fs.Remove("C:\\site\\p1000.htm");
-  fs.AddFile("C:\\site\\p10000.htm", "");
-  ASSERT_EQ(GenerateSitemap(SitemapOptions::Format::kText, text_map).outcome, RunOutcome::kDone);
-  EXPECT_FALSE(fs.Exists(text_map));
-  EXPECT_TRUE(fs.Exists("C:\\site\\sitemap-2.txt"));
 }
 
 TEST_F(SitemapTest, BytesSplitTooAndASplitTextSitemapHasNoMap) {

@@ -1,16 +1,15 @@
-#include "engine/sitemap_writer.h"
+#include "engine/sitemap/sitemap_writer.h"
 
 #include <utility>
 
 #include "engine/read_ahead.h"
-#include "engine/robots_meta.h"
-#include "engine/sitemap_url.h"
+#include "engine/sitemap/robots_meta.h"
+#include "engine/sitemap/sitemap_url.h"
 #include "engine/text_rules.h"
 
 namespace zorvitan {
 namespace {
 
-constexpr std::size_t kFlushAt = 256 * 1024;
 constexpr std::size_t kLastmodLength = 20;  // "2024-05-01T12:34:56Z"
 
 const char kXmlDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -27,20 +26,27 @@ bool IsIndexName(const std::string& name) {
 
 }  // namespace
 
-SitemapWriter::SitemapWriter(WindowModel& window, Platform& platform, const SitemapOptions& options,
-                             const PageList& page_list)
-    : window_(window),
-      platform_(platform),
-      options_(options),
-      page_list_(page_list),
-      xml_(options.format == SitemapOptions::Format::kXml) {}
+SitemapWriter::SitemapWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress)
+    : platform_(platform),
+      progress_(progress),
+      options_(*inputs.sitemap),
+      xml_(options_.format == SitemapOptions::Format::kXml),
+      site_(inputs.site_folder),
+      set_(std::make_unique<SitemapSet>(inputs.map_file, xml_ ? ".xml" : ".txt", platform)) {}
 
 SitemapWriter::~SitemapWriter() = default;
 
-bool SitemapWriter::Write() {
-  site_ = window_.Text(Field::kSiteFolder);
-  set_ = std::make_unique<SitemapSet>(window_.Text(Field::kMapFile), xml_ ? ".xml" : ".txt",
-                                      platform_);
+WriteResult SitemapWriter::Write(const PageList& pages) {
+  page_list_ = &pages;
+  if (!WriteSet() && result_.outcome == WriteResult::kWritten) {
+    result_.outcome = WriteResult::kFailed;
+  }
+  result_.summary.pages_found = pages_.size();
+  return std::move(result_);
+}
+
+bool SitemapWriter::WriteSet() {
+  const PageList& page_list = *page_list_;
   const std::string base = SitemapBase(options_.base_url, platform_);
   base_.clear();
   if (xml_) {
@@ -50,9 +56,8 @@ bool SitemapWriter::Write() {
   }
 
   // The set's own files, from this run's probe or an earlier run, are no pages.
-  pages_.clear();
-  for (std::size_t i = 0; i < page_list_.size(); ++i) {
-    if (!set_->IsMember(page_list_[i])) pages_.push_back(i);
+  for (std::size_t i = 0; i < page_list.size(); ++i) {
+    if (!set_->IsMember(page_list[i])) pages_.push_back(i);
   }
   split_ = NeedsSplit();
 
@@ -60,12 +65,19 @@ bool SitemapWriter::Write() {
   bool written = true;
   ReadAheadInOrder<PageFacts>(
       count, &chunk_, &helper_chunk_,
-      [this](std::size_t i, std::string* chunk) { return ReadFacts(page_list_[pages_[i]], chunk); },
-      [this, &written](std::size_t i, const PageFacts& facts) {
-        written = Add(page_list_[pages_[i]], facts);
+      [this, &page_list](std::size_t i, std::string* chunk) {
+        return ReadFacts(page_list[pages_[i]], chunk);
+      },
+      [this, &page_list, &written](std::size_t i, const PageFacts& facts) {
+        if (!progress_.KeepGoing()) {
+          result_.outcome = WriteResult::kStopped;
+          written = false;
+        } else {
+          written = Add(page_list[pages_[i]], facts);
+        }
         return written;
       },
-      [this, count](std::size_t done) { window_.ReportProgress(Phase::kReading, done, count); });
+      [this, count](std::size_t done) { progress_.Report(Phase::kReading, done, count); });
   if (!written) return false;
   if (parts_.empty() && !OpenPart()) return false;  // an empty site still gets its file
   if (!ClosePart()) return false;
@@ -121,7 +133,7 @@ bool SitemapWriter::NeedsSplit() {
   std::string path;
   bool folder_url = false;
   for (const std::size_t i : pages_) {
-    UrlPath(page_list_[i], &path, &folder_url);
+    UrlPath((*page_list_)[i], &path, &folder_url);
     bytes += Entry(path, any_date).size();
     if (bytes > options_.max_bytes) return true;
   }
@@ -129,9 +141,9 @@ bool SitemapWriter::NeedsSplit() {
 }
 
 bool SitemapWriter::Add(const std::string& page, const PageFacts& facts) {
-  if (!facts.readable) unreadable_.push_back(page);
+  if (!facts.readable) result_.summary.unreadable_pages.push_back(page);
   if (facts.noindex) {
-    ++noindex_pages_;
+    ++result_.summary.noindex_pages;
     return true;
   }
   if (facts.folder_url && FolderUrlGiven(facts.url_path)) return true;
@@ -155,7 +167,7 @@ bool SitemapWriter::Add(const std::string& page, const PageFacts& facts) {
 bool SitemapWriter::OpenPart() {
   Part part;
   part.path = split_ ? set_->Part(parts_.size() + 1) : set_->Map();
-  part.output = platform_.BeginMap(part.path);
+  part.output = platform_.BeginReplacing(part.path);
   parts_.push_back(std::move(part));
   if (!parts_.back().output) return Fail(parts_.back().path);
   buffer_.clear();
@@ -166,7 +178,7 @@ bool SitemapWriter::Emit(const std::string& text) {
   Part& part = parts_.back();
   buffer_ += text;
   part.bytes += text.size();
-  if (buffer_.size() < kFlushAt) return true;
+  if (buffer_.size() < kWriteChunk) return true;
   const bool written = part.output->Write(buffer_.data(), buffer_.size());
   buffer_.clear();
   return written || Fail(part.path);
@@ -199,7 +211,7 @@ bool SitemapWriter::WriteIndex() {
     text += "</sitemap>\n";
   }
   text += kIndexEnd;
-  index_ = platform_.BeginMap(set_->Map());
+  index_ = platform_.BeginReplacing(set_->Map());
   if (!index_ || !index_->Write(text.data(), text.size()) || !index_->Finish()) {
     return Fail(set_->Map());
   }
@@ -207,7 +219,7 @@ bool SitemapWriter::WriteIndex() {
 }
 
 bool SitemapWriter::Fail(const std::string& path) {
-  if (failed_file_.empty()) failed_file_ = path;
+  if (result_.failed_file.empty()) result_.failed_file = path;
   return false;
 }
 

@@ -13,29 +13,26 @@
 
 #include "engine/page_list.h"
 #include "engine/platform.h"
-#include "engine/sitemap_options.h"
-#include "engine/sitemap_set.h"
-#include "engine/window_model.h"
+#include "engine/run_inputs.h"
+#include "engine/run_progress.h"
+#include "engine/sitemap/sitemap_options.h"
+#include "engine/sitemap/sitemap_set.h"
+#include "engine/write_result.h"
 
 namespace zorvitan {
 
 class SitemapWriter {
  public:
-  SitemapWriter(WindowModel& window, Platform& platform, const SitemapOptions& options,
-                const PageList& page_list);
+  // The site folder (with its separator), MAP and the sitemap's settings
+  // (`inputs.sitemap`, which must be set) come from `inputs`.
+  SitemapWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress);
   ~SitemapWriter();
 
-  // Writes the whole set; false (the old set untouched) when it could not.
-  bool Write();
-
-  // Pages of the list, the sitemap's own files left out.
-  std::size_t PagesFound() const { return pages_.size(); }
-  // Pages left out because they asked not to be indexed.
-  std::size_t NoindexPages() const { return noindex_pages_; }
-  // Pages that could not be read: listed, since nothing said otherwise.
-  const std::vector<std::string>& UnreadablePages() const { return unreadable_; }
-  // The file that could not be written, after a failed Write().
-  const std::string& FailedFile() const { return failed_file_; }
+  // Writes the whole set; the old set stays untouched when it could not, or
+  // when the front end said not to go on. The pages found leave out the
+  // sitemap's own files; pages that could not be read are listed, since
+  // nothing said otherwise.
+  WriteResult Write(const PageList& pages);
 
  private:
   // What the reading threads learn of a page, and its URL and date as written.
@@ -51,13 +48,15 @@ class SitemapWriter {
   // One file of the set while it is written.
   struct Part {
     std::string path;
-    std::unique_ptr<MapOutput> output;
+    std::unique_ptr<FileReplacement> output;
     std::size_t urls = 0;
     std::size_t bytes = 0;
     bool has_time = false;
     std::int64_t newest = 0;
   };
 
+  // Write() but for its result: false when it failed or was stopped.
+  bool WriteSet();
   PageFacts ReadFacts(const std::string& page, std::string* chunk);
   // The page's URL path relative to the base; under --strip-index an index
   // page gives its folder's, and says so.
@@ -75,27 +74,25 @@ class SitemapWriter {
   bool Fail(const std::string& path);
   bool PutInPlace();
 
-  WindowModel& window_;
   Platform& platform_;
+  RunProgress& progress_;
   const SitemapOptions& options_;
-  const PageList& page_list_;
+  const PageList* page_list_ = nullptr;
   bool xml_;
-  std::string site_;
+  const std::string& site_;
   std::unique_ptr<SitemapSet> set_;
   std::string base_;  // as written: XML-escaped in XML
   bool split_ = false;
 
   std::vector<std::size_t> pages_;  // places in the page list
   std::vector<Part> parts_;
-  std::unique_ptr<MapOutput> index_;
+  std::unique_ptr<FileReplacement> index_;
   std::string buffer_;
   bool folder_url_given_ = false;  // under --strip-index: the last index page's folder URL
   std::string last_folder_url_;
   std::string chunk_;
   std::string helper_chunk_;
-  std::size_t noindex_pages_ = 0;
-  std::vector<std::string> unreadable_;
-  std::string failed_file_;
+  WriteResult result_;
 };
 
 }  // namespace zorvitan
