@@ -34,7 +34,7 @@ class PageReader {
   virtual long Read(char* buffer, std::size_t size) = 0;
 };
 
-// What the map and sitemap writers gather before each FileReplacement::Write.
+// What the writers gather before each FileReplacement::Write.
 inline constexpr std::size_t kWriteChunk = 256 * 1024;
 
 // A new file that replaces a target file (the map, or any file of a sitemap
