@@ -15,8 +15,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
   zorvitan::Win32Platform platform;
   zorvitan::MainWindow main_window(instance, platform);
   if (!main_window.Create()) return 1;
-  // Page texts go to the clipboard under the main window's name.
-  platform.SetClipboardOwner(main_window.hwnd());
   main_window.Show(show_command);
   return zorvitan::RunMessageLoop(main_window.hwnd());
 }

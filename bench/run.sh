@@ -23,6 +23,7 @@ seed=${BENCH_SEED:-1}
 results=$out/results.jsonl
 cli=build/linux/cli/zorvitan-cli
 xml_name="zorvitan-cli --format xml"
+html5_name="zorvitan-cli --format html5"
 jobs=$(nproc)
 
 say() { printf '\n== %s\n' "$*" >&2; }
@@ -92,6 +93,9 @@ compare_on() {  # site name, pages, folders
   # The sitemap of the same site: the head of every page instead of its title, and its time.
   measure --site "$name" --name "$xml_name" --runs "$runs" \
     -- "$cli" -q --format xml --base-url https://example.com/ "$site" "$out/out/sitemap-$name.xml"
+  # The page to publish: the same titles, nested by folder.
+  measure --site "$name" --name "$html5_name" --runs "$runs" \
+    -- "$cli" -q --format html5 "$site" "$out/out/map-$name-html5.html"
   measure --site "$name" --name "tree (walk only)" --runs "$runs" \
     -- tree -H . -P '*.htm|*.html|*.php' --ignore-case --prune --noreport -o /dev/null "$site"
   measure --site "$name" --name "Python script" --runs "$slow_runs" --warmup 0 \

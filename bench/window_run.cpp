@@ -29,7 +29,6 @@ int main(int argc, char** argv) {
   {
     zorvitan::MainWindow window(GetModuleHandleA(nullptr), platform);
     if (!window.Create()) return 1;
-    platform.SetClipboardOwner(window.hwnd());
     window.Show(SW_SHOWNORMAL);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);

@@ -5,8 +5,8 @@
 
 namespace zorvitan::cli {
 
-// From here on, an interrupting signal removes the temporary map file before
+// From here on, an interrupting signal removes the temporary files before
 // the program ends the way the signal would have ended it.
-void RemoveTemporaryMapOnInterrupt();
+void RemoveTemporaryFilesOnInterrupt();
 
 }  // namespace zorvitan::cli

@@ -1,7 +1,7 @@
 #include <signal.h>
 
 #include "cli/interrupt.h"
-#include "platform/pending_map_file.h"
+#include "platform/temporary_files.h"
 
 namespace zorvitan::cli {
 namespace {
@@ -11,13 +11,13 @@ constexpr int kInterrupts[] = {SIGINT, SIGTERM, SIGHUP};
 // Re-raised rather than _exit(): the shell must see the signal, so that a
 // script (or a loop around the program) stops on Ctrl-C too.
 void OnInterrupt(int signal_number) {
-  RemovePendingMapFiles();
+  RemoveTemporaryFiles();
   raise(signal_number);  // SA_RESETHAND restored the default; delivered on return
 }
 
 }  // namespace
 
-void RemoveTemporaryMapOnInterrupt() {
+void RemoveTemporaryFilesOnInterrupt() {
   struct sigaction action = {};
   action.sa_handler = OnInterrupt;
   action.sa_flags = SA_RESETHAND;

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "cli/interrupt.h"
-#include "platform/pending_map_file.h"
+#include "platform/temporary_files.h"
 
 namespace zorvitan::cli {
 namespace {
@@ -10,12 +10,12 @@ namespace {
 // stops the program: the temporary map goes, then the default handling ends
 // the process.
 BOOL WINAPI OnConsoleControl(DWORD /*event*/) {
-  RemovePendingMapFiles();
+  RemoveTemporaryFiles();
   return FALSE;
 }
 
 }  // namespace
 
-void RemoveTemporaryMapOnInterrupt() { SetConsoleCtrlHandler(OnConsoleControl, TRUE); }
+void RemoveTemporaryFilesOnInterrupt() { SetConsoleCtrlHandler(OnConsoleControl, TRUE); }
 
 }  // namespace zorvitan::cli

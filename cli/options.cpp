@@ -1,16 +1,70 @@
 #include "cli/options.h"
 
+#include <getopt.h>
+
 #include <algorithm>
-#include <cstddef>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/encoding_labels.h"
-#include "engine/sitemap_url.h"
+#include "engine/html5_page.h"
+#include "engine/pattern.h"
+#include "engine/sitemap/sitemap_url.h"
 
 namespace zorvitan::cli {
 namespace {
+
+// What getopt_long returns for the options that have no short form.
+constexpr int kStripIndex = 256;
+constexpr int kPageEncoding = 257;
+constexpr int kLang = 258;
+constexpr int kTitle = 259;
+constexpr int kTemplate = 260;
+constexpr int kStripCommonSuffix = 261;
+constexpr int kCleanUrls = 262;
+constexpr int kLastmod = 263;
+constexpr int kReport = 264;
+constexpr int kRobotsTxt = 265;
+// What getopt_long returns for an argument that is no option, in order.
+constexpr int kArgument = 1;
+
+// Every option, once: its long name, whether it takes a value, and its letter.
+const option kOptions[] = {
+    {"patterns", required_argument, nullptr, 'p'},
+    {"skip-untitled", no_argument, nullptr, 's'},
+    {"exclude", required_argument, nullptr, 'x'},
+    {"format", required_argument, nullptr, 'f'},
+    {"base-url", required_argument, nullptr, 'b'},
+    {"strip-index", no_argument, nullptr, kStripIndex},
+    {"clean-urls", no_argument, nullptr, kCleanUrls},
+    {"lastmod", required_argument, nullptr, kLastmod},
+    {"report", required_argument, nullptr, kReport},
+    {"robots-txt", no_argument, nullptr, kRobotsTxt},
+    {"page-encoding", required_argument, nullptr, kPageEncoding},
+    {"lang", required_argument, nullptr, kLang},
+    {"title", required_argument, nullptr, kTitle},
+    {"template", required_argument, nullptr, kTemplate},
+    {"strip-common-suffix", no_argument, nullptr, kStripCommonSuffix},
+    {"quiet", no_argument, nullptr, 'q'},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'V'},
+    {nullptr, 0, nullptr, 0},
+};
+
+// The short options from the table. "-" first: arguments come back in order,
+// whatever POSIXLY_CORRECT says, as kArgument; ":" then: a missing value is
+// not reported by getopt itself.
+std::string ShortOptions() {
+  std::string letters = "-:";
+  for (const option* o = kOptions; o->name != nullptr; ++o) {
+    if (o->val >= kStripIndex) continue;
+    letters += static_cast<char>(o->val);
+    if (o->has_arg == required_argument) letters += ':';
+  }
+  return letters;
+}
 
 CommandLine UsageError(std::string error) {
   CommandLine result;
@@ -18,22 +72,50 @@ CommandLine UsageError(std::string error) {
   return result;
 }
 
-// The options that only sitemaps take, checked once all are read.
+// What was wrong with `arg`, the argument getopt_long stopped at: a long
+// option, or a group of short ones in which `letter` failed.
+std::string OptionError(const std::string& arg, int letter) {
+  const bool is_long = arg.compare(0, 2, "--") == 0;
+  // mingw-w64's getopt names no letter for a "-" inside a group ("-s-").
+  const std::string name = is_long ? arg.substr(0, arg.find('='))
+                                   : std::string("-") + (letter != 0 ? char(letter) : '-');
+  const option* known = nullptr;
+  for (const option* o = kOptions; o->name != nullptr; ++o) {
+    if (is_long ? name.substr(2) == o->name : o->val == letter) known = o;
+  }
+  if (known == nullptr) return "unknown option '" + name + "'";
+  if (known->has_arg == no_argument) return "option '" + name + "' takes no value";
+  return "option '" + name + "' needs a value";
+}
+
+// The options that only some formats take, checked once all are read.
 CommandLine CheckFormat(CommandLine result, const std::string& format, bool has_base_url,
-                        const std::string& base_url, const std::string& lastmod) {
-  Options& options = result.options;
-  const SitemapOptions& sitemap = options.sitemap_options;
-  if (format == "html") {
-    const char* misplaced = has_base_url                   ? "--base-url"
-                            : sitemap.strip_index          ? "--strip-index"
-                            : sitemap.clean_urls           ? "--clean-urls"
-                            : sitemap.robots_txt           ? "--robots-txt"
-                            : !lastmod.empty()             ? "--lastmod"
-                            : !options.report_file.empty() ? "--report"
-                                                           : nullptr;
-    if (misplaced != nullptr) {
-      return UsageError(std::string("option '") + misplaced + "' is for --format xml or txt");
+                        SitemapOptions sitemap, Html5Options html5, const std::string& lastmod) {
+  const char* html5_only = html5.strip_common_suffix               ? "--strip-common-suffix"
+                           : !result.options.template_file.empty() ? "--template"
+                           : html5.has_title                       ? "--title"
+                           : !html5.lang.empty()                   ? "--lang"
+                                                                   : nullptr;
+  if (format != "html5" && html5_only != nullptr) {
+    return UsageError(std::string("option '") + html5_only + "' is for --format html5");
+  }
+  const std::string& base_url = sitemap.base_url;
+  if (format == "html" || format == "html5") {
+    if (has_base_url) return UsageError("option '--base-url' is for --format xml or txt");
+    const char* sitemap_only = sitemap.strip_index            ? "--strip-index"
+                               : sitemap.clean_urls           ? "--clean-urls"
+                               : sitemap.robots_txt           ? "--robots-txt"
+                               : !lastmod.empty()             ? "--lastmod"
+                               : !sitemap.report_file.empty() ? "--report"
+                                                              : nullptr;
+    if (sitemap_only != nullptr) {
+      return UsageError(std::string("option '") + sitemap_only + "' is for --format xml or txt");
     }
+    if (!html5.lang.empty() && !IsLanguageTag(html5.lang)) {
+      return UsageError("--lang needs a language tag such as pl or en-GB, not '" + html5.lang +
+                        "'");
+    }
+    if (format == "html5") result.options.run.html5 = std::move(html5);
     return result;
   }
   static const char* const kLastmods[] = {"auto", "git", "mtime", "none"};
@@ -44,12 +126,12 @@ CommandLine CheckFormat(CommandLine result, const std::string& format, bool has_
   if (!lastmod.empty() && format == "txt") {
     return UsageError("option '--lastmod' is for --format xml");
   }
-  options.sitemap_options.lastmod = format == "txt"
-                                        ? SitemapOptions::Lastmod::kNone
-                                        : static_cast<SitemapOptions::Lastmod>(
-                                              lastmod.empty() ? 0 : known - std::begin(kLastmods));
+  // Listed in the order of SitemapOptions::Lastmod; text has no dates.
+  sitemap.lastmod = format == "txt" ? SitemapOptions::Lastmod::kNone
+                                    : static_cast<SitemapOptions::Lastmod>(
+                                          lastmod.empty() ? 0 : known - std::begin(kLastmods));
   if (format != "xml" && format != "txt") {
-    return UsageError("unknown format '" + format + "' (known: html, xml, txt)");
+    return UsageError("unknown format '" + format + "' (known: html, html5, xml, txt)");
   }
   if (!has_base_url) return UsageError("--format " + format + " needs --base-url URL");
   if (!IsBaseUrl(base_url)) {
@@ -58,141 +140,129 @@ CommandLine CheckFormat(CommandLine result, const std::string& format, bool has_
         "fragment, not '" +
         base_url + "'");
   }
-  options.sitemap = true;
-  options.sitemap_options.format =
-      format == "xml" ? SitemapOptions::Format::kXml : SitemapOptions::Format::kText;
-  options.sitemap_options.base_url = base_url;
+  sitemap.format = format == "xml" ? SitemapOptions::Format::kXml : SitemapOptions::Format::kText;
+  result.options.run.sitemap = sitemap;
   return result;
 }
 
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
-  CommandLine result;
-  std::vector<std::string> positional;
-  bool options_ended = false;
-  std::string format = "html";
-  std::string base_url;
-  bool has_base_url = false;
-  std::string page_encoding;
-  std::string lastmod;
+  // getopt_long wants writable C strings behind a program name.
+  std::vector<std::string> texts = args;
+  std::vector<char*> argv{const_cast<char*>("zorvitan-cli")};
+  for (std::string& text : texts) argv.push_back(&text[0]);
+  argv.push_back(nullptr);
+  const int argc = static_cast<int>(argv.size() - 1);
+  const std::string short_options = ShortOptions();
 
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (options_ended || arg.size() < 2 || arg[0] != '-') {
-      positional.push_back(arg);
-    } else if (arg == "--") {
-      options_ended = true;
-    } else if (arg.compare(0, 2, "--") == 0) {
-      const std::size_t equals = arg.find('=');
-      const std::string name = arg.substr(0, equals);
-      const bool has_value = equals != std::string::npos;
-      std::string* value = name == "--patterns"        ? &result.options.patterns
-                           : name == "--format"        ? &format
-                           : name == "--base-url"      ? &base_url
-                           : name == "--page-encoding" ? &page_encoding
-                           : name == "--lastmod"       ? &lastmod
-                           : name == "--report"        ? &result.options.report_file
-                                                       : nullptr;
-      std::string exclude;
-      if (name == "--exclude") value = &exclude;
-      if (value != nullptr) {
-        if (has_value) {
-          *value = arg.substr(equals + 1);
-        } else if (i + 1 < args.size()) {
-          *value = args[++i];
-        } else {
-          return UsageError("option '" + name + "' needs a value");
+  CommandLine result;
+  RunInputs& run = result.options.run;
+  run.patterns = kDefaultPatterns;
+  std::vector<std::string> positional;
+  std::string format = "html";
+  SitemapOptions sitemap;
+  bool has_base_url = false;
+  Html5Options html5;
+  std::string lastmod;
+  optind = 0;  // a fresh scan, in every runtime
+  opterr = 0;
+  for (;;) {
+    const int at = optind == 0 ? 1 : optind;  // the argument the next option comes from
+    int long_index = -1;
+    const int letter = getopt_long(argc, argv.data(), short_options.c_str(), kOptions, &long_index);
+    if (letter == -1) break;
+    if (letter == '?' || letter == ':') return UsageError(OptionError(argv[at], optopt));
+    // getopt_long takes an abbreviated long option; the program never did.
+    const std::string arg = argv[at];
+    const std::string name = arg.substr(0, arg.find('='));
+    if (long_index >= 0 && name.substr(2) != kOptions[long_index].name) {
+      return UsageError("unknown option '" + name + "'");
+    }
+    const std::string value = optarg != nullptr ? optarg : "";
+    switch (letter) {
+      case kArgument:
+        positional.push_back(value);
+        break;
+      case 'p':
+        run.patterns = value;
+        break;
+      case 's':
+        run.skip_untitled = true;
+        break;
+      case 'x':
+        if (value.empty()) {
+          return UsageError(std::string("option '") + (long_index >= 0 ? "--exclude" : "-x") +
+                            "' needs a pattern");
         }
-        if (name == "--base-url") has_base_url = true;
-        if (name == "--report" && value->empty()) {
-          return UsageError("option '--report' needs a file name");
+        run.excludes.push_back(value);
+        break;
+      case 'f':
+        format = value;
+        break;
+      case 'b':
+        sitemap.base_url = value;
+        has_base_url = true;
+        break;
+      case kStripIndex:
+        sitemap.strip_index = true;
+        break;
+      case kCleanUrls:
+        sitemap.clean_urls = true;
+        break;
+      case kLastmod:
+        lastmod = value;
+        break;
+      case kReport:
+        if (value.empty()) return UsageError("option '--report' needs a file name");
+        sitemap.report_file = value;
+        break;
+      case kRobotsTxt:
+        sitemap.robots_txt = true;
+        break;
+      case kPageEncoding:
+        run.page_encoding = std::string(EncodingForLabel(value));
+        if (run.page_encoding.empty()) {
+          return UsageError("unknown encoding '" + value +
+                            "' (for example windows-1250, iso-8859-2, koi8-r, shift_jis)");
         }
-        if (name == "--page-encoding") {
-          result.options.page_encoding = std::string(EncodingForLabel(page_encoding));
-          if (result.options.page_encoding.empty()) {
-            return UsageError("unknown encoding '" + page_encoding +
-                              "' (for example windows-1250, iso-8859-2, koi8-r, shift_jis)");
-          }
-        }
-        if (name == "--exclude") {
-          if (exclude.empty()) return UsageError("option '--exclude' needs a pattern");
-          result.options.excludes.push_back(exclude);
-        }
-        continue;
-      }
-      if (has_value) return UsageError("option '" + name + "' takes no value");
-      if (name == "--skip-untitled") {
-        result.options.skip_untitled = true;
-      } else if (name == "--quiet") {
+        break;
+      case kLang:
+        html5.lang = value;
+        break;
+      case kTitle:
+        html5.has_title = true;
+        html5.title = value;
+        break;
+      case kTemplate:
+        if (value.empty()) return UsageError("option '--template' needs a file");
+        result.options.template_file = value;
+        break;
+      case kStripCommonSuffix:
+        html5.strip_common_suffix = true;
+        break;
+      case 'q':
         result.options.quiet = true;
-      } else if (name == "--strip-index") {
-        result.options.sitemap_options.strip_index = true;
-      } else if (name == "--clean-urls") {
-        result.options.sitemap_options.clean_urls = true;
-      } else if (name == "--robots-txt") {
-        result.options.sitemap_options.robots_txt = true;
-      } else if (name == "--help") {
+        break;
+      case 'h':
         result.action = Action::kHelp;
         return result;
-      } else if (name == "--version") {
+      case 'V':
         result.action = Action::kVersion;
         return result;
-      } else {
-        return UsageError("unknown option '" + name + "'");
-      }
-    } else {
-      // A group of short options: "-sq", "-p*.htm", "-sp" "*.htm"; a letter
-      // that takes a value takes the rest of the group or the next argument.
-      for (std::size_t k = 1; k < arg.size(); ++k) {
-        const char letter = arg[k];
-        if (letter == 's') {
-          result.options.skip_untitled = true;
-        } else if (letter == 'q') {
-          result.options.quiet = true;
-        } else if (letter == 'h') {
-          result.action = Action::kHelp;
-          return result;
-        } else if (letter == 'V') {
-          result.action = Action::kVersion;
-          return result;
-        } else if (letter == 'p' || letter == 'x' || letter == 'f' || letter == 'b') {
-          std::string value;
-          if (k + 1 < arg.size()) {
-            value = arg.substr(k + 1);
-          } else if (i + 1 < args.size()) {
-            value = args[++i];
-          } else {
-            return UsageError(std::string("option '-") + letter + "' needs a value");
-          }
-          if (letter == 'p') {
-            result.options.patterns = value;
-          } else if (letter == 'f') {
-            format = value;
-          } else if (letter == 'b') {
-            base_url = value;
-            has_base_url = true;
-          } else if (value.empty()) {
-            return UsageError("option '-x' needs a pattern");
-          } else {
-            result.options.excludes.push_back(value);
-          }
-          break;
-        } else {
-          return UsageError(std::string("unknown option '-") + letter + "'");
-        }
-      }
     }
   }
+  // What follows "--".
+  for (int i = optind; i < argc; ++i) positional.push_back(argv[i]);
 
   if (positional.size() != 2) {
     return UsageError(positional.size() < 2 ? "missing SITE_FOLDER or MAP_FILE"
                                             : "too many arguments");
   }
-  result.options.site_folder = positional[0];
-  result.options.map_file = positional[1];
+  run.site_folder = positional[0];
+  run.map_file = positional[1];
   result.action = Action::kRun;
-  return CheckFormat(std::move(result), format, has_base_url, base_url, lastmod);
+  return CheckFormat(std::move(result), format, has_base_url, sitemap, html5, lastmod);
 }
 
 }  // namespace zorvitan::cli

@@ -1,29 +1,21 @@
-// The command line of zorvitan-cli, parsed into the fields of the window.
+// The command line of zorvitan-cli, parsed into the inputs of a run.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "engine/pattern.h"
-#include "engine/sitemap_options.h"
+#include "engine/run_inputs.h"
 
 namespace zorvitan::cli {
 
 struct Options {
-  std::string site_folder;
-  std::string map_file;
-  std::string patterns = kDefaultPatterns;
-  bool skip_untitled = false;
+  // The arguments, the patterns (kDefaultPatterns unless given), the untitled
+  // rule, --exclude globs as given, the sitemap of --format xml or txt, and
+  // the page of --format html5.
+  RunInputs run;
   bool quiet = false;
-  std::vector<std::string> excludes;  // --exclude globs, as given
-  // --page-encoding: the encoding of pages that declare none and are not
-  // UTF-8, by its name; "" for the default.
-  std::string page_encoding;
-  // --format xml or txt: a sitemap with these settings instead of the HTML map.
-  bool sitemap = false;
-  SitemapOptions sitemap_options;
-  // --report FILE: the pages left out of the sitemap and why, as given.
-  std::string report_file;
+  // --template: the file run.html5's template is read from before the run.
+  std::string template_file;
 };
 
 enum class Action { kRun, kHelp, kVersion, kUsageError };

@@ -10,9 +10,6 @@ std::string ProgressText(Phase phase, std::size_t done, std::size_t total) {
     case Phase::kWalking:
       text = "Walking folders: ";
       break;
-    case Phase::kListing:
-      text = "Listing folders: ";
-      break;
     case Phase::kReading:
       text = "Reading pages: ";
       break;

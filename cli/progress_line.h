@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/window_model.h"
+#include "engine/run_progress.h"
 
 namespace zorvitan::cli {
 

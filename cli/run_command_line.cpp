@@ -7,70 +7,63 @@
 #include <utility>
 #include <vector>
 
-#include "cli/cli_window.h"
 #include "cli/console.h"
+#include "cli/console_front_end.h"
 #include "cli/interrupt.h"
 #include "cli/native_platform.h"
 #include "cli/options.h"
 #include "cli/paths.h"
 #include "cli/progress_line.h"
+#include "cli/template_file.h"
 #include "cli/usage.h"
 #include "engine/generation_run.h"
 #include "engine/notices.h"
-#include "engine/sitemap/sitemap_exclusion_report.h"
 
 namespace zorvitan::cli {
 namespace {
 
-int RunGeneration(Options options, Platform& platform, PagesReadHook on_pages_read) {
-  const bool map_resolved = MakeAbsolute(options.map_file, &options.map_file);
-  const bool site_resolved = MakeAbsolute(options.site_folder, &options.site_folder);
+int RunGeneration(const Options& options, Platform& platform, PagesReadHook on_pages_read) {
+  RunInputs inputs = options.run;
+  const bool map_resolved = MakeAbsolute(inputs.map_file, &inputs.map_file);
+  const bool site_resolved = MakeAbsolute(inputs.site_folder, &inputs.site_folder);
   if (!map_resolved || !site_resolved) {
     // Refused as the window would refuse that field, map file first.
     const Refusal refusal = map_resolved
-                                ? Refusal{Refusal::kSiteFolderNotOpened, options.site_folder}
-                                : Refusal{Refusal::kMapFileNotCreated, options.map_file};
+                                ? Refusal{Refusal::kSiteFolderNotOpened, inputs.site_folder}
+                                : Refusal{Refusal::kMapFileNotCreated, inputs.map_file};
     WriteText(Stream::kErr, RefusalText(refusal, platform) +
                                 "\nzorvitan-cli: the current folder no longer exists\n");
     return kExitRefused;
   }
-  const bool map_existed = !options.map_file.empty() && PathExists(options.map_file);
-  // Taken now, as the map file's path is: the run may change the current folder.
-  if (!options.report_file.empty() &&
-      !MakeAbsolute(options.report_file, &options.sitemap_options.report_file)) {
-    WriteText(Stream::kErr, MapNotWrittenText(options.report_file, platform) + "\n");
-    return kExitMapNotWritten;
+  const bool map_existed = !inputs.map_file.empty() && PathExists(inputs.map_file);
+  if (inputs.sitemap) {
+    SitemapOptions& sitemap = *inputs.sitemap;
+    // Taken now, as the map file's path is: the run may change the current folder.
+    const std::string report_file = sitemap.report_file;
+    if (!report_file.empty() && !MakeAbsolute(report_file, &sitemap.report_file)) {
+      WriteText(Stream::kErr, MapNotWrittenText(report_file, platform) + "\n");
+      return kExitMapNotWritten;
+    }
+    sitemap.now = static_cast<std::int64_t>(std::time(nullptr));
   }
-  options.sitemap_options.now = static_cast<std::int64_t>(std::time(nullptr));
 
   ProgressLine progress(!options.quiet && IsTerminal(Stream::kErr),
                         [](const std::string& text) { WriteText(Stream::kErr, text); });
-  CliWindow window(options, platform, progress, std::move(on_pages_read));
-  const Exclusions exclusions(options.excludes, platform);
-  RunChoices choices;
-  choices.exclusions = &exclusions;
-  if (options.sitemap) choices.sitemap = &options.sitemap_options;
-  choices.page_encoding = options.page_encoding;
-  GenerationRun run(window, platform, choices);
-  RemoveTemporaryMapOnInterrupt();
-  const RunReport report = run.Generate();
+  ConsoleFrontEnd front_end(platform, progress, std::move(on_pages_read));
+  RemoveTemporaryFilesOnInterrupt();
+  const RunReport report = GenerationRun(front_end, platform).Generate(inputs);
   progress.Clear();
 
   switch (report.outcome) {
     case RunOutcome::kRefused:
       // The map probe creates a missing map file; a refused run leaves none.
-      if (!map_existed && !options.map_file.empty()) RemoveIfEmptyFile(options.map_file);
+      if (!map_existed && !inputs.map_file.empty()) RemoveIfEmptyFile(inputs.map_file);
       return kExitRefused;
     case RunOutcome::kDone:
       return kExitDone;
     case RunOutcome::kMapNotWritten:
-      return kExitMapNotWritten;
-    case RunOutcome::kNothingListed:
-      window.ShowSitemapNotices(report.summary);
-      WriteText(Stream::kErr, NothingListedText(options.map_file, platform) + "\n");
-      return kExitMapNotWritten;
-    case RunOutcome::kCancelled:
-      WriteText(Stream::kErr, MapNotWrittenText(options.map_file, platform) + "\n");
+    case RunOutcome::kNothingListed:  // the front end said why
+    case RunOutcome::kCancelled:      // the console never stops a run
       return kExitMapNotWritten;
   }
   return kExitMapNotWritten;
@@ -94,7 +87,14 @@ int RunCommandLine(const std::vector<std::string>& args, PagesReadHook on_pages_
     case Action::kRun:
       break;
   }
-  return RunGeneration(command_line.options, *platform, std::move(on_pages_read));
+  Options options = command_line.options;
+  std::string error;
+  if (!options.template_file.empty() &&
+      !LoadTemplate(*platform, options.template_file, &options.run.html5->template_text, &error)) {
+    WriteText(Stream::kErr, "zorvitan-cli: " + error + "\n");
+    return kExitUsage;
+  }
+  return RunGeneration(options, *platform, std::move(on_pages_read));
 }
 
 }  // namespace zorvitan::cli

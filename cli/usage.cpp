@@ -12,8 +12,9 @@ Writes a site map of the web site kept in SITE_FOLDER into MAP_FILE: under a
 heading for each folder, a link to every page whose file name matches the
 patterns, with the page's <title> as the link text. Every folder below
 SITE_FOLDER is searched, hidden folders and folders reached through links
-included (a folder reached twice is searched once). With --format xml or txt
-it writes a sitemap for search engines instead.
+included (a folder reached twice is searched once). With --format html5 it
+writes a complete page to publish as the site's map, with --format xml or txt
+a sitemap for search engines.
 
 Arguments:
   SITE_FOLDER            the folder that holds the site's pages
@@ -34,8 +35,9 @@ Options:
                          and "?" match within one name, "**" across folders
                          ("drafts/**", "**/*.bak.html"); an excluded folder is not
                          searched. May be given many times; for every format
-  -f, --format FORMAT    html (the default: the map described below), xml (a
-                         sitemaps.org sitemap) or txt (one URL per line)
+  -f, --format FORMAT    html (the default: the map described below), html5 (a
+                         complete page to publish), xml (a sitemaps.org sitemap)
+                         or txt (one URL per line)
   -b, --base-url URL     the site's address, absolute, http:// or https://; needed
                          by xml and txt. A "/" is added when it does not end in one
       --strip-index      write index.htm, index.html and index.php (any case) as
@@ -60,6 +62,17 @@ Options:
                          the encoding of old pages that declare none and are not
                          UTF-8 (default windows-1250; on Windows the system's code
                          page): iso-8859-2, latin2, windows-1251, koi8-r, ...
+      --lang CODE        html5: the page's language, such as pl or en-GB (default:
+                         the lang of the site's top index page, else pl)
+      --title TEXT       html5: the page's title (default "Mapa serwisu", then
+                         " – " and the top index page's title)
+      --template FILE    html5: your own page, in UTF-8, filled in: the map goes
+                         where {{map}} stands, the title wherever {{title}} does;
+                         the built-in stylesheet is left out
+      --strip-common-suffix
+                         html5: drop a suffix that most titles share, such as
+                         " | My Site", from the link texts, and name it on
+                         standard error
   -q, --quiet            no progress line
   -h, --help             show this help and exit
   -V, --version          show the version and exit
@@ -90,6 +103,24 @@ The map file:
   begin with "." are not listed.
   An existing MAP_FILE is replaced only by a complete new map: when anything
   goes wrong, the old map stays as it was.
+
+The html5 page (--format html5):
+  A complete page in UTF-8 to publish as the site's map, also the "multiple
+  ways" page of accessibility guidelines: doctype, <html lang>, charset,
+  viewport and title, and a small built-in stylesheet that reads well on a
+  phone and a desktop, with a dark variant and a print variant; no script.
+  The pages are nested lists that follow the folders, in a <nav> labelled
+  "Mapa serwisu": each folder is an item labelled by its index page's title
+  (index.htm, index.html or index.php, a link to it) or else by its own
+  name, holding its pages and then its folders; no path of your disk is
+  shown. Pages keep the order above, a folder's index page first. An
+  untitled page reads as its file name (--skip-untitled leaves it out).
+  Titles are read and converted to UTF-8 as above, their blanks collapsed.
+  Links are URLs relative to SITE_FOLDER, every byte but letters, digits,
+  "-", ".", "_", "~" and "/" written as %XX, so the map belongs in
+  SITE_FOLDER. Pages marked noindex are listed (the map is for people); the
+  map's own file is not. With --strip-common-suffix and a suffix found, the
+  default title is "Mapa serwisu" and that suffix.
 
 Sitemaps (--format xml or txt):
   One URL per page, in the map's order: the base URL and the page's path
@@ -153,8 +184,9 @@ Exit status:
      opened ("Nie otworzyć katalogu: ..."), or a relative path while the
      current folder no longer exists; nothing was changed
   2  wrong usage: an unknown option, format or encoding, not two arguments,
-     or xml or txt without an absolute http:// or https:// --base-url;
-     nothing is written
+     xml or txt without an absolute http:// or https:// --base-url, an
+     option of another format, or a --template that cannot be read, is not
+     UTF-8 or has no {{map}}; nothing is written
   3  the map, or a file of the sitemap (the report and robots.txt
      included), could not be written, or a sitemap had no page left to list;
      the old map, or the whole old set of sitemap files, is kept
@@ -166,6 +198,9 @@ Examples:
     zorvitan-cli --skip-untitled --patterns "*.html; *.shtml" ~/www ~/www/mapa.html
   An old site whose pages in ISO-8859-2 declare no encoding:
     zorvitan-cli --page-encoding iso-8859-2 ~/stara-strona ~/stara-strona/mapa.html
+  A map to publish, in the site's own layout, without the site's name on every
+  line:
+    zorvitan-cli -f html5 --template szablon.html --strip-common-suffix ~/www ~/www/mapa.html
   In a build script, stopping the build when the map cannot be made:
     zorvitan-cli --quiet public public/site-map.html || exit 1
   A sitemap for search engines, without the drafts:

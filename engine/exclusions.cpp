@@ -98,17 +98,13 @@ Exclusions::Exclusions(const std::vector<std::string>& globs, const Platform& pl
 }
 
 std::string Exclusions::Comparable(const std::string& relative) const {
-  std::string path = WithForwardSlashes(platform_.FoldCase(relative), platform_.Separator());
-  if (platform_.MarksForeignNames()) {
-    std::string plain;
-    plain.reserve(path.size());
-    for (std::size_t i = 0; i < path.size(); ++i) {
-      if (path[i] == kForeignNameMark && (i == 0 || path[i - 1] == '/')) continue;
-      plain += path[i];
-    }
-    path.swap(plain);
-  }
-  return path;
+  const std::string path = WithForwardSlashes(platform_.FoldCase(relative), platform_.Separator());
+  if (!platform_.MarksForeignNames()) return path;
+  std::string unmarked;
+  unmarked.reserve(path.size());
+  auto append = [&unmarked](std::string_view part) { unmarked += part; };
+  ForEachMarkedName(path, true, append, append);
+  return unmarked;
 }
 
 bool Exclusions::Matches(std::string_view path) const {

@@ -19,6 +19,26 @@ inline constexpr char kForeignNameMark = '\x01';
 
 inline bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
 
+// Calls `plain(text)` for each stretch of ordinary bytes and `marked(utf8)`
+// for each marked name (a mark at a name's start, up to the next separator;
+// the mark left out), in order. Without `marked_names` (a platform that never
+// marks) the whole text is one plain stretch.
+template <typename Plain, typename Marked>
+void ForEachMarkedName(std::string_view text, bool marked_names, Plain plain, Marked marked) {
+  std::size_t start = 0;
+  for (std::size_t at = marked_names ? text.find(kForeignNameMark) : std::string_view::npos;
+       at != std::string_view::npos; at = text.find(kForeignNameMark, at + 1)) {
+    if (at > 0 && !IsPathSeparator(text[at - 1])) continue;  // not at a name's start
+    std::size_t end = at + 1;
+    while (end < text.size() && !IsPathSeparator(text[end])) ++end;
+    plain(text.substr(start, at - start));
+    marked(text.substr(at + 1, end - at - 1));
+    start = end;
+    at = end - 1;
+  }
+  plain(text.substr(start));
+}
+
 // A file name as patterns and sorting see it: without the mark, so a marked
 // name matches and sorts by its own letters.
 inline std::string_view WithoutForeignNameMark(std::string_view name) {

@@ -1,106 +1,74 @@
 #include "engine/generation_run.h"
 
+#include <utility>
+
+#include "engine/html5_map_writer.h"
 #include "engine/map_writer.h"
 #include "engine/page_index.h"
-#include "engine/sitemap_writer.h"
+#include "engine/sitemap/sitemap_writer.h"
+#include "engine/text_rules.h"
 
 namespace zorvitan {
 
-GenerationRun::GenerationRun(WindowModel& window, Platform& platform, RunChoices choices)
-    : window_(window), platform_(platform), choices_(choices) {}
+GenerationRun::GenerationRun(FrontEnd& front_end, Platform& platform)
+    : front_end_(front_end), platform_(platform) {}
 
-RunReport GenerationRun::Generate() {
+RunReport GenerationRun::Generate(const RunInputs& given) {
   RunReport report;
-  if (!CheckInputs()) return report;
+  if (!CheckInputs(given)) return report;
 
-  window_.SetInputsEnabled(false);
-  page_list.clear();
-
-  const std::string site = window_.Text(Field::kSiteFolder);
-  if (site.empty() || site.back() != platform_.Separator()) {
-    window_.SetText(Field::kSiteFolder, site + platform_.Separator());
-  }
-
-  PageIndex index(window_, platform_, page_filter, page_list, choices_.exclusions);
-  if (!index.IndexPages(window_.Text(Field::kSiteFolder))) {
-    // The window was closed during the run: no map is written, the old one stays.
-    report.outcome = RunOutcome::kCancelled;
-    window_.SetInputsEnabled(true);
-    return report;
-  }
-
-  std::string failed_file;
-  excluded_ = &index.Excluded();
-  if (!WriteMap(&report.summary, &failed_file)) {
-    if (failed_file.empty() && choices_.sitemap != nullptr) {
-      report.outcome = RunOutcome::kNothingListed;  // the summary tells why
-      report.summary.unopened_folders = index.UnopenedFolders();
-      window_.SetInputsEnabled(true);
-      return report;
-    }
-    window_.ShowMapNotWritten(failed_file);
-    report.outcome = RunOutcome::kMapNotWritten;
-    report.summary = RunSummary();
-    window_.SetInputsEnabled(true);
-    return report;
-  }
-
-  report.outcome = RunOutcome::kDone;
-  report.summary.unopened_folders = index.UnopenedFolders();
-  window_.ShowFinished(report.summary);
-  window_.SetInputsEnabled(true);
+  front_end_.SetInputsEnabled(false);
+  RunInputs inputs = given;
+  inputs.site_folder = WithSeparator(given.site_folder, platform_.Separator());
+  if (inputs.site_folder != given.site_folder) front_end_.ShowSiteFolder(inputs.site_folder);
+  report.outcome = WalkAndWrite(inputs, &report.summary);
+  front_end_.SetInputsEnabled(true);
   return report;
 }
 
-bool GenerationRun::WriteMap(RunSummary* summary, std::string* failed_file) {
-  if (choices_.sitemap != nullptr) {
-    SitemapWriter writer(window_, platform_, *choices_.sitemap, page_list);
-    writer.SetExcluded(excluded_);
-    const bool written = writer.Write();
-    summary->pages_found = writer.PagesFound();
-    summary->noindex_pages = writer.NoindexPages();
-    summary->unreadable_pages = writer.UnreadablePages();
-    summary->sitemap_notices = writer.Notices();
-    // Nothing to list leaves no failed file: the run tells it apart by that.
-    *failed_file = writer.NothingListed() ? std::string() : writer.FailedFile();
-    return written;
+RunOutcome GenerationRun::WalkAndWrite(const RunInputs& inputs, RunSummary* summary) {
+  PageList pages;
+  PageIndex index(inputs, platform_, front_end_);
+  // Closed during the walk or the reading: nothing is replaced.
+  if (!index.IndexPages(&pages)) return RunOutcome::kCancelled;
+  WriteResult written =
+      inputs.sitemap ? SitemapWriter(inputs, platform_, front_end_).Write(pages, index.Excluded())
+      : inputs.html5 ? Html5MapWriter(inputs, platform_, front_end_).Write(pages)
+                     : MapWriter(inputs, platform_, front_end_).Write(pages);
+  if (written.outcome == WriteResult::kStopped) return RunOutcome::kCancelled;
+  if (written.outcome == WriteResult::kFailed) {
+    front_end_.ShowMapNotWritten(written.failed_file);
+    return RunOutcome::kMapNotWritten;
   }
-  MapWriter writer(window_, platform_, page_list, last_folder, choices_.page_encoding);
-  if (!writer.Write()) {
-    *failed_file = window_.Text(Field::kMapFile);
-    return false;
+  *summary = std::move(written.summary);
+  summary->unopened_folders = index.UnopenedFolders();
+  if (written.outcome == WriteResult::kNothingListed) {
+    front_end_.ShowNothingListed(inputs.map_file, *summary);
+    return RunOutcome::kNothingListed;
   }
-  summary->pages_found = page_list.size();
-  summary->unreadable_pages = writer.UnreadablePages();
-  return true;
+  front_end_.ShowFinished(*summary);
+  return RunOutcome::kDone;
 }
 
 bool GenerationRun::Refuse(Refusal::Reason reason, Field field, const std::string& path) {
-  window_.ShowRefusal(Refusal{reason, path});
-  window_.SetFocus(field);
+  front_end_.ShowRefusal(Refusal{reason, path});
+  front_end_.SetFocus(field);
   return false;
 }
 
-bool GenerationRun::CheckInputs() {
-  if (window_.Text(Field::kSiteFolder).empty()) {
-    return Refuse(Refusal::kNoSiteFolder, Field::kSiteFolder);
+bool GenerationRun::CheckInputs(const RunInputs& inputs) {
+  if (inputs.site_folder.empty()) return Refuse(Refusal::kNoSiteFolder, Field::kSiteFolder);
+  if (inputs.map_file.empty()) return Refuse(Refusal::kNoMapFile, Field::kMapFile);
+  if (inputs.patterns.empty()) return Refuse(Refusal::kNoPatterns, Field::kPatterns);
+  // Tested without cutting an existing map; a missing one is created.
+  if (!platform_.ProbeReplaceable(inputs.map_file)) {
+    return Refuse(Refusal::kMapFileNotCreated, Field::kMapFile, inputs.map_file);
   }
-  if (window_.Text(Field::kMapFile).empty()) return Refuse(Refusal::kNoMapFile, Field::kMapFile);
-  if (window_.Text(Field::kPatterns).empty()) return Refuse(Refusal::kNoPatterns, Field::kPatterns);
-  if (!ProbeMapFile()) {
-    return Refuse(Refusal::kMapFileNotCreated, Field::kMapFile, window_.Text(Field::kMapFile));
-  }
-  if (!EnterSiteFolder()) {
-    return Refuse(Refusal::kSiteFolderNotOpened, Field::kSiteFolder,
-                  window_.Text(Field::kSiteFolder));
+  // The site folder becomes the current drive and directory.
+  if (!platform_.SetCurrentFolder(inputs.site_folder)) {
+    return Refuse(Refusal::kSiteFolderNotOpened, Field::kSiteFolder, inputs.site_folder);
   }
   return true;
-}
-
-bool GenerationRun::ProbeMapFile() { return platform_.ProbeMapFile(window_.Text(Field::kMapFile)); }
-
-bool GenerationRun::EnterSiteFolder() {
-  return platform_.SetCurrentFolder(window_.Text(Field::kSiteFolder));
 }
 
 }  // namespace zorvitan

@@ -2,16 +2,10 @@
 // writes the map file and reports how many pages were found.
 #pragma once
 
-#include <string>
-#include <vector>
-
-#include "engine/exclusions.h"
+#include "engine/front_end.h"
 #include "engine/notices.h"
-#include "engine/page_filter.h"
-#include "engine/page_list.h"
 #include "engine/platform.h"
-#include "engine/sitemap_options.h"
-#include "engine/window_model.h"
+#include "engine/run_inputs.h"
 
 namespace zorvitan {
 
@@ -30,49 +24,24 @@ struct RunReport {
   RunSummary summary;  // of a finished run
 };
 
-// What only the command line chooses; the window leaves them unset.
-struct RunChoices {
-  const Exclusions* exclusions = nullptr;   // pages and folders left out of the walk
-  const SitemapOptions* sitemap = nullptr;  // a machine sitemap instead of the HTML map
-  // The encoding of pages that declare none and are not UTF-8, by its name;
-  // "" for the default (engine/text_conversion.h).
-  std::string page_encoding;
-};
-
-// The run together with the window-level state it keeps between runs. A front
-// end owns one for the life of its window.
 class GenerationRun {
  public:
-  GenerationRun(WindowModel& window, Platform& platform, RunChoices choices = {});
+  GenerationRun(FrontEnd& front_end, Platform& platform);
 
-  // The generate button's whole run.
-  RunReport Generate();
-
-  // The page list: full paths of the pages, in the order they were found.
-  PageList page_list;
-  // Which files are pages.
-  PageFilter page_filter;
-  // The folder of the last map entry written; the window empties it when it loads.
-  std::string last_folder;
+  // The generate button's whole run, from inputs read once.
+  RunReport Generate(const RunInputs& inputs);
 
  private:
   // Checks the inputs in order; shows the first refusal and moves the focus
   // to its field.
-  bool CheckInputs();
-  // Tests that the map file can be written, without cutting an existing one.
-  bool ProbeMapFile();
-  // Makes the site folder the current drive and directory.
-  bool EnterSiteFolder();
-
+  bool CheckInputs(const RunInputs& inputs);
   bool Refuse(Refusal::Reason reason, Field field, const std::string& path = {});
-  // Writes the map (or sitemap) from the page list into the summary; on
-  // failure, names the file that could not be written.
-  bool WriteMap(RunSummary* summary, std::string* failed_file);
+  // The run once its inputs are accepted: the walk, the writer and the
+  // notices, which come before the inputs are enabled again.
+  RunOutcome WalkAndWrite(const RunInputs& inputs, RunSummary* summary);
 
-  WindowModel& window_;
+  FrontEnd& front_end_;
   Platform& platform_;
-  RunChoices choices_;
-  const std::vector<std::string>* excluded_ = nullptr;  // by this run's walk
 };
 
 }  // namespace zorvitan

@@ -5,6 +5,7 @@
 
 #include "engine/foreign_names.h"
 #include "engine/platform.h"
+#include "engine/text_rules.h"
 #include "engine/utf8.h"
 
 namespace zorvitan {
@@ -25,13 +26,6 @@ constexpr std::array<unsigned char, 256> HrefClasses() {
 }
 constexpr std::array<unsigned char, 256> kHrefClasses = HrefClasses();
 
-const char kHex[] = "0123456789ABCDEF";
-
-void AppendPercent(unsigned char byte, std::string* out) {
-  const char escaped[3] = {'%', kHex[byte >> 4], kHex[byte & 0xF]};
-  out->append(escaped, 3);
-}
-
 const char* EntityFor(char c) {
   switch (c) {
     case '&':
@@ -43,28 +37,6 @@ const char* EntityFor(char c) {
     default:
       return nullptr;
   }
-}
-
-// Calls `plain(text)` for each run of ordinary bytes and `marked(name)` for
-// each marked name, mark left out. Without marked names all is plain.
-template <typename Plain, typename Marked>
-void SplitMarkedNames(std::string_view text, NameBytes names, Plain plain, Marked marked) {
-  std::size_t start = 0;
-  while (names == NameBytes::kCodePageMarked && start < text.size()) {
-    const std::size_t mark = text.find(kForeignNameMark, start);
-    if (mark == std::string_view::npos) break;
-    if (mark > 0 && !IsPathSeparator(text[mark - 1])) {  // not at a name's start
-      plain(text.substr(start, mark + 1 - start));
-      start = mark + 1;
-      continue;
-    }
-    std::size_t end = mark + 1;
-    while (end < text.size() && !IsPathSeparator(text[end])) ++end;
-    plain(text.substr(start, mark - start));
-    marked(text.substr(mark + 1, end - mark - 1));
-    start = end;
-  }
-  plain(text.substr(start));
 }
 
 // Calls `ascii(c)` for each ASCII byte of UTF-8 text, `letter(bytes, code)`
@@ -97,7 +69,7 @@ void AppendPlainHref(std::string_view path, std::string* out) {
     if (kind == 2) {
       out->append("&amp;");
     } else {
-      AppendPercent(byte, out);
+      AppendPercentEncoded(byte, out);
     }
   }
   out->append(path, plain_from, path.size() - plain_from);
@@ -115,8 +87,8 @@ void AppendPlainText(std::string_view text, std::string* out) {
   out->append(text, plain_from, text.size() - plain_from);
 }
 
-void AppendPercentEncoded(std::string_view bytes, std::string* out) {
-  for (const char c : bytes) AppendPercent(static_cast<unsigned char>(c), out);
+void AppendBytesPercentEncoded(std::string_view bytes, std::string* out) {
+  for (const char c : bytes) AppendPercentEncoded(static_cast<unsigned char>(c), out);
 }
 
 // UTF-8 whose letters stay, and whose ill-formed bytes go `invalid`'s way.
@@ -141,16 +113,17 @@ NameBytes NameBytesOf(const Platform& platform) {
 
 void AppendHref(std::string_view path, NameBytes names, std::string* out) {
   if (names == NameBytes::kUtf8) {
-    AppendUtf8Name(path, out, AppendPlainHref, AppendPercentEncoded);
+    AppendUtf8Name(path, out, AppendPlainHref, AppendBytesPercentEncoded);
     return;
   }
-  SplitMarkedNames(
-      path, names, [out](std::string_view plain) { AppendPlainHref(plain, out); },
+  ForEachMarkedName(
+      path, names == NameBytes::kCodePageMarked,
+      [out](std::string_view plain) { AppendPlainHref(plain, out); },
       [out](std::string_view utf8_name) {
         for (const char c : utf8_name) {
           const auto byte = static_cast<unsigned char>(c);
           if (byte >= 0x80) {
-            AppendPercent(byte, out);
+            AppendPercentEncoded(byte, out);
           } else {
             AppendPlainHref(std::string_view(&c, 1), out);
           }
@@ -165,8 +138,9 @@ void AppendHtmlText(std::string_view text, NameBytes names, std::string* out) {
     });
     return;
   }
-  SplitMarkedNames(
-      text, names, [out](std::string_view plain) { AppendPlainText(plain, out); },
+  ForEachMarkedName(
+      text, names == NameBytes::kCodePageMarked,
+      [out](std::string_view plain) { AppendPlainText(plain, out); },
       [out](std::string_view utf8_name) {
         ForEachCharacter(
             utf8_name, [out](char c) { AppendPlainText(std::string_view(&c, 1), out); },

@@ -13,59 +13,61 @@ namespace zorvitan {
 
 namespace {
 
-constexpr std::size_t kFlushAt = 256 * 1024;
 constexpr int kClipboardTries = 3;
 constexpr std::chrono::milliseconds kClipboardPause(15);
 
 }  // namespace
 
-MapWriter::MapWriter(WindowModel& window, Platform& platform, const PageList& page_list,
-                     std::string& last_folder, std::string_view legacy_encoding)
-    : window_(window),
+MapWriter::MapWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress)
+    : inputs_(inputs),
       platform_(platform),
-      page_list_(page_list),
-      last_folder_(last_folder),
+      progress_(progress),
       separator_(platform.Separator()),
       name_bytes_(NameBytesOf(platform)),
-      converter_(platform, legacy_encoding),
-      untitled_(platform.ProgramText(messages::kUntitled)) {}
+      converter_(platform, inputs.page_encoding),
+      untitled_(platform.ProgramText(messages::kUntitled)),
+      site_length_(inputs.site_folder.size()),
+      skip_untitled_(inputs.skip_untitled),
+      clipboard_(inputs.clipboard) {}
 
 MapWriter::~MapWriter() = default;
 
-bool MapWriter::Write() {
-  // Every map starts with its first heading, even when the previous run ended
-  // in the same folder.
-  last_folder_.clear();
-  unreadable_.clear();
-  site_length_ = window_.Text(Field::kSiteFolder).size();
-  skip_untitled_ = window_.SkipUntitled();
-  use_clipboard_ = window_.UsesClipboard();
-
-  output_ = platform_.BeginMap(window_.Text(Field::kMapFile));
-  if (!output_) return false;
-  out_buffer_.clear();
-  write_failed_ = false;
-
-  WritePagesReadAhead(page_list_.size());
-  Flush();
-  const bool written = !write_failed_ && output_->Commit();
-  output_.reset();  // an uncommitted temporary file is removed here
-  return written;
+WriteResult MapWriter::Write(const PageList& pages) {
+  result_.summary.pages_found = pages.size();
+  output_ = platform_.BeginReplacing(inputs_.map_file);
+  if (output_) {
+    WritePagesReadAhead(pages);
+    Flush();
+    if (result_.outcome == WriteResult::kWritten && (write_failed_ || !output_->Commit())) {
+      result_.outcome = WriteResult::kFailed;
+    }
+    output_.reset();  // an uncommitted temporary file is removed here
+  } else {
+    result_.outcome = WriteResult::kFailed;
+  }
+  if (result_.outcome == WriteResult::kFailed) result_.failed_file = inputs_.map_file;
+  result_.summary.unreadable_pages = std::move(unreadable_);
+  return std::move(result_);
 }
 
 // The titles are read ahead on two threads and the entries written in list
 // order; with the clipboard, each page goes there in turn as its entry is
 // written (the platform makes its whole text only when a program asks).
-void MapWriter::WritePagesReadAhead(std::size_t count) {
+void MapWriter::WritePagesReadAhead(const PageList& pages) {
+  const std::size_t count = pages.size();
   ReadAheadInOrder<ReadTitle>(
       count, &chunk_, &helper_chunk_,
-      [this](std::size_t i, std::string* chunk) { return PageTitle(page_list_[i], chunk); },
-      [this](std::size_t i, ReadTitle read) {
-        if (use_clipboard_ && read.readable) SetClipboard(page_list_[i]);
-        WriteEntry(page_list_[i], std::move(read));
+      [this, &pages](std::size_t i, std::string* chunk) { return PageTitle(pages[i], chunk); },
+      [this, &pages](std::size_t i, ReadTitle read) {
+        if (!progress_.KeepGoing()) {
+          result_.outcome = WriteResult::kStopped;
+          return false;
+        }
+        if (clipboard_ != nullptr && read.readable) SetClipboard(pages[i]);
+        WriteEntry(pages[i], std::move(read));
         return !write_failed_;
       },
-      [this, count](std::size_t done) { window_.ReportProgress(Phase::kReading, done, count); });
+      [this, count](std::size_t done) { progress_.Report(Phase::kReading, done, count); });
 }
 
 void MapWriter::WriteEntry(const std::string& path, ReadTitle read) {
@@ -124,15 +126,15 @@ void MapWriter::SetClipboard(const std::string& path) {
   // refused, the run goes on without it rather than crawl or fail.
   for (int attempt = 0; attempt < kClipboardTries; ++attempt) {
     if (attempt > 0) std::this_thread::sleep_for(kClipboardPause);
-    if (platform_.SetClipboardTextFrom(page_text, unicode_text)) return;
+    if (clipboard_->SetTextFrom(page_text, unicode_text)) return;
   }
-  use_clipboard_ = false;
+  clipboard_ = nullptr;
 }
 
 void MapWriter::EndLine(const char* tail) {
   out_buffer_ += tail;
   out_buffer_ += "\r\n";
-  if (out_buffer_.size() >= kFlushAt) Flush();
+  if (out_buffer_.size() >= kWriteChunk) Flush();
 }
 
 void MapWriter::Flush() {

@@ -5,33 +5,32 @@
 #include <cstddef>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "engine/clipboard.h"
 #include "engine/map_markup.h"
 #include "engine/page_list.h"
 #include "engine/platform.h"
+#include "engine/run_inputs.h"
+#include "engine/run_progress.h"
 #include "engine/text_conversion.h"
-#include "engine/window_model.h"
+#include "engine/write_result.h"
 
 namespace zorvitan {
 
 class MapWriter {
  public:
-  // `legacy_encoding` is what pages that declare no encoding and are not
-  // UTF-8 are taken to be in ("" for the default, text_conversion.h).
-  MapWriter(WindowModel& window, Platform& platform, const PageList& page_list,
-            std::string& last_folder, std::string_view legacy_encoding = {});
+  // The site folder (with its separator), the map file, the untitled rule,
+  // the clipboard and the encoding of pages that declare none come from
+  // `inputs`.
+  MapWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress);
   ~MapWriter();
 
   // Writes the whole map file from the page list. The new map replaces the old
-  // one only once it is complete; returns false (old map untouched) when it
-  // could not be written.
-  bool Write();
-
-  // Pages of the list that could not be opened or read; they were handled as
-  // pages without a title.
-  const std::vector<std::string>& UnreadablePages() const { return unreadable_; }
+  // one only once it is complete: the old map stays when it could not be
+  // written or the front end said not to go on. Pages that could not be read
+  // are linked as untitled and named in the result.
+  WriteResult Write(const PageList& pages);
 
  private:
   // A page's title as read, in the map's encoding, before the untitled rule
@@ -42,7 +41,7 @@ class MapWriter {
   };
   // One page: its heading when the folder changes, then its link line.
   void WriteEntry(const std::string& path, ReadTitle read);
-  void WritePagesReadAhead(std::size_t count);
+  void WritePagesReadAhead(const PageList& pages);
   ReadTitle PageTitle(const std::string& path, std::string* chunk);
   // Makes the page's text the clipboard's.
   void SetClipboard(const std::string& path);
@@ -50,25 +49,26 @@ class MapWriter {
   void EndLine(const char* tail);
   void Flush();
 
-  WindowModel& window_;
+  const RunInputs& inputs_;
   Platform& platform_;
-  const PageList& page_list_;
-  std::string& last_folder_;
+  RunProgress& progress_;
   char separator_;
   NameBytes name_bytes_;  // how names' bytes go into the markup
   TextConverter converter_;
   std::string untitled_;
 
-  std::unique_ptr<MapOutput> output_;
+  std::unique_ptr<FileReplacement> output_;
   std::string out_buffer_;
   bool write_failed_ = false;
 
-  std::size_t site_length_ = 0;
-  bool skip_untitled_ = false;
-  bool use_clipboard_ = true;
+  std::string last_folder_;  // of the last entry written
+  std::size_t site_length_;
+  bool skip_untitled_;
+  Clipboard* clipboard_;  // none once it kept refusing
   std::string chunk_;
   std::string helper_chunk_;  // the read buffer of the second reading thread
   std::vector<std::string> unreadable_;
+  WriteResult result_;
 };
 
 }  // namespace zorvitan

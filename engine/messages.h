@@ -23,6 +23,7 @@ inline constexpr const char* kCannotReadFile = "Nie mogę odczytać pliku: ";
 inline constexpr const char* kUnreadableCount = "Nie odczytanych plików: ";
 
 inline constexpr const char* kNoindexLeftOut = "Pominąłem strony z noindex: ";
+inline constexpr const char* kSuffixStripped = "Usunąłem z tytułów wspólną końcówkę: ";
 
 inline constexpr const char* kUntitled = "#bez tytułu#";
 

@@ -43,6 +43,10 @@ std::string NoindexLine(std::size_t pages, const Platform& platform) {
   return platform.ProgramText(messages::kNoindexLeftOut) + std::to_string(pages);
 }
 
+std::string StrippedSuffixLine(const std::string& suffix, const Platform& platform) {
+  return platform.ProgramText(std::string(messages::kSuffixStripped) + "\"" + suffix + "\"");
+}
+
 std::string ProblemsText(const RunSummary& summary, const Platform& platform) {
   constexpr std::size_t kFoldersShown = 10;
   std::string text;

@@ -30,6 +30,7 @@ struct RunSummary {
   std::vector<std::string> unreadable_pages;  // listed, linked as untitled
   std::vector<std::string> unopened_folders;  // found but not listed: their pages are missing
   std::size_t noindex_pages = 0;              // left out of a sitemap: they asked not to be indexed
+  std::string stripped_suffix;                // dropped from an html5 map's titles, UTF-8
   std::vector<std::string> sitemap_notices;   // pages left out by reason, dates: worded lines
 };
 
@@ -43,6 +44,8 @@ std::string UnopenedFolderLine(const std::string& folder, const Platform& platfo
 std::string UnreadablePageLine(const std::string& page, const Platform& platform);
 // How many pages a sitemap left out as noindex.
 std::string NoindexLine(std::size_t pages, const Platform& platform);
+// The suffix an html5 map dropped from its titles (UTF-8).
+std::string StrippedSuffixLine(const std::string& suffix, const Platform& platform);
 // The window's summary of both, in one box: each folder on a line of its own
 // (the first few), then the first unreadable page and how many there were.
 // Empty when nothing went wrong.

@@ -5,8 +5,6 @@
 
 namespace zorvitan {
 
-void PageFilter::SetPattern(const std::string& patterns) { patterns_ = PatternSet(patterns); }
-
 bool PageFilter::Accepts(const DirEntry& entry) const {
   return entry.is_file && !entry.is_folder && !entry.hidden && !entry.system &&
          patterns_.Matches(WithoutForeignNameMark(entry.name));

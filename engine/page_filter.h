@@ -11,7 +11,7 @@ namespace zorvitan {
 
 class PageFilter {
  public:
-  void SetPattern(const std::string& patterns);
+  explicit PageFilter(const std::string& patterns) : patterns_(patterns) {}
 
   // Whether the entry is a page.
   bool Accepts(const DirEntry& entry) const;

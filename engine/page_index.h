@@ -1,5 +1,4 @@
-// The page index: turns the site folder into the page list, and finds a page's
-// title.
+// The page index: walks the site folder into the page list.
 #pragma once
 
 #include <cstddef>
@@ -11,28 +10,21 @@
 #include "engine/page_filter.h"
 #include "engine/page_list.h"
 #include "engine/platform.h"
-#include "engine/window_model.h"
+#include "engine/run_inputs.h"
+#include "engine/run_progress.h"
 
 namespace zorvitan {
 
 class PageIndex {
  public:
-  // `exclusions`, when given, leaves pages and whole folders out of the walk.
-  PageIndex(WindowModel& window, Platform& platform, PageFilter& page_filter, PageList& page_list,
-            const Exclusions* exclusions = nullptr);
+  // The site folder (with its separator), the patterns and the exclusions come
+  // from `inputs`.
+  PageIndex(const RunInputs& inputs, Platform& platform, RunProgress& progress);
 
   // Fills the page list for the whole site: the folders in the walk's
-  // pre-order, each folder's matching files in the file list's order. Returns
-  // false when the window was closed meanwhile (the list is then incomplete).
-  bool IndexPages(const std::string& site_folder);
-
-  // Appends the folder to the registry unless it is there already (letter case
-  // ignored where the platform ignores it). Returns whether it was added.
-  bool AddFolder(const std::string& folder);
-
-  // The folder registry, in registration order.
-  const std::vector<std::string>& Folders() const { return folders_; }
-  std::size_t FolderCount() const { return folders_.size(); }
+  // pre-order, each folder's matching files sorted by name. Returns false when
+  // the front end said not to go on (the list is then incomplete).
+  bool IndexPages(PageList* pages);
 
   // Folders met on the walk that could not be listed (with their trailing
   // separator): their pages and the folders below them are missing.
@@ -44,30 +36,20 @@ class PageIndex {
 
  private:
   struct PendingFolder;
-  // Registers the folder and, depth-first, every folder below it. A folder
-  // reached again through a link is neither registered nor walked again.
-  void ScanFolder(const std::string& folder, const std::string& pattern);
-  // Makes the folder's matching files (their names kept by the walk) pages of
-  // the page list and completes `folder` with its trailing separator. Returns
-  // false when the window was closed meanwhile.
-  bool ListFolderPages(std::string& folder, std::size_t name_count);
-  void ReadFolder(const std::string& work_path, const std::string& pattern, bool listed,
+  // Reads one folder once: its matching files become pages when `listed`,
+  // its subfolders, sorted, go to `subfolders`.
+  void ReadFolder(const std::string& work_path, bool listed, PageList* pages,
                   std::vector<DirEntry>* subfolders);
 
-  WindowModel& window_;
+  const RunInputs& inputs_;
   Platform& platform_;
-  PageFilter& page_filter_;
-  PageList& page_list_;
-  const Exclusions* exclusions_;
+  RunProgress& progress_;
+  PageFilter page_filter_;
+  Exclusions exclusions_;
   char separator_;
-  std::size_t site_length_ = 0;  // of the site folder with its separator
 
-  std::vector<std::string> folders_;
-  std::unordered_set<std::string> folder_keys_;  // FoldCase of every registered folder
+  std::unordered_set<std::string> folder_keys_;  // FoldCase of every folder listed
   std::unordered_set<std::string> walked_;       // identities of the real folders walked
-  // How many matching names the walk kept for each registered folder, so the
-  // listing pass does not read the folder a second time.
-  std::vector<std::size_t> name_counts_;
   std::vector<std::string> unopened_;
   std::vector<std::string> excluded_;
 };

@@ -5,17 +5,8 @@ namespace zorvitan {
 PageList::PageList(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {
     const std::size_t cut = path.find_last_of("\\/") + 1;  // 0 when there is none
-    AddNames({path.substr(cut)});
-    AddPages(path.substr(0, cut), 1);
+    AddPages(path.substr(0, cut), {path.substr(cut)});
   }
-}
-
-void PageList::clear() {
-  folders_.clear();
-  blocks_.clear();
-  name_starts_.clear();
-  name_lengths_.clear();
-  page_folder_.clear();
 }
 
 std::string_view PageList::NameOf(std::size_t i) const {
@@ -31,14 +22,11 @@ std::string PageList::operator[](std::size_t i) const {
   return path;
 }
 
-std::vector<std::string> PageList::Paths() const {
-  std::vector<std::string> paths;
-  paths.reserve(size());
-  for (std::size_t i = 0; i < size(); ++i) paths.push_back((*this)[i]);
-  return paths;
-}
-
-void PageList::AddNames(const std::vector<std::string>& names) {
+void PageList::AddPages(const std::string& folder, const std::vector<std::string>& names) {
+  if (names.empty()) return;
+  if (folders_.empty() || folders_.back() != folder) folders_.push_back(folder);
+  const auto folder_number = static_cast<std::uint32_t>(folders_.size() - 1);
+  page_folder_.insert(page_folder_.end(), names.size(), folder_number);
   for (const std::string& name : names) {
     // A name longer than a block (no file system has one) gets a block of its own.
     if (blocks_.empty() || blocks_.back().size() + name.size() > kBlockSize) {
@@ -51,13 +39,6 @@ void PageList::AddNames(const std::vector<std::string>& names) {
     name_lengths_.push_back(static_cast<std::uint32_t>(name.size()));
     block += name;
   }
-}
-
-void PageList::AddPages(const std::string& folder, std::size_t count) {
-  if (count == 0) return;
-  if (folders_.empty() || folders_.back() != folder) folders_.push_back(folder);
-  const auto folder_number = static_cast<std::uint32_t>(folders_.size() - 1);
-  page_folder_.insert(page_folder_.end(), count, folder_number);
 }
 
 }  // namespace zorvitan

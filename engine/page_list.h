@@ -2,9 +2,8 @@
 //
 // Each folder is kept once and each page as its folder's number and its name,
 // the names back to back in blocks of a megabyte (no block is ever copied to
-// grow): a million pages take tens of megabytes, not hundreds. The walk adds a folder's names as it
-// reads the folder; the listing pass then turns them into pages, folder by folder, so the list
-// grows in the order a user sees it grow.
+// grow): a million pages take tens of megabytes, not hundreds. The walk adds each folder's pages
+// as it reads the folder.
 #pragma once
 
 #include <cstddef>
@@ -22,7 +21,6 @@ class PageList {
   // small tools).
   PageList(const std::vector<std::string>& paths);  // NOLINT: a list of paths is a page list
 
-  void clear();
   std::size_t size() const { return page_folder_.size(); }
   bool empty() const { return page_folder_.empty(); }
 
@@ -30,14 +28,9 @@ class PageList {
   std::string operator[](std::size_t i) const;
   const std::string& FolderOf(std::size_t i) const { return folders_[page_folder_[i]]; }
   std::string_view NameOf(std::size_t i) const;
-  // Every path, in order.
-  std::vector<std::string> Paths() const;
 
-  // Adds the names of the next folder's pages, not yet pages themselves.
-  void AddNames(const std::vector<std::string>& names);
-  // Makes the next `count` names added pages of `folder` (which ends in its
-  // separator). Names become pages in the order they were added.
-  void AddPages(const std::string& folder, std::size_t count);
+  // Adds the pages `names` of `folder` (which ends in its separator), in order.
+  void AddPages(const std::string& folder, const std::vector<std::string>& names);
 
  private:
   static constexpr std::size_t kBlockSize = std::size_t{1} << 20;

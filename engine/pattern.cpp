@@ -14,11 +14,12 @@ namespace {
 // wildcard or at the end also matches the end of the name. So "*." lists
 // names without a dot and "README.*" lists README itself. Plain characters
 // are tokens 0-255.
+constexpr int kPlainTokens = 256;  // tokens below are plain characters
 enum Token : int {
-  kAnyRun = 256,  // "*": any run of characters
-  kRunToLastDot,  // "*" before a dot: any run without the name's last dot
-  kOneOrNone,     // "?"
-  kDotOrEnd,      // "." before a wildcard or at the end
+  kAnyRun = kPlainTokens,  // "*": any run of characters
+  kRunToLastDot,           // "*" before a dot: any run without the name's last dot
+  kOneOrNone,              // "?"
+  kDotOrEnd,               // "." before a wildcard or at the end
 };
 using Tokens = std::vector<int>;
 
@@ -43,7 +44,7 @@ Tokens Tokenize(const std::string& pattern) {
   // anyway: the usual "*.htm" is a plain "*" pattern.
   if (!tokens.empty() && tokens[0] == kRunToLastDot &&
       std::count(tokens.begin(), tokens.end(), '.') == 1 &&
-      std::all_of(tokens.begin() + 1, tokens.end(), [](int t) { return t < 256; })) {
+      std::all_of(tokens.begin() + 1, tokens.end(), [](int t) { return t < kPlainTokens; })) {
     tokens[0] = kAnyRun;
   }
   return tokens;
@@ -117,8 +118,8 @@ bool MatchAnyTokens(const Tokens& tokens, std::string_view name) {
 }
 
 bool MatchTokens(const Tokens& tokens, std::string_view name) {
-  const bool stars_only =
-      std::all_of(tokens.begin(), tokens.end(), [](int t) { return t < 256 || t == kAnyRun; });
+  const bool stars_only = std::all_of(tokens.begin(), tokens.end(),
+                                      [](int t) { return t < kPlainTokens || t == kAnyRun; });
   return stars_only ? MatchStarsOnly(tokens, name) : MatchAnyTokens(tokens, name);
 }
 
@@ -129,11 +130,8 @@ PatternSet::PatternSet(const std::string& text) {
   while (start <= text.size()) {
     std::size_t end = text.find(';', start);
     if (end == std::string::npos) end = text.size();
-    std::string piece = Trim(std::string_view(text).substr(start, end - start), " \t");
-    if (!piece.empty()) {
-      tokens_.push_back(Tokenize(piece));
-      patterns_.push_back(std::move(piece));
-    }
+    const std::string piece = Trim(std::string_view(text).substr(start, end - start), " \t");
+    if (!piece.empty()) tokens_.push_back(Tokenize(piece));
     start = end + 1;
   }
 }
@@ -143,10 +141,6 @@ bool PatternSet::Matches(std::string_view name) const {
     if (MatchTokens(tokens, name)) return true;
   }
   return false;
-}
-
-bool MatchPattern(const std::string& pattern, std::string_view name) {
-  return MatchTokens(Tokenize(pattern), name);
 }
 
 }  // namespace zorvitan

@@ -23,14 +23,8 @@ class PatternSet {
   // "NAME.*" NAME itself too. ASCII letters match in any case.
   bool Matches(std::string_view name) const;
 
-  const std::vector<std::string>& Patterns() const { return patterns_; }
-
  private:
-  std::vector<std::string> patterns_;
   std::vector<std::vector<int>> tokens_;  // each pattern with its wildcards marked
 };
-
-// Matches one pattern against one name, by the rules above.
-bool MatchPattern(const std::string& pattern, std::string_view name);
 
 }  // namespace zorvitan

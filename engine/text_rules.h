@@ -1,4 +1,5 @@
-// Small text rules shared by the page index and the map writer.
+// Small text rules the engine's modules share: paths, letter case, the order
+// of names, percent-encoding.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +28,9 @@ bool NameLess(const std::string& a, const std::string& b);
 
 // The text without the `blanks` characters at both of its ends.
 std::string Trim(std::string_view text, std::string_view blanks);
+
+// Appends the byte as "%XX", upper-case hexadecimal.
+void AppendPercentEncoded(unsigned char byte, std::string* out);
 
 // The text with the separator appended when it does not already end in one.
 std::string WithSeparator(const std::string& folder, char separator);

@@ -98,12 +98,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const zorvitan::PatternSet set(patterns_text);
   const std::vector<std::string> pieces = ModelSplit(patterns_text);
-  FUZZ_CHECK(set.Patterns() == pieces);
 
   bool any = false;
   for (const std::string& pattern : pieces) {
     const bool model = ModelMatches(pattern, name);
-    FUZZ_CHECK(zorvitan::MatchPattern(pattern, name) == model);
+    FUZZ_CHECK(zorvitan::PatternSet(pattern).Matches(name) == model);
     any = any || model;
   }
   FUZZ_CHECK(set.Matches(name) == any);

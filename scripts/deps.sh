@@ -3,8 +3,10 @@
 # missing, so a second run takes a fraction of a second. Also makes the glibc locale that the
 # Windows tests run under (pl_PL.UTF-8: Wine then uses the Polish 8-bit code page 1250), and
 # puts the npm packages playwright-core, which drives Debian's Chromium in the browser test and
-# downloads no browser of its own, and sitemap, whose parser reads the sitemaps in the sitemap
-# test, and robots-parser, which judges the robots.txt rules there, into build/browser-tools.
+# downloads no browser of its own, sitemap, whose parser reads the sitemaps in the sitemap
+# test, robots-parser, which judges the robots.txt rules there, and vnu-jar (the Nu Html
+# Checker, run with Debian's Java) and axe-core, which check the html5 map, into
+# build/browser-tools.
 #
 #   scripts/deps.sh              the build, test and packaging tools
 #   scripts/deps.sh native       only what building zorvitan-cli needs (`make run`)
@@ -24,6 +26,7 @@ full=(
   chromium                               # the browser that follows the map's links (tests/browser)
   libxml2-utils                          # xmllint, which validates the sitemaps (tests/sitemap)
   git                                    # the page histories behind --lastmod git (tests/sitemap)
+  default-jre-headless                   # Java for the Nu Html Checker (tests/html5)
   help2man man-db                        # the man page, and its check
   dpkg-dev file lintian                  # the .deb: dpkg-shlibdeps (CPack needs `file`), lintian
   nsis                                   # makensis, for the Windows installer
@@ -81,16 +84,19 @@ if ! locale -a 2>/dev/null | grep -qix 'pl_PL\.utf-\?8'; then
 fi
 
 # The npm packages, pinned, installed by the user running this script (not root) beside the
-# builds. sitemap 8 runs on Debian 12's Node.js 18.
+# builds, without their install scripts: vnu-jar's would download a Java of its own, where
+# Debian's is used. sitemap 8 runs on Debian 12's Node.js 18.
 tools=$(cd "$(dirname "$0")/.." && pwd)/build/browser-tools
 npm_package() {  # name version
   if ! grep -qs "\"version\": \"$2\"" "$tools/node_modules/$1/package.json"; then
     echo "deps.sh: installing $1 $2 into $tools"
     mkdir -p "$tools"
     PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm install --prefix "$tools" --no-audit --no-fund \
-      --save-exact "$1@$2"
+      --ignore-scripts --save-exact "$1@$2"
   fi
 }
 npm_package playwright-core 1.64.1
 npm_package sitemap 8.0.3
 npm_package robots-parser 3.0.1
+npm_package vnu-jar 26.9.27
+npm_package axe-core 4.14.1

@@ -71,6 +71,10 @@ class ReportTest(unittest.TestCase):
         self.assertTrue(all("missed" in l for l in lines))
         table["100k"][report.XML] = record("100k", report.XML, 1.1, 30 * 1024)
         self.assertFalse(any("missed" in l for l in report.target_lines(table)))
+        # The html5 page gets less room: 1.1 × the classic map's time.
+        table["100k"][report.HTML5] = record("100k", report.HTML5, 1.15, 30 * 1024)
+        lines = [l for l in report.target_lines(table) if "--format html5" in l]
+        self.assertEqual([("missed" in l) for l in lines], [True, False])
 
     def test_huge_page_target(self):
         table = report.by_site([record("huge-500mb", report.REFERENCE, 1.0, 700 * 1024)])

@@ -1,6 +1,6 @@
 #include "engine/sitemap/page_head.h"
 
-#include "engine/robots_meta.h"
+#include "engine/sitemap/robots_meta.h"
 #include "engine/text_rules.h"
 
 namespace zorvitan {

@@ -7,7 +7,6 @@
 namespace zorvitan {
 namespace {
 
-const char kHex[] = "0123456789ABCDEF";
 const char kBlanks[] = " \t";
 
 int HexValue(char c) {
@@ -56,8 +55,7 @@ std::string CanonicalUrlText(std::string_view text) {
     if (StandsAsIs(byte)) {
       out += static_cast<char>(byte);
     } else {
-      const char escaped[3] = {'%', kHex[byte >> 4], kHex[byte & 0xF]};
-      out.append(escaped, 3);
+      AppendPercentEncoded(byte, &out);
     }
   }
   return out;

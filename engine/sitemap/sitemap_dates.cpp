@@ -5,7 +5,7 @@
 
 #include "engine/foreign_names.h"
 #include "engine/sitemap/git_dates.h"
-#include "engine/sitemap_url.h"
+#include "engine/sitemap/sitemap_url.h"
 
 namespace zorvitan {
 

@@ -15,7 +15,7 @@
 
 #include "engine/platform.h"
 #include "engine/sitemap/git_dates.h"
-#include "engine/sitemap_options.h"
+#include "engine/sitemap/sitemap_options.h"
 
 namespace zorvitan {
 

@@ -20,15 +20,12 @@ class PosixPlatform : public Platform {
   bool FolderIdentity(const std::string& folder, std::string* identity) override;
   bool SetCurrentFolder(const std::string& folder) override;
   std::unique_ptr<PageReader> OpenPage(const std::string& path) override;
-  bool ProbeMapFile(const std::string& path) override;
-  std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
+  bool ProbeReplaceable(const std::string& path) override;
+  std::unique_ptr<FileReplacement> BeginReplacing(const std::string& path) override;
   bool ModifiedTime(const std::string& path, std::int64_t* seconds) override;
   bool RemoveFile(const std::string& path) override;
   int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                  const OutputSink& output) override;
-  // There is no system clipboard to speak of on POSIX; the command line never
-  // asks for it.
-  bool SetClipboardText(const std::string& /*text*/) override { return false; }
   std::string ProgramText(const std::string& utf8) const override { return utf8; }
   bool DecodeText(std::string_view encoding, std::string_view bytes,
                   std::string* utf8) const override;

@@ -5,22 +5,20 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
+
+#include "engine/clipboard.h"
 
 namespace zorvitan {
 
-class ClipboardWriter {
+class ClipboardWriter : public Clipboard {
  public:
-  // Makes the text into its argument; false when it cannot be had.
-  using TextSource = std::function<bool(std::string*)>;
-
   // The clipboard must be opened by a window, or emptying it leaves no owner
   // and SetClipboardData fails. `owner` is normally the main window; without
   // one, a hidden message-only window is created on first use.
   explicit ClipboardWriter(HWND owner = nullptr) : owner_(owner) {}
   // Text still promised is made now, so the clipboard keeps it.
-  ~ClipboardWriter();
+  ~ClipboardWriter() override;
   ClipboardWriter(const ClipboardWriter&) = delete;
   ClipboardWriter& operator=(const ClipboardWriter&) = delete;
 
@@ -38,7 +36,7 @@ class ClipboardWriter {
   // is opened again only after the promise was kept or another program took
   // the clipboard. Programs asking meanwhile are answered now and then from
   // here. False when the clipboard could not be opened.
-  bool SetTextFrom(TextSource source, TextSource unicode_source);
+  bool SetTextFrom(TextSource source, TextSource unicode_source) override;
 
   // Makes text still promised now, so the clipboard keeps it whatever
   // happens to its owner; the source is not called again.

@@ -2,8 +2,8 @@
 // paths and page text are bytes in the system's 8-bit code page. A name the
 // code page cannot hold is carried marked (engine/foreign_names.h), and paths
 // with such names or too long for the "A" functions take the "W" ones
-// (wide_path.h). Each method lives with its kind: folders.cpp, page_reader.cpp,
-// map_output.cpp.
+// (wide_path.h). Each method lives with its kind: folders.cpp, files.cpp,
+// page_reader.cpp, file_replacement.cpp; code-page conversion in code_page.h.
 #pragma once
 
 #include <windows.h>
@@ -12,45 +12,27 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "engine/platform.h"
-#include "platform/win32/clipboard.h"
 #include "platform/win32/code_page.h"
 
 namespace zorvitan {
 
 class Win32Platform : public Platform {
  public:
-  // `clipboard_owner` is the window that opens the clipboard (the main
-  // window); without one the layer makes a hidden window of its own. Use it
-  // on the thread that owns that window.
-  explicit Win32Platform(HWND clipboard_owner = nullptr) : clipboard_(clipboard_owner) {}
-  // A page text still promised is read while this layer is whole.
-  ~Win32Platform() override { clipboard_.KeepPromise(); }
-  Win32Platform(const Win32Platform&) = delete;
-  Win32Platform& operator=(const Win32Platform&) = delete;
-
-  void SetClipboardOwner(HWND owner) { clipboard_.SetOwner(owner); }
-
   char Separator() const override { return '\\'; }
   std::string FoldCase(const std::string& path) const override;
   bool ListFolder(const std::string& folder, std::vector<DirEntry>* entries) override;
   bool FolderIdentity(const std::string& folder, std::string* identity) override;
   bool SetCurrentFolder(const std::string& folder) override;
   std::unique_ptr<PageReader> OpenPage(const std::string& path) override;
-  bool ProbeMapFile(const std::string& path) override;
-  std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
+  bool ProbeReplaceable(const std::string& path) override;
+  std::unique_ptr<FileReplacement> BeginReplacing(const std::string& path) override;
   bool ModifiedTime(const std::string& path, std::int64_t* seconds) override;
   bool RemoveFile(const std::string& path) override;
   int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                  const OutputSink& output) override;
-  bool SetClipboardText(const std::string& text) override { return clipboard_.SetText(text); }
-  // Delayed rendering: the text is made when a program asks for it.
-  bool SetClipboardTextFrom(TextSource text, TextSource unicode_text) override {
-    return clipboard_.SetTextFrom(std::move(text), std::move(unicode_text));
-  }
   std::string ProgramText(const std::string& utf8) const override { return Utf8ToAnsi(utf8); }
   std::string Utf8FromCodePage(const std::string& text) const override { return AnsiToUtf8(text); }
   bool MarksForeignNames() const override { return true; }
@@ -58,9 +40,6 @@ class Win32Platform : public Platform {
   bool DecodeText(std::string_view encoding, std::string_view bytes,
                   std::string* utf8) const override;
   bool EncodeForMap(std::string_view utf8, std::string* encoded) const override;
-
- private:
-  ClipboardWriter clipboard_;
 };
 
 }  // namespace zorvitan

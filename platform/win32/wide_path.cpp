@@ -9,31 +9,11 @@
 namespace zorvitan {
 namespace {
 
-// Calls plain(text) for each stretch of ANSI bytes and marked(utf8) for each
-// marked name, mark left out; stops at the first that returns false.
-template <typename Plain, typename Marked>
-bool ForEachPart(std::string_view path, Plain plain, Marked marked) {
-  std::size_t start = 0;
-  for (std::size_t at = path.find(kForeignNameMark, start); at != std::string_view::npos;
-       at = path.find(kForeignNameMark, at + 1)) {
-    if (at > 0 && !IsPathSeparator(path[at - 1])) continue;  // not at a name's start
-    std::size_t end = at + 1;
-    while (end < path.size() && !IsPathSeparator(path[end])) ++end;
-    if (!plain(path.substr(start, at - start)) || !marked(path.substr(at + 1, end - at - 1))) {
-      return false;
-    }
-    start = end;
-    at = end - 1;
-  }
-  return plain(path.substr(start));
-}
-
 bool HasMarkedName(const std::string& path) {
-  for (std::size_t at = path.find(kForeignNameMark); at != std::string::npos;
-       at = path.find(kForeignNameMark, at + 1)) {
-    if (at == 0 || IsPathSeparator(path[at - 1])) return true;
-  }
-  return false;
+  bool marked = false;
+  ForEachMarkedName(
+      path, true, [](std::string_view) {}, [&marked](std::string_view) { marked = true; });
+  return marked;
 }
 
 bool AppendWide(UINT code_page, DWORD flags, std::string_view text, std::wstring* out) {
@@ -69,11 +49,14 @@ bool HasDevicePrefix(const std::wstring& path) {
 
 bool WidenPath(const std::string& path, std::wstring* wide) {
   wide->clear();
-  return ForEachPart(
-      path, [wide](std::string_view plain) { return AppendWide(CP_ACP, 0, plain, wide); },
-      [wide](std::string_view utf8) {
-        return !utf8.empty() && AppendWide(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, wide);
+  bool widened = true;
+  ForEachMarkedName(
+      path, true,
+      [&](std::string_view plain) { widened = widened && AppendWide(CP_ACP, 0, plain, wide); },
+      [&](std::string_view utf8) {
+        widened = widened && !utf8.empty() && AppendWide(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, wide);
       });
+  return widened;
 }
 
 bool WideFullPath(const std::wstring& path, std::wstring* full) {
@@ -150,13 +133,12 @@ bool ToWidePath(const std::string& path, std::wstring* wide) {
 
 std::string LowerCasePath(const std::string& path) {
   std::string folded;
-  ForEachPart(
-      path,
+  ForEachMarkedName(
+      path, true,
       [&folded](std::string_view plain) {
         const std::size_t at = folded.size();
         folded += plain;
         if (!plain.empty()) CharLowerBuffA(&folded[at], static_cast<DWORD>(plain.size()));
-        return true;
       },
       [&folded](std::string_view utf8) {
         std::wstring wide;
@@ -167,7 +149,6 @@ std::string LowerCasePath(const std::string& path) {
         } else {
           folded += utf8;
         }
-        return true;
       });
   return folded;
 }

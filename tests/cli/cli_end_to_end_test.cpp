@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "tests/support/temp_folder.h"
 #include "tests/support/cli_output.h"
 #include "tests/support/run_program.h"
+#include "tests/support/temp_folder.h"
 
 namespace zorvitan {
 namespace {
@@ -218,6 +218,66 @@ TEST_F(CliTest, PagesWithoutADeclaredEncodingTakeThePageEncoding) {
   result = Run({"--page-encoding", " Latin2", "old", "map.htm"});
   EXPECT_EQ(result.exit_code, 0) << result.err;
   EXPECT_NE(dir_.Read("map.htm").find(">Źółw</a>"), std::string::npos);
+}
+
+// A template that cannot be used, or html5's options with another format, are
+// wrong usage: exit 2, the reason, and no map.
+TEST_F(CliTest, Html5TemplateErrorsWriteNothing) {
+  dir_.Write("bez-mapy.html", "<title>{{title}}</title>");
+  dir_.Write("dwie.html", "{{map}}{{map}}");
+  dir_.Write("cp1250.html", "{{map}} \xB3\xF3");
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--template", dir_ / "bez-mapy.html"}, "has no {{map}}"},
+      {{"--template", dir_ / "brak.html"}, "cannot be read"},
+      {{"--template", dir_ / "dwie.html"}, "{{map}} more than once"},
+      {{"--template", dir_ / "cp1250.html"}, "is not UTF-8"},
+      {{"--template", dir_ / "site"}, "cannot be read"},
+  };
+  for (const auto& [options, message] : cases) {
+    std::vector<std::string> args = {"--format", "html5"};
+    args.insert(args.end(), options.begin(), options.end());
+    args.push_back(Site());
+    args.push_back(dir_ / "map.htm");
+    const ProgramResult result = Run(args);
+    EXPECT_EQ(result.exit_code, 2) << options[1];
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err.rfind("zorvitan-cli: the template '" + options[1] + "' ", 0), 0u)
+        << result.err;
+    EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
+  }
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--template", dir_ / "dwie.html", Site(), dir_ / "map.htm"},
+           {"-f", "xml", "-b", "http://h/", "--strip-common-suffix", Site(), dir_ / "map.htm"},
+           {"--title", "T", Site(), dir_ / "map.htm"},
+           {"-f", "html5", "--lang", "polski jezyk", Site(), dir_ / "map.htm"},
+           {"-f", "html5", "--base-url", "http://h/", Site(), dir_ / "map.htm"}}) {
+    const ProgramResult result = Run(args);
+    EXPECT_EQ(result.exit_code, 2) << args[1];
+    EXPECT_NE(result.err.find(args[0] == "--template" ? "'--template' is for --format html5"
+                                                      : "zorvitan-cli: "),
+              std::string::npos)
+        << result.err;
+  }
+  EXPECT_FALSE(dir_.Exists("map.htm"));
+}
+
+TEST_F(CliTest, Html5FillsTheTemplateAndNamesTheSuffixItDropped) {
+  dir_.Write("site/index.htm", "<title>Start | Glina</title>");
+  dir_.Write("site/kontakt.html", "<title>Kontakt | Glina</title>");
+  dir_.Write("site/skrypt.php", "<title>Ceny | Glina</title>");
+  dir_.Write("site/dział/a.htm", "<title>Dom | Glina</title>");
+  dir_.Write("szablon.html", "<title>{{title}}</title>\n{{map}}<p>{{title}}</p>\n");
+  const ProgramResult result = Run({"-f", "html5", "--strip-common-suffix", "--template",
+                                    dir_ / "szablon.html", Site(), dir_ / "map.htm"});
+  EXPECT_EQ(result.exit_code, 0);
+  EXPECT_EQ(result.out, Found(7));
+  EXPECT_EQ(result.err, "Usunąłem z tytułów wspólną końcówkę: \" | Glina\"\n");
+  const std::string map = dir_.Read("map.htm");
+  EXPECT_EQ(map.rfind("<title>Mapa serwisu | Glina</title>\n<nav ", 0), 0u) << map;
+  EXPECT_NE(map.find("<li><a href=\"index.htm\">Start</a></li>\n"), std::string::npos);
+  EXPECT_NE(map.find("<li><a href=\"kontakt.html\">Kontakt</a></li>\n"), std::string::npos);
+  EXPECT_NE(map.find("<li class=\"folder\"><span>dział</span>\n"), std::string::npos);
+  EXPECT_EQ(map.substr(map.rfind("</ul>")), "</ul>\n</nav>\n<p>Mapa serwisu | Glina</p>\n");
 }
 
 TEST_F(CliTest, UsageErrorsHelpAndVersion) {

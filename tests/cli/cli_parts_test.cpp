@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_window.h"
+#include "cli/console_front_end.h"
 #include "cli/options.h"
 #include "cli/progress_line.h"
 #include "gtest/gtest.h"
@@ -14,10 +14,10 @@ namespace {
 TEST(ParseCommandLine, TakesOptionsAnywhereInEveryForm) {
   CommandLine parsed = ParseCommandLine({"site", "map.htm"});
   ASSERT_EQ(parsed.action, Action::kRun);
-  EXPECT_EQ(parsed.options.site_folder, "site");
-  EXPECT_EQ(parsed.options.map_file, "map.htm");
-  EXPECT_EQ(parsed.options.patterns, "*.htm; *.html; *.php");
-  EXPECT_FALSE(parsed.options.skip_untitled);
+  EXPECT_EQ(parsed.options.run.site_folder, "site");
+  EXPECT_EQ(parsed.options.run.map_file, "map.htm");
+  EXPECT_EQ(parsed.options.run.patterns, "*.htm; *.html; *.php");
+  EXPECT_FALSE(parsed.options.run.skip_untitled);
   EXPECT_FALSE(parsed.options.quiet);
 
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
@@ -29,10 +29,10 @@ TEST(ParseCommandLine, TakesOptionsAnywhereInEveryForm) {
     SCOPED_TRACE(args.front());
     parsed = ParseCommandLine(args);
     ASSERT_EQ(parsed.action, Action::kRun) << parsed.error;
-    EXPECT_EQ(parsed.options.site_folder, "site");
-    EXPECT_EQ(parsed.options.map_file, "map");
-    EXPECT_EQ(parsed.options.patterns, "*.x");
-    EXPECT_TRUE(parsed.options.skip_untitled);
+    EXPECT_EQ(parsed.options.run.site_folder, "site");
+    EXPECT_EQ(parsed.options.run.map_file, "map");
+    EXPECT_EQ(parsed.options.run.patterns, "*.x");
+    EXPECT_TRUE(parsed.options.run.skip_untitled);
     EXPECT_TRUE(parsed.options.quiet);
   }
 }
@@ -40,14 +40,14 @@ TEST(ParseCommandLine, TakesOptionsAnywhereInEveryForm) {
 TEST(ParseCommandLine, PassesEmptyAndDashArgumentsOn) {
   CommandLine parsed = ParseCommandLine({"", "", "--patterns="});
   ASSERT_EQ(parsed.action, Action::kRun);
-  EXPECT_EQ(parsed.options.site_folder, "");
-  EXPECT_EQ(parsed.options.map_file, "");
-  EXPECT_EQ(parsed.options.patterns, "");
+  EXPECT_EQ(parsed.options.run.site_folder, "");
+  EXPECT_EQ(parsed.options.run.map_file, "");
+  EXPECT_EQ(parsed.options.run.patterns, "");
 
   parsed = ParseCommandLine({"--", "-site", "-"});
   ASSERT_EQ(parsed.action, Action::kRun);
-  EXPECT_EQ(parsed.options.site_folder, "-site");
-  EXPECT_EQ(parsed.options.map_file, "-");
+  EXPECT_EQ(parsed.options.run.site_folder, "-site");
+  EXPECT_EQ(parsed.options.run.map_file, "-");
 }
 
 TEST(ParseCommandLine, HelpAndVersionWinOverEverythingBefore) {
@@ -57,20 +57,29 @@ TEST(ParseCommandLine, HelpAndVersionWinOverEverythingBefore) {
   EXPECT_EQ(ParseCommandLine({"--version"}).action, Action::kVersion);
 }
 
-TEST(ParseCommandLine, RefusesWhatItDoesNotKnow) {
-  for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{},
-                                             {"site"},
-                                             {"site", "map", "more"},
-                                             {"-z", "site", "map"},
-                                             {"--skip", "site", "map"},
-                                             {"--quiet=yes", "site", "map"},
-                                             {"site", "map", "--patterns"},
-                                             {"site", "map", "-p"},
-                                             {"--", "site", "map", "-s"}}) {
-    const CommandLine parsed = ParseCommandLine(args);
-    EXPECT_EQ(parsed.action, Action::kUsageError);
-    EXPECT_FALSE(parsed.error.empty());
+TEST(ParseCommandLine, RefusesWhatItDoesNotKnowInItsOwnWords) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* error;
+  };
+  const Case cases[] = {
+      {{}, "missing SITE_FOLDER or MAP_FILE"},
+      {{"site"}, "missing SITE_FOLDER or MAP_FILE"},
+      {{"site", "map", "more"}, "too many arguments"},
+      {{"-sz", "site", "map"}, "unknown option '-z'"},
+      {{"-zs", "site", "map"}, "unknown option '-z'"},
+      {{"--skip", "site", "map"}, "unknown option '--skip'"},  // no abbreviations
+      {{"--nope=1", "site", "map"}, "unknown option '--nope'"},
+      {{"--quiet=yes", "site", "map"}, "option '--quiet' takes no value"},
+      {{"site", "map", "--patterns"}, "option '--patterns' needs a value"},
+      {{"site", "map", "-sp"}, "option '-p' needs a value"},
+      {{"--", "site", "map", "-s"}, "too many arguments"},
+      {{"-x", "", "site", "map"}, "option '-x' needs a pattern"},
+  };
+  for (const Case& c : cases) {
+    const CommandLine parsed = ParseCommandLine(c.args);
+    EXPECT_EQ(parsed.action, Action::kUsageError) << c.error;
+    EXPECT_EQ(parsed.error, c.error);
   }
 }
 
@@ -78,23 +87,25 @@ TEST(ParseCommandLine, SitemapOptionsNeedAnAbsoluteBaseUrl) {
   CommandLine parsed = ParseCommandLine({"-x", "a/**", "--exclude=*.bak", "-fxml", "--strip-index",
                                          "--base-url", "https://example.com", "site", "map"});
   ASSERT_EQ(parsed.action, Action::kRun) << parsed.error;
-  EXPECT_EQ(parsed.options.excludes, (std::vector<std::string>{"a/**", "*.bak"}));
-  EXPECT_TRUE(parsed.options.sitemap);
-  EXPECT_EQ(parsed.options.sitemap_options.format, SitemapOptions::Format::kXml);
-  EXPECT_EQ(parsed.options.sitemap_options.base_url, "https://example.com");
-  EXPECT_TRUE(parsed.options.sitemap_options.strip_index);
+  EXPECT_EQ(parsed.options.run.excludes, (std::vector<std::string>{"a/**", "*.bak"}));
+  ASSERT_TRUE(parsed.options.run.sitemap);
+  EXPECT_EQ(parsed.options.run.sitemap->format, SitemapOptions::Format::kXml);
+  EXPECT_EQ(parsed.options.run.sitemap->base_url, "https://example.com");
+  EXPECT_TRUE(parsed.options.run.sitemap->strip_index);
   parsed = ParseCommandLine({"--format=txt", "-b", "http://h/", "site", "map"});
-  EXPECT_EQ(parsed.options.sitemap_options.format, SitemapOptions::Format::kText);
-  EXPECT_FALSE(ParseCommandLine({"-x", "x", "site", "map"}).options.sitemap);
-  EXPECT_EQ(parsed.options.sitemap_options.lastmod, SitemapOptions::Lastmod::kNone) << "txt";
+  ASSERT_TRUE(parsed.options.run.sitemap);
+  EXPECT_EQ(parsed.options.run.sitemap->format, SitemapOptions::Format::kText);
+  EXPECT_FALSE(ParseCommandLine({"-x", "x", "site", "map"}).options.run.sitemap);
+  EXPECT_EQ(parsed.options.run.sitemap->lastmod, SitemapOptions::Lastmod::kNone) << "txt";
   parsed = ParseCommandLine({"-fxml", "-bhttp://h/", "--lastmod=git", "--report", "r.txt",
                              "--robots-txt", "--clean-urls", "site", "map"});
   ASSERT_EQ(parsed.action, Action::kRun) << parsed.error;
-  EXPECT_EQ(parsed.options.sitemap_options.lastmod, SitemapOptions::Lastmod::kGit);
-  EXPECT_EQ(parsed.options.report_file, "r.txt");
-  EXPECT_TRUE(parsed.options.sitemap_options.robots_txt);
-  EXPECT_TRUE(parsed.options.sitemap_options.clean_urls);
-  EXPECT_EQ(ParseCommandLine({"-fxml", "-bhttp://h/", "s", "m"}).options.sitemap_options.lastmod,
+  ASSERT_TRUE(parsed.options.run.sitemap);
+  EXPECT_EQ(parsed.options.run.sitemap->lastmod, SitemapOptions::Lastmod::kGit);
+  EXPECT_EQ(parsed.options.run.sitemap->report_file, "r.txt");
+  EXPECT_TRUE(parsed.options.run.sitemap->robots_txt);
+  EXPECT_TRUE(parsed.options.run.sitemap->clean_urls);
+  EXPECT_EQ(ParseCommandLine({"-fxml", "-bhttp://h/", "s", "m"}).options.run.sitemap->lastmod,
             SitemapOptions::Lastmod::kAuto);
 
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
@@ -149,14 +160,13 @@ TEST_F(ProgressLineTest, RewritesInPlaceAtMostTenTimesASecondAndClearsItself) {
 
 TEST_F(ProgressLineTest, ADisabledLineWritesNothing) {
   ProgressLine line = Line(false);
-  line.Update(Phase::kListing, 1, 2, At(0));
+  line.Update(Phase::kWalking, 1, 0, At(0));
   line.Clear();
   EXPECT_TRUE(written_.empty());
 }
 
 TEST(ProgressText, NamesThePhaseAndItsCounts) {
   EXPECT_EQ(ProgressText(Phase::kWalking, 7, 0), "Walking folders: 7");
-  EXPECT_EQ(ProgressText(Phase::kListing, 3, 12), "Listing folders: 3/12");
   EXPECT_EQ(ProgressText(Phase::kReading, 0, 9), "Reading pages: 0/9");
 }
 

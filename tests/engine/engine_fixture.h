@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "engine/generation_run.h"
+#include "engine/page_list.h"
+#include "engine/pattern.h"
 #include "tests/engine/fake_platform.h"
 #include "tests/engine/fake_window.h"
 
@@ -16,14 +19,28 @@ class EngineTest : public ::testing::Test {
   FakePlatform fs;
   FakeWindow window{fs};
   GenerationRun run{window, fs};
+  // What the window's fields and check box say, and its clipboard.
+  RunInputs inputs = [this] {
+    RunInputs window_inputs;
+    window_inputs.patterns = kDefaultPatterns;
+    window_inputs.clipboard = &window.clipboard;
+    return window_inputs;
+  }();
 
   // Sets the three fields and runs the generate button.
   RunReport Generate(const std::string& site, const std::string& map,
-                     const std::string& patterns = "*.htm; *.html; *.php") {
-    window.fields[Field::kSiteFolder] = site;
-    window.fields[Field::kMapFile] = map;
-    window.fields[Field::kPatterns] = patterns;
-    return run.Generate();
+                     const std::string& patterns = kDefaultPatterns) {
+    inputs.site_folder = site;
+    inputs.map_file = map;
+    inputs.patterns = patterns;
+    return run.Generate(inputs);
+  }
+
+  // Every page path of the list, in order.
+  static std::vector<std::string> PathsOf(const PageList& pages) {
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < pages.size(); ++i) paths.push_back(pages[i]);
+    return paths;
   }
 
   static std::string Page(const std::string& title) {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/map_writer.h"
+#include "engine/page_index.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace zorvitan::testing {
@@ -35,13 +35,12 @@ TEST(Globs, StarsStayInANameDoubleStarsCrossFolders) {
 class ExclusionsTest : public EngineTest {
  protected:
   RunReport GenerateExcluding(const std::vector<std::string>& globs) {
-    const Exclusions exclusions(globs, fs);
-    GenerationRun excluding(window, fs, RunChoices{&exclusions, nullptr, {}});
-    window.fields[Field::kSiteFolder] = "C:\\site";
-    window.fields[Field::kMapFile] = "C:\\map.htm";
-    window.fields[Field::kPatterns] = "*.htm";
-    const RunReport report = excluding.Generate();
-    page_list = excluding.page_list.Paths();
+    inputs.excludes = globs;
+    const RunReport report = Generate("C:\\site", "C:\\map.htm", "*.htm");
+    PageList pages;
+    inputs.site_folder = "C:\\site\\";
+    PageIndex(inputs, fs, window).IndexPages(&pages);
+    page_list = PathsOf(pages);
     return report;
   }
   std::vector<std::string> page_list;

@@ -84,11 +84,11 @@ class FakePageReader : public PageReader {
 
 }  // namespace
 
-class FakeMapOutput : public MapOutput {
+class FakeFileReplacement : public FileReplacement {
  public:
-  FakeMapOutput(FakePlatform& fs, std::string temp, std::string target)
+  FakeFileReplacement(FakePlatform& fs, std::string temp, std::string target)
       : fs_(fs), temp_(std::move(temp)), target_(std::move(target)) {}
-  ~FakeMapOutput() override {
+  ~FakeFileReplacement() override {
     if (!committed_) fs_.Unlink(temp_);
   }
   bool Write(const char* data, std::size_t size) override {
@@ -317,7 +317,7 @@ std::unique_ptr<PageReader> FakePlatform::OpenPage(const std::string& path) {
   return std::make_unique<FakePageReader>(node->bytes, unreadable_pages.count(path) != 0);
 }
 
-bool FakePlatform::ProbeMapFile(const std::string& path) {
+bool FakePlatform::ProbeReplaceable(const std::string& path) {
   const std::string absolute = Absolute(path);
   if (absolute.empty()) return false;
   if (const Node* node = Find(absolute)) return !node->is_folder && !node->read_only;
@@ -327,15 +327,15 @@ bool FakePlatform::ProbeMapFile(const std::string& path) {
   return true;
 }
 
-std::unique_ptr<MapOutput> FakePlatform::BeginMap(const std::string& path) {
-  if (fail_begin_map) return nullptr;
+std::unique_ptr<FileReplacement> FakePlatform::BeginReplacing(const std::string& path) {
+  if (fail_begin_replacing) return nullptr;
   const std::string absolute = Absolute(path);
   if (absolute.empty()) return nullptr;
   const Node* parent = Find(ParentPath(absolute));
   if (parent == nullptr || !parent->is_folder) return nullptr;
   const std::string temp = absolute + ".~zv" + std::to_string(++temp_counter_);
   Create(temp, false).hidden = true;
-  return std::make_unique<FakeMapOutput>(*this, temp, absolute);
+  return std::make_unique<FakeFileReplacement>(*this, temp, absolute);
 }
 
 bool FakePlatform::ModifiedTime(const std::string& path, std::int64_t* seconds) {
@@ -370,24 +370,6 @@ bool FakePlatform::RemoveFile(const std::string& path) {
   const Node* node = Find(path);
   if (node == nullptr || node->is_folder || node->read_only) return false;
   Unlink(path);
-  return true;
-}
-
-bool FakePlatform::SetClipboardText(const std::string& text) {
-  ++clipboard_calls;
-  if (refuse_clipboard != 0) {
-    if (refuse_clipboard > 0) --refuse_clipboard;
-    return false;
-  }
-  clipboard = text;
-  return true;
-}
-
-bool FakePlatform::SetClipboardTextFrom(TextSource text, TextSource unicode_text) {
-  std::string made, made_unicode;
-  if (!text(&made) || !unicode_text(&made_unicode)) return true;
-  if (!SetClipboardText(made)) return false;
-  clipboard_unicode = made_unicode;
   return true;
 }
 

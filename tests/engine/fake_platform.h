@@ -1,7 +1,7 @@
 // An in-memory file system with Windows semantics, for the engine tests:
 // drive letters, backslashes, case-insensitive names that keep their case,
 // hidden and system attributes, folder links (junctions), a current drive and
-// folder, a clipboard, and failures that can be injected at every step.
+// folder, and failures that can be injected at every step.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +11,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/platform.h"
@@ -41,7 +42,7 @@ class FakePlatform : public Platform {
   std::set<std::string> unopenable_pages;    // OpenPage gives nullptr
   std::set<std::string> unreadable_pages;    // Read gives -1
   std::set<std::string> unlistable_folders;  // ListFolder fails (folder path with separator)
-  bool fail_begin_map = false;
+  bool fail_begin_replacing = false;
   long fail_map_write_after = -1;  // bytes written before a write fails; -1 never
   bool fail_commit = false;
   struct ProgramAnswer {
@@ -50,16 +51,12 @@ class FakePlatform : public Platform {
   };
   std::map<std::string, ProgramAnswer> programs;  // by an argument, such as "log"
   std::vector<std::vector<std::string>> programs_run;
-  int refuse_clipboard = 0;  // refuse this many clipboard calls; -1 always
-  // Encodings DecodeText has no converter for (it knows UTF-8, windows-1250
-  // and ISO-8859-2, for the Polish letters), and a failing EncodeForMap.
+  // Encodings DecodeText has no converter for (it knows windows-1250 and
+  // ISO-8859-2, for the Polish letters), and a failing EncodeForMap.
   std::set<std::string> unconvertible_encodings;
   bool fail_encode = false;
 
   // Observations.
-  std::string clipboard;
-  std::string clipboard_unicode;  // the UTF-8 text placed beside it
-  int clipboard_calls = 0;
   std::vector<std::string> opened_pages;
   std::string current_drive = "C:";
   std::map<std::string, std::string> current_folder_by_drive;  // folded drive -> path
@@ -72,16 +69,14 @@ class FakePlatform : public Platform {
   bool FolderIdentity(const std::string& folder, std::string* identity) override;
   bool SetCurrentFolder(const std::string& folder) override;
   std::unique_ptr<PageReader> OpenPage(const std::string& path) override;
-  bool ProbeMapFile(const std::string& path) override;
-  std::unique_ptr<MapOutput> BeginMap(const std::string& path) override;
+  bool ProbeReplaceable(const std::string& path) override;
+  std::unique_ptr<FileReplacement> BeginReplacing(const std::string& path) override;
   bool ModifiedTime(const std::string& path, std::int64_t* seconds) override;
   bool RemoveFile(const std::string& path) override;
   // Answers from `programs`: the first whose key is one of the arguments
   // gives the exit code and the output, handed over in pieces of 3 bytes.
   int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                  const OutputSink& output) override;
-  bool SetClipboardText(const std::string& text) override;
-  bool SetClipboardTextFrom(TextSource text, TextSource unicode_text) override;
   std::string MapEncoding() const override { return "windows-1250"; }
   bool DecodeText(std::string_view encoding, std::string_view bytes,
                   std::string* utf8) const override;
@@ -102,7 +97,7 @@ class FakePlatform : public Platform {
     std::string bytes;
     std::vector<std::string> children;  // folded child names, in creation order
   };
-  friend class FakeMapOutput;
+  friend class FakeFileReplacement;
 
   std::string Absolute(const std::string& path) const;
   // Follows links; returns the folded real path, or "" when missing.

@@ -1,15 +1,16 @@
-// A scripted window for the engine tests: fields, check box and a log of what
-// the run did to the window, in order. Notices become message boxes as the
-// Windows program shows them.
+// A scripted window for the engine tests: a log of what the run did to the
+// window, in order, the site folder it showed, and its clipboard. Notices
+// become message boxes as the Windows program shows them.
 #pragma once
 
-#include <map>
 #include <string>
 #include <vector>
 
+#include "engine/clipboard.h"
+#include "engine/front_end.h"
 #include "engine/notices.h"
 #include "engine/platform.h"
-#include "engine/window_model.h"
+#include "engine/sitemap/sitemap_exclusion_report.h"
 
 namespace zorvitan::testing {
 
@@ -23,27 +24,44 @@ struct ShownMessage {
   std::string title;
 };
 
-class FakeWindow : public WindowModel {
+class FakeClipboard : public Clipboard {
+ public:
+  std::string text;
+  std::string unicode_text;  // the UTF-8 text placed beside it
+  int calls = 0;
+  int refusals = 0;  // refuse this many calls; -1 always
+
+  bool SetTextFrom(TextSource source, TextSource unicode_source) override {
+    std::string made, made_unicode;
+    if (!source(&made) || !unicode_source(&made_unicode)) return true;  // nothing to place
+    ++calls;
+    if (refusals != 0) {
+      if (refusals > 0) --refusals;
+      return false;
+    }
+    text = made;
+    unicode_text = made_unicode;
+    return true;
+  }
+};
+
+class FakeWindow : public FrontEnd {
  public:
   explicit FakeWindow(const Platform& platform) : platform_(platform) {}
 
-  std::map<Field, std::string> fields{
-      {Field::kSiteFolder, ""}, {Field::kMapFile, ""}, {Field::kPatterns, "*.htm; *.html; *.php"}};
-  bool skip_untitled = false;
-  bool uses_clipboard = true;
-  int close_at_event = -1;  // DoEvents call (from 0) at which the user closes the window
+  int close_at_event = -1;  // KeepGoing call (from 0) at which the user closes the window
 
   std::vector<ShownMessage> messages;
   std::vector<std::string> log;  // "SetInputsEnabled(0)", "Box", "Focus(1)", ...
+  std::string site_folder_shown;
+  FakeClipboard clipboard;
   int events = 0;
   int progress_reports = 0;
 
-  std::string Text(Field field) override { return fields[field]; }
-  void SetText(Field field, const std::string& text) override { fields[field] = text; }
+  void ShowSiteFolder(const std::string& site_folder) override { site_folder_shown = site_folder; }
   void SetFocus(Field field) override {
     log.push_back("Focus(" + std::to_string(static_cast<int>(field) + 1) + ")");
   }
-  bool SkipUntitled() override { return skip_untitled; }
   void SetInputsEnabled(bool enabled) override {
     log.push_back(enabled ? "SetInputsEnabled(1)" : "SetInputsEnabled(0)");
   }
@@ -53,14 +71,16 @@ class FakeWindow : public WindowModel {
   void ShowMapNotWritten(const std::string& map_file) override {
     Box(MapNotWrittenText(map_file, platform_), kExclamationBox, ErrorTitle(platform_));
   }
+  void ShowNothingListed(const std::string& map_file, const RunSummary& /*summary*/) override {
+    Box(NothingListedText(map_file, platform_), kExclamationBox, ErrorTitle(platform_));
+  }
   void ShowFinished(const RunSummary& summary) override {
     Box(ClosingText(summary.pages_found, platform_), kInformationBox, ProgramTitle(platform_));
     const std::string problems = ProblemsText(summary, platform_);
     if (!problems.empty()) Box(problems, kExclamationBox, ErrorTitle(platform_));
   }
-  bool DoEvents() override { return events++ != close_at_event; }
-  bool UsesClipboard() const override { return uses_clipboard; }
-  void ReportProgress(Phase, std::size_t, std::size_t) override { ++progress_reports; }
+  bool KeepGoing() override { return events++ != close_at_event; }
+  void Report(Phase, std::size_t, std::size_t) override { ++progress_reports; }
 
  private:
   void Box(const std::string& text, int style, const std::string& title) {

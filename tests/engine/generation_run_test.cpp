@@ -21,10 +21,8 @@ class GenerationRunTest : public EngineTest {
 };
 
 TEST_F(GenerationRunTest, EmptyFieldsAreCheckedInOrder) {
-  run.page_list = PageList(std::vector<std::string>{"kept"});
   EXPECT_EQ(Generate("", "", "").outcome, RunOutcome::kRefused);
   ExpectRefused("Podaj folder w którym trzymasz stronę WWW", "Focus(1)");
-  EXPECT_EQ(run.page_list.Paths(), std::vector<std::string>{"kept"});
 
   window.messages.clear();
   window.log.clear();
@@ -51,7 +49,7 @@ TEST_F(GenerationRunTest, MissingSiteFolderKeepsAnExistingMapIntact) {
   Generate("C:\\nie ma", "C:\\mapa.htm");
   ExpectRefused("Nie otworzyć katalogu: C:\\nie ma", "Focus(1)");
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"), "my old map");
-  EXPECT_EQ(window.fields[Field::kSiteFolder], "C:\\nie ma");  // not completed
+  EXPECT_EQ(window.site_folder_shown, "");  // not completed
 }
 
 TEST_F(GenerationRunTest, ProbeCreatesAMissingMapFile) {
@@ -96,7 +94,7 @@ TEST_F(GenerationRunTest, WholeRunCompletesFolderWritesMapAndReports) {
   const RunReport report = Generate("C:\\strona", "C:\\mapa.htm");
   EXPECT_EQ(report.outcome, RunOutcome::kDone);
   EXPECT_EQ(report.summary.pages_found, 2u);
-  EXPECT_EQ(window.fields[Field::kSiteFolder], "C:\\strona\\");
+  EXPECT_EQ(window.site_folder_shown, "C:\\strona\\");
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
             "<h1>C:\\strona\\</h1>\r\n<br><a href=\"index.htm\">Start</a>\r\n"
             "<h1>C:\\strona\\dzial\\</h1>\r\n<br><a href=\"dzial/a.htm\">A</a>\r\n");
@@ -108,14 +106,14 @@ TEST_F(GenerationRunTest, WholeRunCompletesFolderWritesMapAndReports) {
   EXPECT_EQ(window.log.front(), "SetInputsEnabled(0)");
   EXPECT_EQ(window.log.back(), "SetInputsEnabled(1)");
   EXPECT_EQ(window.log[window.log.size() - 2], "Box");
-  EXPECT_EQ(fs.clipboard, Page("A"));
+  EXPECT_EQ(window.clipboard.text, Page("A"));
   EXPECT_GT(window.progress_reports, 0);
 }
 
 TEST_F(GenerationRunTest, FolderEndingInBackslashIsLeftAsItIs) {
   fs.AddFolder("C:\\strona");
   Generate("C:\\strona\\", "C:\\m.htm");
-  EXPECT_EQ(window.fields[Field::kSiteFolder], "C:\\strona\\");
+  EXPECT_EQ(window.site_folder_shown, "");
   EXPECT_EQ(window.messages[0].text,
             Cp1250("Skończyłem generowanie mapy serwisu\r\nZnalazłem: 0 plików"));
   EXPECT_EQ(fs.Contents("C:\\m.htm"), "");
@@ -141,7 +139,7 @@ TEST_F(GenerationRunTest, MapInsideTheSiteIsListedWithoutDamage) {
 }
 
 TEST_F(GenerationRunTest, CountHasNoSixteenBitLimit) {
-  window.uses_clipboard = false;
+  inputs.clipboard = nullptr;
   for (int i = 0; i < 33000; ++i) fs.AddFile("C:\\s\\p" + std::to_string(i) + ".htm", "");
   const RunReport report = Generate("C:\\s", "C:\\m.htm");
   EXPECT_EQ(report.summary.pages_found, 33000u);
@@ -205,15 +203,24 @@ TEST_F(GenerationRunTest, MapThatCannotBeWrittenIsReportedAndTheOldOneKept) {
   EXPECT_EQ(fs.Contents("C:\\m.htm"), "old");
 }
 
-TEST_F(GenerationRunTest, ClosingTheWindowDuringARunKeepsTheOldMap) {
+TEST_F(GenerationRunTest, ClosingTheWindowWhileWalkingOrReadingKeepsTheOldMap) {
   for (int i = 0; i < 4; ++i) fs.AddFile("C:\\s\\d" + std::to_string(i) + "\\a.htm", Page("A"));
   fs.AddFile("C:\\m.htm", "old");
   const auto before = fs.AllPaths();
-  window.close_at_event = 3;
-  EXPECT_EQ(Generate("C:\\s", "C:\\m.htm").outcome, RunOutcome::kCancelled);
-  EXPECT_TRUE(window.messages.empty());
-  EXPECT_EQ(fs.Contents("C:\\m.htm"), "old");
-  EXPECT_EQ(fs.AllPaths(), before);
+  // Asked once per folder walked (5), then once per page read (4).
+  for (const int close_at : {3, 6}) {
+    window.events = 0;
+    window.close_at_event = close_at;
+    EXPECT_EQ(Generate("C:\\s", "C:\\m.htm").outcome, RunOutcome::kCancelled);
+    EXPECT_EQ(window.events, close_at + 1) << "not asked again once closed";
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(fs.Contents("C:\\m.htm"), "old");
+    EXPECT_EQ(fs.AllPaths(), before);
+  }
+  window.events = 0;
+  window.close_at_event = -1;
+  Generate("C:\\s", "C:\\m.htm");
+  EXPECT_EQ(window.events, 9);
 }
 
 TEST_F(GenerationRunTest, ClosingAtEveryEventPointStopsCleanly) {
@@ -221,7 +228,7 @@ TEST_F(GenerationRunTest, ClosingAtEveryEventPointStopsCleanly) {
   fs.AddFile("C:\\s\\d\\b.htm", Page("B"));
   fs.AddFile("C:\\m.htm", "old");
   const auto before = fs.AllPaths();
-  // Count the event points of a whole run, then close the window at each one.
+  // Count the KeepGoing questions of a whole run, then close the window at each one.
   Generate("C:\\s", "C:\\m.htm");
   const int points = window.events;
   ASSERT_GT(points, 0);

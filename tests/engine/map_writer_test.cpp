@@ -13,16 +13,15 @@ class MapWriterTest : public EngineTest {
  protected:
   void SetUp() override {
     fs.AddFolder("C:\\strona");
-    window.fields[Field::kSiteFolder] = "C:\\strona\\";
-    window.fields[Field::kMapFile] = "C:\\mapa.htm";
+    inputs.site_folder = "C:\\strona\\";
+    inputs.map_file = "C:\\mapa.htm";
   }
   bool WriteMap(const std::vector<std::string>& pages) {
-    run.page_list = pages;
-    MapWriter writer(window, fs, run.page_list, run.last_folder);
-    const bool ok = writer.Write();
-    unreadable = writer.UnreadablePages();
-    return ok;
+    result = MapWriter(inputs, fs, window).Write(PageList(pages));
+    unreadable = result.summary.unreadable_pages;
+    return result.outcome == WriteResult::kWritten;
   }
+  WriteResult result;
   std::vector<std::string> unreadable;
 };
 
@@ -46,7 +45,7 @@ TEST_F(MapWriterTest, WorkedExampleByteForByte) {
                 "<br><a href=\"stare\\b.htm\">" +
                 kUntitled + "</a>\r\n");
 
-  window.skip_untitled = true;  // untitled pages left out; their headings stay
+  inputs.skip_untitled = true;  // untitled pages left out; their headings stay
   ASSERT_TRUE(WriteMap(pages));
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
             "<h1>C:\\strona\\</h1>\r\n"
@@ -122,10 +121,10 @@ TEST_F(MapWriterTest, TitlesAreConvertedFromTheirPagesEncodingIntoTheMaps) {
 
   // The clipboard's Unicode text holds the page's letters, decoded.
   ASSERT_TRUE(WriteMap({paths[2], paths[1]}));
-  EXPECT_EQ(fs.clipboard, pages[1].first + "\r\n");
-  EXPECT_EQ(fs.clipboard_unicode, "<title>Łódź &amp; &#322;</title>\r\n");
+  EXPECT_EQ(window.clipboard.text, pages[1].first + "\r\n");
+  EXPECT_EQ(window.clipboard.unicode_text, "<title>Łódź &amp; &#322;</title>\r\n");
   ASSERT_TRUE(WriteMap({paths[3]}));
-  EXPECT_EQ(fs.clipboard_unicode, "<title>Źródło</title>\r\n");
+  EXPECT_EQ(window.clipboard.unicode_text, "<title>Źródło</title>\r\n");
 }
 
 // A link must lead to its own page and a folder name must show as text,
@@ -177,42 +176,41 @@ TEST_F(MapWriterTest, EveryMapStartsWithItsHeading) {
   ASSERT_TRUE(WriteMap({"C:\\strona\\a.htm"}));  // same folder as the last run ended in
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"),
             "<h1>C:\\strona\\</h1>\r\n<br><a href=\"a.htm\">A</a>\r\n");
-  EXPECT_EQ(run.last_folder, "C:\\strona\\");
 }
 
 TEST_F(MapWriterTest, ClipboardHoldsEachPageTextInTurn) {
   fs.AddFile("C:\\strona\\a.htm", "first\n<title>A</title>");
   fs.AddFile("C:\\strona\\b.htm", "no title\r\nhere");
   ASSERT_TRUE(WriteMap({"C:\\strona\\a.htm", "C:\\strona\\b.htm"}));
-  EXPECT_EQ(fs.clipboard_calls, 2);
-  EXPECT_EQ(fs.clipboard, "no title\r\nhere\r\n");
+  EXPECT_EQ(window.clipboard.calls, 2);
+  EXPECT_EQ(window.clipboard.text, "no title\r\nhere\r\n");
 }
 
 TEST_F(MapWriterTest, RefusedClipboardNeverFailsTheRun) {
   fs.AddFile("C:\\strona\\a.htm", Page("A"));
   fs.AddFile("C:\\strona\\b.htm", Page("B"));
-  fs.refuse_clipboard = -1;
+  window.clipboard.refusals = -1;
   ASSERT_TRUE(WriteMap({"C:\\strona\\a.htm", "C:\\strona\\b.htm"}));
   EXPECT_NE(fs.Contents("C:\\mapa.htm").find(">B</a>"), std::string::npos);
-  EXPECT_LE(fs.clipboard_calls, 3);  // gave up after a few tries, not once per page
+  EXPECT_LE(window.clipboard.calls, 3);  // gave up after a few tries, not once per page
 
-  fs.refuse_clipboard = 1;  // held for a moment only
-  fs.clipboard_calls = 0;
+  window.clipboard.refusals = 1;  // held for a moment only
+  window.clipboard.calls = 0;
   ASSERT_TRUE(WriteMap({"C:\\strona\\a.htm"}));
-  EXPECT_EQ(fs.clipboard, Page("A"));
+  EXPECT_EQ(window.clipboard.text, Page("A"));
 }
 
 TEST_F(MapWriterTest, WithoutClipboardTheTitleIsTheSameAndTheClipboardUntouched) {
-  window.uses_clipboard = false;
+  inputs.clipboard = nullptr;
   std::string big = "<title>T\r\n2</title>" + std::string(3'000'000, 'x');
   fs.AddFile("C:\\strona\\big.htm", big);
   ASSERT_TRUE(WriteMap({"C:\\strona\\big.htm"}));
-  EXPECT_EQ(fs.clipboard_calls, 0);
+  EXPECT_EQ(window.clipboard.calls, 0);
   EXPECT_NE(fs.Contents("C:\\mapa.htm").find(">T\r\n2</a>"), std::string::npos);
 }
 
 TEST_F(MapWriterTest, LongTitlesAreWholeAndUnclosedOnesUntitledWithoutClipboard) {
-  window.uses_clipboard = false;
+  inputs.clipboard = nullptr;
   const std::string long_title = std::string(1500000, 'a') + "\r" + std::string(1500000, 'b');
   fs.AddFile("C:\\strona\\long.htm", "<title>" + long_title + "</title>");
   fs.AddFile("C:\\strona\\open.htm", "<title>" + std::string(3000000, 'c'));
@@ -240,7 +238,7 @@ TEST_F(MapWriterTest, ReadingAheadWritesTheSameMapInTheSameOrder) {
   const std::string one_thread = fs.Contents("C:\\mapa.htm");
   const std::vector<std::string> unreadable_in_order = unreadable;
 
-  window.uses_clipboard = false;
+  inputs.clipboard = nullptr;
   ASSERT_TRUE(WriteMap(pages));
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"), one_thread);
   EXPECT_EQ(unreadable, unreadable_in_order);
@@ -270,10 +268,11 @@ TEST_F(MapWriterTest, FailedWritingKeepsTheOldMapAndLeavesNoTemporaryFile) {
   fs.AddFile("C:\\mapa.htm", "old map");
   const auto before = fs.AllPaths();
   for (int failure = 0; failure < 3; ++failure) {
-    fs.fail_begin_map = failure == 0;
+    fs.fail_begin_replacing = failure == 0;
     fs.fail_map_write_after = failure == 1 ? 10 : -1;
     fs.fail_commit = failure == 2;
     EXPECT_FALSE(WriteMap({"C:\\strona\\a.htm"})) << failure;
+    EXPECT_EQ(result.failed_file, "C:\\mapa.htm") << failure;
     EXPECT_EQ(fs.Contents("C:\\mapa.htm"), "old map") << failure;
     EXPECT_EQ(fs.AllPaths(), before) << failure;
   }

@@ -11,7 +11,18 @@ using Paths = std::vector<std::string>;
 
 class PageIndexTest : public EngineTest {
  protected:
-  PageIndex page_index{window, fs, run.page_filter, run.page_list};
+  // Walks the site with the fixture's inputs into `paths` and `unopened`.
+  bool Index(const std::string& site = "C:\\site\\") {
+    inputs.site_folder = site;
+    PageIndex index(inputs, fs, window);
+    PageList pages;
+    const bool complete = index.IndexPages(&pages);
+    paths = PathsOf(pages);
+    unopened = index.UnopenedFolders();
+    return complete;
+  }
+  Paths paths;
+  Paths unopened;
 };
 
 TEST_F(PageIndexTest, WalksPreOrderAndListsFolderByFolder) {
@@ -22,20 +33,16 @@ TEST_F(PageIndexTest, WalksPreOrderAndListsFolderByFolder) {
   fs.AddFile("C:\\site\\a\\A1.htm", "");
   fs.AddFile("C:\\site\\zeta.html", "");
   fs.AddFile("C:\\site\\notes.txt", "");
-  EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
-  EXPECT_EQ(page_index.Folders(),
-            (Paths{"C:\\site\\", "C:\\site\\a\\", "C:\\site\\a\\x\\", "C:\\site\\b\\"}));
-  EXPECT_EQ(run.page_list.Paths(),
-            (Paths{"C:\\site\\index.htm", "C:\\site\\zeta.html", "C:\\site\\a\\A1.htm",
-                   "C:\\site\\a\\a2.htm", "C:\\site\\a\\x\\x.htm", "C:\\site\\b\\b.htm"}));
+  EXPECT_TRUE(Index());
+  EXPECT_EQ(paths, (Paths{"C:\\site\\index.htm", "C:\\site\\zeta.html", "C:\\site\\a\\A1.htm",
+                          "C:\\site\\a\\a2.htm", "C:\\site\\a\\x\\x.htm", "C:\\site\\b\\b.htm"}));
 }
 
 TEST_F(PageIndexTest, DriveRootAsSiteFolder) {
   fs.AddFile("C:\\page.htm", "");
   fs.AddFile("C:\\a\\in.htm", "");
-  EXPECT_TRUE(page_index.IndexPages("C:\\"));
-  EXPECT_EQ(run.page_list.Paths(), (Paths{"C:\\page.htm", "C:\\a\\in.htm"}));
-  EXPECT_EQ(page_index.Folders()[1], "C:\\a\\");
+  EXPECT_TRUE(Index("C:\\"));
+  EXPECT_EQ(paths, (Paths{"C:\\page.htm", "C:\\a\\in.htm"}));
 }
 
 TEST_F(PageIndexTest, HiddenFoldersAreWalkedHiddenAndSystemFilesAreNot) {
@@ -44,8 +51,8 @@ TEST_F(PageIndexTest, HiddenFoldersAreWalkedHiddenAndSystemFilesAreNot) {
   fs.AddFile("C:\\site\\ukryty\\hidden.htm", "", /*hidden=*/true);
   fs.AddFile("C:\\site\\system.htm", "", false, /*system=*/true);
   fs.AddFolder("C:\\site\\folder.htm");  // a folder whose name matches is no page
-  EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
-  EXPECT_EQ(run.page_list.Paths(), (Paths{"C:\\site\\ukryty\\seen.htm"}));
+  EXPECT_TRUE(Index());
+  EXPECT_EQ(paths, (Paths{"C:\\site\\ukryty\\seen.htm"}));
 }
 
 TEST_F(PageIndexTest, PatternsComeFromTheField) {
@@ -56,19 +63,18 @@ TEST_F(PageIndexTest, PatternsComeFromTheField) {
       "C:\\site\\\x01"
       "b日本.php",
       "");  // a name outside the code page, marked
-  window.fields[Field::kPatterns] = "b*.php; c*";
-  EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
-  EXPECT_EQ(run.page_list.Paths(), (Paths{"C:\\site\\b.php",
-                                  "C:\\site\\\x01"
-                                  "b日本.php",
-                                  "C:\\site\\C.PHP"}));
+  inputs.patterns = "b*.php; c*";
+  EXPECT_TRUE(Index());
+  EXPECT_EQ(paths, (Paths{"C:\\site\\b.php",
+                          "C:\\site\\\x01"
+                          "b日本.php",
+                          "C:\\site\\C.PHP"}));
 }
 
-TEST_F(PageIndexTest, EmptyFoldersAreRegisteredAndFoldersBelowStillListed) {
+TEST_F(PageIndexTest, FoldersBelowEmptyFoldersAreStillListed) {
   fs.AddFile("C:\\site\\empty\\deeper\\p.htm", "");
-  EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
-  EXPECT_EQ(page_index.FolderCount(), 3u);
-  EXPECT_EQ(run.page_list.Paths(), (Paths{"C:\\site\\empty\\deeper\\p.htm"}));
+  EXPECT_TRUE(Index());
+  EXPECT_EQ(paths, (Paths{"C:\\site\\empty\\deeper\\p.htm"}));
 }
 
 TEST_F(PageIndexTest, LinksDoNotLoopAndFoldersAreWalkedOnce) {
@@ -77,32 +83,25 @@ TEST_F(PageIndexTest, LinksDoNotLoopAndFoldersAreWalkedOnce) {
   fs.AddLink("C:\\site\\b", "C:\\site\\a");     // a second way to a
   fs.AddFile("C:\\other\\o.htm", "");
   fs.AddLink("C:\\site\\c", "C:\\other");  // not walked yet: walked under its link name
-  EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
-  EXPECT_EQ(page_index.Folders(), (Paths{"C:\\site\\", "C:\\site\\a\\", "C:\\site\\c\\"}));
-  EXPECT_EQ(run.page_list.Paths(), (Paths{"C:\\site\\a\\p.htm", "C:\\site\\c\\o.htm"}));
+  EXPECT_TRUE(Index());
+  EXPECT_EQ(window.events, 3) << "the site, a and c walked";
+  EXPECT_EQ(paths, (Paths{"C:\\site\\a\\p.htm", "C:\\site\\c\\o.htm"}));
 }
 
-TEST_F(PageIndexTest, RegistryIgnoresLetterCase) {
-  EXPECT_TRUE(page_index.AddFolder("C:\\Site\\A"));
-  EXPECT_FALSE(page_index.AddFolder("c:\\site\\a"));
-  EXPECT_TRUE(page_index.AddFolder("C:\\site\\b"));
-  EXPECT_EQ(page_index.Folders(), (Paths{"C:\\Site\\A", "C:\\site\\b"}));
-}
-
-TEST_F(PageIndexTest, FolderThatCannotBeOpenedIsRegisteredNotDescended) {
+TEST_F(PageIndexTest, FolderThatCannotBeOpenedIsReportedNotDescended) {
   fs.AddFile("C:\\site\\locked\\p.htm", "");
   fs.AddFile("C:\\site\\q.htm", "");
   fs.unlistable_folders.insert("C:\\site\\locked\\");
-  EXPECT_TRUE(page_index.IndexPages("C:\\site\\"));
-  EXPECT_EQ(page_index.FolderCount(), 2u);
-  EXPECT_EQ(run.page_list.Paths(), (Paths{"C:\\site\\q.htm"}));
+  EXPECT_TRUE(Index());
+  EXPECT_EQ(unopened, Paths{"C:\\site\\locked\\"});
+  EXPECT_EQ(paths, (Paths{"C:\\site\\q.htm"}));
 }
 
-TEST_F(PageIndexTest, ClosingTheWindowStopsTheListing) {
+TEST_F(PageIndexTest, ClosingTheWindowStopsTheWalkBeforeTheNextFolder) {
   for (int i = 0; i < 5; ++i) fs.AddFile("C:\\site\\f" + std::to_string(i) + "\\p.htm", "");
-  window.close_at_event = 4;
-  EXPECT_FALSE(page_index.IndexPages("C:\\site\\"));
-  EXPECT_LT(run.page_list.size(), 5u);
+  window.close_at_event = 4;  // the site folder and f0 to f2 are walked
+  EXPECT_FALSE(Index());
+  EXPECT_EQ(paths.size(), 3u);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/robots_meta.h"
+#include "engine/sitemap/robots_meta.h"
 #include "engine/sitemap/canonical_url.h"
 #include "engine/sitemap/page_head.h"
 #include "engine/sitemap/robots_txt.h"

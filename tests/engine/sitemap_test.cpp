@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/exclusions.h"
-#include "engine/robots_meta.h"
-#include "engine/sitemap_url.h"
+#include "engine/sitemap/robots_meta.h"
+#include "engine/sitemap/sitemap_url.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace zorvitan::testing {
@@ -77,11 +76,8 @@ class SitemapTest : public EngineTest {
   RunReport GenerateSitemap(SitemapOptions::Format format = SitemapOptions::Format::kXml,
                             const std::string& map = "C:\\site\\sitemap.xml") {
     options.format = format;
-    GenerationRun sitemap_run(window, fs, RunChoices{exclusions, &options, {}});
-    window.fields[Field::kSiteFolder] = "C:\\site";
-    window.fields[Field::kMapFile] = map;
-    window.fields[Field::kPatterns] = patterns;
-    return sitemap_run.Generate();
+    inputs.sitemap = options;
+    return Generate("C:\\site", map, patterns);
   }
   static std::string Url(const std::string& path, const char* lastmod = "2023-11-14T22:13:20Z") {
     return "<url><loc>https://example.com/a&amp;b/" + path + "</loc><lastmod>" + lastmod +
@@ -95,7 +91,6 @@ class SitemapTest : public EngineTest {
     return files;
   }
   SitemapOptions options{SitemapOptions::Format::kXml, "https://example.com/a&b"};
-  const Exclusions* exclusions = nullptr;
   std::string patterns = "*.*";
 };
 
@@ -248,8 +243,7 @@ namespace {
 
 TEST_F(SitemapTest, PagesLeftOutAreCountedByReasonAndReported) {
   patterns = "*.htm; *.html";
-  const Exclusions drafts({"drafts"}, fs);
-  exclusions = &drafts;
+  inputs.excludes = {"drafts"};
   options.report_file = "C:\\out\\report.txt";
   const std::string too_long = std::string(2040, 'x') + ".htm";
   fs.AddFile("C:\\site\\index.htm", Page("home"));

@@ -45,7 +45,6 @@ void MainWindowTest::SetUp() {
   DrainQuit();
   main_ = std::make_unique<MainWindow>(GetModuleHandleA(nullptr), platform_, Recorders(&shell_));
   ASSERT_TRUE(main_->Create());
-  platform_.SetClipboardOwner(main_->hwnd());
   main_->Show(SW_SHOWNORMAL);
   SetForegroundWindow(main_->hwnd());
   MSG msg;

@@ -158,7 +158,6 @@ TEST_F(MainWindowTest, StartsWithDefaultsAndTheFocusInTheSiteFolderField) {
   EXPECT_EQ(TextOf(kMapFileEdit), "");
   EXPECT_EQ(TextOf(kPatternsEdit), "*.htm; *.html; *.php");
   EXPECT_EQ(main_->SkipUntitled(), 0);
-  EXPECT_EQ(main_->run().last_folder, "");
 }
 
 TEST_F(MainWindowTest, TabVisitsTheControlsInOrderAndComesBackToTheSiteFolderField) {

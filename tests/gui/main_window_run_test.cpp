@@ -1,6 +1,9 @@
 // The generate button driving a whole run through the real window: validation
 // messages and focus, the map file, the closing message, the clipboard, and
-// closing the window while the run works.
+// closing the window while the run walks the site or reads its pages.
+#include <atomic>
+#include <thread>
+
 #include "tests/gui/main_window_fixture.h"
 #include "tests/support/temp_folder.h"
 
@@ -11,6 +14,15 @@ using testing::ReadWholeFile;
 using testing::TempFolder;
 
 constexpr char kUntitledPage[] = "<html>\r\n<body>b</body>\r\n</html>\r\n";
+
+// Whether a temporary file of the new map lies beside it: the pages are being read.
+bool TemporaryExists(const std::string& map) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((map + ".~zv*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return true;
+}
 
 std::string ClipboardText(HWND owner) {
   std::string text = "<unavailable>";
@@ -25,7 +37,7 @@ std::string ClipboardText(HWND owner) {
   return text;
 }
 
-class FrmMainRunTest : public MainWindowTest {
+class MainWindowRunTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
@@ -61,7 +73,7 @@ class FrmMainRunTest : public MainWindowTest {
   std::string map_;
 };
 
-TEST_F(FrmMainRunTest, WritesTheMapAndReportsThePagesFound) {
+TEST_F(MainWindowRunTest, WritesTheMapAndReportsThePagesFound) {
   const std::string typed = site_.substr(0, site_.size() - 1);
   main_->SetText(Field::kSiteFolder, typed);
   main_->SetText(Field::kMapFile, map_);
@@ -80,12 +92,11 @@ TEST_F(FrmMainRunTest, WritesTheMapAndReportsThePagesFound) {
                                      "dzia\xB3\\</h1>\r\n" +
                                      "<br><a href=\"dzia\xB3\\b.htm\">#bez tytu\xB3u#</a>\r\n");
   EXPECT_EQ(ClipboardText(Window()), kUntitledPage);
-  EXPECT_EQ(main_->run().last_folder, site_ + "dzia\xB3\\");
   ExpectAllEnabled();
   EXPECT_EQ(GetFocus(), Control(kGenerateButton));
 }
 
-TEST_F(FrmMainRunTest, EachFailedCheckShowsItsMessageAndFocusesItsField) {
+TEST_F(MainWindowRunTest, EachFailedCheckShowsItsMessageAndFocusesItsField) {
   struct Case {
     std::string text1, text2, text3;
     std::string message;
@@ -129,7 +140,7 @@ TEST_F(FrmMainRunTest, EachFailedCheckShowsItsMessageAndFocusesItsField) {
 
 // A page saved in UTF-8: its title reaches the map in the code page, and a
 // paste shows its letters, not the code page's reading of its bytes.
-TEST_F(FrmMainRunTest, AUtf8PageIsTitledInTheCodePageAndPastesItsLetters) {
+TEST_F(MainWindowRunTest, AUtf8PageIsTitledInTheCodePageAndPastesItsLetters) {
   const std::string page =
       "<meta charset=\"utf-8\"><title>\xC5\xBAr\xC3\xB3"
       "d\xC5\x82o \xCE\xA9</title>\r\n";
@@ -151,11 +162,11 @@ TEST_F(FrmMainRunTest, AUtf8PageIsTitledInTheCodePageAndPastesItsLetters) {
   CloseClipboard();
 }
 
-TEST_F(FrmMainRunTest, ClosingTheWindowDuringARunKeepsTheOldMapAndEndsTheProgram) {
+TEST_F(MainWindowRunTest, ClosingTheWindowDuringARunKeepsTheOldMapAndEndsTheProgram) {
   temp_.Write("mapa.htm", "stara mapa\r\n");
   main_->SetText(Field::kSiteFolder, site_);
   main_->SetText(Field::kMapFile, map_);
-  // Waits in the queue until the run's first event point.
+  // Waits in the queue until the run first asks whether to go on.
   PostMessageA(Window(), WM_CLOSE, 0, 0);
   Click(kGenerateButton);
 
@@ -164,6 +175,78 @@ TEST_F(FrmMainRunTest, ClosingTheWindowDuringARunKeepsTheOldMapAndEndsTheProgram
   EXPECT_EQ(ReadWholeFile(map_), "stara mapa\r\n");
   MSG quit;
   EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
+TEST_F(MainWindowRunTest, ClosingTheWindowWhilePagesAreReadEndsTheProgramAndKeepsTheOldMap) {
+  for (int i = 0; i < 3000; ++i) {
+    temp_.Write("strona\\p" + std::to_string(i) + ".htm", "<title>P</title>");
+  }
+  temp_.Write("mapa.htm", "stara mapa\r\n");
+  main_->SetText(Field::kSiteFolder, site_);
+  main_->SetText(Field::kMapFile, map_);
+  // The close box is pressed once the new map's temporary file shows that the
+  // walk is over and the pages are being read.
+  const HWND window = Window();
+  std::atomic<bool> run_over{false}, closed_while_reading{false};
+  std::thread closer([&] {
+    while (!run_over) {
+      if (TemporaryExists(map_)) {
+        closed_while_reading = PostMessageA(window, WM_CLOSE, 0, 0) != 0;
+        return;
+      }
+      Sleep(1);
+    }
+  });
+  Click(kGenerateButton);
+  run_over = true;
+  closer.join();
+
+  ASSERT_TRUE(closed_while_reading) << "the run ended before the close box was pressed";
+  EXPECT_EQ(Window(), nullptr);
+  EXPECT_TRUE(shell_.boxes.empty());
+  EXPECT_EQ(ReadWholeFile(map_), "stara mapa\r\n");
+  EXPECT_FALSE(TemporaryExists(map_));
+  MSG quit;
+  EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
+// The run reads its fields once: a field changed while it walks the site (the
+// window answers its messages between folders) changes nothing of this run.
+TEST_F(MainWindowRunTest, AFieldChangedDuringARunLeavesTheRunAsItStarted) {
+  for (int i = 0; i < 300; ++i) temp_.Write("strona\\d" + std::to_string(i) + ".htm", "");
+  for (int i = 0; i < 300; ++i) {
+    const std::string folder = "strona\\f" + std::to_string(i);
+    temp_.MakeFolder(folder);
+    temp_.Write(folder + "\\p.htm", "");
+  }
+  main_->SetText(Field::kSiteFolder, site_);
+  main_->SetText(Field::kMapFile, map_);
+  const std::string other = temp_.folder() + "inna.htm";
+  const HWND map_field = Control(kMapFileEdit);
+  // The check of the inputs creates the empty map: the walk begins.
+  std::atomic<bool> sent{false}, changed_before_commit{false};
+  std::thread typist([&] {
+    while (GetFileAttributesA(map_.c_str()) == INVALID_FILE_ATTRIBUTES) Sleep(1);
+    DWORD_PTR unused;
+    SendMessageTimeoutA(map_field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(other.c_str()),
+                        SMTO_NORMAL, 10000, &unused);
+    changed_before_commit = ReadWholeFile(map_).empty();
+    sent = true;
+  });
+  Click(kGenerateButton);
+  while (!sent) {  // answers the typist if the run did not
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(1);
+  }
+  typist.join();
+
+  EXPECT_TRUE(changed_before_commit) << "the field changed only after the run";
+  EXPECT_EQ(TextOf(kMapFileEdit), other);
+  EXPECT_EQ(ReadWholeFile(map_).rfind("<h1>" + site_ + "</h1>\r\n", 0), 0u);
+  EXPECT_EQ(GetFileAttributesA(other.c_str()), INVALID_FILE_ATTRIBUTES);
+  ASSERT_EQ(shell_.boxes.size(), 1u);
+  EXPECT_NE(shell_.boxes[0].text.find(": 602 plik"), std::string::npos) << shell_.boxes[0].text;
 }
 
 }  // namespace

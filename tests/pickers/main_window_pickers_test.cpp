@@ -13,7 +13,7 @@
 namespace zorvitan {
 namespace {
 
-class FrmMainPickersTest : public ::testing::Test {
+class MainWindowPickersTest : public ::testing::Test {
  protected:
   void SetUp() override {
     main_ = std::make_unique<MainWindow>(GetModuleHandleA(nullptr), platform_);
@@ -47,7 +47,7 @@ class FrmMainPickersTest : public ::testing::Test {
   std::unique_ptr<MainWindow> main_;
 };
 
-TEST_F(FrmMainPickersTest, SavedPathLandsInText2WithTheFocus) {
+TEST_F(MainWindowPickersTest, SavedPathLandsInText2WithTheFocus) {
   ScratchFolder site;
   SetTextOf(kSiteFolderEdit, site.path());
   SetTextOf(kMapFileEdit, "stara mapa.htm");
@@ -60,7 +60,7 @@ TEST_F(FrmMainPickersTest, SavedPathLandsInText2WithTheFocus) {
   EXPECT_FALSE(FileExists(site.path() + "mapa.html")) << "the picker creates no file";
 }
 
-TEST_F(FrmMainPickersTest, CancelledSaveLeavesText2AsItWasWithTheFocus) {
+TEST_F(MainWindowPickersTest, CancelledSaveLeavesText2AsItWasWithTheFocus) {
   SetTextOf(kMapFileEdit, Ansi("C:\\wpisane ręcznie"));
   SaveDialogVisit visit;
   ClickWhileDriving(kMapFileButton, SaveDialogSteps(main_->hwnd(), "", &visit));
@@ -70,7 +70,7 @@ TEST_F(FrmMainPickersTest, CancelledSaveLeavesText2AsItWasWithTheFocus) {
   EXPECT_EQ(GetFocus(), Control(kMapFileEdit));
 }
 
-TEST_F(FrmMainPickersTest, CancelledBrowserEmptiesText1WithTheFocus) {
+TEST_F(MainWindowPickersTest, CancelledBrowserEmptiesText1WithTheFocus) {
   SetTextOf(kSiteFolderEdit, "C:\\moja strona\\");
   BrowserVisit visit;
   ClickWhileDriving(kSiteFolderButton, BrowserSteps(main_->hwnd(), nullptr, &visit));
@@ -80,7 +80,7 @@ TEST_F(FrmMainPickersTest, CancelledBrowserEmptiesText1WithTheFocus) {
   EXPECT_EQ(GetFocus(), Control(kSiteFolderEdit));
 }
 
-TEST_F(FrmMainPickersTest, ChosenFolderLandsInText1WithoutTrailingBackslash) {
+TEST_F(MainWindowPickersTest, ChosenFolderLandsInText1WithoutTrailingBackslash) {
   SetTextOf(kSiteFolderEdit, "C:\\poprzedni\\");
   BrowserVisit visit;
   ClickWhileDriving(kSiteFolderButton, BrowserSteps(main_->hwnd(), FindWindowsFolder, &visit));

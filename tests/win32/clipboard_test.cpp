@@ -1,10 +1,12 @@
+#include "platform/win32/clipboard.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <thread>
 
-#include "platform/win32/os_platform.h"
+#include "platform/win32/code_page.h"
 
 namespace zorvitan {
 namespace {
@@ -63,32 +65,32 @@ ClipboardWriter::TextSource Counted(const std::string& text, int* made) {
 
 // Promises a page's text, its bytes counted as they are made, and its letters
 // beside it (the page taken to be in the code page).
-bool Promise(Win32Platform& platform, const std::string& text, int* made) {
-  return platform.SetClipboardTextFrom(Counted(text, made), [text](std::string* out) {
+bool Promise(ClipboardWriter& clipboard, const std::string& text, int* made) {
+  return clipboard.SetTextFrom(Counted(text, made), [text](std::string* out) {
     *out = AnsiToUtf8(text);
     return true;
   });
 }
 
 TEST(ClipboardTest, PageTextRoundTripsAsBytes) {
-  Win32Platform platform;
+  ClipboardWriter clipboard;
   const std::string page = "<title>Za\xBF\xF3\xB3\xE6</title>\r\n<p>tre\x9C\xE6</p>\r\n";
-  ASSERT_TRUE(platform.SetClipboardText(page));
+  ASSERT_TRUE(clipboard.SetText(page));
   EXPECT_EQ(ClipboardText(), page);
 
   // Every page of a run replaces the one before.
   for (int i = 0; i < 20; ++i) {
-    ASSERT_TRUE(platform.SetClipboardText("strona " + std::to_string(i)));
+    ASSERT_TRUE(clipboard.SetText("strona " + std::to_string(i)));
   }
   EXPECT_EQ(ClipboardText(), "strona 19");
 
-  ASSERT_TRUE(platform.SetClipboardText(""));
+  ASSERT_TRUE(clipboard.SetText(""));
   EXPECT_EQ(ClipboardText(), "");
 }
 
 TEST(ClipboardTest, TextEndsAtTheFirstNul) {
-  Win32Platform platform;
-  ASSERT_TRUE(platform.SetClipboardText(std::string("przed\0po", 8)));
+  ClipboardWriter clipboard;
+  ASSERT_TRUE(clipboard.SetText(std::string("przed\0po", 8)));
   EXPECT_EQ(ClipboardText(), "przed");
 }
 
@@ -97,8 +99,8 @@ TEST(ClipboardTest, GivenOwnerWindowOwnsTheClipboard) {
                                 GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(window, nullptr);
   {
-    Win32Platform platform(window);
-    ASSERT_TRUE(platform.SetClipboardText("z oknem"));
+    ClipboardWriter clipboard(window);
+    ASSERT_TRUE(clipboard.SetText("z oknem"));
     EXPECT_EQ(GetClipboardOwner(), window);
     EXPECT_EQ(ClipboardText(), "z oknem");
   }
@@ -106,8 +108,8 @@ TEST(ClipboardTest, GivenOwnerWindowOwnsTheClipboard) {
 }
 
 TEST(ClipboardTest, FailsWhileAnotherProgramHoldsTheClipboard) {
-  Win32Platform platform;
-  ASSERT_TRUE(platform.SetClipboardText("przed"));
+  ClipboardWriter clipboard;
+  ASSERT_TRUE(clipboard.SetText("przed"));
 
   HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -120,7 +122,7 @@ TEST(ClipboardTest, FailsWhileAnotherProgramHoldsTheClipboard) {
     if (holder_opened) CloseClipboard();
   });
   WaitForSingleObject(opened, 10000);
-  const bool set_while_held = platform.SetClipboardText("w trakcie");
+  const bool set_while_held = clipboard.SetText("w trakcie");
   SetEvent(release);
   holder.join();
   CloseHandle(opened);
@@ -129,16 +131,16 @@ TEST(ClipboardTest, FailsWhileAnotherProgramHoldsTheClipboard) {
   ASSERT_TRUE(holder_opened);
   EXPECT_FALSE(set_while_held);
   EXPECT_EQ(ClipboardText(), "przed");
-  EXPECT_TRUE(platform.SetClipboardText("po"));
+  EXPECT_TRUE(clipboard.SetText("po"));
   EXPECT_EQ(ClipboardText(), "po");
 }
 
 TEST(ClipboardTest, PageTextsStayOutOfHistoryCloudAndMonitors) {
-  Win32Platform platform;
-  ASSERT_TRUE(platform.SetClipboardText("od razu"));
+  ClipboardWriter clipboard;
+  ASSERT_TRUE(clipboard.SetText("od razu"));
   EXPECT_EQ(PrivacyMarks(), "0 0 excluded");
   int made = 0;
-  ASSERT_TRUE(Promise(platform,
+  ASSERT_TRUE(Promise(clipboard,
                       "na \xBF\xB9"
                       "danie",
                       &made));
@@ -149,22 +151,22 @@ TEST(ClipboardTest, PageTextsStayOutOfHistoryCloudAndMonitors) {
 }
 
 TEST(ClipboardTest, PromisedTextIsMadeWhenAskedForAndFollowsEveryPage) {
-  Win32Platform platform;
+  ClipboardWriter clipboard;
   int made = 0;
   for (int i = 1; i <= 3; ++i) {
-    ASSERT_TRUE(Promise(platform, "strona " + std::to_string(i), &made));
+    ASSERT_TRUE(Promise(clipboard, "strona " + std::to_string(i), &made));
   }
   EXPECT_EQ(made, 0) << "nobody asked yet";
   EXPECT_EQ(ClipboardText(), "strona 3");
   // Once made, the text is the clipboard's own: the next page replaces it.
-  ASSERT_TRUE(Promise(platform, "strona 4", &made));
+  ASSERT_TRUE(Promise(clipboard, "strona 4", &made));
   EXPECT_EQ(ClipboardText(), "strona 4");
   EXPECT_EQ(made, 2);
 
   // The letters go beside the bytes, made from the page's own encoding: here
   // UTF-8 bytes, which the code page would show as "zaĹĽĂłĹ‚Ä‡".
-  ASSERT_TRUE(platform.SetClipboardTextFrom(Counted("za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87", &made),
-                                            Counted("za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87", &made)));
+  ASSERT_TRUE(clipboard.SetTextFrom(Counted("za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87", &made),
+                                    Counted("za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87", &made)));
   EXPECT_EQ(ClipboardText(), "za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87");
   ASSERT_TRUE(OpenClipboard(nullptr));
   HANDLE wide = GetClipboardData(CF_UNICODETEXT);
@@ -176,9 +178,9 @@ TEST(ClipboardTest, PromisedTextIsMadeWhenAskedForAndFollowsEveryPage) {
 }
 
 TEST(ClipboardTest, ProgramsAskingAreAnsweredWhilePagesGoOn) {
-  Win32Platform platform;
+  ClipboardWriter clipboard;
   int made = 0;
-  ASSERT_TRUE(Promise(platform, "strona 0", &made));
+  ASSERT_TRUE(Promise(clipboard, "strona 0", &made));
   HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   std::string read;
   std::thread reader([&] {
@@ -188,7 +190,7 @@ TEST(ClipboardTest, ProgramsAskingAreAnsweredWhilePagesGoOn) {
   // A run answers between pages, not only once it is over.
   bool answered_during_run = false;
   for (int page = 1; page <= 5000 && !answered_during_run; ++page) {
-    Promise(platform, "strona " + std::to_string(page), &made);
+    Promise(clipboard, "strona " + std::to_string(page), &made);
     Sleep(1);
     answered_during_run = WaitForSingleObject(done, 0) == WAIT_OBJECT_0;
   }
@@ -199,9 +201,9 @@ TEST(ClipboardTest, ProgramsAskingAreAnsweredWhilePagesGoOn) {
 }
 
 TEST(ClipboardTest, TheNextPageTakesTheClipboardBackFromAnotherProgram) {
-  Win32Platform platform;
+  ClipboardWriter clipboard;
   int made = 0;
-  ASSERT_TRUE(Promise(platform, "strona 1", &made));
+  ASSERT_TRUE(Promise(clipboard, "strona 1", &made));
   HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   std::thread other([&] {
     if (OpenClipboard(nullptr)) {
@@ -213,15 +215,15 @@ TEST(ClipboardTest, TheNextPageTakesTheClipboardBackFromAnotherProgram) {
   WaitAnswering(other, done);
   CloseHandle(done);
   EXPECT_EQ(ClipboardText(), "<no text>");
-  ASSERT_TRUE(Promise(platform, "strona 2", &made));
+  ASSERT_TRUE(Promise(clipboard, "strona 2", &made));
   EXPECT_EQ(ClipboardText(), "strona 2");
 }
 
 TEST(ClipboardTest, PromisedTextOutlivesItsOwner) {
   int made = 0;
   {
-    Win32Platform platform;
-    ASSERT_TRUE(Promise(platform, "bez okna", &made));
+    ClipboardWriter clipboard;
+    ASSERT_TRUE(Promise(clipboard, "bez okna", &made));
   }
   EXPECT_EQ(ClipboardText(), "bez okna");
   EXPECT_EQ(PrivacyMarks(), "0 0 excluded");
@@ -230,8 +232,8 @@ TEST(ClipboardTest, PromisedTextOutlivesItsOwner) {
   HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(window, nullptr);
-  Win32Platform platform(window);
-  ASSERT_TRUE(Promise(platform, "okno zamkni\xEAte", &made));
+  ClipboardWriter clipboard(window);
+  ASSERT_TRUE(Promise(clipboard, "okno zamkni\xEAte", &made));
   DestroyWindow(window);
   EXPECT_EQ(ClipboardText(), "okno zamkni\xEAte");
 }

@@ -73,37 +73,37 @@ TEST(OpenPageTest, MissingPageOrFolderCannotBeOpened) {
   EXPECT_EQ(platform.OpenPage(site.MakeFolder("katalog")), nullptr);
 }
 
-TEST(ProbeMapFileTest, CreatesAMissingFileAndNeverCutsAnExistingOne) {
+TEST(ProbeReplaceableTest, CreatesAMissingFileAndNeverCutsAnExistingOne) {
   TempFolder site;
   Win32Platform platform;
   const std::string fresh = site.folder() + "nowa.html";
-  EXPECT_TRUE(platform.ProbeMapFile(fresh));
+  EXPECT_TRUE(platform.ProbeReplaceable(fresh));
   EXPECT_EQ(ReadWholeFile(fresh), "");
 
   const std::string old_map = site.Write("mapa.html", "<h1>stara mapa</h1>\r\n");
-  EXPECT_TRUE(platform.ProbeMapFile(old_map));
+  EXPECT_TRUE(platform.ProbeReplaceable(old_map));
   EXPECT_EQ(ReadWholeFile(old_map), "<h1>stara mapa</h1>\r\n");
 }
 
-TEST(ProbeMapFileTest, FailsWhereNoFileCanBeWritten) {
+TEST(ProbeReplaceableTest, FailsWhereNoFileCanBeWritten) {
   TempFolder site;
   Win32Platform platform;
-  EXPECT_FALSE(platform.ProbeMapFile(site.folder() + "brak\\mapa.html"));
-  EXPECT_FALSE(platform.ProbeMapFile(site.MakeFolder("katalog")));
-  EXPECT_FALSE(platform.ProbeMapFile(site.folder() + "katalog"));
+  EXPECT_FALSE(platform.ProbeReplaceable(site.folder() + "brak\\mapa.html"));
+  EXPECT_FALSE(platform.ProbeReplaceable(site.MakeFolder("katalog")));
+  EXPECT_FALSE(platform.ProbeReplaceable(site.folder() + "katalog"));
 
   const std::string read_only = site.Write("tylko.html", "x");
   SetFileAttributesA(read_only.c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_FALSE(platform.ProbeMapFile(read_only));
+  EXPECT_FALSE(platform.ProbeReplaceable(read_only));
   EXPECT_EQ(ReadWholeFile(read_only), "x");
 }
 
-TEST(BeginMapTest, CommitReplacesTheOldMapAndLeavesNoTemporary) {
+TEST(BeginReplacingTest, CommitReplacesTheOldMapAndLeavesNoTemporary) {
   TempFolder site;
   const std::string map = site.Write("mapa.html", "stara mapa, dłuższa od nowej\r\n");
   Win32Platform platform;
 
-  auto output = platform.BeginMap(map);
+  auto output = platform.BeginReplacing(map);
   ASSERT_NE(output, nullptr);
   EXPECT_TRUE(output->Write("<h1>C:\\strona\\</h1>\r\n", 21));
   EXPECT_TRUE(output->Write("", 0));
@@ -116,21 +116,21 @@ TEST(BeginMapTest, CommitReplacesTheOldMapAndLeavesNoTemporary) {
   EXPECT_EQ(NamesIn(site.folder()), std::vector<std::string>{"mapa.html"});
 }
 
-TEST(BeginMapTest, EmptyMapCreatesAnEmptyFile) {
+TEST(BeginReplacingTest, EmptyMapCreatesAnEmptyFile) {
   TempFolder site;
   Win32Platform platform;
-  auto output = platform.BeginMap(site.folder() + "mapa.html");
+  auto output = platform.BeginReplacing(site.folder() + "mapa.html");
   ASSERT_NE(output, nullptr);
   EXPECT_TRUE(output->Commit());
   EXPECT_EQ(ReadWholeFile(site.folder() + "mapa.html"), "");
 }
 
-TEST(BeginMapTest, AbandonedMapKeepsTheOldOneAndLeavesNoTemporary) {
+TEST(BeginReplacingTest, AbandonedMapKeepsTheOldOneAndLeavesNoTemporary) {
   TempFolder site;
   const std::string map = site.Write("mapa.html", "stara");
   Win32Platform platform;
   {
-    auto output = platform.BeginMap(map);
+    auto output = platform.BeginReplacing(map);
     ASSERT_NE(output, nullptr);
     EXPECT_TRUE(output->Write("nowa, niedokonczona", 18));
   }
@@ -138,11 +138,11 @@ TEST(BeginMapTest, AbandonedMapKeepsTheOldOneAndLeavesNoTemporary) {
   EXPECT_EQ(NamesIn(site.folder()), std::vector<std::string>{"mapa.html"});
 }
 
-TEST(BeginMapTest, FailedCommitKeepsTheTargetAndRemovesTheTemporary) {
+TEST(BeginReplacingTest, FailedCommitKeepsTheTargetAndRemovesTheTemporary) {
   TempFolder site;
   const std::string target = site.MakeFolder("mapa.html");  // a folder cannot be replaced
   Win32Platform platform;
-  auto output = platform.BeginMap(target.substr(0, target.size() - 1));
+  auto output = platform.BeginReplacing(target.substr(0, target.size() - 1));
   ASSERT_NE(output, nullptr);
   EXPECT_TRUE(output->Write("x", 1));
   EXPECT_FALSE(output->Commit());
@@ -150,11 +150,11 @@ TEST(BeginMapTest, FailedCommitKeepsTheTargetAndRemovesTheTemporary) {
   EXPECT_EQ(NamesIn(site.folder()), std::vector<std::string>{"mapa.html"});
 }
 
-TEST(BeginMapTest, ReadOnlyMapIsNotReplaced) {
+TEST(BeginReplacingTest, ReadOnlyMapIsNotReplaced) {
   TempFolder site;
   const std::string map = site.Write("mapa.html", "stara");
   Win32Platform platform;
-  auto output = platform.BeginMap(map);
+  auto output = platform.BeginReplacing(map);
   ASSERT_NE(output, nullptr);
   SetFileAttributesA(map.c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_TRUE(output->Write("nowa", 4));
@@ -164,14 +164,14 @@ TEST(BeginMapTest, ReadOnlyMapIsNotReplaced) {
   EXPECT_EQ(NamesIn(site.folder()), std::vector<std::string>{"mapa.html"});
 }
 
-TEST(BeginMapTest, MissingFolderGivesNoOutput) {
+TEST(BeginReplacingTest, MissingFolderGivesNoOutput) {
   TempFolder site;
   Win32Platform platform;
-  EXPECT_EQ(platform.BeginMap(site.folder() + "brak\\mapa.html"), nullptr);
-  EXPECT_EQ(platform.BeginMap(""), nullptr);
+  EXPECT_EQ(platform.BeginReplacing(site.folder() + "brak\\mapa.html"), nullptr);
+  EXPECT_EQ(platform.BeginReplacing(""), nullptr);
 }
 
-TEST(BeginMapTest, RelativePathResolvesAgainstTheFolderCurrentAtTheStart) {
+TEST(BeginReplacingTest, RelativePathResolvesAgainstTheFolderCurrentAtTheStart) {
   TempFolder site;
   const std::string first = site.MakeFolder("pierwszy");
   const std::string second = site.MakeFolder("drugi");
@@ -180,7 +180,7 @@ TEST(BeginMapTest, RelativePathResolvesAgainstTheFolderCurrentAtTheStart) {
   Win32Platform platform;
 
   ASSERT_TRUE(platform.SetCurrentFolder(first));
-  auto output = platform.BeginMap("mapa.html");
+  auto output = platform.BeginReplacing("mapa.html");
   ASSERT_NE(output, nullptr);
   ASSERT_TRUE(platform.SetCurrentFolder(second));
   EXPECT_TRUE(output->Write("m", 1));
@@ -191,14 +191,14 @@ TEST(BeginMapTest, RelativePathResolvesAgainstTheFolderCurrentAtTheStart) {
   EXPECT_EQ(ReadWholeFile(second + "mapa.html"), "<missing>");
 }
 
-TEST(BeginMapTest, PolishMapNameAndLargeWrites) {
+TEST(BeginReplacingTest, PolishMapNameAndLargeWrites) {
   TempFolder site;
   const std::string map = site.folder() + "mapa_za\xBF\xF3\xB3\xE6.html";
   std::string big(3 * 1024 * 1024 + 7, 'a');
   big[0] = '\xB3';
   big.back() = '\xE6';
   Win32Platform platform;
-  auto output = platform.BeginMap(map);
+  auto output = platform.BeginReplacing(map);
   ASSERT_NE(output, nullptr);
   EXPECT_TRUE(output->Write(big.data(), big.size()));
   EXPECT_TRUE(output->Commit());

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/foreign_names.h"
-#include "platform/pending_map_file.h"
+#include "platform/temporary_files.h"
 #include "platform/win32/os_platform.h"
 #include "tests/support/temp_folder.h"
 
@@ -93,13 +93,13 @@ TEST(WidePathsTest, PathsPastMaxPathAreWalkedReadAndWritten) {
 
   // The map there: an interrupted run leaves nothing, a finished one is read back.
   const std::string map = deep + "mapa.htm";
-  ASSERT_TRUE(platform.ProbeMapFile(map));
-  auto interrupted = platform.BeginMap(map);
+  ASSERT_TRUE(platform.ProbeReplaceable(map));
+  auto interrupted = platform.BeginReplacing(map);
   ASSERT_NE(interrupted, nullptr);
   interrupted->Write("half", 4);
-  RemovePendingMapFiles();
+  RemoveTemporaryFiles();
   EXPECT_FALSE(interrupted->Commit());
-  auto output = platform.BeginMap(map);
+  auto output = platform.BeginReplacing(map);
   ASSERT_NE(output, nullptr);
   ASSERT_TRUE(output->Write("new map", 7));
   ASSERT_TRUE(output->Commit());

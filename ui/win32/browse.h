@@ -1,4 +1,4 @@
-// Module Browse: the folder picker behind the "..." button of the site folder.
+// The folder picker behind the "..." button of the site folder.
 #pragma once
 
 #include <windows.h>

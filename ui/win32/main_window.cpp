@@ -70,10 +70,7 @@ bool IsDescendant(HWND ancestor, HWND window) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, Platform& platform, ShellActions actions)
-    : instance_(instance),
-      platform_(platform),
-      actions_(std::move(actions)),
-      run_(*this, platform) {}
+    : instance_(instance), platform_(platform), actions_(std::move(actions)) {}
 
 MainWindow::~MainWindow() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
@@ -103,9 +100,9 @@ bool MainWindow::Create() {
     DestroyWindow(hwnd_);
     return false;
   }
+  clipboard_.SetOwner(hwnd_);
   font_ = CreateMessageFont(&font_owned_);
   ApplyFontToChildren(hwnd_, font_);
-  OnLoad();
   return true;
 }
 
@@ -236,7 +233,7 @@ void MainWindow::OnActivate(bool active) {
   }
 }
 
-// Closing during a run is remembered: the run stops at its next event point
+// Closing during a run is remembered: the run stops when it next asks KeepGoing
 // and the window goes once OnGenerate has returned.
 void MainWindow::CloseOrDefer() {
   if (running_) {
@@ -245,7 +242,5 @@ void MainWindow::CloseOrDefer() {
   }
   DestroyWindow(hwnd_);
 }
-
-void MainWindow::OnLoad() { run_.last_folder.clear(); }
 
 }  // namespace zorvitan

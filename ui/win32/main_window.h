@@ -1,20 +1,21 @@
 // The main window: the program's one window. It holds the inputs of a generation run,
-// the five buttons, and serves as the run's window model.
+// the five buttons, and is the run's front end.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-#include "engine/generation_run.h"
+#include "engine/front_end.h"
 #include "engine/platform.h"
-#include "engine/window_model.h"
+#include "engine/run_inputs.h"
+#include "platform/win32/clipboard.h"
 #include "ui/win32/control_table.h"
 #include "ui/win32/shell_actions.h"
 
 namespace zorvitan {
 
-class MainWindow : public WindowModel {
+class MainWindow : public FrontEnd {
  public:
   MainWindow(HINSTANCE instance, Platform& platform, ShellActions actions = RealShellActions());
   ~MainWindow() override;
@@ -30,9 +31,6 @@ class MainWindow : public WindowModel {
   // Null once the window has been destroyed.
   HWND hwnd() const { return hwnd_; }
   HWND Control(ControlId id) const;
-  // The run with the state it keeps between runs (the last folder, the page list).
-  GenerationRun& run() { return run_; }
-  bool running() const { return running_; }
 
   // Click handlers; each does nothing while its button is out of reach.
   void OnGenerate();          // a generation run
@@ -41,22 +39,29 @@ class MainWindow : public WindowModel {
   void OnOpenWebPage();       // the web page
   void OnExit();              // the end
 
-  // WindowModel.
-  std::string Text(Field field) override;
-  void SetText(Field field, const std::string& text) override;
+  std::string Text(Field field) const;
+  void SetText(Field field, const std::string& text);
+  bool SkipUntitled() const;
+  // What the fields and the check box say, read once when a run starts, and
+  // the window's clipboard.
+  RunInputs Inputs();
+
+  // FrontEnd.
+  void ShowSiteFolder(const std::string& site_folder) override;
   void SetFocus(Field field) override;
-  bool SkipUntitled() override;
   void SetInputsEnabled(bool enabled) override;
   void ShowRefusal(const Refusal& refusal) override;
   void ShowMapNotWritten(const std::string& map_file) override;
   void ShowFinished(const RunSummary& summary) override;
-  bool DoEvents() override;
+  // The window makes no sitemap; shown all the same, should it ever.
+  void ShowNothingListed(const std::string& map_file, const RunSummary& summary) override;
+  void Report(Phase /*phase*/, std::size_t /*done*/, std::size_t /*total*/) override {}
+  bool KeepGoing() override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
-  void OnLoad();
   bool CreateControls(int dpi);
   void OnClick(int id);
   // Enabled together with every container above it.
@@ -67,15 +72,19 @@ class MainWindow : public WindowModel {
   void RestoreFocusAfterRun();
 
   HINSTANCE instance_;
-  const Platform& platform_;
+  Platform& platform_;
   ShellActions actions_;
-  GenerationRun run_;
+  // Page texts go to the clipboard under this window's name. A text still
+  // promised is made when the window goes, before the platform it is read
+  // through does.
+  ClipboardWriter clipboard_;
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;
   bool font_owned_ = false;
   HWND saved_focus_ = nullptr;  // given back when the window is activated again
   bool running_ = false;        // inside OnGenerate
   bool close_requested_ = false;
+  ULONGLONG last_pump_ = 0;  // GetTickCount64 of the last pump during a run
 };
 
 }  // namespace zorvitan

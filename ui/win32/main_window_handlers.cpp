@@ -1,4 +1,5 @@
 // The main window: the click handlers of the five buttons.
+#include "engine/generation_run.h"
 #include "platform/win32/code_page.h"
 #include "ui/win32/main_window.h"
 
@@ -18,7 +19,8 @@ constexpr char kSavePickerFilter[] = "*.htm|*htm|*.html|*.html|*.php|*.php";
 
 void MainWindow::OnGenerate() {
   running_ = true;
-  run_.Generate();
+  last_pump_ = 0;  // the first question of a run pumps
+  GenerationRun(*this, platform_).Generate(Inputs());
   running_ = false;
   if (close_requested_) {
     DestroyWindow(hwnd_);

@@ -1,4 +1,4 @@
-// Module OpenSave: the save-file picker behind the "..." button of the map file.
+// The save-file picker behind the "..." button of the map file.
 #include "ui/win32/open_save.h"
 
 #include <commdlg.h>

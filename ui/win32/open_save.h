@@ -1,4 +1,4 @@
-// Module OpenSave: the save-file picker behind the "..." button of the map file.
+// The save-file picker behind the "..." button of the map file.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "engine/sitemap_set.h"
+#include "engine/sitemap/sitemap_set.h"
 
 #include "engine/text_rules.h"
 

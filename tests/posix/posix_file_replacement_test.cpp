@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "platform/pending_map_file.h"
 #include "platform/posix/os_platform.h"
+#include "platform/temporary_files.h"
 #include "tests/support/temp_folder.h"
 
 namespace zorvitan {
@@ -33,41 +33,41 @@ mode_t ModeOf(const std::string& path) {
   return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
 }
 
-bool WriteText(MapOutput& output, const std::string& text) {
+bool WriteText(FileReplacement& output, const std::string& text) {
   return output.Write(text.data(), text.size());
 }
 
-TEST(PosixProbeMapFile, CreatesAMissingMapAndNeverCutsAnExistingOne) {
+TEST(PosixProbeReplaceable, CreatesAMissingMapAndNeverCutsAnExistingOne) {
   TempFolder dir;
   dir.Write("old.htm", "old map\r\n");
   PosixPlatform platform;
 
-  EXPECT_TRUE(platform.ProbeMapFile(dir / "old.htm"));
+  EXPECT_TRUE(platform.ProbeReplaceable(dir / "old.htm"));
   EXPECT_EQ(dir.Read("old.htm"), "old map\r\n");
 
-  EXPECT_TRUE(platform.ProbeMapFile(dir / "new.htm"));
+  EXPECT_TRUE(platform.ProbeReplaceable(dir / "new.htm"));
   EXPECT_TRUE(dir.Exists("new.htm"));
   EXPECT_EQ(dir.Read("new.htm"), "");
 }
 
-TEST(PosixProbeMapFile, FailsForFoldersMissingFoldersAndSpecialFiles) {
+TEST(PosixProbeReplaceable, FailsForFoldersMissingFoldersAndSpecialFiles) {
   TempFolder dir;
   dir.MakeFolder("folder");
   ASSERT_EQ(mkfifo((dir / "pipe.htm").c_str(), 0600), 0);
   PosixPlatform platform;
 
-  EXPECT_FALSE(platform.ProbeMapFile(""));
-  EXPECT_FALSE(platform.ProbeMapFile(dir / "folder"));
-  EXPECT_FALSE(platform.ProbeMapFile(dir / "missing/map.htm"));
-  EXPECT_FALSE(platform.ProbeMapFile(dir / "pipe.htm"));  // must not wait for a reader
+  EXPECT_FALSE(platform.ProbeReplaceable(""));
+  EXPECT_FALSE(platform.ProbeReplaceable(dir / "folder"));
+  EXPECT_FALSE(platform.ProbeReplaceable(dir / "missing/map.htm"));
+  EXPECT_FALSE(platform.ProbeReplaceable(dir / "pipe.htm"));  // must not wait for a reader
 }
 
-TEST(PosixBeginMap, CommitReplacesTheOldMapAndLeavesNoTemporary) {
+TEST(PosixBeginReplacing, CommitReplacesTheOldMapAndLeavesNoTemporary) {
   TempFolder dir;
   dir.Write("map.htm", "old map\r\n");
   PosixPlatform platform;
 
-  auto output = platform.BeginMap(dir / "map.htm");
+  auto output = platform.BeginReplacing(dir / "map.htm");
   ASSERT_NE(output, nullptr);
   EXPECT_EQ(Listing(dir.path()).size(), 2u);  // the old map and the hidden temporary
   EXPECT_TRUE(WriteText(*output, "<h1>/strona/</h1>\r\n"));
@@ -79,12 +79,12 @@ TEST(PosixBeginMap, CommitReplacesTheOldMapAndLeavesNoTemporary) {
   EXPECT_EQ(Listing(dir.path()), std::vector<std::string>{"map.htm"});
 }
 
-TEST(PosixBeginMap, AnUncommittedMapKeepsTheOldOneAndRemovesItsTemporary) {
+TEST(PosixBeginReplacing, AnUncommittedMapKeepsTheOldOneAndRemovesItsTemporary) {
   TempFolder dir;
   dir.Write("map.htm", "old map\r\n");
   PosixPlatform platform;
   {
-    auto output = platform.BeginMap(dir / "map.htm");
+    auto output = platform.BeginReplacing(dir / "map.htm");
     ASSERT_NE(output, nullptr);
     EXPECT_TRUE(WriteText(*output, std::string(200000, 'x')));
   }
@@ -92,27 +92,27 @@ TEST(PosixBeginMap, AnUncommittedMapKeepsTheOldOneAndRemovesItsTemporary) {
   EXPECT_EQ(Listing(dir.path()), std::vector<std::string>{"map.htm"});
 }
 
-TEST(PosixBeginMap, AnInterruptRemovesEveryTemporaryOfASetAndNoCommittedFile) {
+TEST(PosixBeginReplacing, AnInterruptRemovesEveryTemporaryOfASetAndNoCommittedFile) {
   TempFolder dir;
   PosixPlatform platform;
-  auto first = platform.BeginMap(dir / "sitemap-1.xml");
-  auto second = platform.BeginMap(dir / "sitemap-2.xml");
-  auto index = platform.BeginMap(dir / "sitemap.xml");
+  auto first = platform.BeginReplacing(dir / "sitemap-1.xml");
+  auto second = platform.BeginReplacing(dir / "sitemap-2.xml");
+  auto index = platform.BeginReplacing(dir / "sitemap.xml");
   ASSERT_TRUE(first && second && index);
   ASSERT_TRUE(WriteText(*first, "1") && first->Finish() && WriteText(*second, "2"));
   EXPECT_FALSE(WriteText(*first, "late"));  // a finished file takes no more
   ASSERT_TRUE(index->Commit());
   EXPECT_EQ(Listing(dir.path()).size(), 3u);
-  RemovePendingMapFiles();
+  RemoveTemporaryFiles();
   EXPECT_EQ(Listing(dir.path()), std::vector<std::string>{"sitemap.xml"});
   EXPECT_FALSE(first->Commit());
 }
 
-TEST(PosixBeginMap, LargeAndSmallWritesArriveInOrder) {
+TEST(PosixBeginReplacing, LargeAndSmallWritesArriveInOrder) {
   TempFolder dir;
   PosixPlatform platform;
   std::string expected;
-  auto output = platform.BeginMap(dir / "map.htm");
+  auto output = platform.BeginReplacing(dir / "map.htm");
   ASSERT_NE(output, nullptr);
   for (int i = 0; i < 3000; ++i) {
     const std::string piece =
@@ -124,7 +124,7 @@ TEST(PosixBeginMap, LargeAndSmallWritesArriveInOrder) {
   EXPECT_EQ(dir.Read("map.htm"), expected);
 }
 
-TEST(PosixBeginMap, KeepsTheOldMapsPermissionsAndGivesANewOneTheUmasksOnes) {
+TEST(PosixBeginReplacing, KeepsTheOldMapsPermissionsAndGivesANewOneTheUmasksOnes) {
   TempFolder dir;
   dir.Write("old.htm", "old");
   ASSERT_EQ(chmod((dir / "old.htm").c_str(), 0640), 0);
@@ -132,7 +132,7 @@ TEST(PosixBeginMap, KeepsTheOldMapsPermissionsAndGivesANewOneTheUmasksOnes) {
   PosixPlatform platform;
 
   for (const char* name : {"old.htm", "new.htm"}) {
-    auto output = platform.BeginMap(dir / name);
+    auto output = platform.BeginReplacing(dir / name);
     ASSERT_NE(output, nullptr);
     ASSERT_TRUE(output->Commit());
   }
@@ -141,14 +141,14 @@ TEST(PosixBeginMap, KeepsTheOldMapsPermissionsAndGivesANewOneTheUmasksOnes) {
   EXPECT_EQ(ModeOf(dir / "new.htm"), 0644u);
 }
 
-TEST(PosixBeginMap, ALinkToTheMapStaysALink) {
+TEST(PosixBeginReplacing, ALinkToTheMapStaysALink) {
   TempFolder dir;
   dir.MakeFolder("maps");
   dir.Write("maps/real.htm", "old");
   ASSERT_EQ(symlink("maps/real.htm", (dir / "map.htm").c_str()), 0);
   PosixPlatform platform;
 
-  auto output = platform.BeginMap(dir / "map.htm");
+  auto output = platform.BeginReplacing(dir / "map.htm");
   ASSERT_NE(output, nullptr);
   EXPECT_TRUE(WriteText(*output, "new"));
   ASSERT_TRUE(output->Commit());
@@ -159,24 +159,24 @@ TEST(PosixBeginMap, ALinkToTheMapStaysALink) {
   EXPECT_EQ(dir.Read("maps/real.htm"), "new");
 }
 
-TEST(PosixBeginMap, RefusesAFolderOrAMissingFolder) {
+TEST(PosixBeginReplacing, RefusesAFolderOrAMissingFolder) {
   TempFolder dir;
   dir.MakeFolder("map.htm");
   PosixPlatform platform;
-  EXPECT_EQ(platform.BeginMap(dir / "map.htm"), nullptr);
-  EXPECT_EQ(platform.BeginMap(dir / "missing/map.htm"), nullptr);
-  EXPECT_EQ(platform.BeginMap(""), nullptr);
+  EXPECT_EQ(platform.BeginReplacing(dir / "map.htm"), nullptr);
+  EXPECT_EQ(platform.BeginReplacing(dir / "missing/map.htm"), nullptr);
+  EXPECT_EQ(platform.BeginReplacing(""), nullptr);
   EXPECT_EQ(Listing(dir.path()), std::vector<std::string>{"map.htm"});
 }
 
-TEST(PosixBeginMap, ARelativePathIsTakenFromTheFolderCurrentWhenTheMapBegins) {
+TEST(PosixBeginReplacing, ARelativePathIsTakenFromTheFolderCurrentWhenTheMapBegins) {
   TempFolder first, second;
   char saved[PATH_MAX];
   ASSERT_NE(getcwd(saved, sizeof saved), nullptr);
   PosixPlatform platform;
 
   ASSERT_TRUE(platform.SetCurrentFolder(first.path()));
-  auto output = platform.BeginMap("map.htm");
+  auto output = platform.BeginReplacing("map.htm");
   ASSERT_TRUE(platform.SetCurrentFolder(second.path()));
   ASSERT_NE(output, nullptr);
   EXPECT_TRUE(WriteText(*output, "map"));

@@ -1,6 +1,6 @@
-// Writing the map file. The new map goes to a hidden temporary file beside the
-// target and is renamed over it only when complete, so a failed run never
-// loses the old map.
+// Replacing a file (the map, or a file of a sitemap). The new file goes to a
+// hidden temporary file beside the target and is renamed over it only when
+// complete, so a failed run never loses the old one.
 #include <errno.h>
 #include <fcntl.h>
 #include <pthread.h>
@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/pending_map_file.h"
 #include "platform/posix/os_platform.h"
+#include "platform/temporary_files.h"
 
 namespace zorvitan {
 namespace {
@@ -58,6 +58,9 @@ std::string RealTarget(const std::string& relative_or_absolute) {
   return result;
 }
 
+// Names tried for a temporary file before giving up.
+constexpr unsigned kTemporaryNameTries = 100;
+
 // "<folder>/.<name>.<suffix>": beside the target, hidden, never matched by the
 // map's own patterns while it is written.
 std::string TempPathFor(const std::string& target, unsigned attempt) {
@@ -72,27 +75,20 @@ std::string TempPathFor(const std::string& target, unsigned attempt) {
          std::to_string(suffix % 1000000000ull) + ".tmp";
 }
 
-class PosixMapOutput : public MapOutput {
+class PosixFileReplacement : public FileReplacement {
  public:
-  PosixMapOutput(int fd, std::string temp_path, std::string target)
-      : fd_(fd), temp_path_(std::move(temp_path)), target_(std::move(target)) {
-    buffer_.reserve(kBufferSize);
-  }
-  ~PosixMapOutput() override {
+  PosixFileReplacement(int fd, std::string temp_path, std::string target)
+      : fd_(fd), temp_path_(std::move(temp_path)), target_(std::move(target)) {}
+  ~PosixFileReplacement() override {
     if (fd_ >= 0) close(fd_);
     if (!committed_) unlink(temp_path_.c_str());
-    ForgetPendingMapFile(temp_path_);
+    ForgetTemporaryFile(temp_path_);
   }
-  PosixMapOutput(const PosixMapOutput&) = delete;
-  PosixMapOutput& operator=(const PosixMapOutput&) = delete;
+  PosixFileReplacement(const PosixFileReplacement&) = delete;
+  PosixFileReplacement& operator=(const PosixFileReplacement&) = delete;
 
   bool Write(const char* data, std::size_t size) override {
     if (failed_ || finished_ || fd_ < 0) return false;
-    if (buffer_.size() + size > kBufferSize && !Flush()) return false;
-    if (size < kBufferSize) {
-      buffer_.append(data, size);
-      return true;
-    }
     if (!WriteAll(fd_, data, size)) failed_ = true;
     return !failed_;
   }
@@ -100,7 +96,7 @@ class PosixMapOutput : public MapOutput {
   bool Finish() override {
     if (finished_) return !failed_;
     finished_ = true;
-    if (failed_ || fd_ < 0 || !Flush()) {
+    if (failed_ || fd_ < 0) {
       failed_ = true;
       return false;
     }
@@ -116,23 +112,14 @@ class PosixMapOutput : public MapOutput {
     if (rename(temp_path_.c_str(), target_.c_str()) != 0) return false;
     committed_ = true;
     // Only now: a signal before the rename must still find the temporary.
-    ForgetPendingMapFile(temp_path_);
+    ForgetTemporaryFile(temp_path_);
     return true;
   }
 
  private:
-  static constexpr std::size_t kBufferSize = 64 * 1024;
-
-  bool Flush() {
-    if (!WriteAll(fd_, buffer_.data(), buffer_.size())) failed_ = true;
-    buffer_.clear();
-    return !failed_;
-  }
-
   int fd_;
   std::string temp_path_;
   std::string target_;
-  std::string buffer_;
   bool failed_ = false;
   bool finished_ = false;
   bool committed_ = false;
@@ -140,7 +127,7 @@ class PosixMapOutput : public MapOutput {
 
 }  // namespace
 
-bool PosixPlatform::ProbeMapFile(const std::string& path) {
+bool PosixPlatform::ProbeReplaceable(const std::string& path) {
   if (path.empty()) return false;
   // No O_TRUNC: the old map is only replaced by a complete new one. O_NONBLOCK
   // keeps a FIFO without a reader from blocking the probe.
@@ -153,7 +140,7 @@ bool PosixPlatform::ProbeMapFile(const std::string& path) {
   return close(fd) == 0 && regular;
 }
 
-std::unique_ptr<MapOutput> PosixPlatform::BeginMap(const std::string& path) {
+std::unique_ptr<FileReplacement> PosixPlatform::BeginReplacing(const std::string& path) {
   if (path.empty()) return nullptr;
   const std::string target = RealTarget(path);
   if (target.empty()) return nullptr;
@@ -161,7 +148,7 @@ std::unique_ptr<MapOutput> PosixPlatform::BeginMap(const std::string& path) {
   const bool replacing = stat(target.c_str(), &old_map) == 0;
   if (replacing && !S_ISREG(old_map.st_mode)) return nullptr;
 
-  for (unsigned attempt = 0; attempt < 100; ++attempt) {
+  for (unsigned attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
     std::string temp_path = TempPathFor(target, attempt);
     // Signals wait while the file is created and remembered, so an interrupted
     // run can always find what it created.
@@ -172,7 +159,7 @@ std::unique_ptr<MapOutput> PosixPlatform::BeginMap(const std::string& path) {
     const int fd =
         open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
     const int open_error = errno;
-    if (fd >= 0) RememberPendingMapFile(temp_path);
+    if (fd >= 0) RememberTemporaryFile(temp_path);
     pthread_sigmask(SIG_SETMASK, &old_mask, nullptr);
     if (fd < 0) {
       if (open_error == EEXIST) continue;
@@ -180,7 +167,7 @@ std::unique_ptr<MapOutput> PosixPlatform::BeginMap(const std::string& path) {
     }
     // The new map keeps the permissions the user gave the old one.
     if (replacing) fchmod(fd, old_map.st_mode & 07777);
-    return std::make_unique<PosixMapOutput>(fd, std::move(temp_path), target);
+    return std::make_unique<PosixFileReplacement>(fd, std::move(temp_path), target);
   }
   return nullptr;
 }

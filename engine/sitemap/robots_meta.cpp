@@ -1,4 +1,4 @@
-#include "engine/robots_meta.h"
+#include "engine/sitemap/robots_meta.h"
 
 #include <cstring>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "platform/pending_map_file.h"
+#include "platform/temporary_files.h"
 
 #include <windows.h>
 
@@ -31,7 +31,7 @@ bool Fits(const PendingFile& file, bool wide, std::size_t size) {
 
 }  // namespace
 
-void RememberPendingMapFile(const std::string& path) {
+void RememberTemporaryFile(const std::string& path) {
   const bool wide = NeedsWidePath(path);
   std::wstring wide_text;
   if (wide && !ToWidePath(path, &wide_text)) return;
@@ -61,7 +61,7 @@ void RememberPendingMapFile(const std::string& path) {
   }
 }
 
-void ForgetPendingMapFile(const std::string& path) {
+void ForgetTemporaryFile(const std::string& path) {
   const bool wide = NeedsWidePath(path);
   std::wstring wide_text;
   if (wide && !ToWidePath(path, &wide_text)) return;
@@ -76,7 +76,7 @@ void ForgetPendingMapFile(const std::string& path) {
   }
 }
 
-void RemovePendingMapFiles() {
+void RemoveTemporaryFiles() {
   for (PendingFile* file = pending_files.load(); file != nullptr; file = file->next) {
     if (!file->live.exchange(false)) continue;
     if (file->wide) {

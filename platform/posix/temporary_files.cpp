@@ -1,4 +1,4 @@
-#include "platform/pending_map_file.h"
+#include "platform/temporary_files.h"
 
 #include <string.h>
 #include <unistd.h>
@@ -24,7 +24,7 @@ static_assert(std::atomic<PendingFile*>::is_always_lock_free, "the list is read 
 
 }  // namespace
 
-void RememberPendingMapFile(const std::string& path) {
+void RememberTemporaryFile(const std::string& path) {
   const size_t size = path.size() + 1;
   for (PendingFile* file = pending_files.load(); file != nullptr; file = file->next) {
     if (!file->live.load() && file->capacity >= size) {
@@ -42,7 +42,7 @@ void RememberPendingMapFile(const std::string& path) {
   pending_files.store(file);
 }
 
-void ForgetPendingMapFile(const std::string& path) {
+void ForgetTemporaryFile(const std::string& path) {
   for (PendingFile* file = pending_files.load(); file != nullptr; file = file->next) {
     if (file->live.load() && strcmp(file->path, path.c_str()) == 0) {
       file->live.store(false);
@@ -51,7 +51,7 @@ void ForgetPendingMapFile(const std::string& path) {
   }
 }
 
-void RemovePendingMapFiles() {
+void RemoveTemporaryFiles() {
   for (PendingFile* file = pending_files.load(); file != nullptr; file = file->next) {
     if (file->live.exchange(false)) unlink(file->path);
   }

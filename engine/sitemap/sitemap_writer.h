@@ -13,42 +13,31 @@
 
 #include "engine/page_list.h"
 #include "engine/platform.h"
+#include "engine/run_inputs.h"
+#include "engine/run_progress.h"
 #include "engine/sitemap/sitemap_dates.h"
 #include "engine/sitemap/sitemap_exclusion_report.h"
+#include "engine/sitemap/sitemap_options.h"
 #include "engine/sitemap/sitemap_page_rules.h"
-#include "engine/sitemap_options.h"
-#include "engine/sitemap_set.h"
-#include "engine/window_model.h"
+#include "engine/sitemap/sitemap_set.h"
+#include "engine/write_result.h"
 
 namespace zorvitan {
 
 class SitemapWriter {
  public:
-  SitemapWriter(WindowModel& window, Platform& platform, const SitemapOptions& options,
-                const PageList& page_list);
+  // The site folder (with its separator), MAP and the sitemap's settings
+  // (`inputs.sitemap`, which must be set) come from `inputs`.
+  SitemapWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress);
   ~SitemapWriter();
 
-  // Paths in the site (the platform's separators) that --exclude left out of
-  // the walk, pages and folders: the report's first lines.
-  void SetExcluded(const std::vector<std::string>* excluded) { excluded_ = excluded; }
-
-  // Writes the whole set; false (the old set untouched) when it could not,
-  // or when no page is left to list (NothingListed()).
-  bool Write();
-
-  // Pages of the list, the sitemap's own files left out.
-  std::size_t PagesFound() const { return pages_.size(); }
-  // Pages left out because they asked not to be indexed.
-  std::size_t NoindexPages() const { return noindex_pages_; }
-  // Pages that could not be read: listed, since nothing said otherwise.
-  const std::vector<std::string>& UnreadablePages() const { return unreadable_; }
-  // The file that could not be written, after a failed Write().
-  const std::string& FailedFile() const { return failed_file_; }
-  // Whether every page was left out, so that no sitemap was written.
-  bool NothingListed() const { return nothing_listed_; }
-  // What standard error says besides: pages left out by reason, where the
-  // dates came from and whether they look trustworthy (the system's code page).
-  const std::vector<std::string>& Notices() const { return notices_; }
+  // Writes the whole set; the old set stays untouched when it could not, when
+  // the front end said not to go on, or when no page is left to list
+  // (kNothingListed). The pages found leave out the sitemap's own files; pages
+  // that could not be read are listed, since nothing said otherwise.
+  // `excluded` names what --exclude left out of the walk, by path in the site
+  // (the platform's separators), pages and folders: the report's first lines.
+  WriteResult Write(const PageList& pages, const std::vector<std::string>& excluded);
 
  private:
   // What the reading threads learn of a page, and its URL and date as written.
@@ -64,13 +53,24 @@ class SitemapWriter {
   // One file of the set while it is written.
   struct Part {
     std::string path;
-    std::unique_ptr<MapOutput> output;
+    std::unique_ptr<FileReplacement> output;
     std::size_t urls = 0;
     std::size_t bytes = 0;
     bool has_time = false;
     std::int64_t newest = 0;
   };
+  // A URL to be listed, with what its date is chosen from.
+  struct Listed {
+    std::size_t number;  // of the page in pages_
+    std::string url_path;
+    bool readable;
+    bool has_time;
+    std::int64_t file_time;
+  };
 
+  // Write() but for its result: false when it failed, was stopped or found
+  // nothing to list.
+  bool WriteSet(const std::vector<std::string>& excluded);
   PageFacts ReadFacts(const std::string& page, std::string* chunk);
   // The page's path in the site as the report and git name it: UTF-8, "/".
   std::string SitePath(const std::string& page) const;
@@ -80,7 +80,7 @@ class SitemapWriter {
   // The new robots.txt with the sitemap's "Sitemap:" line, when it lacks it.
   bool BeginRobotsTxt(const std::string& robots_txt);
   bool BeginWhole(const std::string& path, const std::string& text,
-                  std::unique_ptr<MapOutput>* output);
+                  std::unique_ptr<FileReplacement>* output);
   // The page's URL path relative to the base; under --strip-index an index
   // page gives its folder's, and says so.
   void UrlPath(const std::string& page, std::string* path, bool* folder_url) const;
@@ -89,14 +89,6 @@ class SitemapWriter {
   bool FolderUrlGiven(const std::string& path);
   std::string Entry(const std::string& url_path, const std::string& lastmod) const;
   bool NeedsSplit();
-  // A URL to be listed, with what its date is chosen from.
-  struct Listed {
-    std::size_t number;  // of the page in pages_
-    std::string url_path;
-    bool readable;
-    bool has_time;
-    std::int64_t file_time;
-  };
   bool Add(std::size_t number, const std::string& page, PageFacts&& facts);
   bool AddUrl(const Listed& listed);
   // Adds the URLs that waited for git's dates.
@@ -108,37 +100,32 @@ class SitemapWriter {
   bool Fail(const std::string& path);
   bool PutInPlace();
 
-  WindowModel& window_;
   Platform& platform_;
+  RunProgress& progress_;
   const SitemapOptions& options_;
-  const PageList& page_list_;
+  const PageList* page_list_ = nullptr;
   bool xml_;
-  std::string site_;
+  const std::string& site_;
   std::unique_ptr<SitemapSet> set_;
   std::string base_;  // as written: XML-escaped in XML
   std::string plain_base_;
   std::unique_ptr<SitemapPageRules> rules_;
   std::unique_ptr<SitemapDates> dates_;
   SitemapExclusions exclusions_;
-  std::unique_ptr<MapOutput> report_;
-  std::unique_ptr<MapOutput> robots_txt_;
-  bool nothing_listed_ = false;
+  std::unique_ptr<FileReplacement> report_;
+  std::unique_ptr<FileReplacement> robots_txt_;
   std::vector<Listed> waiting_;
-  const std::vector<std::string>* excluded_ = nullptr;
-  std::vector<std::string> notices_;
   bool split_ = false;
 
   std::vector<std::size_t> pages_;  // places in the page list
   std::vector<Part> parts_;
-  std::unique_ptr<MapOutput> index_;
+  std::unique_ptr<FileReplacement> index_;
   std::string buffer_;
   bool folder_url_given_ = false;  // under --strip-index: the last index page's folder URL
   std::string last_folder_url_;
   std::string chunk_;
   std::string helper_chunk_;
-  std::size_t noindex_pages_ = 0;
-  std::vector<std::string> unreadable_;
-  std::string failed_file_;
+  WriteResult result_;
 };
 
 }  // namespace zorvitan

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/pending_map_file.h"
+#include "platform/temporary_files.h"
 #include "platform/win32/os_platform.h"
 #include "platform/win32/wide_path.h"
 
@@ -19,19 +19,24 @@ bool IsReadOnly(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
+// Names tried for a temporary file before giving up.
+constexpr int kTemporaryNameTries = 100;
+// The most one WriteFile call takes (its size is a DWORD).
+constexpr DWORD kMostPerWrite = 1u << 30;
+
 // Creates a temporary file that no other run (of this or another process)
 // uses: "<target>.~zv<pid>-<n>" beside the target, so the final move stays
 // on one volume.
 HANDLE CreateTemporaryBeside(const std::string& target, std::string* temp_path) {
   static std::atomic<unsigned> counter{0};
   const std::string prefix = target + ".~zv" + std::to_string(GetCurrentProcessId()) + "-";
-  for (int attempt = 0; attempt < 100; ++attempt) {
+  for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
     *temp_path = prefix + std::to_string(counter++);
     // FILE_SHARE_DELETE lets an interrupt handler delete it while it is open.
     HANDLE file = CreateFileAt(*temp_path, GENERIC_WRITE, FILE_SHARE_DELETE, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
     if (file != INVALID_HANDLE_VALUE) {
-      RememberPendingMapFile(*temp_path);
+      RememberTemporaryFile(*temp_path);
       return file;
     }
     if (GetLastError() != ERROR_FILE_EXISTS) break;
@@ -39,24 +44,25 @@ HANDLE CreateTemporaryBeside(const std::string& target, std::string* temp_path) 
   return INVALID_HANDLE_VALUE;
 }
 
-class Win32MapOutput : public MapOutput {
+class Win32FileReplacement : public FileReplacement {
  public:
-  Win32MapOutput(HANDLE file, std::string temp_path, std::string target_path)
+  Win32FileReplacement(HANDLE file, std::string temp_path, std::string target_path)
       : file_(file), temp_path_(std::move(temp_path)), target_path_(std::move(target_path)) {}
-  Win32MapOutput(const Win32MapOutput&) = delete;
-  Win32MapOutput& operator=(const Win32MapOutput&) = delete;
+  Win32FileReplacement(const Win32FileReplacement&) = delete;
+  Win32FileReplacement& operator=(const Win32FileReplacement&) = delete;
 
-  ~Win32MapOutput() override {
-    ForgetPendingMapFile(temp_path_);
-    if (committed_) return;
-    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-    DeleteFileAt(temp_path_);
+  ~Win32FileReplacement() override {
+    if (!committed_) {
+      if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+      DeleteFileAt(temp_path_);
+    }
+    ForgetTemporaryFile(temp_path_);
   }
 
   bool Write(const char* data, std::size_t size) override {
     if (failed_ || file_ == INVALID_HANDLE_VALUE) return false;
     while (size > 0) {
-      const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+      const DWORD chunk = size > kMostPerWrite ? kMostPerWrite : static_cast<DWORD>(size);
       DWORD written = 0;
       if (!WriteFile(file_, data, chunk, &written, nullptr) || written != chunk) {
         failed_ = true;  // a map with a hole must never replace the old one
@@ -79,13 +85,13 @@ class Win32MapOutput : public MapOutput {
 
   bool Commit() override {
     if (committed_ || !Finish()) return false;
-    ForgetPendingMapFile(temp_path_);
     if (IsReadOnly(target_path_) ||
         !MoveFileAt(temp_path_, target_path_, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      DeleteFileAt(temp_path_);
-      return false;
+      return false;  // the destructor removes the temporary
     }
     committed_ = true;
+    // Only now: an interrupt before the move must still find the temporary.
+    ForgetTemporaryFile(temp_path_);
     return true;
   }
 
@@ -100,7 +106,7 @@ class Win32MapOutput : public MapOutput {
 
 }  // namespace
 
-bool Win32Platform::ProbeMapFile(const std::string& path) {
+bool Win32Platform::ProbeReplaceable(const std::string& path) {
   if (IsReadOnly(path)) return false;
   // OPEN_ALWAYS creates a missing file and leaves an existing one whole: the
   // old map is replaced only by a finished new one.
@@ -111,7 +117,7 @@ bool Win32Platform::ProbeMapFile(const std::string& path) {
   return true;
 }
 
-std::unique_ptr<MapOutput> Win32Platform::BeginMap(const std::string& path) {
+std::unique_ptr<FileReplacement> Win32Platform::BeginReplacing(const std::string& path) {
   std::string target;
   // Resolved against the current folder now, so a later change of the
   // current folder does not move the map.
@@ -119,7 +125,7 @@ std::unique_ptr<MapOutput> Win32Platform::BeginMap(const std::string& path) {
   std::string temp;
   HANDLE file = CreateTemporaryBeside(target, &temp);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<Win32MapOutput>(file, temp, target);
+  return std::make_unique<Win32FileReplacement>(file, temp, target);
 }
 
 }  // namespace zorvitan

@@ -1,9 +1,10 @@
-#include "cli/cli_window.h"
+#include "cli/console_front_end.h"
 
 #include <string>
 #include <utility>
 
 #include "cli/console.h"
+#include "engine/sitemap/sitemap_exclusion_report.h"
 
 namespace zorvitan::cli {
 
@@ -18,54 +19,30 @@ std::string AsLines(const std::string& text) {
   return lines;
 }
 
-CliWindow::CliWindow(const Options& options, const Platform& platform, ProgressLine& progress,
-                     std::function<void(std::size_t)> on_pages_read)
-    : options_(options),
-      platform_(platform),
-      progress_(progress),
-      on_pages_read_(std::move(on_pages_read)) {}
+ConsoleFrontEnd::ConsoleFrontEnd(const Platform& platform, ProgressLine& progress,
+                                 std::function<void(std::size_t)> on_pages_read)
+    : platform_(platform), progress_(progress), on_pages_read_(std::move(on_pages_read)) {}
 
-std::string CliWindow::Text(Field field) {
-  switch (field) {
-    case Field::kSiteFolder:
-      return options_.site_folder;
-    case Field::kMapFile:
-      return options_.map_file;
-    case Field::kPatterns:
-      return options_.patterns;
-  }
-  return std::string();
-}
-
-void CliWindow::SetText(Field field, const std::string& text) {
-  switch (field) {
-    case Field::kSiteFolder:
-      options_.site_folder = text;
-      break;
-    case Field::kMapFile:
-      options_.map_file = text;
-      break;
-    case Field::kPatterns:
-      options_.patterns = text;
-      break;
-  }
-}
-
-void CliWindow::Error(const std::string& text) {
+void ConsoleFrontEnd::Error(const std::string& text) {
   progress_.Clear();
   WriteText(Stream::kErr, AsLines(text));
 }
 
-void CliWindow::ShowRefusal(const Refusal& refusal) { Error(RefusalText(refusal, platform_)); }
+void ConsoleFrontEnd::ShowRefusal(const Refusal& refusal) {
+  Error(RefusalText(refusal, platform_));
+}
 
-void CliWindow::ShowMapNotWritten(const std::string& map_file) {
+void ConsoleFrontEnd::ShowMapNotWritten(const std::string& map_file) {
   Error(MapNotWrittenText(map_file, platform_));
 }
 
-void CliWindow::ShowFinished(const RunSummary& summary) {
+void ConsoleFrontEnd::ShowFinished(const RunSummary& summary) {
   progress_.Clear();
   WriteText(Stream::kOut, AsLines(ClosingText(summary.pages_found, platform_)));
   ShowSitemapNotices(summary);
+  if (!summary.stripped_suffix.empty()) {
+    WriteText(Stream::kErr, StrippedSuffixLine(summary.stripped_suffix, platform_) + "\n");
+  }
   for (const std::string& folder : summary.unopened_folders) {
     WriteText(Stream::kErr, UnopenedFolderLine(folder, platform_) + "\n");
   }
@@ -74,8 +51,13 @@ void CliWindow::ShowFinished(const RunSummary& summary) {
   }
 }
 
-void CliWindow::ShowSitemapNotices(const RunSummary& summary) {
+void ConsoleFrontEnd::ShowNothingListed(const std::string& map_file, const RunSummary& summary) {
   progress_.Clear();
+  ShowSitemapNotices(summary);
+  WriteText(Stream::kErr, NothingListedText(map_file, platform_) + "\n");
+}
+
+void ConsoleFrontEnd::ShowSitemapNotices(const RunSummary& summary) {
   if (summary.noindex_pages > 0) {
     WriteText(Stream::kErr, NoindexLine(summary.noindex_pages, platform_) + "\n");
   }
@@ -84,7 +66,7 @@ void CliWindow::ShowSitemapNotices(const RunSummary& summary) {
   }
 }
 
-void CliWindow::ReportProgress(Phase phase, std::size_t done, std::size_t total) {
+void ConsoleFrontEnd::Report(Phase phase, std::size_t done, std::size_t total) {
   progress_.Update(phase, done, total);
   if (phase == Phase::kReading && on_pages_read_) on_pages_read_(done);
 }

@@ -24,7 +24,8 @@ struct SitemapOptions {
   Lastmod lastmod = Lastmod::kAuto;
   // The time of the run, in seconds since 1970: a later date is not written.
   std::int64_t now = std::numeric_limits<std::int64_t>::max();
-  // Absolute path of the file that names each page left out, and why; "" for none.
+  // The file that names each page left out, and why (absolute by the time
+  // of the run); "" for none.
   std::string report_file{};
   // Adds "Sitemap: URL" to the site's robots.txt.
   bool robots_txt = false;

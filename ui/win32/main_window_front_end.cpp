@@ -1,4 +1,5 @@
-// The main window as the window model of a generation run.
+// The main window as the front end of a generation run.
+#include "engine/sitemap/sitemap_exclusion_report.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_loop.h"
 
@@ -19,7 +20,7 @@ ControlId FieldControl(Field field) {
 
 }  // namespace
 
-std::string MainWindow::Text(Field field) {
+std::string MainWindow::Text(Field field) const {
   HWND edit = Control(FieldControl(field));
   if (edit == nullptr) return std::string();
   const int length = GetWindowTextLengthA(edit);
@@ -34,13 +35,27 @@ void MainWindow::SetText(Field field, const std::string& text) {
   SetWindowTextA(Control(FieldControl(field)), text.c_str());
 }
 
+RunInputs MainWindow::Inputs() {
+  RunInputs inputs;
+  inputs.site_folder = Text(Field::kSiteFolder);
+  inputs.map_file = Text(Field::kMapFile);
+  inputs.patterns = Text(Field::kPatterns);
+  inputs.skip_untitled = SkipUntitled();
+  inputs.clipboard = &clipboard_;
+  return inputs;
+}
+
+void MainWindow::ShowSiteFolder(const std::string& site_folder) {
+  SetText(Field::kSiteFolder, site_folder);
+}
+
 void MainWindow::SetFocus(Field field) {
   HWND edit = Control(FieldControl(field));
   saved_focus_ = edit;
   ::SetFocus(edit);
 }
 
-bool MainWindow::SkipUntitled() {
+bool MainWindow::SkipUntitled() const {
   return SendMessageA(Control(kSkipUntitledCheck), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
@@ -63,6 +78,11 @@ void MainWindow::ShowMapNotWritten(const std::string& map_file) {
                        MB_OK | MB_ICONEXCLAMATION);
 }
 
+void MainWindow::ShowNothingListed(const std::string& map_file, const RunSummary& /*summary*/) {
+  actions_.message_box(hwnd_, NothingListedText(map_file, platform_), ErrorTitle(platform_),
+                       MB_OK | MB_ICONEXCLAMATION);
+}
+
 void MainWindow::ShowFinished(const RunSummary& summary) {
   actions_.message_box(hwnd_, ClosingText(summary.pages_found, platform_), ProgramTitle(platform_),
                        MB_OK | MB_ICONINFORMATION);
@@ -72,9 +92,17 @@ void MainWindow::ShowFinished(const RunSummary& summary) {
   }
 }
 
-bool MainWindow::DoEvents() {
-  const bool no_quit = PumpPendingMessages(hwnd_);
-  return no_quit && !close_requested_ && hwnd_ != nullptr;
+// Asked for every page: the window pumps its messages at most every
+// kPumpInterval, which keeps it responsive while a peek per small page would
+// cost more than reading it.
+bool MainWindow::KeepGoing() {
+  constexpr ULONGLONG kPumpInterval = 20;  // milliseconds
+  const ULONGLONG now = GetTickCount64();
+  if (now - last_pump_ >= kPumpInterval) {
+    last_pump_ = now;
+    if (!PumpPendingMessages(hwnd_)) return false;
+  }
+  return !close_requested_ && hwnd_ != nullptr;
 }
 
 }  // namespace zorvitan

@@ -1,4 +1,4 @@
-#include "engine/sitemap_url.h"
+#include "engine/sitemap/sitemap_url.h"
 
 #include <array>
 #include <cstdio>
@@ -9,8 +9,6 @@
 
 namespace zorvitan {
 namespace {
-
-const char kHex[] = "0123456789ABCDEF";
 
 bool IsUnreserved(unsigned char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
@@ -30,8 +28,7 @@ void AppendEncoded(std::string_view bytes, Keep keep, std::string* out) {
     if (keep(byte)) {
       *out += c;
     } else {
-      const char escaped[3] = {'%', kHex[byte >> 4], kHex[byte & 0xF]};
-      out->append(escaped, 3);
+      AppendPercentEncoded(byte, out);
     }
   }
 }
@@ -39,14 +36,11 @@ void AppendEncoded(std::string_view bytes, Keep keep, std::string* out) {
 }  // namespace
 
 bool IsBaseUrl(std::string_view text) {
-  std::size_t host_start;
-  if (FindNoCase(text, "http://") == 0) {
-    host_start = 7;
-  } else if (FindNoCase(text, "https://") == 0) {
-    host_start = 8;
-  } else {
-    return false;
+  std::size_t host_start = 0;
+  for (const std::string_view scheme : {"http://", "https://"}) {
+    if (FindNoCase(text, scheme) == 0) host_start = scheme.size();
   }
+  if (host_start == 0) return false;
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte <= 0x20 || byte == 0x7F || c == '?' || c == '#') return false;
@@ -72,27 +66,14 @@ void AppendUrlPath(std::string_view relative, const Platform& platform, std::str
       } else if (IsUnreserved(byte)) {
         *out += c;
       } else {
-        const char escaped[3] = {'%', kHex[byte >> 4], kHex[byte & 0xF]};
-        out->append(escaped, 3);
+        AppendPercentEncoded(byte, out);
       }
     }
   };
-  if (!platform.MarksForeignNames()) {
-    encode(platform.Utf8FromCodePage(std::string(relative)));
-    return;
-  }
-  std::size_t start = 0;
-  for (std::size_t mark = relative.find(kForeignNameMark); mark != std::string_view::npos;
-       mark = relative.find(kForeignNameMark, mark + 1)) {
-    if (mark > 0 && !IsPathSeparator(relative[mark - 1])) continue;  // not at a name's start
-    std::size_t end = mark + 1;
-    while (end < relative.size() && !IsPathSeparator(relative[end])) ++end;
-    encode(platform.Utf8FromCodePage(std::string(relative.substr(start, mark - start))));
-    encode(relative.substr(mark + 1, end - mark - 1));
-    start = end;
-    mark = end - 1;
-  }
-  encode(platform.Utf8FromCodePage(std::string(relative.substr(start))));
+  ForEachMarkedName(
+      relative, platform.MarksForeignNames(),
+      [&](std::string_view plain) { encode(platform.Utf8FromCodePage(std::string(plain))); },
+      encode);
 }
 
 void AppendXmlEscaped(std::string_view text, std::string* out) {

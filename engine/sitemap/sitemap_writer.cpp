@@ -1,17 +1,16 @@
-#include "engine/sitemap_writer.h"
+#include "engine/sitemap/sitemap_writer.h"
 
 #include <utility>
 
 #include "engine/read_ahead.h"
 #include "engine/sitemap/canonical_url.h"
 #include "engine/sitemap/page_head.h"
-#include "engine/sitemap_url.h"
+#include "engine/sitemap/sitemap_url.h"
 #include "engine/text_rules.h"
 
 namespace zorvitan {
 namespace {
 
-constexpr std::size_t kFlushAt = 256 * 1024;
 constexpr std::size_t kLastmodLength = 20;  // "2024-05-01T12:34:56Z"
 
 const char kXmlDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -28,22 +27,29 @@ bool IsIndexName(const std::string& name) {
 
 }  // namespace
 
-SitemapWriter::SitemapWriter(WindowModel& window, Platform& platform, const SitemapOptions& options,
-                             const PageList& page_list)
-    : window_(window),
-      platform_(platform),
-      options_(options),
-      page_list_(page_list),
-      xml_(options.format == SitemapOptions::Format::kXml) {}
+SitemapWriter::SitemapWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress)
+    : platform_(platform),
+      progress_(progress),
+      options_(*inputs.sitemap),
+      xml_(options_.format == SitemapOptions::Format::kXml),
+      site_(inputs.site_folder),
+      set_(std::make_unique<SitemapSet>(inputs.map_file, xml_ ? ".xml" : ".txt", platform)) {}
 
 // The dates' git thread reads the page list through this writer: it ends
 // before anything else goes.
 SitemapWriter::~SitemapWriter() { dates_.reset(); }
 
-bool SitemapWriter::Write() {
-  site_ = window_.Text(Field::kSiteFolder);
-  set_ = std::make_unique<SitemapSet>(window_.Text(Field::kMapFile), xml_ ? ".xml" : ".txt",
-                                      platform_);
+WriteResult SitemapWriter::Write(const PageList& pages, const std::vector<std::string>& excluded) {
+  page_list_ = &pages;
+  if (!WriteSet(excluded) && result_.outcome == WriteResult::kWritten) {
+    result_.outcome = WriteResult::kFailed;
+  }
+  result_.summary.pages_found = pages_.size();
+  return std::move(result_);
+}
+
+bool SitemapWriter::WriteSet(const std::vector<std::string>& excluded) {
+  const PageList& page_list = *page_list_;
   const std::string base = SitemapBase(options_.base_url, platform_);
   plain_base_ = base;
   base_.clear();
@@ -54,9 +60,8 @@ bool SitemapWriter::Write() {
   }
 
   // The set's own files, from this run's probe or an earlier run, are no pages.
-  pages_.clear();
-  for (std::size_t i = 0; i < page_list_.size(); ++i) {
-    if (!set_->IsMember(page_list_[i])) pages_.push_back(i);
+  for (std::size_t i = 0; i < page_list.size(); ++i) {
+    if (!set_->IsMember(page_list[i])) pages_.push_back(i);
   }
   split_ = NeedsSplit();
 
@@ -73,36 +78,42 @@ bool SitemapWriter::Write() {
   dates_ = std::make_unique<SitemapDates>(platform_, options_);
   // Git reads the history while the pages are read.
   if (dates_->UsesGit(site_)) {
-    dates_->Start([this] {
+    dates_->Start([this, &page_list] {
       std::vector<std::string> paths;
       paths.reserve(pages_.size());
-      for (const std::size_t i : pages_) paths.push_back(SitePath(page_list_[i]));
+      for (const std::size_t i : pages_) paths.push_back(SitePath(page_list[i]));
       return paths;
     });
   }
-  if (excluded_ != nullptr) {
-    for (const std::string& path : *excluded_) {
-      exclusions_.Add(LeftOut::kExcluded, SitePath(site_ + path));
-    }
+  for (const std::string& path : excluded) {
+    exclusions_.Add(LeftOut::kExcluded, SitePath(site_ + path));
   }
 
   const std::size_t count = pages_.size();
   bool written = true;
   ReadAheadInOrder<PageFacts>(
       count, &chunk_, &helper_chunk_,
-      [this](std::size_t i, std::string* chunk) { return ReadFacts(page_list_[pages_[i]], chunk); },
-      [this, &written](std::size_t i, PageFacts&& facts) {
-        written = Add(i, page_list_[pages_[i]], std::move(facts));
+      [this, &page_list](std::size_t i, std::string* chunk) {
+        return ReadFacts(page_list[pages_[i]], chunk);
+      },
+      [this, &page_list, &written](std::size_t i, PageFacts&& facts) {
+        if (!progress_.KeepGoing()) {
+          result_.outcome = WriteResult::kStopped;
+          written = false;
+        } else {
+          written = Add(i, page_list[pages_[i]], std::move(facts));
+        }
         return written;
       },
-      [this, count](std::size_t done) { window_.ReportProgress(Phase::kReading, done, count); });
+      [this, count](std::size_t done) { progress_.Report(Phase::kReading, done, count); });
   if (!written || !AddWaiting()) return false;
-  notices_ = exclusions_.CountLines(platform_);
-  for (std::string& notice : dates_->Notices(site_)) notices_.push_back(std::move(notice));
+  std::vector<std::string>& notices = result_.summary.sitemap_notices;
+  notices = exclusions_.CountLines(platform_);
+  for (std::string& notice : dates_->Notices(site_)) notices.push_back(std::move(notice));
   const bool report = !options_.report_file.empty();
   if (parts_.empty()) {
     // An empty <urlset> is no sitemap: the old one stays; the report says why.
-    nothing_listed_ = true;
+    result_.outcome = WriteResult::kNothingListed;
     if (report && (!BeginWhole(options_.report_file, exclusions_.ReportText(), &report_) ||
                    !report_->Commit())) {
       Fail(options_.report_file);
@@ -125,8 +136,8 @@ std::string SitemapWriter::SitePath(const std::string& page) const {
 }
 
 bool SitemapWriter::BeginWhole(const std::string& path, const std::string& text,
-                               std::unique_ptr<MapOutput>* output) {
-  *output = platform_.BeginMap(path);
+                               std::unique_ptr<FileReplacement>* output) {
+  *output = platform_.BeginReplacing(path);
   if (!*output || !(*output)->Write(text.data(), text.size()) || !(*output)->Finish()) {
     output->reset();
     return Fail(path);
@@ -210,7 +221,7 @@ bool SitemapWriter::NeedsSplit() {
   std::string path;
   bool folder_url = false;
   for (const std::size_t i : pages_) {
-    UrlPath(page_list_[i], &path, &folder_url);
+    UrlPath((*page_list_)[i], &path, &folder_url);
     bytes += Entry(path, any_date).size();
     if (bytes > options_.max_bytes) return true;
   }
@@ -218,9 +229,9 @@ bool SitemapWriter::NeedsSplit() {
 }
 
 bool SitemapWriter::Add(std::size_t number, const std::string& page, PageFacts&& facts) {
-  if (!facts.readable) unreadable_.push_back(page);
+  if (!facts.readable) result_.summary.unreadable_pages.push_back(page);
   if (facts.left_out != LeftOut::kNone) {
-    if (facts.left_out == LeftOut::kNoindex) ++noindex_pages_;
+    if (facts.left_out == LeftOut::kNoindex) ++result_.summary.noindex_pages;
     exclusions_.Add(facts.left_out, SitePath(page), facts.detail);
     return true;
   }
@@ -251,7 +262,7 @@ bool SitemapWriter::AddUrl(const Listed& listed) {
       listed.readable &&
       dates_->Choose(
           listed.number, listed.has_time, listed.file_time,
-          [this, &listed] { return page_list_[pages_[listed.number]]; }, &date, &lastmod);
+          [this, &listed] { return (*page_list_)[pages_[listed.number]]; }, &date, &lastmod);
   const std::string entry = Entry(listed.url_path, lastmod);
   const std::size_t end_size = xml_ ? sizeof kUrlsetEnd - 1 : 0;
   if (parts_.empty()) {
@@ -272,7 +283,7 @@ bool SitemapWriter::AddUrl(const Listed& listed) {
 bool SitemapWriter::OpenPart() {
   Part part;
   part.path = split_ ? set_->Part(parts_.size() + 1) : set_->Map();
-  part.output = platform_.BeginMap(part.path);
+  part.output = platform_.BeginReplacing(part.path);
   parts_.push_back(std::move(part));
   if (!parts_.back().output) return Fail(parts_.back().path);
   buffer_.clear();
@@ -283,7 +294,7 @@ bool SitemapWriter::Emit(const std::string& text) {
   Part& part = parts_.back();
   buffer_ += text;
   part.bytes += text.size();
-  if (buffer_.size() < kFlushAt) return true;
+  if (buffer_.size() < kWriteChunk) return true;
   const bool written = part.output->Write(buffer_.data(), buffer_.size());
   buffer_.clear();
   return written || Fail(part.path);
@@ -307,7 +318,7 @@ bool SitemapWriter::WriteIndex() {
     text += "</sitemap>\n";
   }
   text += kIndexEnd;
-  index_ = platform_.BeginMap(set_->Map());
+  index_ = platform_.BeginReplacing(set_->Map());
   if (!index_ || !index_->Write(text.data(), text.size()) || !index_->Finish()) {
     return Fail(set_->Map());
   }
@@ -325,7 +336,7 @@ std::string SitemapWriter::FileUrl(const std::string& path, const std::string& b
 }
 
 bool SitemapWriter::Fail(const std::string& path) {
-  if (failed_file_.empty()) failed_file_ = path;
+  if (result_.failed_file.empty()) result_.failed_file = path;
   return false;
 }
 

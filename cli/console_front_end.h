@@ -1,0 +1,51 @@
+// The command line as the front end of a run: notices go to the standard
+// streams, and progress reports drive the progress line. Its inputs come from
+// the options (engine/run_inputs.h), not from here.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include "cli/progress_line.h"
+#include "engine/front_end.h"
+#include "engine/platform.h"
+
+namespace zorvitan::cli {
+
+class ConsoleFrontEnd : public FrontEnd {
+ public:
+  // `on_pages_read`, when set, hears how many pages have been read so far.
+  ConsoleFrontEnd(const Platform& platform, ProgressLine& progress,
+                  std::function<void(std::size_t)> on_pages_read = nullptr);
+
+  void ShowSiteFolder(const std::string& /*site_folder*/) override {}
+  void SetFocus(Field /*field*/) override {}
+  void SetInputsEnabled(bool /*enabled*/) override {}
+  // Refusals and failures go to stderr; the closing message to stdout, then
+  // to stderr how many pages a sitemap left out as noindex and for each other
+  // reason, with the notices about its dates, and every folder that could not
+  // be listed and every page that could not be read, one line each.
+  void ShowRefusal(const Refusal& refusal) override;
+  void ShowMapNotWritten(const std::string& map_file) override;
+  void ShowFinished(const RunSummary& summary) override;
+  // The sitemap's lines, then why no sitemap was written, on stderr.
+  void ShowNothingListed(const std::string& map_file, const RunSummary& summary) override;
+  void Report(Phase phase, std::size_t done, std::size_t total) override;
+  bool KeepGoing() override { return true; }
+
+ private:
+  void Error(const std::string& text);
+  // Noindex and the other reasons pages were left out of a sitemap, and the
+  // notices about its dates.
+  void ShowSitemapNotices(const RunSummary& summary);
+
+  const Platform& platform_;
+  ProgressLine& progress_;
+  std::function<void(std::size_t)> on_pages_read_;
+};
+
+// "a\r\nb" → "a\nb\n": a message text as terminal lines.
+std::string AsLines(const std::string& text);
+
+}  // namespace zorvitan::cli

@@ -1,0 +1,23 @@
+// What the command line chooses for the html5 map: a complete page in UTF-8
+// instead of the classic fragment.
+#pragma once
+
+#include <string>
+
+namespace zorvitan {
+
+struct Html5Options {
+  // The page's language; "" for the top index page's, else "pl".
+  std::string lang;
+  // The page's title, in the system's code page; unset for "Mapa serwisu"
+  // and the top index page's title.
+  bool has_title = false;
+  std::string title;
+  // The user's page, UTF-8, holding "{{map}}" once and "{{title}}" anywhere
+  // (html5_page.h); empty for the built-in page.
+  std::string template_text;
+  // Drop the suffix most titles share from the link texts (title_suffix.h).
+  bool strip_common_suffix = false;
+};
+
+}  // namespace zorvitan

@@ -1,0 +1,59 @@
+// The html5 map's page around its list: the document with its head and the
+// built-in stylesheet, or the user's template; and how text goes into it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/page_text.h"
+#include "engine/platform.h"
+
+namespace zorvitan {
+
+// The map's label and the start of its default title.
+inline constexpr const char* kSiteMapLabel = "Mapa serwisu";
+
+// Everything before the list: doctype, head with title, viewport and
+// stylesheet, and the page's heading. `title_html` is markup already.
+std::string DocumentStart(std::string_view lang, std::string_view title_html);
+// Everything after it.
+std::string DocumentEnd();
+
+// Why a template cannot be used.
+enum class TemplateProblem { kNone, kUnreadable, kTooLarge, kNotUtf8, kNoMap, kTwoMaps };
+
+// Reads the user's template whole; on kNone `text` holds it, a UTF-8
+// byte-order mark left out.
+TemplateProblem ReadTemplate(Platform& platform, const std::string& path, std::string* text);
+
+// The template's text before and after "{{map}}", each "{{title}}" in it
+// replaced by `title_html`.
+std::string TemplateBeforeMap(std::string_view template_text, std::string_view title_html);
+std::string TemplateAfterMap(std::string_view template_text, std::string_view title_html);
+
+// Whether `tag` looks like a BCP 47 language tag: "pl", "en-GB", "zh-Hant".
+bool IsLanguageTag(std::string_view tag);
+
+// The value of the `lang` attribute of a page's <html> tag, read from the
+// first 64 KiB; "" when there is none.
+ReadResult ReadPageLanguage(Platform& platform, const std::string& path, std::string* chunk,
+                            std::string* lang);
+
+// A file or folder name (or a path of them) as UTF-8: converted from the code
+// page, a marked name (foreign_names.h) taken as it is carried; bytes that are
+// not UTF-8 as U+FFFD.
+std::string NameAsUtf8(std::string_view name, const Platform& platform);
+
+// Appends UTF-8 text as HTML text: "&", "<", ">" and '"' as references.
+// Control characters, which HTML forbids, are shown as their pictures
+// (U+2400...), C1 controls and noncharacters as U+FFFD.
+void AppendPlainText(std::string_view utf8, std::string* out);
+// The same for a title taken from a page's markup: its character references
+// ("&amp;", "&#322;") stay as they are, so it reads as the page shows it.
+void AppendTitleText(std::string_view utf8, std::string* out);
+
+// The title with each run of blanks (space, tab, CR, LF, form feed) made one
+// space, and none at either end.
+std::string CollapseBlanks(std::string_view text);
+
+}  // namespace zorvitan
