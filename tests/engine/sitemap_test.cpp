@@ -288,6 +288,9 @@ TEST_F(SitemapTest, NothingToListWritesNoSitemapAndKeepsTheOldOne) {
   const RunReport report = GenerateSitemap();
   EXPECT_EQ(report.outcome, RunOutcome::kNothingListed);
   EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml"), "old");
+  ASSERT_FALSE(window.messages.empty());
+  EXPECT_EQ(window.messages.back().text, NothingListedText("C:\\site\\sitemap.xml", fs));
+  EXPECT_EQ(report.summary.noindex_pages, 1u) << "for the front end to say why";
   EXPECT_EQ(fs.Contents("C:\\site\\report.txt"), "a.htm\tnoindex\n");
   fs.Remove("C:\\site\\a.htm");
   fs.Remove("C:\\site\\report.txt");
@@ -343,6 +346,40 @@ TEST_F(SitemapTest, GitDatesForCommittedPagesFileTimesForChangedOnesNoFutureDate
   options.lastmod = SitemapOptions::Lastmod::kNone;
   ASSERT_EQ(GenerateSitemap().outcome, RunOutcome::kDone);
   EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml").find("<lastmod>"), std::string::npos);
+}
+
+// Closed at any point, a run with git dates, a report and robots.txt keeps
+// every old file, and git's thread ends with the writer.
+TEST_F(SitemapTest, ClosingTheWindowDuringAGitDatedRunKeepsEveryOldFile) {
+  using namespace std::string_literals;
+  fs.programs["rev-parse"] = {0, "true\nfalse\nsite/\n"};
+  fs.programs["log"] = {0,
+                        "\x01"
+                        "1600000000\0\nA\0site/a.htm\0A\0site/b.htm\0"s};
+  fs.programs["status"] = {0, ""};
+  fs.AddFile("C:\\site\\a.htm", "");
+  fs.AddFile("C:\\site\\b.htm", "");
+  fs.AddFile("C:\\site\\sitemap.xml", "old");
+  fs.AddFile("C:\\site\\robots.txt", "User-agent: *\n");
+  options.lastmod = SitemapOptions::Lastmod::kGit;
+  options.report_file = "C:\\site\\report.txt";
+  options.robots_txt = true;
+  const auto before = fs.AllPaths();
+  // Asked once for the folder walked, then once per page read.
+  for (const int close_at : {0, 1, 2}) {
+    window.events = 0;
+    window.close_at_event = close_at;
+    fs.programs_run.clear();
+    EXPECT_EQ(GenerateSitemap().outcome, RunOutcome::kCancelled) << close_at;
+    EXPECT_EQ(fs.programs_run.empty(), close_at == 0) << "git asked once the pages are read";
+    EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml"), "old") << close_at;
+    EXPECT_EQ(fs.Contents("C:\\site\\robots.txt"), "User-agent: *\n") << close_at;
+    EXPECT_EQ(fs.AllPaths(), before) << close_at;
+  }
+  window.close_at_event = -1;
+  ASSERT_EQ(GenerateSitemap().outcome, RunOutcome::kDone);
+  EXPECT_NE(fs.Contents("C:\\site\\sitemap.xml").find("2020-09-13T12:26:40Z"), std::string::npos);
+  EXPECT_TRUE(fs.Exists("C:\\site\\report.txt"));
 }
 
 TEST_F(SitemapTest, AHundredDatesMostlyOnOneDayAreFlagged) {
