@@ -2,7 +2,8 @@
 # The sitemap's dates and head checks on one site: --lastmod git with the site kept in a git
 # repository, beside --lastmod mtime (target: within 1.5×), and the xml run beside the same run
 # of the program as it was before the head checks (the redirect and canonical tags, robots.txt;
-# target: at most 1.1×), built once from BENCH_XML_BASELINE (default 64acf82).
+# target: at most 1.1×), built once from BENCH_XML_BASELINE (default 17ed07e, main as this
+# work was merged).
 #
 #   sitemap_git.sh RESULTS.jsonl SITE_NAME SITE_FOLDER OUT_FOLDER RUNS
 #
@@ -12,7 +13,7 @@
 set -euo pipefail
 results=$1 name=$2 site=$3 out=$4 runs=$5
 cli=build/linux/cli/zorvitan-cli
-baseline_commit=${BENCH_XML_BASELINE:-64acf82}
+baseline_commit=${BENCH_XML_BASELINE:-17ed07e}
 baseline=build/bench/baseline-$baseline_commit
 measure() { python3 bench/measure.py --results "$results" --site "$name" --runs "$runs" "$@"; }
 say() { printf '\n== %s\n' "$*" >&2; }
