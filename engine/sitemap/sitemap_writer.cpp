@@ -78,10 +78,10 @@ bool SitemapWriter::WriteSet(const std::vector<std::string>& excluded) {
   dates_ = std::make_unique<SitemapDates>(platform_, options_);
   // Git reads the history while the pages are read.
   if (dates_->UsesGit(site_)) {
-    dates_->Start([this, &page_list] {
+    dates_->Start([this] {
       std::vector<std::string> paths;
       paths.reserve(pages_.size());
-      for (const std::size_t i : pages_) paths.push_back(SitePath(page_list[i]));
+      for (const std::size_t i : pages_) paths.push_back(SitePath((*page_list_)[i]));
       return paths;
     });
   }
