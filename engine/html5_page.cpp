@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "engine/foreign_names.h"
+#include "engine/tag_attributes.h"
 #include "engine/text_rules.h"
 #include "engine/utf8.h"
 
@@ -167,39 +168,6 @@ class HtmlTagScanner {
   std::string attributes_;
 };
 
-// The value of the first attribute `name` (lower case) among a tag's
-// attributes, as a browser reads them; "" when there is none.
-std::string AttributeValue(const std::string& attributes, std::string_view name) {
-  std::size_t i = 0;
-  const std::size_t size = attributes.size();
-  while (i < size) {
-    while (i < size && (IsBlank(attributes[i]) || attributes[i] == '/')) ++i;
-    const std::size_t name_start = i;
-    while (i < size && !IsBlank(attributes[i]) && attributes[i] != '=' && attributes[i] != '/') ++i;
-    std::string attribute = attributes.substr(name_start, i - name_start);
-    for (char& c : attribute) c = ToLowerAscii(c);
-    while (i < size && IsBlank(attributes[i])) ++i;
-    std::string value;
-    if (i < size && attributes[i] == '=') {
-      ++i;
-      while (i < size && IsBlank(attributes[i])) ++i;
-      if (i < size && (attributes[i] == '"' || attributes[i] == '\'')) {
-        const char quote = attributes[i++];
-        const std::size_t end = std::min(attributes.find(quote, i), size);
-        value = attributes.substr(i, end - i);
-        i = end + 1;
-      } else {
-        const std::size_t start = i;
-        while (i < size && !IsBlank(attributes[i])) ++i;
-        value = attributes.substr(start, i - start);
-      }
-    }
-    if (attribute == name) return value;
-    if (name_start == i) ++i;
-  }
-  return std::string();
-}
-
 // Appends UTF-8 text escaping '<', '>', '"' (and '&' unless `keep_references`),
 // with what HTML forbids in text replaced.
 void AppendEscaped(std::string_view text, bool keep_references, std::string* out) {
@@ -297,7 +265,9 @@ ReadResult ReadPageLanguage(Platform& platform, const std::string& path, std::st
   const ReadResult result = ScanPage(platform, path, 4096, chunk, &scanner);
   if (result != ReadResult::kOk) return result;
   if (const std::string* attributes = scanner.Tag()) {
-    *lang = Trim(AttributeValue(*attributes, "lang"), " \t\r\n\f");
+    std::string value;
+    AttributeValue(*attributes, "lang", &value);
+    *lang = Trim(value, " \t\r\n\f");
   }
   return ReadResult::kOk;
 }

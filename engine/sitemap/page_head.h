@@ -19,11 +19,6 @@ struct PageHead {
   std::string canonical_href;  // of the first <link rel="canonical">, as written
 };
 
-// The value of attribute `name` (lower case) in the text of a tag's
-// attributes, as a browser takes it: the first of that name counts, in either
-// quote or none; "&amp;" read as "&". False when the tag has none.
-bool AttributeValue(std::string_view attributes, std::string_view name, std::string* value);
-
 // Whether a <meta> tag's attributes make a refresh that names a URL
 // (http-equiv="refresh" content="0; url=new.html"); `url` is the URL named.
 bool MetaRefreshUrl(std::string_view attributes, std::string* url);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "engine/tag_attributes.h"
 #include "engine/text_rules.h"
 
 namespace zorvitan {
@@ -78,41 +79,9 @@ bool ContentSaysNoindex(const std::string& content) {
 
 bool MetaSaysNoindex(const std::string& attributes) {
   std::string name, content;
-  bool has_name = false, has_content = false;
-  const std::size_t size = attributes.size();
-  std::size_t i = 0;
-  while (i < size) {
-    while (i < size && (IsSpace(attributes[i]) || attributes[i] == '/')) ++i;
-    const std::size_t name_start = i;
-    while (i < size && !IsSpace(attributes[i]) && attributes[i] != '=' && attributes[i] != '/') ++i;
-    const std::string attribute =
-        Lower(std::string_view(attributes).substr(name_start, i - name_start));
-    while (i < size && IsSpace(attributes[i])) ++i;
-    std::string value;
-    if (i < size && attributes[i] == '=') {
-      ++i;
-      while (i < size && IsSpace(attributes[i])) ++i;
-      if (i < size && (attributes[i] == '"' || attributes[i] == '\'')) {
-        const char quote = attributes[i++];
-        const std::size_t end = std::min(attributes.find(quote, i), size);
-        value = attributes.substr(i, end - i);
-        i = end + 1;
-      } else {
-        const std::size_t start = i;
-        while (i < size && !IsSpace(attributes[i])) ++i;
-        value = attributes.substr(start, i - start);
-      }
-    }
-    // The first of two attributes of the same name counts, as in a browser.
-    if (attribute == "name" && !has_name) {
-      has_name = true;
-      name = Lower(Trim(value, " \t\r\n\f"));
-    } else if (attribute == "content" && !has_content) {
-      has_content = true;
-      content = value;
-    }
-    if (i == name_start) ++i;  // a stray "=" or quote
-  }
+  AttributeValue(attributes, "name", &name);
+  AttributeValue(attributes, "content", &content);
+  name = Lower(Trim(name, " \t\r\n\f"));
   return (name == "robots" || name == "googlebot") && ContentSaysNoindex(content);
 }
 
