@@ -18,6 +18,7 @@ set -euo pipefail
 native=(cmake make g++)
 full=(
   pkg-config
+  clang-format                           # the format check of the product code (make test)
   libgtest-dev libgmock-dev googletest   # native GoogleTest, and its sources for the cross build
   g++-mingw-w64-x86-64                   # the Windows cross compiler (posix thread model)
   wine wine64                            # runs the Windows test programs
