@@ -15,12 +15,6 @@ namespace {
 constexpr std::string_view kDefaultLang = "pl";
 constexpr std::string_view kTitleJoin = " \xE2\x80\x93 ";  // " – "
 
-bool IsIndexName(std::string_view name) {
-  std::string lower(name);
-  for (char& c : lower) c = ToLowerAscii(c);
-  return lower == "index.htm" || lower == "index.html" || lower == "index.php";
-}
-
 }  // namespace
 
 Html5MapWriter::Html5MapWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress)
@@ -39,17 +33,8 @@ WriteResult Html5MapWriter::Write(const PageList& pages) {
   page_list_ = &pages;
   MakeOrder();
   result_.summary.pages_found = order_.size();
-  output_ = platform_.BeginReplacing(inputs_.map_file);
-  if (output_) {
-    if (!WritePage()) result_.outcome = WriteResult::kStopped;
-    Flush();
-    if (result_.outcome == WriteResult::kWritten && (write_failed_ || !output_->Commit())) {
-      result_.outcome = WriteResult::kFailed;
-    }
-    output_.reset();  // an uncommitted temporary file is removed here
-  } else {
-    result_.outcome = WriteResult::kFailed;
-  }
+  result_.outcome =
+      WriteMapFile(platform_, inputs_.map_file, &output_, [this] { return WritePage(); });
   if (result_.outcome == WriteResult::kFailed) result_.failed_file = inputs_.map_file;
   result_.summary.unreadable_pages = std::move(unreadable_);
   result_.summary.stripped_suffix = std::move(suffix_);
@@ -83,12 +68,12 @@ bool Html5MapWriter::WritePage() {
   Emit(kSiteMapLabel);
   Emit("\">\n<ul>\n");
   if (options_.strip_common_suffix) {
-    for (std::size_t i = 0; i < count && !write_failed_; ++i) {
+    for (std::size_t i = 0; i < count && !output_.Failed(); ++i) {
       WriteEntry(order_[i], Entry{std::move(titles[i]), readable[i] != 0});
     }
   } else if (!ReadEntries([this](std::size_t i, Entry entry) {
                WriteEntry(order_[i], std::move(entry));
-               return !write_failed_;
+               return !output_.Failed();
              })) {
     return false;
   }
@@ -203,7 +188,7 @@ void Html5MapWriter::WriteEntry(std::size_t page, Entry entry) {
     AppendLink(page, entry, page_list_->NameOf(page));
     Emit("</li>\n");
   }
-  if (buffer_.size() >= kWriteChunk) Flush();
+  output_.FlushIfFull();
 }
 
 bool Html5MapWriter::MoveToFolder(std::string_view folder, std::size_t page, const Entry& entry) {
@@ -228,7 +213,7 @@ bool Html5MapWriter::MoveToFolder(std::string_view folder, std::size_t page, con
       labelled = true;
     } else {
       Emit("<span>");
-      AppendPlainText(NameAsUtf8(name, platform_), &buffer_);
+      AppendPlainText(NameAsUtf8(name, platform_), &output_.text());
       Emit("</span>");
     }
     open_.push_back(OpenFolder{end + 1, false});
@@ -262,27 +247,20 @@ void Html5MapWriter::AppendLink(std::size_t page, const Entry& entry,
   Emit("<a href=\"");
   const std::string& folder = page_list_->FolderOf(page);
   if (folder.size() > site_length_) {
-    AppendUrlPath(std::string_view(folder).substr(site_length_), platform_, &buffer_);
+    AppendUrlPath(std::string_view(folder).substr(site_length_), platform_, &output_.text());
   }
-  AppendUrlPath(page_list_->NameOf(page), platform_, &buffer_);
+  AppendUrlPath(page_list_->NameOf(page), platform_, &output_.text());
   Emit("\">");
   if (entry.title.empty()) {
-    AppendPlainText(NameAsUtf8(untitled_text, platform_), &buffer_);
+    AppendPlainText(NameAsUtf8(untitled_text, platform_), &output_.text());
   } else {
-    AppendTitleText(WithoutSuffix(entry.title, suffix_), &buffer_);
+    AppendTitleText(WithoutSuffix(entry.title, suffix_), &output_.text());
   }
   Emit("</a>");
 }
 
-void Html5MapWriter::Indent(std::size_t spaces) { buffer_.append(spaces, ' '); }
+void Html5MapWriter::Indent(std::size_t spaces) { output_.text().append(spaces, ' '); }
 
-void Html5MapWriter::Emit(std::string_view text) { buffer_.append(text); }
-
-void Html5MapWriter::Flush() {
-  if (!buffer_.empty() && !write_failed_) {
-    write_failed_ = !output_->Write(buffer_.data(), buffer_.size());
-  }
-  buffer_.clear();
-}
+void Html5MapWriter::Emit(std::string_view text) { output_.text().append(text); }
 
 }  // namespace zorvitan

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/html5_options.h"
+#include "engine/map_file_output.h"
 #include "engine/page_list.h"
 #include "engine/platform.h"
 #include "engine/run_inputs.h"
@@ -71,7 +72,6 @@ class Html5MapWriter {
   void AppendLink(std::size_t page, const Entry& entry, std::string_view untitled_text);
   void Indent(std::size_t spaces);
   void Emit(std::string_view text);
-  void Flush();
 
   const RunInputs& inputs_;
   Platform& platform_;
@@ -89,9 +89,7 @@ class Html5MapWriter {
   std::string open_path_;
   std::vector<OpenFolder> open_;
 
-  std::unique_ptr<FileReplacement> output_;
-  std::string buffer_;
-  bool write_failed_ = false;
+  MapFileOutput output_;
   std::string chunk_;
   std::string helper_chunk_;
   std::vector<std::string> unreadable_;

@@ -34,17 +34,8 @@ MapWriter::~MapWriter() = default;
 
 WriteResult MapWriter::Write(const PageList& pages) {
   result_.summary.pages_found = pages.size();
-  output_ = platform_.BeginReplacing(inputs_.map_file);
-  if (output_) {
-    WritePagesReadAhead(pages);
-    Flush();
-    if (result_.outcome == WriteResult::kWritten && (write_failed_ || !output_->Commit())) {
-      result_.outcome = WriteResult::kFailed;
-    }
-    output_.reset();  // an uncommitted temporary file is removed here
-  } else {
-    result_.outcome = WriteResult::kFailed;
-  }
+  result_.outcome = WriteMapFile(platform_, inputs_.map_file, &output_,
+                                 [this, &pages] { return WritePagesReadAhead(pages); });
   if (result_.outcome == WriteResult::kFailed) result_.failed_file = inputs_.map_file;
   result_.summary.unreadable_pages = std::move(unreadable_);
   return std::move(result_);
@@ -53,21 +44,23 @@ WriteResult MapWriter::Write(const PageList& pages) {
 // The titles are read ahead on two threads and the entries written in list
 // order; with the clipboard, each page goes there in turn as its entry is
 // written (the platform makes its whole text only when a program asks).
-void MapWriter::WritePagesReadAhead(const PageList& pages) {
+bool MapWriter::WritePagesReadAhead(const PageList& pages) {
   const std::size_t count = pages.size();
+  bool stopped = false;
   ReadAheadInOrder<ReadTitle>(
       count, &chunk_, &helper_chunk_,
       [this, &pages](std::size_t i, std::string* chunk) { return PageTitle(pages[i], chunk); },
-      [this, &pages](std::size_t i, ReadTitle read) {
+      [this, &pages, &stopped](std::size_t i, ReadTitle read) {
         if (!progress_.KeepGoing()) {
-          result_.outcome = WriteResult::kStopped;
+          stopped = true;
           return false;
         }
         if (clipboard_ != nullptr && read.readable) SetClipboard(pages[i]);
         WriteEntry(pages[i], std::move(read));
-        return !write_failed_;
+        return !output_.Failed();
       },
       [this, count](std::size_t done) { progress_.Report(Phase::kReading, done, count); });
+  return !stopped;
 }
 
 void MapWriter::WriteEntry(const std::string& path, ReadTitle read) {
@@ -77,8 +70,8 @@ void MapWriter::WriteEntry(const std::string& path, ReadTitle read) {
   std::string folder = FolderOf(path, separator_);
   if (folder != last_folder_) {
     last_folder_ = std::move(folder);
-    out_buffer_ += "<h1>";
-    AppendHtmlText(last_folder_, name_bytes_, &out_buffer_);
+    output_.text() += "<h1>";
+    AppendHtmlText(last_folder_, name_bytes_, &output_.text());
     EndLine("</h1>");
   }
 
@@ -87,11 +80,11 @@ void MapWriter::WriteEntry(const std::string& path, ReadTitle read) {
   const bool titled = title != untitled_;
   if (titled || !skip_untitled_) {
     // Untitled links keep the path's backslashes (browsers read them as "/").
-    out_buffer_ += "<br><a href=\"";
+    output_.text() += "<br><a href=\"";
     AppendHref(titled ? WithForwardSlashes(relative, separator_) : relative, name_bytes_,
-               &out_buffer_);
-    out_buffer_ += "\">";
-    out_buffer_ += title;
+               &output_.text());
+    output_.text() += "\">";
+    output_.text() += title;
     EndLine("</a>");
   }
 }
@@ -132,16 +125,9 @@ void MapWriter::SetClipboard(const std::string& path) {
 }
 
 void MapWriter::EndLine(const char* tail) {
-  out_buffer_ += tail;
-  out_buffer_ += "\r\n";
-  if (out_buffer_.size() >= kWriteChunk) Flush();
-}
-
-void MapWriter::Flush() {
-  if (!out_buffer_.empty() && !write_failed_) {
-    write_failed_ = !output_->Write(out_buffer_.data(), out_buffer_.size());
-  }
-  out_buffer_.clear();
+  output_.text() += tail;
+  output_.text() += "\r\n";
+  output_.FlushIfFull();
 }
 
 }  // namespace zorvitan

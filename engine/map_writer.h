@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/clipboard.h"
+#include "engine/map_file_output.h"
 #include "engine/map_markup.h"
 #include "engine/page_list.h"
 #include "engine/platform.h"
@@ -41,13 +42,13 @@ class MapWriter {
   };
   // One page: its heading when the folder changes, then its link line.
   void WriteEntry(const std::string& path, ReadTitle read);
-  void WritePagesReadAhead(const PageList& pages);
+  // False when the front end said to stop.
+  bool WritePagesReadAhead(const PageList& pages);
   ReadTitle PageTitle(const std::string& path, std::string* chunk);
   // Makes the page's text the clipboard's.
   void SetClipboard(const std::string& path);
   // Ends the line being built in the output buffer with `tail` and CR LF.
   void EndLine(const char* tail);
-  void Flush();
 
   const RunInputs& inputs_;
   Platform& platform_;
@@ -57,9 +58,7 @@ class MapWriter {
   TextConverter converter_;
   std::string untitled_;
 
-  std::unique_ptr<FileReplacement> output_;
-  std::string out_buffer_;
-  bool write_failed_ = false;
+  MapFileOutput output_;
 
   std::string last_folder_;  // of the last entry written
   std::size_t site_length_;

@@ -23,6 +23,12 @@ std::string WithForwardSlashes(const std::string& path, char separator) {
 
 char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
+bool IsIndexName(std::string_view name) {
+  std::string lower(name);
+  for (char& c : lower) c = ToLowerAscii(c);
+  return lower == "index.htm" || lower == "index.html" || lower == "index.php";
+}
+
 std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size_t from) {
   if (needle.empty()) return from <= text.size() ? from : std::string_view::npos;
   if (from >= text.size() || text.size() - from < needle.size()) return std::string_view::npos;

@@ -21,6 +21,10 @@ std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size
 
 char ToLowerAscii(char c);
 
+// Whether a file name is a folder's index page: index.htm, index.html or
+// index.php, in any letter case.
+bool IsIndexName(std::string_view name);
+
 // The order of names within one folder: case-insensitive by bytes with ASCII
 // letters folded, ties broken by the raw bytes. The same on every platform, so
 // a map does not depend on the file system's own order.

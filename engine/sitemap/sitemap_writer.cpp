@@ -19,12 +19,6 @@ const char kUrlsetEnd[] = "</urlset>\n";
 const char kIndexStart[] = "<sitemapindex xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\">\n";
 const char kIndexEnd[] = "</sitemapindex>\n";
 
-bool IsIndexName(const std::string& name) {
-  std::string lower = name;
-  for (char& c : lower) c = ToLowerAscii(c);
-  return lower == "index.htm" || lower == "index.html" || lower == "index.php";
-}
-
 }  // namespace
 
 SitemapWriter::SitemapWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress)
