@@ -18,6 +18,7 @@
 #include "cli/usage.h"
 #include "engine/generation_run.h"
 #include "engine/notices.h"
+#include "platform/temporary_files.h"
 
 namespace zorvitan::cli {
 namespace {
@@ -51,13 +52,19 @@ int RunGeneration(const Options& options, Platform& platform, PagesReadHook on_p
                         [](const std::string& text) { WriteText(Stream::kErr, text); });
   ConsoleFrontEnd front_end(platform, progress, std::move(on_pages_read));
   RemoveTemporaryFilesOnInterrupt();
+  // The map probe creates a missing map file. A run that writes no map leaves
+  // none, an interrupted one included: whatever is there then is this run's.
+  const bool remove_new_map = !map_existed && !inputs.map_file.empty();
+  if (remove_new_map) RememberTemporaryFile(inputs.map_file);
   const RunReport report = GenerationRun(front_end, platform).Generate(inputs);
+  if (remove_new_map) {
+    ForgetTemporaryFile(inputs.map_file);
+    if (report.outcome != RunOutcome::kDone) RemoveIfEmptyFile(inputs.map_file);
+  }
   progress.Clear();
 
   switch (report.outcome) {
     case RunOutcome::kRefused:
-      // The map probe creates a missing map file; a refused run leaves none.
-      if (!map_existed && !inputs.map_file.empty()) RemoveIfEmptyFile(inputs.map_file);
       return kExitRefused;
     case RunOutcome::kDone:
       return kExitDone;

@@ -23,10 +23,13 @@ class InterruptedRun : public HostileSite {
 
 class InterruptTest : public InterruptedRun, public ::testing::WithParamInterface<int> {};
 
-TEST_P(InterruptTest, LeavesTheOldMapAndNoTemporaryFile) {
+TEST_P(InterruptTest, LeavesTheOldMapOrNoneAndNoTemporaryFile) {
   dir_.MakeFolder("site/a");
   dir_.Write("site/a/p.htm", "<title>P</title>");
   dir_.Write("site/b.htm", "<title>B</title>");
+  // Without an old map, not even the empty one the run began with stays.
+  EXPECT_EQ(RunInterrupted(GetParam()).term_signal, GetParam());
+  EXPECT_EQ(Names(dir_.path()), (std::vector<std::string>{"site"}));
   dir_.Write("map.txt", "stara mapa");
   const ProgramResult result = RunInterrupted(GetParam());
   EXPECT_EQ(result.term_signal, GetParam());

@@ -465,6 +465,10 @@ if (!wine) {
       && fs.readFileSync(path.join(site, 'sitemap.xml'), 'utf8') === 'old'
       && r.err.startsWith('Pominąłem strony z noindex: 1\nNie zapisałem mapy witryny')
       ? [] : [`exit ${r.status}: ${r.err}`]);
+    fs.rmSync(path.join(site, 'sitemap.xml'));
+    const fresh = zorvitan('--format', 'xml', '--base-url', 'https://example.com/', site, path.join(site, 'sitemap.xml'));
+    check('nothing to list and no sitemap before: none made', fresh.status === 3
+      && JSON.stringify(fs.readdirSync(site)) === '["a.html"]' ? [] : [`exit ${fresh.status}: ${fs.readdirSync(site)}`]);
   }
 }
 
