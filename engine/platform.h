@@ -138,6 +138,10 @@ class Platform {
   // Whether paths may hold names the code page cannot, marked as
   // engine/foreign_names.h describes.
   virtual bool MarksForeignNames() const { return false; }
+
+  // The language of the system's locale as a BCP 47 primary language subtag
+  // in lower case ("pl", "ja"); "" when the locale names none ("C", "POSIX").
+  virtual std::string SystemLanguage() const = 0;
 };
 
 }  // namespace zorvitan

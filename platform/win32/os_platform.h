@@ -40,6 +40,7 @@ class Win32Platform : public Platform {
   bool DecodeText(std::string_view encoding, std::string_view bytes,
                   std::string* utf8) const override;
   bool EncodeForMap(std::string_view utf8, std::string* encoded) const override;
+  std::string SystemLanguage() const override;
 };
 
 }  // namespace zorvitan

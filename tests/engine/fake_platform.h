@@ -38,6 +38,9 @@ class FakePlatform : public Platform {
   // Every path in the tree (for "no temporary file left behind").
   std::vector<std::string> AllPaths() const;
 
+  // The locale's language SystemLanguage gives: none unless a test sets it.
+  std::string system_language;
+
   // Failures.
   std::set<std::string> unopenable_pages;    // OpenPage gives nullptr
   std::set<std::string> unreadable_pages;    // Read gives -1
@@ -84,6 +87,7 @@ class FakePlatform : public Platform {
   std::string ProgramText(const std::string& utf8) const override;
   std::string Utf8FromCodePage(const std::string& text) const override;
   bool MarksForeignNames() const override { return true; }
+  std::string SystemLanguage() const override { return system_language; }
 
  private:
   struct Node {
