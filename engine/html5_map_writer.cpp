@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "engine/html5_page.h"
-#include "engine/page_text.h"
+#include "engine/page/head_reader.h"
 #include "engine/read_ahead.h"
 #include "engine/sitemap/sitemap_url.h"
 #include "engine/text_rules.h"
@@ -42,34 +42,44 @@ WriteResult Html5MapWriter::Write(const PageList& pages) {
 }
 
 // The titles are read ahead on two threads and the entries written in the
-// map's order.
+// map's order. They are held until all are read when the page's start
+// depends on them: the suffix they share, or the language most of them have.
 bool Html5MapWriter::WritePage() {
   const std::size_t count = order_.size();
-  // The suffix is known only once every title is: the titles are held until then.
+  std::string top_title, top_lang;
+  ReadTopPage(&top_title, &top_lang);
+  const bool lang_known = !options_.lang.empty() || IsLanguageTag(top_lang);
+  const bool hold = options_.strip_common_suffix || !lang_known;
   std::vector<std::string> titles;
   std::vector<char> readable;
-  if (options_.strip_common_suffix) {
+  LanguageCount languages;
+  if (hold) {
     titles.reserve(count);
     readable.reserve(count);
     const bool read = ReadEntries([&](std::size_t, Entry entry) {
+      if (!entry.lang.empty() && IsLanguageTag(entry.lang)) languages.Add(entry.lang);
       titles.push_back(std::move(entry.title));
       readable.push_back(entry.readable);
       return true;
     });
     if (!read) return false;
-    suffix_ = CommonTitleSuffix(titles);
+    if (options_.strip_common_suffix) suffix_ = CommonTitleSuffix(titles);
   }
 
-  std::string lang;
-  const std::string title_html = TitleHtml(&lang);
+  const std::string lang = !options_.lang.empty()                      ? options_.lang
+                           : IsLanguageTag(top_lang)                   ? top_lang
+                           : !languages.Most().empty()                 ? languages.Most()
+                           : IsLanguageTag(platform_.SystemLanguage()) ? platform_.SystemLanguage()
+                                                                       : std::string(kDefaultLang);
+  const std::string title_html = TitleHtml(top_title);
   Emit(options_.template_text.empty() ? DocumentStart(lang, title_html)
                                       : TemplateBeforeMap(options_.template_text, title_html));
   Emit("<nav class=\"site-map\" aria-label=\"");
   Emit(kSiteMapLabel);
   Emit("\">\n<ul>\n");
-  if (options_.strip_common_suffix) {
+  if (hold) {
     for (std::size_t i = 0; i < count && !output_.Failed(); ++i) {
-      WriteEntry(order_[i], Entry{std::move(titles[i]), readable[i] != 0});
+      WriteEntry(order_[i], Entry{std::move(titles[i]), {}, readable[i] != 0});
     }
   } else if (!ReadEntries([this](std::size_t i, Entry entry) {
                WriteEntry(order_[i], std::move(entry));
@@ -130,34 +140,34 @@ void Html5MapWriter::MakeOrder() {
   }
 }
 
+// The title as the browser shows it, converted to UTF-8 with its references
+// decoded: the page writes it as text.
 Html5MapWriter::Entry Html5MapWriter::ReadEntry(std::size_t page, std::string* chunk) {
   Entry entry;
-  PageTitle title;
-  if (ReadPageTitle(platform_, (*page_list_)[page], chunk, &title) != ReadResult::kOk) {
+  PageHead head;
+  if (ReadPageHead(platform_, (*page_list_)[page], chunk, kNeedsTitle, &head) != ReadResult::kOk) {
     entry.readable = false;
-  } else if (!title.text.empty()) {
-    entry.title = CollapseBlanks(converter_.ToUtf8(title.text, title.declared_encoding));
+  } else {
+    if (!head.title.empty()) {
+      entry.title = TitleText(converter_.ToUtf8(head.title, head.declared_encoding));
+    }
+    entry.lang = std::move(head.lang);
   }
   return entry;
 }
 
 // The top index page is the site folder's index page, first in the order.
-std::string Html5MapWriter::TitleHtml(std::string* lang) {
-  std::string top_title;
-  std::string top_lang;
-  if (!order_.empty() && page_list_->FolderOf(order_[0]).size() == site_length_ &&
-      IsIndexName(page_list_->NameOf(order_[0]))) {
-    const std::string top = (*page_list_)[order_[0]];
-    PageTitle title;
-    if (ReadPageTitle(platform_, top, &chunk_, &title) == ReadResult::kOk) {
-      top_title = CollapseBlanks(converter_.ToUtf8(title.text, title.declared_encoding));
-    }
-    ReadPageLanguage(platform_, top, &chunk_, &top_lang);
+void Html5MapWriter::ReadTopPage(std::string* title, std::string* lang) {
+  if (order_.empty() || page_list_->FolderOf(order_[0]).size() != site_length_ ||
+      !IsIndexName(page_list_->NameOf(order_[0]))) {
+    return;
   }
-  *lang = !options_.lang.empty()    ? options_.lang
-          : IsLanguageTag(top_lang) ? top_lang
-                                    : std::string(kDefaultLang);
+  Entry top = ReadEntry(order_[0], &chunk_);
+  *title = std::move(top.title);
+  *lang = std::move(top.lang);
+}
 
+std::string Html5MapWriter::TitleHtml(const std::string& top_title) const {
   std::string html;
   if (options_.has_title) {
     AppendPlainText(platform_.Utf8FromCodePage(options_.title), &html);
@@ -171,8 +181,30 @@ std::string Html5MapWriter::TitleHtml(std::string* lang) {
     title += kTitleJoin;
     title += top_title;
   }
-  AppendTitleText(title, &html);
+  AppendPlainText(title, &html);
   return html;
+}
+
+void Html5MapWriter::LanguageCount::Add(const std::string& lang) {
+  std::string key = lang;
+  for (char& c : key) c = ToLowerAscii(c);
+  for (auto& [name, count] : counts_) {
+    if (name == key) {
+      ++count;
+      return;
+    }
+  }
+  counts_.emplace_back(key, 1);
+  spelled_.push_back(lang);
+}
+
+// The language most pages declare; of equal counts, the first met.
+std::string Html5MapWriter::LanguageCount::Most() const {
+  std::size_t best = counts_.size();
+  for (std::size_t i = 0; i < counts_.size(); ++i) {
+    if (best == counts_.size() || counts_[i].second > counts_[best].second) best = i;
+  }
+  return best == counts_.size() ? std::string() : spelled_[best];
 }
 
 void Html5MapWriter::WriteEntry(std::size_t page, Entry entry) {
@@ -254,7 +286,7 @@ void Html5MapWriter::AppendLink(std::size_t page, const Entry& entry,
   if (entry.title.empty()) {
     AppendPlainText(NameAsUtf8(untitled_text, platform_), &output_.text());
   } else {
-    AppendTitleText(WithoutSuffix(entry.title, suffix_), &output_.text());
+    AppendPlainText(WithoutSuffix(entry.title, suffix_), &output_.text());
   }
   Emit("</a>");
 }

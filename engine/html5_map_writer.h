@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/html5_options.h"
@@ -39,10 +40,21 @@ class Html5MapWriter {
   WriteResult Write(const PageList& pages);
 
  private:
-  // A page's title as read: UTF-8, blanks collapsed; "" when untitled.
+  // A page's title as read: UTF-8, as the browser shows it; "" when untitled.
   struct Entry {
     std::string title;
+    std::string lang;  // its <html lang>
     bool readable = true;
+  };
+  // How many pages declare each language (letter case aside).
+  class LanguageCount {
+   public:
+    void Add(const std::string& lang);
+    std::string Most() const;
+
+   private:
+    std::vector<std::pair<std::string, std::size_t>> counts_;
+    std::vector<std::string> spelled_;  // each as first written
   };
   // A folder of the list being written: where its path (relative to the site)
   // ends in open_path_, and whether its <ul> is written yet.
@@ -59,9 +71,10 @@ class Html5MapWriter {
   bool ReadEntries(Use use);
   void MakeOrder();
   Entry ReadEntry(std::size_t page, std::string* chunk);
-  // The title of the page, as markup, and its language (`lang`): given, or
-  // from the top index page.
-  std::string TitleHtml(std::string* lang);
+  // The top index page's title and language, when the site has one.
+  void ReadTopPage(std::string* title, std::string* lang);
+  // The title of the map page, as markup: given, or made from the top title.
+  std::string TitleHtml(const std::string& top_title) const;
   void WriteEntry(std::size_t page, Entry entry);
   // Closes and opens folder items until the list is that of `folder`
   // (relative to the site); the page `page` labels the last one it opens when

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "engine/foreign_names.h"
-#include "engine/tag_attributes.h"
 #include "engine/text_rules.h"
 #include "engine/utf8.h"
 
@@ -123,7 +122,6 @@ a:focus-visible {
 constexpr std::string_view kMapPlaceholder = "{{map}}";
 constexpr std::string_view kTitlePlaceholder = "{{title}}";
 constexpr std::size_t kLargestTemplate = 4 << 20;
-constexpr std::size_t kLanguageSearch = 64 * 1024;
 
 std::string ReplaceTitle(std::string_view text, std::string_view title_html) {
   std::string out;
@@ -142,35 +140,9 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' ||
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Collects a page's first bytes until its <html> tag is whole.
-class HtmlTagScanner {
- public:
-  bool Feed(const char* data, std::size_t size) {
-    text_.append(data, std::min(size, kLanguageSearch - std::min(kLanguageSearch, text_.size())));
-    return text_.size() >= kLanguageSearch || Tag() != nullptr;
-  }
-  // The attributes of the <html> tag when it is whole, else nullptr.
-  const std::string* Tag() {
-    for (std::size_t at = FindNoCase(text_, "<html"); at != std::string::npos;
-         at = FindNoCase(text_, "<html", at + 1)) {
-      const std::size_t after = at + 5;
-      if (after < text_.size() && !IsBlank(text_[after]) && text_[after] != '>') continue;
-      const std::size_t end = text_.find('>', after);
-      if (end == std::string::npos) return nullptr;
-      attributes_ = text_.substr(after, end - after);
-      return &attributes_;
-    }
-    return nullptr;
-  }
-
- private:
-  std::string text_;
-  std::string attributes_;
-};
-
-// Appends UTF-8 text escaping '<', '>', '"' (and '&' unless `keep_references`),
-// with what HTML forbids in text replaced.
-void AppendEscaped(std::string_view text, bool keep_references, std::string* out) {
+// Appends UTF-8 text escaping '<', '>', '"' and '&', with what HTML forbids in
+// text replaced.
+void AppendEscaped(std::string_view text, std::string* out) {
   const std::string valid = ValidUtf8(text);
   for (std::size_t at = 0; at < valid.size();) {
     const std::size_t start = at;
@@ -181,7 +153,7 @@ void AppendEscaped(std::string_view text, bool keep_references, std::string* out
       out->append("&gt;");
     } else if (code == '"') {
       out->append("&quot;");
-    } else if (code == '&' && !keep_references) {
+    } else if (code == '&') {
       out->append("&amp;");
     } else if (code < 0x20 && !IsBlank(static_cast<char>(code))) {
       AppendUtf8(0x2400 + code, out);
@@ -258,20 +230,6 @@ bool IsLanguageTag(std::string_view tag) {
   return true;
 }
 
-ReadResult ReadPageLanguage(Platform& platform, const std::string& path, std::string* chunk,
-                            std::string* lang) {
-  lang->clear();
-  HtmlTagScanner scanner;
-  const ReadResult result = ScanPage(platform, path, 4096, chunk, &scanner);
-  if (result != ReadResult::kOk) return result;
-  if (const std::string* attributes = scanner.Tag()) {
-    std::string value;
-    AttributeValue(*attributes, "lang", &value);
-    *lang = Trim(value, " \t\r\n\f");
-  }
-  return ReadResult::kOk;
-}
-
 std::string NameAsUtf8(std::string_view name, const Platform& platform) {
   std::string utf8;
   ForEachMarkedName(
@@ -281,24 +239,6 @@ std::string NameAsUtf8(std::string_view name, const Platform& platform) {
   return ValidUtf8(utf8);
 }
 
-void AppendPlainText(std::string_view utf8, std::string* out) { AppendEscaped(utf8, false, out); }
-
-void AppendTitleText(std::string_view utf8, std::string* out) { AppendEscaped(utf8, true, out); }
-
-std::string CollapseBlanks(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  bool blank = false;
-  for (const char c : text) {
-    if (IsBlank(c)) {
-      blank = !out.empty();
-      continue;
-    }
-    if (blank) out += ' ';
-    blank = false;
-    out += c;
-  }
-  return out;
-}
+void AppendPlainText(std::string_view utf8, std::string* out) { AppendEscaped(utf8, out); }
 
 }  // namespace zorvitan

@@ -34,11 +34,6 @@ std::string TemplateAfterMap(std::string_view template_text, std::string_view ti
 // Whether `tag` looks like a BCP 47 language tag: "pl", "en-GB", "zh-Hant".
 bool IsLanguageTag(std::string_view tag);
 
-// The value of the `lang` attribute of a page's <html> tag, read from the
-// first 64 KiB; "" when there is none.
-ReadResult ReadPageLanguage(Platform& platform, const std::string& path, std::string* chunk,
-                            std::string* lang);
-
 // A file or folder name (or a path of them) as UTF-8: converted from the code
 // page, a marked name (foreign_names.h) taken as it is carried; bytes that are
 // not UTF-8 as U+FFFD.
@@ -48,12 +43,5 @@ std::string NameAsUtf8(std::string_view name, const Platform& platform);
 // Control characters, which HTML forbids, are shown as their pictures
 // (U+2400...), C1 controls and noncharacters as U+FFFD.
 void AppendPlainText(std::string_view utf8, std::string* out);
-// The same for a title taken from a page's markup: its character references
-// ("&amp;", "&#322;") stay as they are, so it reads as the page shows it.
-void AppendTitleText(std::string_view utf8, std::string* out);
-
-// The title with each run of blanks (space, tab, CR, LF, form feed) made one
-// space, and none at either end.
-std::string CollapseBlanks(std::string_view text);
 
 }  // namespace zorvitan

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "engine/messages.h"
+#include "engine/page/head_reader.h"
 #include "engine/page_text.h"
 #include "engine/read_ahead.h"
 #include "engine/text_rules.h"
@@ -93,11 +94,11 @@ void MapWriter::WriteEntry(const std::string& path, ReadTitle read) {
 // The title is converted here, on the reading threads.
 MapWriter::ReadTitle MapWriter::PageTitle(const std::string& path, std::string* chunk) {
   ReadTitle read;
-  zorvitan::PageTitle title;
-  if (ReadPageTitle(platform_, path, chunk, &title) != ReadResult::kOk) {
+  PageHead head;
+  if (ReadPageHead(platform_, path, chunk, kNeedsTitle, &head) != ReadResult::kOk) {
     read.readable = false;
-  } else if (!title.text.empty()) {
-    read.title = converter_.TitleForMap(title.text, title.declared_encoding);
+  } else if (!head.title.empty()) {
+    read.title = converter_.TitleForMap(head.title, head.declared_encoding);
   }
   return read;
 }

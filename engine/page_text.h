@@ -1,4 +1,4 @@
-// Reading a page's text and finding its title.
+// Reading a page's text.
 //
 // Page text is the file's lines, each followed by CR LF: a line ends at CR LF
 // or at a lone CR, a lone LF is an ordinary character, a final line end adds no
@@ -31,48 +31,6 @@ class LineEndNormalizer {
 
 // The whole text at once.
 std::string NormalizeLineEnds(const std::string& bytes);
-
-// The text between the first "<title>" and the first "</title>" behind it
-// (letter case ignored), verbatim; "" when there is none or it is empty.
-std::string FindTitle(const std::string& text);
-
-// Finds the title while a page's raw bytes arrive in pieces, searching each
-// piece where it lies and keeping only what the answer can still depend on.
-// The tags hold no CR or LF, so they stand at the same places in the raw bytes
-// as in the page text; only the title itself needs the line-end rule. The
-// result equals FindTitle(NormalizeLineEnds(all the bytes)).
-class TitleScanner {
- public:
-  // Adds bytes; returns true once the title is settled (both tags found).
-  bool Feed(const char* data, std::size_t size);
-  bool Settled() const { return settled_; }
-  // The title found: "" while unsettled or when there is none.
-  const std::string& Title() const { return title_; }
-
-  // A title longer than the scanner holds is not kept while its closing tag is
-  // looked for, so an unclosed "<title>" in a huge page costs no memory. Once
-  // settled, such a title is read again from the page: it stands at byte
-  // TitleOffset() and is TitleLength() raw bytes long.
-  bool NeedsReread() const { return settled_ && dropped_ > 0; }
-  std::size_t TitleOffset() const { return title_offset_; }
-  std::size_t TitleLength() const { return title_length_; }
-
-  // The most raw title bytes held while the closing tag is looked for.
-  static constexpr std::size_t kHeldTitleLimit = 1 << 20;
-
- private:
-  void FeedTitle(const char* data, std::size_t size);
-
-  std::string tail_;       // the last bytes before the opening tag was found
-  std::string title_raw_;  // the raw bytes behind the opening tag (the last ones when dropped)
-  bool open_found_ = false;
-  bool settled_ = false;
-  std::string title_;
-  std::size_t fed_ = 0;           // bytes fed before the current piece
-  std::size_t dropped_ = 0;       // title bytes let go of from the front of title_raw_
-  std::size_t title_offset_ = 0;  // where the title's first byte stands in the page
-  std::size_t title_length_ = 0;
-};
 
 enum class ReadResult { kOk, kCannotOpen, kReadError };
 
@@ -110,18 +68,5 @@ ReadResult ReadPageText(Platform& platform, const std::string& path, std::string
 // the encoding it declares, or else from the one `converter` takes it to be.
 ReadResult ReadPageUnicodeText(Platform& platform, const std::string& path,
                                const TextConverter& converter, std::string* utf8);
-
-// A page's title, and what the page declares of its encoding.
-struct PageTitle {
-  std::string text;  // the raw bytes between the tags; "" when there is none
-  // The encoding the page declares (declared_encoding.h), "UTF-8" for a page
-  // read from UTF-16; looked for only when the title's bytes depend on it.
-  std::string_view declared_encoding;
-};
-
-// Reads a page only until its title is settled and its encoding declaration
-// could be seen.
-ReadResult ReadPageTitle(Platform& platform, const std::string& path, std::string* chunk,
-                         PageTitle* title);
 
 }  // namespace zorvitan

@@ -10,12 +10,14 @@ namespace {
 
 constexpr std::string_view kDefaultLegacyEncoding = "windows-1250";
 
+// A NUL in a title shows as U+FFFD in the browser's title; in the map's text
+// it would show as nothing.
 void AppendEscapingBrackets(std::string_view text, std::string* out) {
   std::size_t plain_from = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '<' && text[i] != '>') continue;
+    if (text[i] != '<' && text[i] != '>' && text[i] != '\0') continue;
     out->append(text, plain_from, i - plain_from);
-    out->append(text[i] == '<' ? "&lt;" : "&gt;");
+    out->append(text[i] == '<' ? "&lt;" : text[i] == '>' ? "&gt;" : "&#65533;");
     plain_from = i + 1;
   }
   out->append(text, plain_from, text.size() - plain_from);

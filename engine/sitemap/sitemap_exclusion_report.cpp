@@ -47,6 +47,10 @@ void SitemapExclusions::Add(LeftOut reason, const std::string& path, const std::
   report_ += '\n';
 }
 
+void SitemapExclusions::Note(const std::string& path, const std::string& text) {
+  report_ += OnOneLine(path) + '\t' + OnOneLine(text) + '\n';
+}
+
 std::vector<std::string> SitemapExclusions::CountLines(const Platform& platform) const {
   static const std::pair<LeftOut, const char*> kLines[] = {
       {LeftOut::kRedirect, "Pominąłem przekierowania (meta refresh): "},

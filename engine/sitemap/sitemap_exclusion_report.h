@@ -27,6 +27,8 @@ class SitemapExclusions {
   // `path` is the page's path in the site, UTF-8 with "/"; `detail` the URL
   // or rule that decided (for canonical, redirect and robots.txt).
   void Add(LeftOut reason, const std::string& path, const std::string& detail = {});
+  // A report line about a page that stays listed: "a.html\tcanonical after ...".
+  void Note(const std::string& path, const std::string& text);
 
   // "Pominąłem ...: N" for each reason that left pages out, in the system's
   // code page; noindex and --exclude are not among them (noindex has its line

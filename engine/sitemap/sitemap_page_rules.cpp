@@ -34,20 +34,50 @@ LeftOut SitemapPageRules::ByName(const std::string& relative, const std::string&
 
 LeftOut SitemapPageRules::ByHead(const PageHead& head, const std::string& url_path,
                                  std::string* detail) const {
-  if (head.noindex) return LeftOut::kNoindex;
-  if (head.redirects) {
-    *detail = head.redirect_url;
+  const HeadLinks& links = head.in_head;
+  if (links.noindex) return LeftOut::kNoindex;
+  if (head.past_head.noindex) {
+    *detail = PastHeadText(head);
+    return LeftOut::kNoindex;
+  }
+  if (links.has_refresh) {
+    *detail = links.refresh_url;
     return LeftOut::kRedirect;
   }
-  if (head.has_canonical) {
+  if (links.has_canonical) {
     const std::string own = base_ + url_path;
-    const std::string canonical = ResolveUrl(own, head.canonical_href);
+    const std::string canonical = ResolveUrl(own, links.canonical_href);
     if (!SameUrl(own, canonical)) {
       *detail = canonical;
       return LeftOut::kCanonical;
     }
   }
   return LeftOut::kNone;
+}
+
+std::string PastHeadText(const PageHead& head) {
+  const HeadEnd& end = head.end;
+  std::string at;
+  if (end.kind == HeadEnd::kStartTag) {
+    at = "<" + end.tag + ">";
+  } else if (end.kind == HeadEnd::kEndTag) {
+    at = "</" + end.tag + ">";
+  } else {
+    at = "text";
+  }
+  return "after the head ended at " + at + " (line " + std::to_string(end.line) +
+         "): search engines do not see it";
+}
+
+std::vector<std::string> PastHeadFindings(const PageHead& head) {
+  std::vector<std::string> findings;
+  const HeadLinks& past = head.past_head;
+  const std::string where = PastHeadText(head);
+  if (past.noindex) findings.push_back("noindex " + where);
+  if (past.has_canonical) findings.push_back("canonical " + where);
+  if (past.has_refresh) findings.push_back("refresh " + where);
+  if (!past.alternates.empty()) findings.push_back("hreflang " + where);
+  return findings;
 }
 
 bool ReadWholeFile(Platform& platform, const std::string& path, std::string* text, bool* exists) {

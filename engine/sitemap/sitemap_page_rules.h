@@ -4,9 +4,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "engine/page/page_head.h"
 #include "engine/platform.h"
-#include "engine/sitemap/page_head.h"
 #include "engine/sitemap/robots_txt.h"
 #include "engine/sitemap/sitemap_exclusion_report.h"
 
@@ -21,7 +22,8 @@ class SitemapPageRules {
   // separators) and its URL path below the base, before it is read.
   LeftOut ByName(const std::string& relative, const std::string& url_path,
                  std::string* detail) const;
-  // What rules it out by its head.
+  // What rules it out by its head. A noindex the author wrote after the head
+  // ended still leaves the page out: engines were never meant to have it.
   LeftOut ByHead(const PageHead& head, const std::string& url_path, std::string* detail) const;
 
   // The protocol's limit on a URL's length.
@@ -32,6 +34,14 @@ class SitemapPageRules {
   std::string base_path_;  // the base URL's path, from its "/"
   RobotsTxt robots_txt_;
 };
+
+// Where the head ended, for a head element found after it: "after the head
+// ended at <b> (line 12): search engines do not see it".
+std::string PastHeadText(const PageHead& head);
+
+// Each head element found after the head ended, worded for the report and
+// standard error: "noindex after the head ended at <b> (line 12): ...".
+std::vector<std::string> PastHeadFindings(const PageHead& head);
 
 // The file's bytes; false when it cannot be read. `exists` tells a missing
 // file from one that cannot be opened.

@@ -2,9 +2,9 @@
 
 #include <utility>
 
+#include "engine/page/head_reader.h"
 #include "engine/read_ahead.h"
 #include "engine/sitemap/canonical_url.h"
-#include "engine/sitemap/page_head.h"
 #include "engine/sitemap/sitemap_url.h"
 #include "engine/text_rules.h"
 
@@ -102,7 +102,8 @@ bool SitemapWriter::WriteSet(const std::vector<std::string>& excluded) {
       [this, count](std::size_t done) { progress_.Report(Phase::kReading, done, count); });
   if (!written || !AddWaiting()) return false;
   std::vector<std::string>& notices = result_.summary.sitemap_notices;
-  notices = exclusions_.CountLines(platform_);
+  notices = std::move(past_head_notices_);
+  for (std::string& line : exclusions_.CountLines(platform_)) notices.push_back(std::move(line));
   for (std::string& notice : dates_->Notices(site_)) notices.push_back(std::move(notice));
   const bool report = !options_.report_file.empty();
   if (parts_.empty()) {
@@ -166,8 +167,9 @@ SitemapWriter::PageFacts SitemapWriter::ReadFacts(const std::string& page, std::
   facts.left_out = rules_->ByName(page.substr(site_.size()), facts.url_path, &facts.detail);
   if (facts.left_out != LeftOut::kNone) return facts;
   PageHead head;
-  facts.readable = ReadPageHead(platform_, page, chunk, &head) == ReadResult::kOk;
+  facts.readable = ReadPageHead(platform_, page, chunk, kNeedsHead, &head) == ReadResult::kOk;
   facts.left_out = rules_->ByHead(head, facts.url_path, &facts.detail);
+  facts.past_head = PastHeadFindings(head);
   if (facts.left_out != LeftOut::kNone) return facts;
   facts.has_time = facts.readable && dates_->FileTime(page, &facts.modified);
   return facts;
@@ -224,6 +226,7 @@ bool SitemapWriter::NeedsSplit() {
 
 bool SitemapWriter::Add(std::size_t number, const std::string& page, PageFacts&& facts) {
   if (!facts.readable) result_.summary.unreadable_pages.push_back(page);
+  NotePastHead(page, facts);
   if (facts.left_out != LeftOut::kNone) {
     if (facts.left_out == LeftOut::kNoindex) ++result_.summary.noindex_pages;
     exclusions_.Add(facts.left_out, SitePath(page), facts.detail);
@@ -238,6 +241,17 @@ bool SitemapWriter::Add(std::size_t number, const std::string& page, PageFacts&&
     return true;
   }
   return AddWaiting() && AddUrl(listed);
+}
+
+// Head elements after the head's end are named on standard error and in the
+// report; a noindex among them has left the page out, and says so there.
+void SitemapWriter::NotePastHead(const std::string& page, const PageFacts& facts) {
+  if (facts.past_head.empty()) return;
+  const std::string path = SitePath(page);
+  for (const std::string& finding : facts.past_head) {
+    past_head_notices_.push_back(platform_.ProgramText(path + ": " + finding));
+    if (finding.compare(0, 8, "noindex ") != 0) exclusions_.Note(path, finding);
+  }
 }
 
 bool SitemapWriter::AddWaiting() {

@@ -49,6 +49,7 @@ class SitemapWriter {
     bool has_time = false;
     std::int64_t modified = 0;  // the file's time
     std::string url_path;
+    std::vector<std::string> past_head;  // head elements found after the head ended
   };
   // One file of the set while it is written.
   struct Part {
@@ -90,6 +91,7 @@ class SitemapWriter {
   std::string Entry(const std::string& url_path, const std::string& lastmod) const;
   bool NeedsSplit();
   bool Add(std::size_t number, const std::string& page, PageFacts&& facts);
+  void NotePastHead(const std::string& page, const PageFacts& facts);
   bool AddUrl(const Listed& listed);
   // Adds the URLs that waited for git's dates.
   bool AddWaiting();
@@ -112,6 +114,7 @@ class SitemapWriter {
   std::unique_ptr<SitemapPageRules> rules_;
   std::unique_ptr<SitemapDates> dates_;
   SitemapExclusions exclusions_;
+  std::vector<std::string> past_head_notices_;  // standard error lines, in page order
   std::unique_ptr<FileReplacement> report_;
   std::unique_ptr<FileReplacement> robots_txt_;
   std::vector<Listed> waiting_;

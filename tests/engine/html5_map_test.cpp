@@ -111,6 +111,15 @@ TEST_F(Html5MapTest, LanguageAndTitleGivenOrByDefault) {
 
   fs.AddFile("C:\\s\\index.htm", "<html lang=\"not a tag\"><title>T</title>");
   EXPECT_NE(Map("").find("<html lang=\"pl\">"), std::string::npos);
+  fs.system_language = "uk";  // no page declares a language: the system's
+  EXPECT_NE(Map("").find("<html lang=\"uk\">"), std::string::npos);
+  fs.AddFile("C:\\s\\b.htm", "<html lang=ja><title>B &copy 2001 &amp</title>");
+  fs.AddFile("C:\\s\\c.htm", "<html lang=ru><title>C</title>");
+  fs.AddFile("C:\\s\\d.htm", "<html lang=JA><title>D</title>");
+  map = Map("");
+  EXPECT_NE(map.find("<html lang=\"ja\">"), std::string::npos);  // what most pages declare
+  EXPECT_NE(map.find(">B \xC2\xA9 2001 &amp;</a>"),
+            std::string::npos);  // the text the browser shows
   options.lang = "en";
   options.has_title = true;
   options.title = Cp1250("Wszystko <o> \"nas\" & ") + "&amp;";
@@ -254,7 +263,6 @@ TEST(Html5Page, TemplatesLanguageTagsAndText) {
   for (const char* tag : {"", "p", "pl_PL", "pl-", "-pl", "en-toolongpart", "pl pl", "\"pl\""}) {
     EXPECT_FALSE(IsLanguageTag(tag)) << tag;
   }
-  EXPECT_EQ(CollapseBlanks(" \t a \r\n b\f "), "a b");
   std::string out;
   AppendPlainText("a&b\x01\x7F\xC2\x85\xEF\xBF\xBE\xFF\t", &out);
   EXPECT_EQ(out, "a&amp;b\xE2\x90\x81\xE2\x90\xA1\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\t");

@@ -209,7 +209,7 @@ TEST_F(MapWriterTest, WithoutClipboardTheTitleIsTheSameAndTheClipboardUntouched)
   EXPECT_NE(fs.Contents("C:\\mapa.htm").find(">T\r\n2</a>"), std::string::npos);
 }
 
-TEST_F(MapWriterTest, LongTitlesAreWholeAndUnclosedOnesUntitledWithoutClipboard) {
+TEST_F(MapWriterTest, LongAndUnclosedTitlesAreWholeWithoutClipboard) {
   inputs.clipboard = nullptr;
   const std::string long_title = std::string(1500000, 'a') + "\r" + std::string(1500000, 'b');
   fs.AddFile("C:\\strona\\long.htm", "<title>" + long_title + "</title>");
@@ -221,7 +221,7 @@ TEST_F(MapWriterTest, LongTitlesAreWholeAndUnclosedOnesUntitledWithoutClipboard)
                 std::string(1500000, 'a') + "\r\n" + std::string(1500000, 'b') +
                 "</a>\r\n"
                 "<br><a href=\"open.htm\">" +
-                kUntitled + "</a>\r\n");
+                std::string(3000000, 'c') + "</a>\r\n");
 }
 
 // Without the clipboard titles are read on two threads; the map must not show it.

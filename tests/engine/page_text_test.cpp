@@ -1,10 +1,10 @@
 #include "engine/page_text.h"
 
-#include "engine/declared_encoding.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
+
+#include "engine/declared_encoding.h"
 
 namespace zorvitan {
 namespace {
@@ -63,68 +63,6 @@ TEST(LineEnds, ChunkBoundariesDoNotMatter) {
     normalizer.Finish(&out);
     EXPECT_EQ(out, NormalizeLineEnds(text)) << cut;
   }
-}
-
-TEST(Title, Rules) {
-  struct Case {
-    const char* text;
-    const char* title;
-  } cases[] = {
-      {"<html><title>Start</title>", "Start"},
-      {"<TITLE>Duże</Title>", "Duże"},
-      {"<title> blanks stay </title>", " blanks stay "},
-      {"<title>A &amp; B</title>", "A &amp; B"},
-      {"<title>two\r\nlines</title>", "two\r\nlines"},
-      {"<title>first</title><title>second</title>", "first"},
-      {"no tags", ""},
-      {"<title>no end", ""},
-      {"only the end</title>", ""},
-      {"<title></title>", ""},
-      {"<title lang=pl>attr</title>", ""},
-      {"< title>blank</title>", ""},
-      // A stray closing tag before the opening one must not break the search.
-      {"</title><title>late</title>", "late"},
-      {"</title><title>never closed", ""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(FindTitle(c.text), c.title) << c.text;
-}
-
-// The streaming search over raw bytes must give exactly what the whole-text
-// search gives on the page text, however the bytes are cut into pieces.
-TEST(Title, ScannerAgreesWithWholeTextSearch) {
-  std::mt19937 random(7);
-  const char* atoms[] = {"<title>", "</title>", "<TITLE>", "</TiTlE>", "<titl", "e>",
-                         "</",      "x",        "\r\n",    "\r",       "\n",    "t"};
-  for (int round = 0; round < 3000; ++round) {
-    std::string text;
-    const int atoms_count = random() % 12;
-    for (int i = 0; i < atoms_count; ++i) text += atoms[random() % 12];
-    TitleScanner scanner;
-    std::size_t pos = 0;
-    while (pos < text.size() && !scanner.Settled()) {
-      const std::size_t n = std::min<std::size_t>(1 + random() % 5, text.size() - pos);
-      scanner.Feed(text.data() + pos, n);
-      pos += n;
-    }
-    EXPECT_EQ(scanner.Title(), FindTitle(NormalizeLineEnds(text))) << text;
-  }
-}
-
-TEST(Title, ScannerLetsGoOfAnUnclosedTitleAndPlacesALongOne) {
-  const std::string body(3 * TitleScanner::kHeldTitleLimit, 'x');
-  TitleScanner unclosed;
-  unclosed.Feed("ab<title>", 9);
-  for (int i = 0; i < 3; ++i) unclosed.Feed(body.data(), body.size());
-  EXPECT_FALSE(unclosed.Settled());
-  EXPECT_EQ(unclosed.Title(), "");
-
-  TitleScanner closed;
-  closed.Feed("ab<title>", 9);
-  closed.Feed(body.data(), body.size());
-  closed.Feed("\r</TITLE>", 9);
-  ASSERT_TRUE(closed.NeedsReread());
-  EXPECT_EQ(closed.TitleOffset(), 9u);
-  EXPECT_EQ(closed.TitleLength(), body.size() + 1);
 }
 
 }  // namespace

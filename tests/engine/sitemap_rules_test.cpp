@@ -5,9 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/sitemap/robots_meta.h"
 #include "engine/sitemap/canonical_url.h"
-#include "engine/sitemap/page_head.h"
 #include "engine/sitemap/robots_txt.h"
 
 namespace zorvitan::testing {
@@ -84,52 +82,6 @@ TEST(CanonicalUrl, ReferencesResolveAgainstThePagesOwnUrl) {
   EXPECT_FALSE(SameUrl("https://example.com/a", "http://example.com/a"));
   EXPECT_FALSE(SameUrl("https://example.com/A", "https://example.com/a"));
   EXPECT_FALSE(SameUrl("https://example.com/d/", "https://example.com/d/index.html"));
-}
-
-TEST(PageHead, RefreshNamesAUrlOrItIsNoRedirect) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {R"(http-equiv="refresh" content="0; url=new.html")", "new.html"},
-      {R"(content='0;URL="/x y.html"' HTTP-EQUIV=Refresh)", "/x y.html"},
-      {R"(http-equiv="refresh" content="5, https://example.com/")", "https://example.com/"},
-      {R"(http-equiv="refresh" content="0;url=a.html?x=1&amp;y=2")", "a.html?x=1&y=2"},
-      {R"(http-equiv="refresh" content="30")", ""},
-      {R"(http-equiv="refresh" content="0; url=")", ""},
-      {R"(http-equiv="content-type" content="0; url=new.html")", ""},
-      {R"(name="refresh" content="0; url=new.html")", ""},
-  };
-  for (const auto& [attributes, url] : cases) {
-    std::string found;
-    EXPECT_EQ(MetaRefreshUrl(attributes, &found), !url.empty()) << attributes;
-    EXPECT_EQ(found, url) << attributes;
-  }
-  std::string href;
-  EXPECT_TRUE(LinkCanonicalHref(R"(REL="Canonical" href=" /a.html ")", &href));
-  EXPECT_EQ(href, "/a.html");
-  EXPECT_TRUE(LinkCanonicalHref(R"(href=/b rel="alternate canonical")", &href));
-  EXPECT_EQ(href, "/b");
-  EXPECT_FALSE(LinkCanonicalHref(R"(rel="canonicalx" href="/c")", &href));
-  EXPECT_FALSE(LinkCanonicalHref(R"(rel="stylesheet" href="/s.css")", &href));
-}
-
-// The scanner hands over the head's <meta> and <link> tags only, however the
-// bytes arrive; comments, scripts and the body do not count.
-TEST(PageHead, TheScannerHearsTheHeadsTagsOnly) {
-  const std::string page =
-      "<html><head><!-- <link rel=canonical href=/no> --><script>'<meta x>'</script>"
-      "<meta charset=utf-8><link rel=canonical href=\"/yes\"></head><link rel=canonical>";
-  for (const std::size_t piece : {page.size(), std::size_t{1}}) {
-    HeadScanner scanner;
-    std::vector<std::string> heard;
-    scanner.SetTagListener([&heard](std::string_view name, std::string_view attributes) {
-      heard.push_back(std::string(name) + ":" + std::string(attributes));
-    });
-    for (std::size_t at = 0; at < page.size() && !scanner.Settled(); at += piece) {
-      scanner.Feed(page.data() + at, std::min(piece, page.size() - at));
-    }
-    EXPECT_EQ(heard, (std::vector<std::string>{"meta: charset=utf-8",
-                                               "link: rel=canonical href=\"/yes\""}))
-        << piece;
-  }
 }
 
 }  // namespace

@@ -6,52 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/sitemap/robots_meta.h"
 #include "engine/sitemap/sitemap_url.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace zorvitan::testing {
 namespace {
-
-bool Noindex(const std::string& page, std::size_t piece) {
-  HeadScanner scanner;
-  for (std::size_t at = 0; at < page.size() && !scanner.Settled(); at += piece) {
-    scanner.Feed(page.data() + at, std::min(piece, page.size() - at));
-  }
-  return scanner.Noindex();
-}
-
-TEST(Noindex, MetaRobotsInTheHeadOnly) {
-  const std::vector<std::pair<std::string, bool>> cases = {
-      {"<head><meta name=\"robots\" content=\"noindex\"></head>", true},
-      {"<HEAD><META CONTENT='NoIndex, follow' NAME='Robots'/>", true},
-      {"<meta name=googlebot content=noindex>", true},
-      {"<meta content=\"none\" name=\" robots \">", true},
-      {"<!DOCTYPE html><?php x->y(); ?><html><meta data-x=\">\" name=robots content=noindex>",
-       true},
-      {"<meta name=\"robots\" content=\"nofollow\">", false},
-      {"<meta name=\"description\" content=\"noindex\">", false},
-      {"<meta name=\"robots\" content=\"noindexing\">", false},
-      {"<head></head><meta name=\"robots\" content=\"noindex\">", false},
-      {"<head><title>a</title><p><meta name=\"robots\" content=\"noindex\">", false},
-      {"<!-- <meta name=\"robots\" content=\"noindex\"> -->", false},
-      {"<script>'<meta name=\"robots\" content=\"noindex\">'</script>", false},
-      {"<title><meta name=robots content=noindex></title>", false},
-  };
-  for (const auto& [page, noindex] : cases) {
-    EXPECT_EQ(Noindex(page, page.size()), noindex) << page;
-    EXPECT_EQ(Noindex(page, 1), noindex) << page << " (a byte at a time)";
-  }
-}
-
-TEST(Noindex, TheScanEndsWithTheHead) {
-  HeadScanner scanner;
-  const std::string head = "<html><head><title>x</title></head>";
-  EXPECT_TRUE(scanner.Feed(head.data(), head.size()));
-  HeadScanner endless;
-  const std::string comment = "<!--" + std::string(1 << 20, 'x');
-  EXPECT_FALSE(endless.Feed(comment.data(), comment.size()));
-}
 
 TEST(SitemapText, W3cDateTimeInUtc) {
   EXPECT_EQ(W3cDateTime(0), "1970-01-01T00:00:00Z");
@@ -254,6 +213,9 @@ TEST_F(SitemapTest, PagesLeftOutAreCountedByReasonAndReported) {
   fs.AddFile("C:\\site\\self.htm",
              "<link rel=canonical href=\"https://EXAMPLE.com/a&b/self.htm\">");
   fs.AddFile("C:\\site\\noindex.htm", "<meta name=robots content=noindex>");
+  // Head elements past the head's end: a noindex still leaves the page out.
+  fs.AddFile("C:\\site\\late.htm", "<title>x</title>\n<b><meta name=robots content=noindex>");
+  fs.AddFile("C:\\site\\latecanon.htm", "<p><link rel=canonical href=index.htm>");
   fs.AddFile("C:\\site\\" + too_long, "");
   fs.AddFile("C:\\site\\private\\p.htm", "");
   fs.AddFile("C:\\site\\drafts\\x.htm", "");
@@ -261,11 +223,17 @@ TEST_F(SitemapTest, PagesLeftOutAreCountedByReasonAndReported) {
   fs.AddFolder("C:\\out");
   const RunReport report = GenerateSitemap();
   ASSERT_EQ(report.outcome, RunOutcome::kDone);
-  EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml"),
-            kUrlset + Url("index.htm") + Url("self.htm") + Url("d/404.html") + "</urlset>\n");
-  EXPECT_EQ(report.summary.noindex_pages, 1u);
+  EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml"), kUrlset + Url("index.htm") +
+                                                      Url("latecanon.htm") + Url("self.htm") +
+                                                      Url("d/404.html") + "</urlset>\n");
+  EXPECT_EQ(report.summary.noindex_pages, 2u);
+  const std::string late =
+      "noindex after the head ended at <b> (line 2): search engines do not see it";
+  const std::string late_canonical =
+      "canonical after the head ended at <p> (line 1): search engines do not see it";
   EXPECT_EQ(report.summary.sitemap_notices,
-            (std::vector<std::string>{Cp1250("Pominąłem przekierowania (meta refresh): 1"),
+            (std::vector<std::string>{"late.htm: " + late, "latecanon.htm: " + late_canonical,
+                                      Cp1250("Pominąłem przekierowania (meta refresh): 1"),
                                       Cp1250("Pominąłem strony z innym adresem kanonicznym: 1"),
                                       Cp1250("Pominąłem strony błędu 404: 1"),
                                       Cp1250("Pominąłem strony zablokowane w robots.txt: 1"),
@@ -274,8 +242,10 @@ TEST_F(SitemapTest, PagesLeftOutAreCountedByReasonAndReported) {
             "drafts/\texcluded\n"
             "404.html\terror page\n"
             "dup.htm\tcanonical https://example.com/a&b/index.htm\n"
-            "noindex.htm\tnoindex\n"
-            "old.htm\tredirect new.htm\n" +
+            "late.htm\t" +
+                late + "\n" + "latecanon.htm\t" + late_canonical + "\n" +
+                "noindex.htm\tnoindex\n"
+                "old.htm\tredirect new.htm\n" +
                 too_long +
                 "\ttoo long\n"
                 "private/p.htm\trobots.txt Disallow: /a&b/private/\n");

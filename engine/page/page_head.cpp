@@ -1,0 +1,31 @@
+#include "engine/page/page_head.h"
+
+#include "engine/page/character_references.h"
+#include "engine/utf8.h"
+
+namespace zorvitan {
+
+std::string TitleText(std::string_view utf8) {
+  const std::string decoded = utf8.find('&') == std::string_view::npos
+                                  ? std::string(utf8)
+                                  : DecodeCharacterReferences(utf8, false);
+  std::string out;
+  out.reserve(decoded.size());
+  bool blank = false;
+  for (const char c : decoded) {
+    if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f') {
+      blank = !out.empty();
+      continue;
+    }
+    if (blank) out += ' ';
+    blank = false;
+    if (c == '\0') {
+      AppendUtf8(kReplacementCharacter, &out);
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace zorvitan
