@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -91,7 +92,25 @@ enum class Script {
 };
 
 // Where the tree builder is, as far as the head is concerned.
-enum class Phase { kBeforeHead, kInHead, kAfterHead, kBody };
+enum class Phase { kBeforeHead, kInHead, kAfterHead, kBody, kFrameset };
+
+// Start tags in the body after which a <frameset> no longer replaces the body.
+bool EndsFramesetOk(std::string_view name, const TagAttributes& attributes) {
+  static const char* const kNames[] = {"pre",    "listing", "li",     "dd",    "dt",   "button",
+                                       "applet", "marquee", "object", "table", "area", "br",
+                                       "embed",  "img",     "keygen", "wbr",   "hr",   "textarea",
+                                       "xmp",    "iframe",  "select", "image", "body"};
+  if (IsOneOf(name, kNames)) return true;
+  if (name != "input") return false;
+  for (const TagAttribute& attribute : attributes) {
+    if (attribute.name != "type") continue;
+    std::string_view type = attribute.value;
+    return !(type.size() == 6 && (type[0] | 0x20) == 'h' && (type[1] | 0x20) == 'i' &&
+             (type[2] | 0x20) == 'd' && (type[3] | 0x20) == 'd' && (type[4] | 0x20) == 'e' &&
+             (type[5] | 0x20) == 'n');
+  }
+  return true;
+}
 
 struct ForeignElement {
   std::string name;
@@ -185,9 +204,10 @@ class HeadReader::Impl {
     return at;
   }
 
-  // Counts the lines of the bytes done with while the head's end is to come.
+  // Counts the lines of the bytes done with while the head's end is to come
+  // and still matters.
   void Advance(std::string_view done) {
-    if (head_.end.kind == HeadEnd::kNotReached) line_ = LineAt(done, done.size());
+    if (!settled_ && head_.end.kind == HeadEnd::kNotReached) line_ = LineAt(done, done.size());
     offset_ += done.size();
   }
 
@@ -195,9 +215,15 @@ class HeadReader::Impl {
   // each end a line).
   std::size_t LineAt(std::string_view text, std::size_t at) {
     std::size_t line = line_;
+    const std::string_view part = text.substr(0, at);
+    if (part.find('\r') == std::string_view::npos) {
+      line += static_cast<std::size_t>(std::count(part.begin(), part.end(), '\n'));
+      if (after_cr_ && !part.empty() && part[0] == '\n') --line;
+      if (at == text.size() && !part.empty()) after_cr_ = false;
+      return line;
+    }
     bool after_cr = after_cr_;
-    for (std::size_t i = 0; i < at; ++i) {
-      const char c = text[i];
+    for (const char c : part) {
       if (c == '\r' || (c == '\n' && !after_cr)) ++line;
       after_cr = c == '\r';
     }
@@ -439,12 +465,16 @@ class HeadReader::Impl {
     return lt + 1;
   }
 
-  // Text between tags: a character other than a blank ends the head.
+  // Text between tags: a character other than a blank ends the head, and
+  // keeps a later <frameset> from replacing the body.
   void Text(std::size_t from, std::size_t to) {
-    if (head_.end.kind != HeadEnd::kNotReached || template_depth_ > 0 || !foreign_.empty()) return;
+    const bool head_open = head_.end.kind == HeadEnd::kNotReached;
+    if (head_open ? !templates_.empty() || !foreign_.empty() : !frameset_ok_) return;
+    if (phase_ == Phase::kFrameset) return;
     for (std::size_t i = from; i < to; ++i) {
       if (!IsBlank(text_[i])) {
-        EndHead(HeadEnd::kText, "", i);
+        if (head_open) EndHead(HeadEnd::kText, "", i);
+        frameset_ok_ = false;
         return;
       }
     }
@@ -572,7 +602,15 @@ class HeadReader::Impl {
   void HtmlStartTag(std::size_t lt, bool self_closing) {
     const std::string_view name = name_;
     const bool outside_foreign = foreign_.empty();
-    const bool in_document = outside_foreign && template_depth_ == 0;
+    const bool in_document = outside_foreign && templates_.empty();
+    if (phase_ == Phase::kFrameset) {  // frames hold no title and no text
+      if (name == "html") NoteLanguage();
+      if (name == "noframes") OpenContent(name);
+      return;
+    }
+    if (phase_ == Phase::kBody && frameset_ok_ && EndsFramesetOk(name, attributes_)) {
+      frameset_ok_ = false;
+    }
     if (name == "svg" || name == "math") {
       if (!self_closing) foreign_.push_back(ForeignElement{name_, name[0], false});
       if (in_document) HeadPhaseTag(lt, false);
@@ -582,15 +620,12 @@ class HeadReader::Impl {
     OpenContent(name);
     if (name == "template") {
       if (in_document) HeadPhaseTag(lt, true);
-      ++template_depth_;
+      templates_.push_back(foreign_.size());
       return;
     }
-    if (template_depth_ > 0) return;
+    if (!templates_.empty()) return;
     if (name == "html") {
-      if (head_.lang.empty()) {
-        std::string lang;
-        if (AttributeValue(attributes_, "lang", &lang)) head_.lang = Trim(lang, " \t\r\n\f");
-      }
+      NoteLanguage();
       return;
     }
     if (name == "title" && !head_.has_title) {
@@ -601,12 +636,22 @@ class HeadReader::Impl {
     if (in_document) HeadPhaseTag(lt, true);
   }
 
+  // A later <html> tag gives the root the attributes it lacks.
+  void NoteLanguage() {
+    if (!head_.lang.empty()) return;
+    std::string lang;
+    if (AttributeValue(attributes_, "lang", &lang)) head_.lang = Trim(lang, " \t\r\n\f");
+  }
+
   // What a start tag means for the head: it stays in it, or ends it.
   void HeadPhaseTag(std::size_t lt, bool html) {
     const std::string_view name = name_;
     if (phase_ == Phase::kBody) {
       if (!html) return;
-      if (name == "body") {
+      if (name == "frameset" && frameset_ok_) {  // the frames replace the body
+        phase_ = Phase::kFrameset;
+        ClosePastHead();
+      } else if (name == "body") {
         ClosePastHead();
       } else if (past_head_open_ && (name == "meta" || name == "link")) {
         NoteHeadElement(name, attributes_, &head_.past_head, nullptr);
@@ -629,6 +674,7 @@ class HeadReader::Impl {
       return;
     }
     EndHead(HeadEnd::kStartTag, name, lt);
+    if (name == "frameset") phase_ = Phase::kFrameset;
     if (name == "body" || name == "frameset") ClosePastHead();
   }
 
@@ -653,12 +699,7 @@ class HeadReader::Impl {
       } else {
         for (std::size_t i = foreign_.size(); i-- > 0;) {
           if (foreign_[i].name == name) {
-            for (std::size_t k = i; k < foreign_.size(); ++k) {
-              if (foreign_[k].space == 'h' && foreign_[k].name == "template" &&
-                  template_depth_ > 0) {
-                --template_depth_;
-              }
-            }
+            while (!templates_.empty() && templates_.back() > i) templates_.pop_back();
             foreign_.resize(i);
             ClearTag();
             return;
@@ -667,15 +708,20 @@ class HeadReader::Impl {
       }
     }
     if (name == "template") {
-      if (template_depth_ > 0) --template_depth_;
+      // Closes what was opened inside the template, SVG and MathML too.
+      if (!templates_.empty()) {
+        foreign_.resize(std::min(foreign_.size(), templates_.back()));
+        templates_.pop_back();
+      }
       ClearTag();
       return;
     }
-    if (template_depth_ > 0 || !foreign_.empty()) {
+    if (!templates_.empty() || !foreign_.empty()) {
       ClearTag();
       return;
     }
     const bool ends_head = name == "body" || name == "html" || name == "br";
+    if (name == "br" && phase_ != Phase::kFrameset) frameset_ok_ = false;  // read as <br>
     switch (phase_) {
       case Phase::kBeforeHead:
       case Phase::kInHead:
@@ -690,6 +736,8 @@ class HeadReader::Impl {
         break;
       case Phase::kBody:
         if (name == "head") ClosePastHead();
+        break;
+      case Phase::kFrameset:
         break;
     }
     ClearTag();
@@ -763,10 +811,11 @@ class HeadReader::Impl {
 
   std::string name_;  // the tag being read
   TagAttributes attributes_;
-  std::vector<std::string> lowered_;  // attribute names written in capitals
+  std::deque<std::string> lowered_;  // attribute names written in capitals (views stay valid)
 
   Phase phase_ = Phase::kBeforeHead;
-  int template_depth_ = 0;
+  std::vector<std::size_t> templates_;   // open <template>s: how many foreign_ held at each
+  bool frameset_ok_ = true;              // a <frameset> may still replace the body
   std::vector<ForeignElement> foreign_;  // open SVG and MathML elements, and HTML in them
   bool past_head_open_ = false;
   std::size_t past_head_limit_ = 0;  // page offset where the search past the head stops
