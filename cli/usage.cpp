@@ -63,7 +63,8 @@ Options:
                          UTF-8 (default windows-1250; on Windows the system's code
                          page): iso-8859-2, latin2, windows-1251, koi8-r, ...
       --lang CODE        html5: the page's language, such as pl or en-GB (default:
-                         the lang of the site's top index page, else pl)
+                         the lang of the site's top index page, else the one most
+                         pages declare, else the system's, else pl)
       --title TEXT       html5: the page's title (default "Mapa serwisu", then
                          " – " and the top index page's title)
       --template FILE    html5: your own page, in UTF-8, filled in: the map goes
