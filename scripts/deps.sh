@@ -4,9 +4,9 @@
 # Windows tests run under (pl_PL.UTF-8: Wine then uses the Polish 8-bit code page 1250), and
 # puts the npm packages playwright-core, which drives Debian's Chromium in the browser test and
 # downloads no browser of its own, sitemap, whose parser reads the sitemaps in the sitemap
-# test, robots-parser, which judges the robots.txt rules there, and vnu-jar (the Nu Html
-# Checker, run with Debian's Java) and axe-core, which check the html5 map, into
-# build/browser-tools.
+# test, robots-parser, which judges the robots.txt rules there, vnu-jar (the Nu Html
+# Checker, run with Debian's Java) and axe-core, which check the html5 map, and parse5, the
+# HTML parser the head reader is checked against (tests/head), into build/browser-tools.
 #
 #   scripts/deps.sh              the build, test and packaging tools
 #   scripts/deps.sh native       only what building zorvitan-cli needs (`make run`)
@@ -101,3 +101,4 @@ npm_package sitemap 8.0.3
 npm_package robots-parser 3.0.1
 npm_package vnu-jar 26.9.27
 npm_package axe-core 4.14.1
+npm_package parse5 8.1.1

@@ -1,0 +1,2 @@
+<?php echo "<title>Zły</title>"; ?>
+<title>Dobry</title>
