@@ -62,6 +62,22 @@ const pages = [
   ['źródła/latin2.html', 'iso-8859-2', 'Świeże źdźbło Ąę, ŻÓŁĆ'],
   ['źródła/żółw.html', 'utf-16le', 'UTF-16: żółw Ω 日本'],
 ];
+// [path in the site, the head of a UTF-8 page whose title takes the browser's tokenizer to find,
+// what the browser shows of it].
+const heads = [
+  ['tytuły/atrybuty.html', '<title lang="pl" dir=ltr>Tytuł z atrybutami</title>', 'Tytuł z atrybutami'],
+  ['tytuły/nowa linia.html', '<title\n>Nazwa do końca linii</title>', 'Nazwa do końca linii'],
+  ['tytuły/spacja.html', '<title>Przed</titlex> i po</title >', 'Przed</titlex> i po'],
+  ['tytuły/ukośnik.html', '<title/>Po ukośniku</title>', 'Po ukośniku'],
+  ['tytuły/komentarz.html', '<!-- <title>Zły</title> --!><!--><title>Po komentarzu</title>', 'Po komentarzu'],
+  ['tytuły/skrypt.html', '<script>var t = "<title>Zły</title>";</script><title>Po skrypcie</title>', 'Po skrypcie'],
+  ['tytuły/noscript.html', '<noscript><title>Zły</title></noscript><title>Po noscript</title>', 'Po noscript'],
+  ['tytuły/szablon.html', '<template><title>Zły</title></template><title>Po szablonie</title>', 'Po szablonie'],
+  ['tytuły/pole.html', '<textarea><title>Zły</title></textarea><title>Po polu tekstu</title>', 'Po polu tekstu'],
+  ['tytuły/svg.html', '<svg><title>Ikona</title></svg><title>Po ikonie</title>', 'Po ikonie'],
+  ['tytuły/copy.html', '<title>&copy 2001 Firma</title>', '© 2001 Firma'],
+  ['tytuły/amp.html', '<title>Kot &amp pies &amp</title>', 'Kot & pies &'],
+];
 
 const site = fs.realpathSync(fs.mkdtempSync(path.join(os.tmpdir(), 'zv-reader-')));
 const mapPath = path.join(site, 'mapa.html');
@@ -72,6 +88,12 @@ for (const [rel, encoding, title, shown] of pages) {
   const html = `<html><head>${head}</head><body>${rel}</body></html>\n`;
   fs.writeFileSync(path.join(site, rel), encode(html, encoding));
   expected.set(rel, { title: title === null ? null : shown ?? title, visits: 0 });
+}
+for (const [rel, head, shown] of heads) {
+  fs.mkdirSync(path.join(site, path.posix.dirname(rel)), { recursive: true });
+  fs.writeFileSync(path.join(site, rel),
+    `<html><head>${declaration['utf-8']}${head}</head><body>${rel}</body></html>\n`);
+  expected.set(rel, { title: shown, visits: 0 });
 }
 // A new map inside the site is listed too, as an empty page.
 expected.set('mapa.html', { title: null, visits: 0 });
