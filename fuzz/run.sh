@@ -17,7 +17,7 @@ fi
 
 CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz -DZORVITAN_FUZZ=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-targets=(title head line_end pattern path)
+targets=(head line_end pattern path)
 cmake --build build/fuzz -j2 --target "${targets[@]/%/_fuzz}"
 
 for target in "${targets[@]}"; do

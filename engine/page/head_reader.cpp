@@ -9,6 +9,7 @@
 
 #include "engine/declared_encoding.h"
 #include "engine/encoding_labels.h"
+#include "engine/page/character_references.h"
 #include "engine/page/head_elements.h"
 #include "engine/page_stream.h"
 #include "engine/text_conversion.h"
@@ -171,6 +172,12 @@ class HeadReader::Impl {
     text_ = text;
     at_end_ = at_end;
     std::size_t at = 0;
+    if (offset_ == 0 && !bom_checked_) {  // a UTF-8 byte-order mark is no text
+      const std::string_view bom = "\xEF\xBB\xBF";
+      if (text.size() < bom.size() && !at_end && bom.substr(0, text.size()) == text) return 0;
+      bom_checked_ = true;
+      if (text.substr(0, bom.size()) == bom) at = bom.size();
+    }
     while (at < text.size() && !settled_) {
       std::size_t next = npos;
       const Content before = content_;
@@ -236,7 +243,10 @@ class HeadReader::Impl {
     const void* open = std::memchr(text_.data() + at, '<', text_.size() - at);
     const std::size_t lt =
         open == nullptr ? text_.size() : static_cast<const char*>(open) - text_.data();
-    if (lt > at) Text(at, lt);
+    if (lt > at) {
+      const std::size_t done = Text(at, lt);
+      if (done < lt) return done;  // a character reference the bytes cut
+    }
     if (lt == text_.size() || settled_) return lt;
     // Past the head's end, misplaced head elements are looked for only so far.
     if (past_head_open_ && offset_ + lt > past_head_limit_) {
@@ -467,17 +477,45 @@ class HeadReader::Impl {
 
   // Text between tags: a character other than a blank ends the head, and
   // keeps a later <frameset> from replacing the body.
-  void Text(std::size_t from, std::size_t to) {
+  // Returns where it is done: `to`, or a reference that may go on past it.
+  std::size_t Text(std::size_t from, std::size_t to) {
     const bool head_open = head_.end.kind == HeadEnd::kNotReached;
-    if (head_open ? !templates_.empty() || !foreign_.empty() : !frameset_ok_) return;
-    if (phase_ == Phase::kFrameset) return;
+    if (head_open ? !templates_.empty() || !foreign_.empty() : !frameset_ok_) return to;
+    if (phase_ == Phase::kFrameset) return to;
     for (std::size_t i = from; i < to; ++i) {
-      if (!IsBlank(text_[i])) {
-        if (head_open) EndHead(HeadEnd::kText, "", i);
-        frameset_ok_ = false;
-        return;
+      if (IsBlank(text_[i])) continue;
+      if (text_[i] == '&' && head_open) {  // "&#32;" is a blank too
+        const std::size_t reference = BlankReference(i, to);
+        if (reference == npos) return i;
+        if (reference > 0) {
+          i += reference - 1;
+          continue;
+        }
       }
+      if (head_open) EndHead(HeadEnd::kText, "", i);
+      frameset_ok_ = false;
+      return to;
     }
+    return to;
+  }
+
+  // The length of a character reference at `at` that stands for blanks only;
+  // 0 when it is none, npos when the bytes may end inside it.
+  std::size_t BlankReference(std::size_t at, std::size_t to) const {
+    std::size_t end = at + 1;
+    while (end < to && end - at < 40 &&
+           (IsAsciiLetter(text_[end]) || (text_[end] >= '0' && text_[end] <= '9') ||
+            text_[end] == '#')) {
+      ++end;
+    }
+    if (end == text_.size() && !at_end_) return npos;
+    std::string decoded;
+    const std::size_t length = DecodeCharacterReference(text_.substr(0, to), at, false, &decoded);
+    if (length == 0 || decoded.empty()) return 0;
+    for (const char c : decoded) {
+      if (!IsBlank(c)) return 0;
+    }
+    return length;
   }
 
   // A start or end tag at `lt`: its name and attributes as the tokenizer
@@ -821,6 +859,7 @@ class HeadReader::Impl {
   std::size_t past_head_limit_ = 0;  // page offset where the search past the head stops
   std::size_t line_ = 1;
   bool after_cr_ = false;
+  bool bom_checked_ = false;
 
   bool in_title_ = false;
   bool title_settled_ = false;
