@@ -646,7 +646,7 @@ class HeadReader::Impl {
       if (name == "noframes") OpenContent(name);
       return;
     }
-    if (phase_ == Phase::kBody && frameset_ok_ && EndsFramesetOk(name, attributes_)) {
+    if (frameset_ok_ && EndsFramesetOk(name, attributes_)) {
       frameset_ok_ = false;
     }
     if (name == "svg" || name == "math") {
