@@ -1,8 +1,6 @@
 #include "engine/page/head_reader.h"
 
 #include <algorithm>
-#include <cstring>
-#include <deque>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -11,6 +9,7 @@
 #include "engine/encoding_labels.h"
 #include "engine/page/character_references.h"
 #include "engine/page/head_elements.h"
+#include "engine/page/html_tokenizer.h"
 #include "engine/page_stream.h"
 #include "engine/text_conversion.h"
 #include "engine/text_rules.h"
@@ -69,29 +68,6 @@ bool BreaksOutOfForeign(std::string_view name, const TagAttributes& attributes) 
   return false;
 }
 
-// Where the HTML tokenizer is between tags.
-enum class Content {
-  kMarkup,     // tags and text
-  kRawText,    // up to the end tag of raw_name_ (raw text and RCDATA alike)
-  kScript,     // script data, with its escapes
-  kComment,    // up to "-->" or "--!>"
-  kBogus,      // a bogus comment or a DOCTYPE: up to ">"
-  kCdata,      // a CDATA section in SVG or MathML: up to "]]>"
-  kPlaintext,  // the rest of the page is text
-};
-
-// Script data's states past the plain one: after "<!--" (escaped) and after
-// "<!--<script" (double escaped), each with the dashes seen.
-enum class Script {
-  kData,
-  kEscaped,
-  kEscapedDash,
-  kEscapedDashDash,
-  kDouble,
-  kDoubleDash,
-  kDoubleDashDash
-};
-
 // Where the tree builder is, as far as the head is concerned.
 enum class Phase { kBeforeHead, kInHead, kAfterHead, kBody, kFrameset };
 
@@ -121,36 +97,24 @@ struct ForeignElement {
 
 }  // namespace
 
-class HeadReader::Impl {
+// The tree builder, as far as it decides which title is the document's and
+// where the head ends; the tokenizer hands it the page's tokens.
+class HeadReader::Impl : public TokenSink {
  public:
-  explicit Impl(unsigned needs) : needs_(needs) {}
+  explicit Impl(unsigned needs) : needs_(needs), tokenizer_(*this) {}
 
   bool Feed(const char* data, std::size_t size) {
     if (settled_) return true;
     if (start_.size() < kEncodingPrescanBytes) {
       start_.append(data, std::min(size, kEncodingPrescanBytes - start_.size()));
     }
-    if (pending_.empty()) {
-      const std::size_t used = Scan(std::string_view(data, size), false);
-      if (!settled_) pending_.assign(data + used, size - used);
-      Advance(std::string_view(data, used));
-    } else {
-      pending_.append(data, size);
-      const std::size_t used = Scan(pending_, false);
-      Advance(std::string_view(pending_).substr(0, used));
-      pending_.erase(0, used);
-    }
-    // A token that never ends is no head: stop rather than hold the page.
-    if (!settled_ && pending_.size() > kLongestTag && content_ == Content::kMarkup) Settle();
-    if (settled_) pending_ = std::string();
+    if (tokenizer_.Feed(data, size)) Settle();
     return settled_;
   }
 
   void Finish() {
     if (!settled_) {
-      const std::size_t used = Scan(pending_, true);
-      Advance(std::string_view(pending_).substr(0, used));
-      pending_ = std::string();
+      tokenizer_.Finish();
       // What is still open ends with the page: an unclosed title runs to its end.
       if (in_title_) EndTitle();
     }
@@ -164,327 +128,43 @@ class HeadReader::Impl {
   std::size_t TitleLength() const { return title_length_; }
   const std::string& Start() const { return start_; }
 
- private:
-  // Works through `text` (the bytes from offset_ on) from its start, token by
-  // token; returns how many bytes it is done with. The rest waits for more
-  // bytes, unless `at_end`.
-  std::size_t Scan(std::string_view text, bool at_end) {
-    text_ = text;
-    at_end_ = at_end;
-    std::size_t at = 0;
-    if (offset_ == 0 && !bom_checked_) {  // a UTF-8 byte-order mark is no text
-      const std::string_view bom = "\xEF\xBB\xBF";
-      if (text.size() < bom.size() && !at_end && bom.substr(0, text.size()) == text) return 0;
-      bom_checked_ = true;
-      if (text.substr(0, bom.size()) == bom) at = bom.size();
-    }
-    while (at < text.size() && !settled_) {
-      std::size_t next = npos;
-      const Content before = content_;
-      switch (content_) {
-        case Content::kMarkup:
-          next = Markup(at);
-          break;
-        case Content::kRawText:
-          next = RawText(at);
-          break;
-        case Content::kScript:
-          next = ScriptData(at);
-          break;
-        case Content::kComment:
-          next = SkipComment(at);
-          break;
-        case Content::kBogus:
-          next = SkipTo(at, ">");
-          break;
-        case Content::kCdata:
-          next = SkipTo(at, "]]>");
-          break;
-        case Content::kPlaintext:
-          next = text.size();
-          break;
-      }
-      if (next == npos || (next == at && content_ == before)) break;  // more bytes needed
-      at = next;
-    }
-    if (settled_) return text.size();
-    return at;
-  }
-
-  // Counts the lines of the bytes done with while the head's end is to come
-  // and still matters.
-  void Advance(std::string_view done) {
-    if (!settled_ && head_.end.kind == HeadEnd::kNotReached) line_ = LineAt(done, done.size());
-    offset_ += done.size();
-  }
-
-  // The line number at `at` in `text`, counting from line_ (CR LF, CR and LF
-  // each end a line).
-  std::size_t LineAt(std::string_view text, std::size_t at) {
-    std::size_t line = line_;
-    const std::string_view part = text.substr(0, at);
-    if (part.find('\r') == std::string_view::npos) {
-      line += static_cast<std::size_t>(std::count(part.begin(), part.end(), '\n'));
-      if (after_cr_ && !part.empty() && part[0] == '\n') --line;
-      if (at == text.size() && !part.empty()) after_cr_ = false;
-      return line;
-    }
-    bool after_cr = after_cr_;
-    for (const char c : part) {
-      if (c == '\r' || (c == '\n' && !after_cr)) ++line;
-      after_cr = c == '\r';
-    }
-    if (at == text.size()) after_cr_ = after_cr;
-    return line;
-  }
-
-  // Markup: text up to the next '<', then the token it opens.
-  std::size_t Markup(std::size_t at) {
-    const void* open = std::memchr(text_.data() + at, '<', text_.size() - at);
-    const std::size_t lt =
-        open == nullptr ? text_.size() : static_cast<const char*>(open) - text_.data();
-    if (lt > at) {
-      const std::size_t done = Text(at, lt);
-      if (done < lt) return done;  // a character reference the bytes cut
-    }
-    if (lt == text_.size() || settled_) return lt;
+  void Tag(const HtmlTag& tag) override {
     // Past the head's end, misplaced head elements are looked for only so far.
-    if (past_head_open_ && offset_ + lt > past_head_limit_) {
+    if (past_head_open_ && tokenizer_.OffsetOf(tag.at) > past_head_limit_) {
       ClosePastHead();
-      if (settled_) return lt;
+      if (settled_) return;
     }
-    if (lt + 2 >= text_.size() && !at_end_) return lt;  // too few bytes to tell
-    if (lt + 1 >= text_.size()) return TextToEnd(lt);
-    const char next = text_[lt + 1];
-    if (IsAsciiLetter(next)) return Tag(lt, false);
-    if (next == '/') {
-      if (lt + 2 >= text_.size()) return TextToEnd(lt);
-      if (IsAsciiLetter(text_[lt + 2])) return Tag(lt, true);
-      if (text_[lt + 2] == '>') return lt + 3;  // "</>" is nothing
-      content_ = Content::kBogus;
-      return lt + 2;
+    tag_ = &tag;
+    if (tag.closing) {
+      EndTag(tag.at);
+    } else {
+      StartTag(tag.at, tag.self_closing);
     }
-    if (next == '!') return MarkupDeclaration(lt);
-    if (next == '?') {
-      content_ = Content::kBogus;
-      return lt + 2;
-    }
-    Text(lt, lt + 1);  // a '<' of text
-    return lt + 1;
+    tag_ = nullptr;
   }
 
-  std::size_t TextToEnd(std::size_t from) {
-    Text(from, text_.size());
-    return text_.size();
+  void RawText(std::string_view bytes) override {
+    if (in_title_) AddTitleBytes(bytes);
   }
 
-  std::size_t MarkupDeclaration(std::size_t lt) {
-    const std::string_view rest = text_.substr(lt + 2);
-    auto starts = [&](std::string_view prefix, bool any_case) {
-      if (rest.size() < prefix.size()) return false;
-      for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (any_case ? ToLowerAscii(rest[i]) != prefix[i] : rest[i] != prefix[i]) return false;
-      }
-      return true;
-    };
-    // Enough bytes to tell a comment and a CDATA section from a bogus comment.
-    if (!at_end_) {
-      if (rest.size() < 2 && std::string_view("--").substr(0, rest.size()) == rest) return lt;
-      if (rest.size() < 7 && InForeignContent() &&
-          std::string_view("[CDATA[").substr(0, rest.size()) == rest) {
-        return lt;
-      }
-    }
-    if (starts("--", false)) {
-      content_ = Content::kComment;
-      comment_start_ = true;
-      return lt + 4;
-    }
-    if (starts("[CDATA[", false) && InForeignContent()) {
-      content_ = Content::kCdata;
-      return lt + 9;
-    }
-    content_ = Content::kBogus;  // a DOCTYPE too ends at its first '>'
-    return lt + 2;
+  void RawTextEnded() override {
+    if (in_title_) EndTitle();
   }
 
-  // "<!-->" and "<!--->" are whole comments; later a comment ends at "-->" or "--!>".
-  std::size_t SkipComment(std::size_t at) {
-    const std::size_t size = text_.size();
-    if (comment_start_) {
-      if (at + 2 > size && !at_end_) return at;
-      comment_start_ = false;
-      if (text_.compare(at, 1, ">") == 0) return End(at + 1);
-      if (text_.compare(at, 2, "->") == 0) return End(at + 2);
-    }
-    for (std::size_t i = text_.find("--", at); i != npos && i + 2 < size;
-         i = text_.find("--", i + 1)) {
-      if (text_[i + 2] == '>') return End(i + 3);
-      if (text_[i + 2] == '!' && i + 3 < size && text_[i + 3] == '>') return End(i + 4);
-    }
-    if (at_end_) return End(size);
-    return std::max(at, size >= 3 ? size - 3 : 0);  // what the end could start in
-  }
+  bool Done() const override { return settled_; }
 
-  std::size_t SkipTo(std::size_t at, std::string_view terminator) {
-    const std::size_t found = text_.find(terminator, at);
-    if (found != npos) return End(found + terminator.size());
-    if (at_end_) return End(text_.size());
-    const std::size_t keep = terminator.size() - 1;
-    return std::max(at, text_.size() >= keep ? text_.size() - keep : 0);
-  }
-
-  std::size_t End(std::size_t at) {
-    content_ = Content::kMarkup;
-    return at;
-  }
-
-  // Whether "</name" followed by a blank, '/' or '>' stands at `lt`: 1 yes,
-  // 0 no, -1 not enough bytes to tell.
-  int EndTagAt(std::size_t lt, std::string_view name) const {
-    const std::size_t need = lt + 2 + name.size();
-    if (need >= text_.size()) {
-      if (at_end_) return 0;
-      for (std::size_t i = lt + 1; i < text_.size(); ++i) {
-        const std::size_t k = i - lt - 2;
-        if (i == lt + 1 ? text_[i] != '/' : ToLowerAscii(text_[i]) != name[k]) return 0;
-      }
-      return -1;
-    }
-    if (text_[lt + 1] != '/') return 0;
-    for (std::size_t k = 0; k < name.size(); ++k) {
-      if (ToLowerAscii(text_[lt + 2 + k]) != name[k]) return 0;
-    }
-    const char after = text_[need];
-    return IsBlank(after) || after == '/' || after == '>' ? 1 : 0;
-  }
-
-  // Raw text and RCDATA: up to the end tag of the element that opened it.
-  std::size_t RawText(std::size_t at) {
-    for (std::size_t from = at;;) {
-      const void* open = std::memchr(text_.data() + from, '<', text_.size() - from);
-      if (open == nullptr) return RawTextUpTo(at, text_.size());
-      const std::size_t lt = static_cast<const char*>(open) - text_.data();
-      const int end = EndTagAt(lt, raw_name_);
-      if (end < 0) return RawTextUpTo(at, lt);
-      if (end > 0) {
-        RawTextUpTo(at, lt);
-        if (in_title_) EndTitle();
-        content_ = Content::kMarkup;
-        return lt;  // the end tag is read as a tag
-      }
-      from = lt + 1;
-    }
-  }
-
-  std::size_t RawTextUpTo(std::size_t at, std::size_t end) {
-    if (in_title_) AddTitleBytes(text_.substr(at, end - at));
-    return end;
-  }
-
-  // Script data, with the states that "<!--" and "<!--<script" open.
-  std::size_t ScriptData(std::size_t at) {
-    std::size_t i = at;
-    while (i < text_.size()) {
-      if (script_ == Script::kData) {
-        const void* open = std::memchr(text_.data() + i, '<', text_.size() - i);
-        if (open == nullptr) return text_.size();
-        i = static_cast<const char*>(open) - text_.data();
-      }
-      const char c = text_[i];
-      if (c == '<') {
-        const std::size_t next = ScriptLessThan(i);
-        if (next == npos) return i;                  // more bytes needed
-        if (content_ != Content::kScript) return i;  // the end tag is read as a tag
-        i = next;
-        continue;
-      }
-      switch (script_) {
-        case Script::kData:
-          break;
-        case Script::kEscaped:
-          if (c == '-') script_ = Script::kEscapedDash;
-          break;
-        case Script::kEscapedDash:
-          script_ = c == '-' ? Script::kEscapedDashDash : Script::kEscaped;
-          break;
-        case Script::kEscapedDashDash:
-          if (c == '>')
-            script_ = Script::kData;
-          else if (c != '-')
-            script_ = Script::kEscaped;
-          break;
-        case Script::kDouble:
-          if (c == '-') script_ = Script::kDoubleDash;
-          break;
-        case Script::kDoubleDash:
-          script_ = c == '-' ? Script::kDoubleDashDash : Script::kDouble;
-          break;
-        case Script::kDoubleDashDash:
-          if (c == '>')
-            script_ = Script::kData;
-          else if (c != '-')
-            script_ = Script::kDouble;
-          break;
-      }
-      ++i;
-    }
-    return i;
-  }
-
-  // A '<' in script data: where to go on, or npos when more bytes are needed.
-  std::size_t ScriptLessThan(std::size_t lt) {
-    const bool doubled = script_ == Script::kDouble || script_ == Script::kDoubleDash ||
-                         script_ == Script::kDoubleDashDash;
-    const int end = EndTagAt(lt, "script");
-    if (end < 0) return npos;
-    if (end > 0) {
-      if (doubled) {  // "</script>" only leaves the double escape
-        script_ = Script::kEscaped;
-        return lt + 8;
-      }
-      content_ = Content::kMarkup;
-      return lt;
-    }
-    if (script_ == Script::kData) {
-      if (lt + 4 > text_.size() && !at_end_) return npos;
-      if (text_.compare(lt, 4, "<!--") == 0) {
-        script_ = Script::kEscapedDashDash;
-        return lt + 4;
-      }
-      return lt + 1;
-    }
-    if (doubled) {
-      script_ = Script::kDouble;
-      return lt + 1;
-    }
-    // Escaped: "<script" followed by a blank, '/' or '>' escapes once more.
-    if (lt + 8 > text_.size() && !at_end_) return npos;
-    script_ = Script::kEscaped;
-    if (lt + 8 <= text_.size()) {
-      bool script = true;
-      for (std::size_t k = 0; k < 6; ++k) {
-        if (ToLowerAscii(text_[lt + 1 + k]) != "script"[k]) script = false;
-      }
-      const char after = text_[lt + 7];
-      if (script && (IsBlank(after) || after == '/' || after == '>')) {
-        script_ = Script::kDouble;
-        return lt + 7;
-      }
-    }
-    return lt + 1;
-  }
-
+ private:
   // Text between tags: a character other than a blank ends the head, and
   // keeps a later <frameset> from replacing the body.
   // Returns where it is done: `to`, or a reference that may go on past it.
-  std::size_t Text(std::size_t from, std::size_t to) {
+  std::size_t Text(std::size_t from, std::size_t to) override {
+    const std::string_view bytes = tokenizer_.Bytes();
     const bool head_open = head_.end.kind == HeadEnd::kNotReached;
     if (head_open ? !templates_.empty() || !foreign_.empty() : !frameset_ok_) return to;
     if (phase_ == Phase::kFrameset) return to;
     for (std::size_t i = from; i < to; ++i) {
-      if (IsBlank(text_[i])) continue;
-      if (text_[i] == '&' && head_open) {  // "&#32;" is a blank too
+      if (IsBlank(bytes[i])) continue;
+      if (bytes[i] == '&' && head_open) {  // "&#32;" is a blank too
         const std::size_t reference = BlankReference(i, to);
         if (reference == npos) return i;
         if (reference > 0) {
@@ -502,15 +182,16 @@ class HeadReader::Impl {
   // The length of a character reference at `at` that stands for blanks only;
   // 0 when it is none, npos when the bytes may end inside it.
   std::size_t BlankReference(std::size_t at, std::size_t to) const {
+    const std::string_view bytes = tokenizer_.Bytes();
     std::size_t end = at + 1;
     while (end < to && end - at < 40 &&
-           (IsAsciiLetter(text_[end]) || (text_[end] >= '0' && text_[end] <= '9') ||
-            text_[end] == '#')) {
+           (IsAsciiLetter(bytes[end]) || (bytes[end] >= '0' && bytes[end] <= '9') ||
+            bytes[end] == '#')) {
       ++end;
     }
-    if (end == text_.size() && !at_end_) return npos;
+    if (end == bytes.size() && !tokenizer_.AtEnd()) return npos;
     std::string decoded;
-    const std::size_t length = DecodeCharacterReference(text_.substr(0, to), at, false, &decoded);
+    const std::size_t length = DecodeCharacterReference(bytes.substr(0, to), at, false, &decoded);
     if (length == 0 || decoded.empty()) return 0;
     for (const char c : decoded) {
       if (!IsBlank(c)) return 0;
@@ -518,127 +199,41 @@ class HeadReader::Impl {
     return length;
   }
 
-  // A start or end tag at `lt`: its name and attributes as the tokenizer
-  // reads them. Returns the offset behind it, or `lt` when it is not whole yet.
-  std::size_t Tag(std::size_t lt, bool closing) {
-    std::size_t i = lt + (closing ? 2 : 1);
-    const std::size_t size = text_.size();
-    name_.clear();
-    while (i < size && !IsBlank(text_[i]) && text_[i] != '/' && text_[i] != '>') {
-      name_ += ToLowerAscii(text_[i]);
-      ++i;
-    }
-    attributes_.clear();
-    bool self_closing = false;
-    for (;;) {
-      while (i < size && IsBlank(text_[i])) ++i;
-      if (i >= size) return TagCut(lt);
-      if (text_[i] == '>') break;
-      if (text_[i] == '/') {
-        ++i;
-        if (i >= size) return TagCut(lt);
-        if (text_[i] == '>') {
-          self_closing = true;
-          break;
-        }
-        continue;
-      }
-      // A name: '=' may be its first character.
-      const std::size_t name_start = i++;
-      while (i < size && !IsBlank(text_[i]) && text_[i] != '/' && text_[i] != '>' &&
-             text_[i] != '=') {
-        ++i;
-      }
-      const std::size_t name_end = i;
-      while (i < size && IsBlank(text_[i])) ++i;
-      if (i >= size) return TagCut(lt);
-      std::string_view value;
-      if (text_[i] == '=') {
-        ++i;
-        while (i < size && IsBlank(text_[i])) ++i;
-        if (i >= size) return TagCut(lt);
-        if (text_[i] == '"' || text_[i] == '\'') {
-          const std::size_t close = text_.find(text_[i], i + 1);
-          if (close == npos) return TagCut(lt);
-          value = text_.substr(i + 1, close - i - 1);
-          i = close + 1;
-        } else if (text_[i] != '>') {
-          const std::size_t start = i;
-          while (i < size && !IsBlank(text_[i]) && text_[i] != '>') ++i;
-          if (i >= size) return TagCut(lt);
-          value = text_.substr(start, i - start);
-        }
-      }
-      AddAttribute(text_.substr(name_start, name_end - name_start), value);
-    }
-    const std::size_t after = i + 1;
-    if (after - lt > kLongestTag) {  // a broken page, not a head
-      Settle();
-      return text_.size();
-    }
-    tag_end_ = offset_ + after;
-    if (closing) {
-      EndTag(lt);
-    } else {
-      StartTag(lt, self_closing);
-    }
-    return after;
-  }
-
-  std::size_t TagCut(std::size_t lt) {
-    if (at_end_) return text_.size();  // a tag cut by the page's end is dropped
-    return lt;
-  }
-
-  // Attribute names are kept in lower case; the first of a name counts.
-  void AddAttribute(std::string_view name, std::string_view value) {
-    bool lower = true;
-    for (const char c : name) lower = lower && !(c >= 'A' && c <= 'Z');
-    if (!lower) {
-      lowered_.emplace_back(name);
-      for (char& c : lowered_.back()) c = ToLowerAscii(c);
-      name = lowered_.back();
-    }
-    for (const TagAttribute& attribute : attributes_) {
-      if (attribute.name == name) return;
-    }
-    attributes_.push_back(TagAttribute{name, value});
-  }
-
-  bool InForeignContent() const {
+  bool InForeignContent() const override {
     return !foreign_.empty() && foreign_.back().space != 'h' && !foreign_.back().integration_point;
   }
 
   void StartTag(std::size_t lt, bool self_closing) {
     if (InForeignContent()) {
-      if (!BreaksOutOfForeign(name_, attributes_)) {
+      if (!BreaksOutOfForeign(tag_->name, tag_->attributes)) {
         if (!self_closing) {
           const char space = foreign_.back().space;
-          foreign_.push_back(ForeignElement{name_, space, IsIntegrationPoint(space)});
+          foreign_.push_back(
+              ForeignElement{std::string(tag_->name), space, IsIntegrationPoint(space)});
         }
-        ClearTag();
         return;
       }
       while (InForeignContent()) foreign_.pop_back();
     }
     HtmlStartTag(lt, self_closing);
-    ClearTag();
   }
 
   bool IsIntegrationPoint(char space) const {
-    if (space == 's') return name_ == "foreignobject" || name_ == "desc" || name_ == "title";
-    if (name_ == "mi" || name_ == "mo" || name_ == "mn" || name_ == "ms" || name_ == "mtext") {
+    if (space == 's')
+      return tag_->name == "foreignobject" || tag_->name == "desc" || tag_->name == "title";
+    if (tag_->name == "mi" || tag_->name == "mo" || tag_->name == "mn" || tag_->name == "ms" ||
+        tag_->name == "mtext") {
       return true;
     }
-    if (name_ != "annotation-xml") return false;
+    if (tag_->name != "annotation-xml") return false;
     std::string encoding;
-    AttributeValue(attributes_, "encoding", &encoding);
+    AttributeValue(tag_->attributes, "encoding", &encoding);
     for (char& c : encoding) c = ToLowerAscii(c);
     return encoding == "text/html" || encoding == "application/xhtml+xml";
   }
 
   void HtmlStartTag(std::size_t lt, bool self_closing) {
-    const std::string_view name = name_;
+    const std::string_view name = tag_->name;
     const bool outside_foreign = foreign_.empty();
     const bool in_document = outside_foreign && templates_.empty();
     if (phase_ == Phase::kFrameset) {  // frames hold no title and no text
@@ -646,15 +241,17 @@ class HeadReader::Impl {
       if (name == "noframes") OpenContent(name);
       return;
     }
-    if (frameset_ok_ && EndsFramesetOk(name, attributes_)) {
+    if (frameset_ok_ && EndsFramesetOk(name, tag_->attributes)) {
       frameset_ok_ = false;
     }
     if (name == "svg" || name == "math") {
-      if (!self_closing) foreign_.push_back(ForeignElement{name_, name[0], false});
+      if (!self_closing)
+        foreign_.push_back(ForeignElement{std::string(tag_->name), name[0], false});
       if (in_document) HeadPhaseTag(lt, false);
       return;
     }
-    if (!outside_foreign && !IsVoid(name)) foreign_.push_back(ForeignElement{name_, 'h', false});
+    if (!outside_foreign && !IsVoid(name))
+      foreign_.push_back(ForeignElement{std::string(tag_->name), 'h', false});
     OpenContent(name);
     if (name == "template") {
       if (in_document) HeadPhaseTag(lt, true);
@@ -669,7 +266,7 @@ class HeadReader::Impl {
     if (name == "title" && !head_.has_title) {
       head_.has_title = true;
       in_title_ = true;
-      title_offset_ = tag_end_;
+      title_offset_ = tag_->end_offset;
     }
     if (in_document) HeadPhaseTag(lt, true);
   }
@@ -678,12 +275,12 @@ class HeadReader::Impl {
   void NoteLanguage() {
     if (!head_.lang.empty()) return;
     std::string lang;
-    if (AttributeValue(attributes_, "lang", &lang)) head_.lang = Trim(lang, " \t\r\n\f");
+    if (AttributeValue(tag_->attributes, "lang", &lang)) head_.lang = Trim(lang, " \t\r\n\f");
   }
 
   // What a start tag means for the head: it stays in it, or ends it.
   void HeadPhaseTag(std::size_t lt, bool html) {
-    const std::string_view name = name_;
+    const std::string_view name = tag_->name;
     if (phase_ == Phase::kBody) {
       if (!html) return;
       if (name == "frameset" && frameset_ok_) {  // the frames replace the body
@@ -692,7 +289,7 @@ class HeadReader::Impl {
       } else if (name == "body") {
         ClosePastHead();
       } else if (past_head_open_ && (name == "meta" || name == "link")) {
-        NoteHeadElement(name, attributes_, &head_.past_head, nullptr);
+        NoteHeadElement(name, tag_->attributes, &head_.past_head, nullptr);
       }
       return;
     }
@@ -707,7 +304,7 @@ class HeadReader::Impl {
     if (html &&
         (IsOneOf(name, kHeadElements) || (name == "noscript" && phase_ == Phase::kInHead))) {
       if (name == "meta" || name == "link" || name == "base") {
-        NoteHeadElement(name, attributes_, &head_.in_head, &head_);
+        NoteHeadElement(name, tag_->attributes, &head_.in_head, &head_);
       }
       return;
     }
@@ -719,18 +316,16 @@ class HeadReader::Impl {
   // A start tag whose element holds raw text switches the tokenizer.
   void OpenContent(std::string_view name) {
     if (name == "script") {
-      content_ = Content::kScript;
-      script_ = Script::kData;
+      tokenizer_.OpenScript();
     } else if (name == "plaintext") {
-      content_ = Content::kPlaintext;
+      tokenizer_.OpenPlaintext();
     } else if (HasRawText(name)) {
-      content_ = Content::kRawText;
-      raw_name_ = name_;
+      tokenizer_.OpenRawText(name);
     }
   }
 
   void EndTag(std::size_t lt) {
-    const std::string_view name = name_;
+    const std::string_view name = tag_->name;
     if (!foreign_.empty()) {
       if (InForeignContent() && (name == "br" || name == "p")) {
         while (InForeignContent()) foreign_.pop_back();
@@ -739,7 +334,6 @@ class HeadReader::Impl {
           if (foreign_[i].name == name) {
             while (!templates_.empty() && templates_.back() > i) templates_.pop_back();
             foreign_.resize(i);
-            ClearTag();
             return;
           }
         }
@@ -751,11 +345,9 @@ class HeadReader::Impl {
         foreign_.resize(std::min(foreign_.size(), templates_.back()));
         templates_.pop_back();
       }
-      ClearTag();
       return;
     }
     if (!templates_.empty() || !foreign_.empty()) {
-      ClearTag();
       return;
     }
     const bool ends_head = name == "body" || name == "html" || name == "br";
@@ -778,18 +370,16 @@ class HeadReader::Impl {
       case Phase::kFrameset:
         break;
     }
-    ClearTag();
   }
-
-  void ClearTag() { lowered_.clear(); }
 
   void EndHead(HeadEnd::Kind kind, std::string_view tag, std::size_t at) {
     phase_ = Phase::kBody;
     head_.end.kind = kind;
     head_.end.tag = std::string(tag);
-    head_.end.line = LineAt(text_, at);
+    head_.end.line = tokenizer_.LineAt(at);
+    tokenizer_.StopCountingLines();
     past_head_open_ = true;
-    past_head_limit_ = offset_ + at + kPastHeadSearch;
+    past_head_limit_ = tokenizer_.OffsetOf(at) + kPastHeadSearch;
     CheckSettled();
   }
 
@@ -835,21 +425,9 @@ class HeadReader::Impl {
   PageHead head_;
   bool settled_ = false;
 
-  std::string pending_;     // bytes not worked through yet
-  std::string start_;       // the page's first bytes, for the encoding prescan
-  std::size_t offset_ = 0;  // of pending_'s first byte in the page
-  std::string_view text_;   // what Scan works through
-  bool at_end_ = false;
-  std::size_t tag_end_ = 0;
-
-  Content content_ = Content::kMarkup;
-  Script script_ = Script::kData;
-  std::string raw_name_;
-  bool comment_start_ = false;
-
-  std::string name_;  // the tag being read
-  TagAttributes attributes_;
-  std::deque<std::string> lowered_;  // attribute names written in capitals (views stay valid)
+  std::string start_;  // the page's first bytes, for the encoding prescan
+  HtmlTokenizer tokenizer_;
+  const HtmlTag* tag_ = nullptr;  // the tag being heard
 
   Phase phase_ = Phase::kBeforeHead;
   std::vector<std::size_t> templates_;   // open <template>s: how many foreign_ held at each
@@ -857,9 +435,6 @@ class HeadReader::Impl {
   std::vector<ForeignElement> foreign_;  // open SVG and MathML elements, and HTML in them
   bool past_head_open_ = false;
   std::size_t past_head_limit_ = 0;  // page offset where the search past the head stops
-  std::size_t line_ = 1;
-  bool after_cr_ = false;
-  bool bom_checked_ = false;
 
   bool in_title_ = false;
   bool title_settled_ = false;

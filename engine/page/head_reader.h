@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/page/html_tokenizer.h"
 #include "engine/page/page_head.h"
 #include "engine/page_text.h"
 #include "engine/platform.h"
@@ -42,7 +43,7 @@ class HeadReader {
   const std::string& Start() const;
 
   static constexpr std::size_t kHeldTitleLimit = 1 << 20;
-  static constexpr std::size_t kLongestTag = 64 * 1024;
+  static constexpr std::size_t kLongestTag = HtmlTokenizer::kLongestTag;
 
  private:
   class Impl;
