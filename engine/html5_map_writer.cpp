@@ -186,8 +186,7 @@ std::string Html5MapWriter::TitleHtml(const std::string& top_title) const {
 }
 
 void Html5MapWriter::LanguageCount::Add(const std::string& lang) {
-  std::string key = lang;
-  for (char& c : key) c = ToLowerAscii(c);
+  const std::string key = LowerAscii(lang);
   for (auto& [name, count] : counts_) {
     if (name == key) {
       ++count;

@@ -136,10 +136,6 @@ std::string ReplaceTitle(std::string_view text, std::string_view title_html) {
   return out;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-
 // Appends UTF-8 text escaping '<', '>', '"' and '&', with what HTML forbids in
 // text replaced.
 void AppendEscaped(std::string_view text, std::string* out) {
@@ -155,7 +151,7 @@ void AppendEscaped(std::string_view text, std::string* out) {
       out->append("&quot;");
     } else if (code == '&') {
       out->append("&amp;");
-    } else if (code < 0x20 && !IsBlank(static_cast<char>(code))) {
+    } else if (code < 0x20 && !IsHtmlBlank(static_cast<char>(code))) {
       AppendUtf8(0x2400 + code, out);
     } else if (code == 0x7F) {
       AppendUtf8(0x2421, out);

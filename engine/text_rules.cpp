@@ -23,9 +23,22 @@ std::string WithForwardSlashes(const std::string& path, char separator) {
 
 char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
-bool IsIndexName(std::string_view name) {
-  std::string lower(name);
+std::string LowerAscii(std::string_view text) {
+  std::string lower(text);
   for (char& c : lower) c = ToLowerAscii(c);
+  return lower;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+bool IsIndexName(std::string_view name) {
+  const std::string lower = LowerAscii(name);
   return lower == "index.htm" || lower == "index.html" || lower == "index.php";
 }
 

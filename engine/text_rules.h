@@ -21,6 +21,19 @@ std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size
 
 char ToLowerAscii(char c);
 
+// The text with its ASCII letters in lower case.
+std::string LowerAscii(std::string_view text);
+
+// Whether the two are equal with ASCII letters compared regardless of case.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// The blanks of the web: space, tab, line feed, form feed, carriage return.
+inline bool IsHtmlBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
+}
+inline bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
 // Whether a file name is a folder's index page: index.htm, index.html or
 // index.php, in any letter case.
 bool IsIndexName(std::string_view name);

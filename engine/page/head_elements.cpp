@@ -8,16 +8,6 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t\r\n\f";
 
-bool IsBlank(char c) { return kBlanks.find(c) != std::string_view::npos && c != '\0'; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
 std::string Trimmed(const std::string& text) { return Trim(text, kBlanks); }
 
 }  // namespace
@@ -36,9 +26,9 @@ bool AttributeValue(const TagAttributes& attributes, std::string_view name, std:
 bool HasWord(std::string_view list, std::string_view word) {
   std::size_t at = 0;
   while (at < list.size()) {
-    while (at < list.size() && IsBlank(list[at])) ++at;
+    while (at < list.size() && IsHtmlBlank(list[at])) ++at;
     std::size_t end = at;
-    while (end < list.size() && !IsBlank(list[end])) ++end;
+    while (end < list.size() && !IsHtmlBlank(list[end])) ++end;
     if (end > at && EqualsNoCase(list.substr(at, end - at), word)) return true;
     at = end;
   }
@@ -62,7 +52,7 @@ bool RefreshUrl(std::string_view content, std::string* url) {
   // then what stands after ";" or "," is the URL, an "url=" before it optional.
   std::size_t i = 0;
   auto skip_blanks = [&](std::string_view text, std::size_t* at) {
-    while (*at < text.size() && IsBlank(text[*at])) ++*at;
+    while (*at < text.size() && IsHtmlBlank(text[*at])) ++*at;
   };
   skip_blanks(content, &i);
   while (i < content.size() && ((content[i] >= '0' && content[i] <= '9') || content[i] == '.')) ++i;

@@ -24,9 +24,6 @@ constexpr std::size_t kFirstHeadRead = 4 * 1024;
 // when the author's </head> or <body> does not come first.
 constexpr std::size_t kPastHeadSearch = 16 * 1024;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
 template <std::size_t N>
 bool IsOneOf(std::string_view name, const char* const (&names)[N]) {
   for (const char* candidate : names) {
@@ -163,7 +160,7 @@ class HeadReader::Impl : public TokenSink {
     if (head_open ? !templates_.empty() || !foreign_.empty() : !frameset_ok_) return to;
     if (phase_ == Phase::kFrameset) return to;
     for (std::size_t i = from; i < to; ++i) {
-      if (IsBlank(bytes[i])) continue;
+      if (IsHtmlBlank(bytes[i])) continue;
       if (bytes[i] == '&' && head_open) {  // "&#32;" is a blank too
         const std::size_t reference = BlankReference(i, to);
         if (reference == npos) return i;
@@ -185,8 +182,7 @@ class HeadReader::Impl : public TokenSink {
     const std::string_view bytes = tokenizer_.Bytes();
     std::size_t end = at + 1;
     while (end < to && end - at < 40 &&
-           (IsAsciiLetter(bytes[end]) || (bytes[end] >= '0' && bytes[end] <= '9') ||
-            bytes[end] == '#')) {
+           (IsAsciiLetter(bytes[end]) || IsAsciiDigit(bytes[end]) || bytes[end] == '#')) {
       ++end;
     }
     if (end == bytes.size() && !tokenizer_.AtEnd()) return npos;
@@ -194,7 +190,7 @@ class HeadReader::Impl : public TokenSink {
     const std::size_t length = DecodeCharacterReference(bytes.substr(0, to), at, false, &decoded);
     if (length == 0 || decoded.empty()) return 0;
     for (const char c : decoded) {
-      if (!IsBlank(c)) return 0;
+      if (!IsHtmlBlank(c)) return 0;
     }
     return length;
   }
@@ -228,8 +224,7 @@ class HeadReader::Impl : public TokenSink {
     if (tag_->name != "annotation-xml") return false;
     std::string encoding;
     AttributeValue(tag_->attributes, "encoding", &encoding);
-    for (char& c : encoding) c = ToLowerAscii(c);
-    return encoding == "text/html" || encoding == "application/xhtml+xml";
+    return EqualsNoCase(encoding, "text/html") || EqualsNoCase(encoding, "application/xhtml+xml");
   }
 
   void HtmlStartTag(std::size_t lt, bool self_closing) {

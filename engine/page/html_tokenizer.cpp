@@ -10,9 +10,6 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
 }  // namespace
 
 bool HtmlTokenizer::Feed(const char* data, std::size_t size) {
@@ -235,7 +232,7 @@ int HtmlTokenizer::EndTagAt(std::size_t lt, std::string_view name) const {
     if (ToLowerAscii(text_[lt + 2 + k]) != name[k]) return 0;
   }
   const char after = text_[need];
-  return IsBlank(after) || after == '/' || after == '>' ? 1 : 0;
+  return IsHtmlBlank(after) || after == '/' || after == '>' ? 1 : 0;
 }
 
 // Raw text and RCDATA: up to the end tag of the element that opened it.
@@ -347,7 +344,7 @@ std::size_t HtmlTokenizer::ScriptLessThan(std::size_t lt) {
       if (ToLowerAscii(text_[lt + 1 + k]) != "script"[k]) script = false;
     }
     const char after = text_[lt + 7];
-    if (script && (IsBlank(after) || after == '/' || after == '>')) {
+    if (script && (IsHtmlBlank(after) || after == '/' || after == '>')) {
       script_ = Script::kDouble;
       return lt + 7;
     }
@@ -361,14 +358,14 @@ std::size_t HtmlTokenizer::Tag(std::size_t lt, bool closing) {
   std::size_t i = lt + (closing ? 2 : 1);
   const std::size_t size = text_.size();
   name_.clear();
-  while (i < size && !IsBlank(text_[i]) && text_[i] != '/' && text_[i] != '>') {
+  while (i < size && !IsHtmlBlank(text_[i]) && text_[i] != '/' && text_[i] != '>') {
     name_ += ToLowerAscii(text_[i]);
     ++i;
   }
   attributes_.clear();
   bool self_closing = false;
   for (;;) {
-    while (i < size && IsBlank(text_[i])) ++i;
+    while (i < size && IsHtmlBlank(text_[i])) ++i;
     if (i >= size) return TagCut(lt);
     if (text_[i] == '>') break;
     if (text_[i] == '/') {
@@ -382,17 +379,17 @@ std::size_t HtmlTokenizer::Tag(std::size_t lt, bool closing) {
     }
     // A name: '=' may be its first character.
     const std::size_t name_start = i++;
-    while (i < size && !IsBlank(text_[i]) && text_[i] != '/' && text_[i] != '>' &&
+    while (i < size && !IsHtmlBlank(text_[i]) && text_[i] != '/' && text_[i] != '>' &&
            text_[i] != '=') {
       ++i;
     }
     const std::size_t name_end = i;
-    while (i < size && IsBlank(text_[i])) ++i;
+    while (i < size && IsHtmlBlank(text_[i])) ++i;
     if (i >= size) return TagCut(lt);
     std::string_view value;
     if (text_[i] == '=') {
       ++i;
-      while (i < size && IsBlank(text_[i])) ++i;
+      while (i < size && IsHtmlBlank(text_[i])) ++i;
       if (i >= size) return TagCut(lt);
       if (text_[i] == '"' || text_[i] == '\'') {
         const std::size_t close = text_.find(text_[i], i + 1);
@@ -401,7 +398,7 @@ std::size_t HtmlTokenizer::Tag(std::size_t lt, bool closing) {
         i = close + 1;
       } else if (text_[i] != '>') {
         const std::size_t start = i;
-        while (i < size && !IsBlank(text_[i]) && text_[i] != '>') ++i;
+        while (i < size && !IsHtmlBlank(text_[i]) && text_[i] != '>') ++i;
         if (i >= size) return TagCut(lt);
         value = text_.substr(start, i - start);
       }

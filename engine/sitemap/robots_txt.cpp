@@ -22,12 +22,6 @@ bool StandsAsIs(unsigned char c) {
          kKept.find(static_cast<char>(c)) != std::string_view::npos;
 }
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = ToLowerAscii(c);
-  return lower;
-}
-
 // "Field: value # comment" → the field in lower case and the value; false for
 // a line without a colon.
 bool SplitLine(std::string_view line, std::string* field, std::string* value) {
@@ -35,7 +29,7 @@ bool SplitLine(std::string_view line, std::string* field, std::string* value) {
   if (hash != std::string_view::npos) line = line.substr(0, hash);
   const std::size_t colon = line.find(':');
   if (colon == std::string_view::npos) return false;
-  *field = Lower(Trim(line.substr(0, colon), kBlanks));
+  *field = LowerAscii(Trim(line.substr(0, colon), kBlanks));
   *value = Trim(line.substr(colon + 1), kBlanks);
   return true;
 }
@@ -75,7 +69,7 @@ RobotsTxt::RobotsTxt(std::string_view text) {
       if (field == "user-agent") {
         if (!in_agent_run) group_for_all = false;
         in_agent_run = true;
-        const std::string agent = Lower(Trim(value.substr(0, value.find('/')), kBlanks));
+        const std::string agent = LowerAscii(Trim(value.substr(0, value.find('/')), kBlanks));
         if (agent == "*") group_for_all = true;
       } else {
         in_agent_run = false;
@@ -157,7 +151,7 @@ bool AddSitemapLine(const std::string& robots_txt, const std::string& url, std::
     }
     const std::size_t colon = line.find(':');
     if (colon != std::string_view::npos &&
-        Lower(Trim(line.substr(0, colon), kBlanks)) == "sitemap" &&
+        LowerAscii(Trim(line.substr(0, colon), kBlanks)) == "sitemap" &&
         Trim(line.substr(colon + 1), kBlanks) == url) {
       return false;
     }

@@ -20,9 +20,9 @@ SitemapPageRules::SitemapPageRules(const std::string& base, RobotsTxt robots_txt
 LeftOut SitemapPageRules::ByName(const std::string& relative, const std::string& url_path,
                                  std::string* detail) const {
   if (relative.size() == 7 || relative.size() == 8) {
-    std::string lower = relative;
-    for (char& c : lower) c = ToLowerAscii(c);
-    if (lower == "404.html" || lower == "404.htm") return LeftOut::kErrorPage;
+    if (EqualsNoCase(relative, "404.html") || EqualsNoCase(relative, "404.htm")) {
+      return LeftOut::kErrorPage;
+    }
   }
   if (base_.size() + url_path.size() > kLongestUrl) return LeftOut::kTooLong;
   // The rules apply to the path from the host on, as a crawler asks for it.
