@@ -45,14 +45,28 @@ LeftOut SitemapPageRules::ByHead(const PageHead& head, const std::string& url_pa
     return LeftOut::kRedirect;
   }
   if (links.has_canonical) {
+    // Relative to the page's <base href> when it has one, as browsers resolve it.
     const std::string own = base_ + url_path;
-    const std::string canonical = ResolveUrl(own, links.canonical_href);
+    const std::string canonical = ResolveUrl(
+        head.base_href.empty() ? own : ResolveUrl(own, head.base_href), links.canonical_href);
     if (!SameUrl(own, canonical)) {
       *detail = canonical;
       return LeftOut::kCanonical;
     }
   }
   return LeftOut::kNone;
+}
+
+void HeadUrlsInUtf8(const TextConverter& converter, PageHead* head) {
+  auto in_utf8 = [&](std::string* url) {
+    if (TextConverter::NeedsEncoding(*url)) *url = converter.ToUtf8(*url, head->declared_encoding);
+  };
+  for (HeadLinks* links : {&head->in_head, &head->past_head}) {
+    in_utf8(&links->canonical_href);
+    in_utf8(&links->refresh_url);
+    for (HeadAlternate& alternate : links->alternates) in_utf8(&alternate.href);
+  }
+  in_utf8(&head->base_href);
 }
 
 std::string PastHeadText(const PageHead& head) {

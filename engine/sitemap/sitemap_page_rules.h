@@ -10,6 +10,7 @@
 #include "engine/platform.h"
 #include "engine/sitemap/robots_txt.h"
 #include "engine/sitemap/sitemap_exclusion_report.h"
+#include "engine/text_conversion.h"
 
 namespace zorvitan {
 
@@ -34,6 +35,10 @@ class SitemapPageRules {
   std::string base_path_;  // the base URL's path, from its "/"
   RobotsTxt robots_txt_;
 };
+
+// The URLs the head names, in UTF-8 as browsers resolve them: a page in a
+// legacy encoding names "łódź.html" in its own bytes.
+void HeadUrlsInUtf8(const TextConverter& converter, PageHead* head);
 
 // Where the head ended, for a head element found after it: "after the head
 // ended at <b> (line 12): search engines do not see it".

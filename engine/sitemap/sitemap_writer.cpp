@@ -27,6 +27,7 @@ SitemapWriter::SitemapWriter(const RunInputs& inputs, Platform& platform, RunPro
       options_(*inputs.sitemap),
       xml_(options_.format == SitemapOptions::Format::kXml),
       site_(inputs.site_folder),
+      converter_(platform, inputs.page_encoding),
       set_(std::make_unique<SitemapSet>(inputs.map_file, xml_ ? ".xml" : ".txt", platform)) {}
 
 // The dates' git thread reads the page list through this writer: it ends
@@ -168,6 +169,7 @@ SitemapWriter::PageFacts SitemapWriter::ReadFacts(const std::string& page, std::
   if (facts.left_out != LeftOut::kNone) return facts;
   PageHead head;
   facts.readable = ReadPageHead(platform_, page, chunk, kNeedsHead, &head) == ReadResult::kOk;
+  HeadUrlsInUtf8(converter_, &head);
   facts.left_out = rules_->ByHead(head, facts.url_path, &facts.detail);
   facts.past_head = PastHeadFindings(head);
   if (facts.left_out != LeftOut::kNone) return facts;

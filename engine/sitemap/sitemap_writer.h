@@ -108,6 +108,7 @@ class SitemapWriter {
   const PageList* page_list_ = nullptr;
   bool xml_;
   const std::string& site_;
+  TextConverter converter_;  // the head's URLs into UTF-8
   std::unique_ptr<SitemapSet> set_;
   std::string base_;  // as written: XML-escaped in XML
   std::string plain_base_;

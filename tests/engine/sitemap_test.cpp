@@ -210,6 +210,10 @@ TEST_F(SitemapTest, PagesLeftOutAreCountedByReasonAndReported) {
   fs.AddFile("C:\\site\\d\\404.html", "");  // only the site's top error page is one
   fs.AddFile("C:\\site\\old.htm", "<meta http-equiv=refresh content=\"0; url=new.htm\">");
   fs.AddFile("C:\\site\\dup.htm", "<link rel=canonical href=index.htm>");
+  // A canonical URL is resolved as browsers do: in UTF-8, against <base href>.
+  fs.AddFile("C:\\site\\based.htm", "<base href=\"docs/\"><link rel=canonical href=based.htm>");
+  fs.AddFile(Cp1250("C:\\site\\łódź.htm"),
+             Cp1250("<meta charset=windows-1250><link rel=canonical href=\"łódź.htm\">"));
   fs.AddFile("C:\\site\\self.htm",
              "<link rel=canonical href=\"https://EXAMPLE.com/a&b/self.htm\">");
   fs.AddFile("C:\\site\\noindex.htm", "<meta name=robots content=noindex>");
@@ -223,9 +227,9 @@ TEST_F(SitemapTest, PagesLeftOutAreCountedByReasonAndReported) {
   fs.AddFolder("C:\\out");
   const RunReport report = GenerateSitemap();
   ASSERT_EQ(report.outcome, RunOutcome::kDone);
-  EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml"), kUrlset + Url("index.htm") +
-                                                      Url("latecanon.htm") + Url("self.htm") +
-                                                      Url("d/404.html") + "</urlset>\n");
+  EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml"),
+            kUrlset + Url("index.htm") + Url("latecanon.htm") + Url("self.htm") +
+                Url("%C5%82%C3%B3d%C5%BA.htm") + Url("d/404.html") + "</urlset>\n");
   EXPECT_EQ(report.summary.noindex_pages, 2u);
   const std::string late =
       "noindex after the head ended at <b> (line 2): search engines do not see it";
@@ -234,13 +238,14 @@ TEST_F(SitemapTest, PagesLeftOutAreCountedByReasonAndReported) {
   EXPECT_EQ(report.summary.sitemap_notices,
             (std::vector<std::string>{"late.htm: " + late, "latecanon.htm: " + late_canonical,
                                       Cp1250("Pominąłem przekierowania (meta refresh): 1"),
-                                      Cp1250("Pominąłem strony z innym adresem kanonicznym: 1"),
+                                      Cp1250("Pominąłem strony z innym adresem kanonicznym: 2"),
                                       Cp1250("Pominąłem strony błędu 404: 1"),
                                       Cp1250("Pominąłem strony zablokowane w robots.txt: 1"),
                                       Cp1250("Pominąłem adresy dłuższe niż 2048 znaków: 1")}));
   EXPECT_EQ(fs.Contents("C:\\out\\report.txt"),
             "drafts/\texcluded\n"
             "404.html\terror page\n"
+            "based.htm\tcanonical https://example.com/a&b/docs/based.htm\n"
             "dup.htm\tcanonical https://example.com/a&b/index.htm\n"
             "late.htm\t" +
                 late + "\n" + "latecanon.htm\t" + late_canonical + "\n" +
