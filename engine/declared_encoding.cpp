@@ -1,5 +1,6 @@
 #include "engine/declared_encoding.h"
 
+#include <cstring>
 #include <string>
 
 #include "engine/encoding_labels.h"
@@ -8,17 +9,21 @@
 namespace zorvitan {
 namespace {
 
-bool IsBlank(char c) { return c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == ' '; }
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-// Reads a page's head the way the browsers' prescan does: byte by byte,
-// giving up quietly where the bytes run out.
+// Reads a page's head the way the browsers' prescan does, giving up quietly
+// where the bytes run out. Only a '<' starts anything it acts on, so it jumps
+// from one '<' to the next: a page that declares nothing is read to its
+// 1024th byte, and most of those bytes are text.
 class Prescan {
  public:
   explicit Prescan(std::string_view head) : text_(head) {}
 
   std::string_view Run() {
-    while (at_ < text_.size()) {
+    std::string name, value;  // reused by every tag's attributes
+    for (;;) {
+      if (!At()) return {};
+      const void* less_than = std::memchr(text_.data() + at_, '<', text_.size() - at_);
+      if (less_than == nullptr) return {};
+      at_ = static_cast<std::size_t>(static_cast<const char*>(less_than) - text_.data());
       if (StartsWith("<!--")) {
         // "-->" may share its dashes with the "<!--": "<!-->" is a comment.
         const std::size_t end = text_.find("-->", at_ + 2);
@@ -26,18 +31,13 @@ class Prescan {
         at_ = end + 3;
         continue;
       }
-      if (StartsWithNoCase("<meta") && at_ + 5 < text_.size() &&
-          (IsBlank(text_[at_ + 5]) || text_[at_ + 5] == '/')) {
+      if (IsMetaTag()) {
         at_ += 5;
         const std::string_view encoding = Meta();
         if (!encoding.empty()) return encoding;
-      } else if (text_[at_] == '<' && at_ + 1 < text_.size() &&
-                 (IsAsciiLetter(text_[at_ + 1]) ||
-                  (text_[at_ + 1] == '/' && at_ + 2 < text_.size() &&
-                   IsAsciiLetter(text_[at_ + 2])))) {
+      } else if (IsTagStart()) {
         // Any other tag: its name, then its attributes, which may hold a ">".
-        while (at_ < text_.size() && !IsBlank(text_[at_]) && text_[at_] != '>') ++at_;
-        std::string name, value;
+        while (At() && !IsHtmlBlank(Byte()) && Byte() != '>') ++at_;
         while (Attribute(&name, &value)) {
         }
       } else if (StartsWith("<!") || StartsWith("</") || StartsWith("<?")) {
@@ -47,15 +47,26 @@ class Prescan {
       }
       ++at_;
     }
-    return {};
   }
 
  private:
   bool StartsWith(std::string_view prefix) const {
     return text_.substr(at_, prefix.size()) == prefix;
   }
-  bool StartsWithNoCase(std::string_view prefix) const {
-    return FindNoCase(text_.substr(at_, prefix.size()), prefix) == 0;
+  // "<" or "</" and a letter.
+  bool IsTagStart() const {
+    const std::size_t name = StartsWith("</") ? at_ + 2 : at_ + 1;
+    return name < text_.size() && IsAsciiLetter(text_[name]);
+  }
+  // "<meta" in any letter case at the '<' under at_, followed by a blank or "/".
+  bool IsMetaTag() const {
+    constexpr std::string_view kName = "meta";
+    if (text_.size() - at_ < kName.size() + 2) return false;
+    for (std::size_t i = 0; i < kName.size(); ++i) {
+      if (ToLowerAscii(text_[at_ + 1 + i]) != kName[i]) return false;
+    }
+    const char after = text_[at_ + 1 + kName.size()];
+    return IsHtmlBlank(after) || after == '/';
   }
 
   // The attributes of one <meta>, and what they declare.
@@ -96,7 +107,7 @@ class Prescan {
   bool Attribute(std::string* name, std::string* value) {
     name->clear();
     value->clear();
-    while (At() && (IsBlank(Byte()) || Byte() == '/')) ++at_;
+    while (At() && (IsHtmlBlank(Byte()) || Byte() == '/')) ++at_;
     if (!At() || Byte() == '>') return false;
     for (;; ++at_) {
       if (!At()) return false;
@@ -105,11 +116,11 @@ class Prescan {
         ++at_;
         return Value(value);
       }
-      if (IsBlank(c)) break;
+      if (IsHtmlBlank(c)) break;
       if (c == '/' || c == '>') return true;
       *name += ToLowerAscii(c);
     }
-    while (At() && IsBlank(Byte())) ++at_;
+    while (At() && IsHtmlBlank(Byte())) ++at_;
     if (!At()) return false;
     if (Byte() != '=') return true;
     ++at_;
@@ -117,7 +128,7 @@ class Prescan {
   }
 
   bool Value(std::string* value) {
-    while (At() && IsBlank(Byte())) ++at_;
+    while (At() && IsHtmlBlank(Byte())) ++at_;
     if (!At()) return false;
     const char quote = Byte();
     if (quote == '"' || quote == '\'') {
@@ -132,7 +143,7 @@ class Prescan {
     }
     if (quote == '>') return true;
     for (; At(); ++at_) {
-      if (IsBlank(Byte()) || Byte() == '>') return true;
+      if (IsHtmlBlank(Byte()) || Byte() == '>') return true;
       *value += ToLowerAscii(Byte());
     }
     return false;
@@ -144,10 +155,10 @@ class Prescan {
       at = FindNoCase(content, "charset", at);
       if (at == std::string_view::npos) return false;
       at += 7;
-      while (at < content.size() && IsBlank(content[at])) ++at;
+      while (at < content.size() && IsHtmlBlank(content[at])) ++at;
       if (at >= content.size() || content[at] != '=') continue;
       ++at;
-      while (at < content.size() && IsBlank(content[at])) ++at;
+      while (at < content.size() && IsHtmlBlank(content[at])) ++at;
       if (at >= content.size()) return false;
       const char quote = content[at];
       if (quote == '"' || quote == '\'') {
@@ -157,7 +168,7 @@ class Prescan {
         return true;
       }
       std::size_t end = at;
-      while (end < content.size() && !IsBlank(content[end]) && content[end] != ';') ++end;
+      while (end < content.size() && !IsHtmlBlank(content[end]) && content[end] != ';') ++end;
       *label = content.substr(at, end - at);
       return true;
     }
