@@ -70,7 +70,7 @@ def generate(args):
     plan = site_model.plan_site(args.pages, args.folders, args.seed)
     for folder, _, _ in plan:
         os.makedirs(os.path.join(out, folder), exist_ok=True)
-    for encoding, _ in site_model.ENCODINGS:
+    for (encoding, _), _ in site_model.ENCODINGS:
         site_model.pool(encoding)  # built once, before the workers fork
     tasks = [(out, folder, count, seed, args.small) for folder, count, seed in plan]
     if args.jobs > 1:

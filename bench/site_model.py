@@ -12,8 +12,16 @@ MB = 1024 * KB
 # How pages place their title.
 TITLE_TOP, TITLE_UPPER, TITLE_LATE, TITLE_NONE = "top", "upper", "late", "none"
 TITLE_KINDS = [(TITLE_TOP, 85), (TITLE_UPPER, 3), (TITLE_LATE, 5), (TITLE_NONE, 7)]
-# How the page (title included) is encoded.
-ENCODINGS = [("utf-8", 60), ("cp1250", 25), ("ascii", 15)]
+# How the page (title included) is encoded, and whether its head declares it.
+# Old sites often declare nothing: 40 % of the pages are UTF-8 without a
+# charset, and as most of their titles hold Polish letters, a reader looks in
+# vain for the encoding of about a third of all pages.
+DECLARED, UNDECLARED = True, False
+ENCODINGS = [(("utf-8", DECLARED), 20), (("utf-8", UNDECLARED), 40),
+             (("cp1250", DECLARED), 22), (("cp1250", UNDECLARED), 3), (("ascii", DECLARED), 15)]
+# What a few heads hold beside the usual (pages with the title near the top).
+HEAD_PLAIN, HEAD_TITLE_LANG, HEAD_SCRIPT, HEAD_COMMENT = "plain", "title-lang", "script", "comment"
+HEAD_KINDS = [(HEAD_PLAIN, 94), (HEAD_TITLE_LANG, 2), (HEAD_SCRIPT, 2), (HEAD_COMMENT, 2)]
 EXTENSIONS = [(".html", 50), (".htm", 30), (".php", 17), (".HTML", 2), (".Htm", 1)]
 # Files that are not pages (some look close: ".html.bak", ".htm~").
 OTHER_FILES = [(".css", 20), (".js", 20), (".png", 25), (".jpg", 20), (".pdf", 4),
@@ -36,6 +44,10 @@ ASCII_WORDS = ("home news about contact offer prices services archive gallery ev
 SMALL_PAGE = 400
 
 
+def words_in(encoding):
+    return POLISH_WORDS if encoding != "ascii" else ASCII_WORDS
+
+
 def weighted(rng, table):
     values, weights = zip(*table)
     return rng.choices(values, weights)[0]
@@ -53,7 +65,7 @@ class TextPool:
 
     def __init__(self, encoding, seed=20240501, size=3 * MB // 2):
         rng = random.Random(seed)
-        words = POLISH_WORDS if encoding != "ascii" else ASCII_WORDS
+        words = words_in(encoding)
         lines, total = [], 0
         while total < size:
             line = body_line(rng, words).encode(encoding)
@@ -105,20 +117,60 @@ def pool(encoding):
 
 
 def title_text(rng, encoding):
-    words = POLISH_WORDS if encoding != "ascii" else ASCII_WORDS
+    words = words_in(encoding)
     title = " ".join(rng.choice(words) for _ in range(rng.randint(1, 6)))
     return title[:1].upper() + title[1:]
 
 
-def page(rng, size, kind, encoding):
+def page_head(rng, encoding, declared):
+    """A head's beginning: a modern one with its charset, or an old one without."""
+    if declared:
+        charset = "windows-1250" if encoding == "cp1250" else "utf-8"
+        return (f'<!DOCTYPE html>\n<html lang="pl">\n<head>\n<meta charset="{charset}">\n'
+                '<meta name="viewport" content="width=device-width">\n')
+    head = ('<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01 Transitional//EN">\n<html>\n<head>\n'
+            f'<meta name="keywords" content="{title_text(rng, encoding).lower()}">\n')
+    if rng.random() < 0.5:
+        head += '<meta http-equiv="Content-Type" content="text/html">\n'
+    return head
+
+
+def inline_script(rng, encoding, most):
+    """An old menu script of 2-6 KB (at most `most` bytes), with "<" in its code
+    and its strings."""
+    words = words_in(encoding)
+    lines = ["<script>\nvar menu = new Array();\n"]
+    size, target, i = 0, min(most, rng.randint(2 * KB, 6 * KB)), 0
+    while size < target:
+        line = f"menu[{i}] = '<a href=\"{rng.choice(ASCII_WORDS)}.html\">{rng.choice(words)}</a>';\n"
+        lines.append(line)
+        size, i = size + len(line), i + 1
+    lines.append("for (var i = 0; i < menu.length; i++) document.write('<li>' + menu[i] + '</li>');\n"
+                 "</script>\n")
+    return "".join(lines)
+
+
+def title_element(rng, title, encoding, page_size):
+    head_kind = weighted(rng, HEAD_KINDS)
+    if head_kind == HEAD_TITLE_LANG:
+        return f'<title lang="pl">{title}</title>\n'
+    if head_kind == HEAD_SCRIPT:
+        return inline_script(rng, encoding, page_size // 2) + f"<title>{title}</title>\n"
+    if head_kind == HEAD_COMMENT:
+        # A charset left behind in a comment declares nothing.
+        return ('<!-- old header, kept for reference:\n'
+                '<meta http-equiv="Content-Type" content="text/html; charset=iso-8859-2">\n'
+                f'-->\n<title>{title}</title>\n')
+    return f"<title>{title}</title>\n"
+
+
+def page(rng, size, kind, encoding, declared=DECLARED):
     """The bytes of one page of about `size` bytes, as a list of chunks."""
-    charset = "windows-1250" if encoding == "cp1250" else "utf-8"
-    head = (f'<!DOCTYPE html>\n<html lang="pl">\n<head>\n<meta charset="{charset}">\n'
-            '<meta name="viewport" content="width=device-width">\n')
+    head = page_head(rng, encoding, declared)
     title = title_text(rng, encoding)
     tail = '<link rel="stylesheet" href="style.css">\n</head>\n<body>\n'
     if kind == TITLE_TOP:
-        head += f"<title>{title}</title>\n"
+        head += title_element(rng, title, encoding, size)
     elif kind == TITLE_UPPER:
         head += f"<TITLE>{title}\n{title_text(rng, encoding)}</TITLE>\n"
     body_size = max(0, size - len(head) - len(tail) - 20)
@@ -150,8 +202,8 @@ def folder_files(page_count, seed, small=False):
     for i in range(page_count):
         name = f"{rng.choice(ASCII_WORDS)}-{i}{weighted(rng, EXTENSIONS)}"
         kind = weighted(rng, TITLE_KINDS)
-        encoding = weighted(rng, ENCODINGS)
-        yield name, page(rng, SMALL_PAGE if small else page_size(rng), kind, encoding)
+        encoding, declared = weighted(rng, ENCODINGS)
+        yield name, page(rng, SMALL_PAGE if small else page_size(rng), kind, encoding, declared)
     if small:
         return
     others = int(page_count * OTHER_FILES_PER_PAGE) + rng.randint(0, 3)
