@@ -105,21 +105,14 @@ class Prescan {
   // The next attribute of a tag, its name and value in lower case; false at
   // the tag's ">" or where the bytes end.
   bool Attribute(std::string* name, std::string* value) {
-    name->clear();
     value->clear();
     while (At() && (IsHtmlBlank(Byte()) || Byte() == '/')) ++at_;
     if (!At() || Byte() == '>') return false;
-    for (;; ++at_) {
-      if (!At()) return false;
-      const char c = Byte();
-      if (c == '=' && !name->empty()) {
-        ++at_;
-        return Value(value);
-      }
-      if (IsHtmlBlank(c)) break;
-      if (c == '/' || c == '>') return true;
-      *name += ToLowerAscii(c);
-    }
+    const std::size_t start = at_++;  // the first byte is the name's, an '=' too
+    while (At() && !IsHtmlBlank(Byte()) && Byte() != '/' && Byte() != '>' && Byte() != '=') ++at_;
+    AssignLower(text_.substr(start, at_ - start), name);
+    if (!At()) return false;
+    if (Byte() == '/' || Byte() == '>') return true;
     while (At() && IsHtmlBlank(Byte())) ++at_;
     if (!At()) return false;
     if (Byte() != '=') return true;
@@ -132,21 +125,25 @@ class Prescan {
     if (!At()) return false;
     const char quote = Byte();
     if (quote == '"' || quote == '\'') {
-      for (++at_; At(); ++at_) {
-        if (Byte() == quote) {
-          ++at_;
-          return true;
-        }
-        *value += ToLowerAscii(Byte());
+      const std::size_t end = text_.find(quote, at_ + 1);
+      if (end == std::string_view::npos) {
+        at_ = text_.size();
+        return false;
       }
-      return false;
+      AssignLower(text_.substr(at_ + 1, end - at_ - 1), value);
+      at_ = end + 1;
+      return true;
     }
     if (quote == '>') return true;
-    for (; At(); ++at_) {
-      if (IsHtmlBlank(Byte()) || Byte() == '>') return true;
-      *value += ToLowerAscii(Byte());
-    }
-    return false;
+    const std::size_t start = at_;
+    while (At() && !IsHtmlBlank(Byte()) && Byte() != '>') ++at_;
+    AssignLower(text_.substr(start, at_ - start), value);
+    return At();
+  }
+
+  static void AssignLower(std::string_view text, std::string* out) {
+    out->assign(text.data(), text.size());
+    for (char& c : *out) c = ToLowerAscii(c);
   }
 
   // The label behind "charset=" in a Content-Type value.

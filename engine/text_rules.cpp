@@ -21,8 +21,6 @@ std::string WithForwardSlashes(const std::string& path, char separator) {
   return result;
 }
 
-char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
 std::string LowerAscii(std::string_view text) {
   std::string lower(text);
   for (char& c : lower) c = ToLowerAscii(c);

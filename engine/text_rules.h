@@ -19,7 +19,7 @@ std::string WithForwardSlashes(const std::string& path, char separator);
 // with ASCII letters compared regardless of case; npos when there is none.
 std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size_t from = 0);
 
-char ToLowerAscii(char c);
+inline char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
 // The text with its ASCII letters in lower case.
 std::string LowerAscii(std::string_view text);

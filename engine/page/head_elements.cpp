@@ -14,7 +14,7 @@ std::string Trimmed(const std::string& text) { return Trim(text, kBlanks); }
 
 bool AttributeValue(const TagAttributes& attributes, std::string_view name, std::string* value) {
   for (const TagAttribute& attribute : attributes) {
-    if (attribute.name != name) continue;
+    if (!EqualsNoCase(attribute.name, name)) continue;
     *value = attribute.value.find('&') == std::string_view::npos
                  ? std::string(attribute.value)
                  : DecodeCharacterReferences(attribute.value, true);

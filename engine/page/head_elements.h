@@ -10,8 +10,8 @@
 
 namespace zorvitan {
 
-// One attribute of a tag as the tokenizer read it: its name in lower case,
-// its value as written (character references not decoded yet).
+// One attribute of a tag as the tokenizer read it: its name and value as
+// written (names match in any letter case; references not decoded yet).
 struct TagAttribute {
   std::string_view name;
   std::string_view value;

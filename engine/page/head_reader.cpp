@@ -25,8 +25,8 @@ constexpr std::size_t kFirstHeadRead = 4 * 1024;
 constexpr std::size_t kPastHeadSearch = 16 * 1024;
 
 template <std::size_t N>
-bool IsOneOf(std::string_view name, const char* const (&names)[N]) {
-  for (const char* candidate : names) {
+bool IsOneOf(std::string_view name, const std::string_view (&names)[N]) {
+  for (const std::string_view candidate : names) {
     if (name == candidate) return true;
   }
   return false;
@@ -35,21 +35,21 @@ bool IsOneOf(std::string_view name, const char* const (&names)[N]) {
 // Elements whose text the tokenizer takes as raw text (scripting enabled, as
 // in browsers), or as escapable raw text (RCDATA).
 bool HasRawText(std::string_view name) {
-  static const char* const kNames[] = {"style",    "xmp",      "iframe",   "noembed",
-                                       "noframes", "noscript", "textarea", "title"};
+  static constexpr std::string_view kNames[] = {"style",    "xmp",      "iframe",   "noembed",
+                                                "noframes", "noscript", "textarea", "title"};
   return IsOneOf(name, kNames);
 }
 
 bool IsVoid(std::string_view name) {
-  static const char* const kNames[] = {"area",  "base",  "basefont", "bgsound", "br",    "col",
-                                       "embed", "frame", "hr",       "img",     "input", "keygen",
-                                       "link",  "meta",  "param",    "source",  "track", "wbr"};
+  static constexpr std::string_view kNames[] = {
+      "area", "base",  "basefont", "bgsound", "br",   "col",   "embed",  "frame", "hr",
+      "img",  "input", "keygen",   "link",    "meta", "param", "source", "track", "wbr"};
   return IsOneOf(name, kNames);
 }
 
 // HTML start tags that end SVG or MathML content.
 bool BreaksOutOfForeign(std::string_view name, const TagAttributes& attributes) {
-  static const char* const kNames[] = {
+  static constexpr std::string_view kNames[] = {
       "b",      "big",  "blockquote", "body",  "br",   "center", "code",    "dd",   "div",
       "dl",     "dt",   "em",         "embed", "h1",   "h2",     "h3",      "h4",   "h5",
       "h6",     "head", "hr",         "i",     "img",  "li",     "listing", "menu", "meta",
@@ -58,7 +58,8 @@ bool BreaksOutOfForeign(std::string_view name, const TagAttributes& attributes) 
   if (IsOneOf(name, kNames)) return true;
   if (name != "font") return false;
   for (const TagAttribute& attribute : attributes) {
-    if (attribute.name == "color" || attribute.name == "face" || attribute.name == "size") {
+    if (EqualsNoCase(attribute.name, "color") || EqualsNoCase(attribute.name, "face") ||
+        EqualsNoCase(attribute.name, "size")) {
       return true;
     }
   }
@@ -70,14 +71,14 @@ enum class Phase { kBeforeHead, kInHead, kAfterHead, kBody, kFrameset };
 
 // Start tags in the body after which a <frameset> no longer replaces the body.
 bool EndsFramesetOk(std::string_view name, const TagAttributes& attributes) {
-  static const char* const kNames[] = {"pre",    "listing", "li",     "dd",    "dt",   "button",
-                                       "applet", "marquee", "object", "table", "area", "br",
-                                       "embed",  "img",     "keygen", "wbr",   "hr",   "textarea",
-                                       "xmp",    "iframe",  "select", "image", "body"};
+  static constexpr std::string_view kNames[] = {
+      "pre",    "listing",  "li",   "dd",     "dt",     "button", "applet", "marquee",
+      "object", "table",    "area", "br",     "embed",  "img",    "keygen", "wbr",
+      "hr",     "textarea", "xmp",  "iframe", "select", "image",  "body"};
   if (IsOneOf(name, kNames)) return true;
   if (name != "input") return false;
   for (const TagAttribute& attribute : attributes) {
-    if (attribute.name != "type") continue;
+    if (!EqualsNoCase(attribute.name, "type")) continue;
     std::string_view type = attribute.value;
     return !(type.size() == 6 && (type[0] | 0x20) == 'h' && (type[1] | 0x20) == 'i' &&
              (type[2] | 0x20) == 'd' && (type[3] | 0x20) == 'd' && (type[4] | 0x20) == 'e' &&
@@ -102,9 +103,6 @@ class HeadReader::Impl : public TokenSink {
 
   bool Feed(const char* data, std::size_t size) {
     if (settled_) return true;
-    if (start_.size() < kEncodingPrescanBytes) {
-      start_.append(data, std::min(size, kEncodingPrescanBytes - start_.size()));
-    }
     if (tokenizer_.Feed(data, size)) Settle();
     return settled_;
   }
@@ -123,7 +121,7 @@ class HeadReader::Impl : public TokenSink {
   bool NeedsReread() const { return head_.has_title && dropped_ > 0; }
   std::size_t TitleOffset() const { return title_offset_; }
   std::size_t TitleLength() const { return title_length_; }
-  const std::string& Start() const { return start_; }
+  PageHead TakeHead() { return std::move(head_); }
 
   void Tag(const HtmlTag& tag) override {
     // Past the head's end, misplaced head elements are looked for only so far.
@@ -131,6 +129,7 @@ class HeadReader::Impl : public TokenSink {
       ClosePastHead();
       if (settled_) return;
     }
+    if (InPlainBody() && (tag.closing || !MattersInPlainBody(tag.name))) return;
     tag_ = &tag;
     if (tag.closing) {
       EndTag(tag.at);
@@ -150,6 +149,48 @@ class HeadReader::Impl : public TokenSink {
 
   bool Done() const override { return settled_; }
 
+  // The tags whose attributes say something here: the language, what the head
+  // holds, and what ends SVG or MathML, opens an integration point or keeps a
+  // <frameset> from replacing the body.
+  bool WantsAttributes(std::string_view name) const override {
+    if (InPlainBody()) return name == "html";
+    static constexpr std::string_view kNames[] = {"html", "meta",  "link",          "base",
+                                                  "font", "input", "annotation-xml"};
+    return IsOneOf(name, kNames);
+  }
+
+ private:
+  // In the body with nothing open that the reader follows (no SVG or MathML,
+  // no <template>, past the search for misplaced head elements, and frames
+  // can no longer replace the body): most of a page, where only a few start
+  // tags still matter and the rest are read past.
+  bool InPlainBody() const {
+    return phase_ == Phase::kBody && !frameset_ok_ && !past_head_open_ && foreign_.empty() &&
+           templates_.empty();
+  }
+
+  static bool MattersInPlainBody(std::string_view name) {
+    switch (name.size()) {
+      case 3:
+        return name == "svg" || name == "xmp";
+      case 4:
+        return name == "html" || name == "math";
+      case 5:
+        return name == "title" || name == "style";
+      case 6:
+        return name == "script" || name == "iframe";
+      case 7:
+        return name == "noembed";
+      case 8:
+        return name == "textarea" || name == "template" || name == "noframes" || name == "noscript";
+      case 9:
+        return name == "plaintext";
+      default:
+        return false;
+    }
+  }
+
+ public:
  private:
   // Text between tags: a character other than a blank ends the head, and
   // keeps a later <frameset> from replacing the body.
@@ -293,9 +334,9 @@ class HeadReader::Impl : public TokenSink {
       if (name == "head") return;
     }
     // After </head> these still go into the head; <noscript> no longer does.
-    static const char* const kHeadElements[] = {"base",   "basefont", "bgsound",  "link",
-                                                "meta",   "title",    "noframes", "style",
-                                                "script", "template", "head"};
+    static constexpr std::string_view kHeadElements[] = {"base",   "basefont", "bgsound",  "link",
+                                                         "meta",   "title",    "noframes", "style",
+                                                         "script", "template", "head"};
     if (html &&
         (IsOneOf(name, kHeadElements) || (name == "noscript" && phase_ == Phase::kInHead))) {
       if (name == "meta" || name == "link" || name == "base") {
@@ -420,7 +461,6 @@ class HeadReader::Impl : public TokenSink {
   PageHead head_;
   bool settled_ = false;
 
-  std::string start_;  // the page's first bytes, for the encoding prescan
   HtmlTokenizer tokenizer_;
   const HtmlTag* tag_ = nullptr;  // the tag being heard
 
@@ -448,7 +488,7 @@ const PageHead& HeadReader::Head() const { return impl_->Head(); }
 bool HeadReader::NeedsReread() const { return impl_->NeedsReread(); }
 std::size_t HeadReader::TitleOffset() const { return impl_->TitleOffset(); }
 std::size_t HeadReader::TitleLength() const { return impl_->TitleLength(); }
-const std::string& HeadReader::Start() const { return impl_->Start(); }
+PageHead HeadReader::TakeHead() { return impl_->TakeHead(); }
 
 namespace {
 
@@ -477,20 +517,56 @@ ReadResult RereadTitle(Platform& platform, const std::string& path, std::size_t 
 
 }  // namespace
 
+namespace {
+
+// Feeds the reader, and keeps the page's first bytes for the encoding prescan:
+// where the first read settles the head they are still in the read buffer, so
+// they are copied only when a later read would overwrite them.
+class PrescanKeeper {
+ public:
+  explicit PrescanKeeper(HeadReader* reader) : reader_(reader) {}
+  bool Feed(const char* data, std::size_t size) {
+    if (first_.data() == nullptr) {
+      first_ = std::string_view(data, std::min(size, kEncodingPrescanBytes));
+    } else if (start_.size() < kEncodingPrescanBytes) {
+      start_.append(data, std::min(size, kEncodingPrescanBytes - start_.size()));
+    }
+    const bool settled = reader_->Feed(data, size);
+    if (!settled && start_.empty()) start_.assign(first_.data(), first_.size());
+    return settled;
+  }
+  // The first bytes, valid until the read buffer is used again.
+  std::string_view Start() const { return start_.empty() ? first_ : start_; }
+  void Keep() {
+    if (start_.empty()) start_.assign(first_.data(), first_.size());
+  }
+
+ private:
+  HeadReader* reader_;
+  std::string_view first_;
+  std::string start_;
+};
+
+}  // namespace
+
 ReadResult ReadPageHead(Platform& platform, const std::string& path, std::string* chunk,
                         unsigned needs, PageHead* head) {
   *head = PageHead();
   HeadReader reader(needs);
+  PrescanKeeper keeper(&reader);
   bool utf16 = false;
   const std::size_t first_read = (needs & kNeedsTitle) ? kFirstTitleRead : kFirstHeadRead;
-  ReadResult result = ScanPage(platform, path, first_read, chunk, &reader, &utf16);
+  ReadResult result = ScanPage(platform, path, first_read, chunk, &keeper, &utf16);
   if (result != ReadResult::kOk) return result;
   if (!reader.Settled()) reader.Finish();  // the page ended first
-  *head = reader.Head();
-  if (reader.NeedsReread()) {
+  const bool reread = reader.NeedsReread();
+  const std::size_t title_offset = reader.TitleOffset();
+  const std::size_t title_length = reader.TitleLength();
+  *head = reader.TakeHead();
+  if (reread) {
+    keeper.Keep();
     head->title.clear();
-    result = RereadTitle(platform, path, reader.TitleOffset(), reader.TitleLength(), chunk,
-                         &head->title);
+    result = RereadTitle(platform, path, title_offset, title_length, chunk, &head->title);
     if (result != ReadResult::kOk) {
       *head = PageHead();
       return result;
@@ -500,7 +576,7 @@ ReadResult ReadPageHead(Platform& platform, const std::string& path, std::string
   if (utf16) {
     head->declared_encoding = kUtf8;
   } else if (TextConverter::NeedsEncoding(head->title) || (needs & kNeedsHead)) {
-    head->declared_encoding = DeclaredEncoding(reader.Start());
+    head->declared_encoding = DeclaredEncoding(keeper.Start());
   }
   return ReadResult::kOk;
 }

@@ -31,6 +31,8 @@ class HeadReader {
   // The head as read so far (all of it after Finish() or once settled); its
   // declared_encoding is not looked for here (ReadPageHead does).
   const PageHead& Head() const;
+  // The same, moved out of the reader.
+  PageHead TakeHead();
 
   // A title longer than the reader holds is not kept; ReadPageHead reads it
   // again from the page: it stands at TitleOffset() and is TitleLength() raw
@@ -38,9 +40,6 @@ class HeadReader {
   bool NeedsReread() const;
   std::size_t TitleOffset() const;
   std::size_t TitleLength() const;
-
-  // The first bytes of the page, for the encoding prescan.
-  const std::string& Start() const;
 
   static constexpr std::size_t kHeldTitleLimit = 1 << 20;
   static constexpr std::size_t kLongestTag = HtmlTokenizer::kLongestTag;

@@ -10,6 +10,23 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
+// What a byte is to a tag, one bit each: the bytes that end a name or a value.
+enum : unsigned char { kBlank = 1, kSlash = 2, kClose = 4, kEquals = 8 };
+struct TagBytes {
+  unsigned char kind[256] = {};
+  constexpr TagBytes() {
+    for (const char c : {' ', '\t', '\n', '\f', '\r'}) kind[static_cast<unsigned char>(c)] = kBlank;
+    kind[static_cast<unsigned char>('/')] = kSlash;
+    kind[static_cast<unsigned char>('>')] = kClose;
+    kind[static_cast<unsigned char>('=')] = kEquals;
+  }
+};
+constexpr TagBytes kTagBytes;
+
+bool Is(char c, unsigned char kinds) {
+  return (kTagBytes.kind[static_cast<unsigned char>(c)] & kinds) != 0;
+}
+
 }  // namespace
 
 bool HtmlTokenizer::Feed(const char* data, std::size_t size) {
@@ -357,15 +374,24 @@ std::size_t HtmlTokenizer::ScriptLessThan(std::size_t lt) {
 std::size_t HtmlTokenizer::Tag(std::size_t lt, bool closing) {
   std::size_t i = lt + (closing ? 2 : 1);
   const std::size_t size = text_.size();
-  name_.clear();
-  while (i < size && !IsHtmlBlank(text_[i]) && text_[i] != '/' && text_[i] != '>') {
-    name_ += ToLowerAscii(text_[i]);
-    ++i;
+  const std::size_t name_start = i;
+  while (i < size && !Is(text_[i], kBlank | kSlash | kClose)) ++i;
+  std::string_view name;  // in lower case: in the small buffer, or name_ when longer
+  if (i - name_start <= sizeof name_buffer_) {
+    for (std::size_t k = name_start; k < i; ++k)
+      name_buffer_[k - name_start] = ToLowerAscii(text_[k]);
+    name = std::string_view(name_buffer_, i - name_start);
+  } else {
+    name_.assign(text_.data() + name_start, i - name_start);
+    for (char& c : name_) c = ToLowerAscii(c);
+    name = name_;
   }
   attributes_.clear();
+  // Most tags' attributes matter to nobody: they are read past, not kept.
+  const bool keep = !closing && sink_.WantsAttributes(name);
   bool self_closing = false;
   for (;;) {
-    while (i < size && IsHtmlBlank(text_[i])) ++i;
+    while (i < size && Is(text_[i], kBlank)) ++i;
     if (i >= size) return TagCut(lt);
     if (text_[i] == '>') break;
     if (text_[i] == '/') {
@@ -379,17 +405,14 @@ std::size_t HtmlTokenizer::Tag(std::size_t lt, bool closing) {
     }
     // A name: '=' may be its first character.
     const std::size_t name_start = i++;
-    while (i < size && !IsHtmlBlank(text_[i]) && text_[i] != '/' && text_[i] != '>' &&
-           text_[i] != '=') {
-      ++i;
-    }
+    while (i < size && !Is(text_[i], kBlank | kSlash | kClose | kEquals)) ++i;
     const std::size_t name_end = i;
-    while (i < size && IsHtmlBlank(text_[i])) ++i;
+    while (i < size && Is(text_[i], kBlank)) ++i;
     if (i >= size) return TagCut(lt);
     std::string_view value;
     if (text_[i] == '=') {
       ++i;
-      while (i < size && IsHtmlBlank(text_[i])) ++i;
+      while (i < size && Is(text_[i], kBlank)) ++i;
       if (i >= size) return TagCut(lt);
       if (text_[i] == '"' || text_[i] == '\'') {
         const std::size_t close = text_.find(text_[i], i + 1);
@@ -398,20 +421,19 @@ std::size_t HtmlTokenizer::Tag(std::size_t lt, bool closing) {
         i = close + 1;
       } else if (text_[i] != '>') {
         const std::size_t start = i;
-        while (i < size && !IsHtmlBlank(text_[i]) && text_[i] != '>') ++i;
+        while (i < size && !Is(text_[i], kBlank | kClose)) ++i;
         if (i >= size) return TagCut(lt);
         value = text_.substr(start, i - start);
       }
     }
-    AddAttribute(text_.substr(name_start, name_end - name_start), value);
+    if (keep) AddAttribute(text_.substr(name_start, name_end - name_start), value);
   }
   const std::size_t after = i + 1;
   if (after - lt > kLongestTag) {
     stopped_ = true;
     return text_.size();
   }
-  sink_.Tag(HtmlTag{name_, attributes_, closing, self_closing, lt, offset_ + after});
-  lowered_.clear();
+  sink_.Tag(HtmlTag{name, attributes_, closing, self_closing, lt, offset_ + after});
   return after;
 }
 
@@ -420,17 +442,10 @@ std::size_t HtmlTokenizer::TagCut(std::size_t lt) const {
   return lt;
 }
 
-// Attribute names are kept in lower case; the first of a name counts.
+// The first of a name counts, letters in any case.
 void HtmlTokenizer::AddAttribute(std::string_view name, std::string_view value) {
-  bool lower = true;
-  for (const char c : name) lower = lower && !(c >= 'A' && c <= 'Z');
-  if (!lower) {
-    lowered_.emplace_back(name);
-    for (char& c : lowered_.back()) c = ToLowerAscii(c);
-    name = lowered_.back();
-  }
   for (const TagAttribute& attribute : attributes_) {
-    if (attribute.name == name) return;
+    if (EqualsNoCase(attribute.name, name)) return;
   }
   attributes_.push_back(TagAttribute{name, value});
 }

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
 #include <string>
 #include <string_view>
 
@@ -15,8 +14,8 @@
 namespace zorvitan {
 
 struct HtmlTag {
-  std::string_view name;  // in lower case
-  const TagAttributes& attributes;
+  std::string_view name;            // in lower case
+  const TagAttributes& attributes;  // of a start tag whose attributes the sink wants
   bool closing;
   bool self_closing;
   std::size_t at;          // where its '<' stands in the bytes being worked through
@@ -35,6 +34,8 @@ class TokenSink {
   virtual void RawTextEnded() = 0;
   // Whether the current node is SVG or MathML, where "<![CDATA[" opens a section.
   virtual bool InForeignContent() const = 0;
+  // Whether the sink needs the attributes of start tags of this name.
+  virtual bool WantsAttributes(std::string_view name) const = 0;
   // Whether the sink has all it needs: the tokenizer stops.
   virtual bool Done() const = 0;
 };
@@ -111,9 +112,9 @@ class HtmlTokenizer {
   std::string raw_name_;
   bool comment_start_ = false;
 
-  std::string name_;  // the tag being read
+  char name_buffer_[32];  // the tag being read
+  std::string name_;      // a longer one
   TagAttributes attributes_;
-  std::deque<std::string> lowered_;  // attribute names written in capitals (views stay valid)
 
   bool count_lines_ = true;
   std::size_t line_ = 1;  // at offset_
