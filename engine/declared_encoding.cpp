@@ -18,7 +18,6 @@ class Prescan {
   explicit Prescan(std::string_view head) : text_(head) {}
 
   std::string_view Run() {
-    std::string name, value;  // reused by every tag's attributes
     for (;;) {
       if (!At()) return {};
       const void* less_than = std::memchr(text_.data() + at_, '<', text_.size() - at_);
@@ -38,7 +37,7 @@ class Prescan {
       } else if (IsTagStart()) {
         // Any other tag: its name, then its attributes, which may hold a ">".
         while (At() && !IsHtmlBlank(Byte()) && Byte() != '>') ++at_;
-        while (Attribute(&name, &value)) {
+        while (Attribute(nullptr, nullptr)) {  // read past, not kept
         }
       } else if (StartsWith("<!") || StartsWith("</") || StartsWith("<?")) {
         const std::size_t end = text_.find('>', at_ + 2);
@@ -102,10 +101,10 @@ class Prescan {
     return charset;
   }
 
-  // The next attribute of a tag, its name and value in lower case; false at
-  // the tag's ">" or where the bytes end.
+  // The next attribute of a tag, its name and value in lower case (when
+  // asked for); false at the tag's ">" or where the bytes end.
   bool Attribute(std::string* name, std::string* value) {
-    value->clear();
+    if (value != nullptr) value->clear();
     while (At() && (IsHtmlBlank(Byte()) || Byte() == '/')) ++at_;
     if (!At() || Byte() == '>') return false;
     const std::size_t start = at_++;  // the first byte is the name's, an '=' too
@@ -142,6 +141,7 @@ class Prescan {
   }
 
   static void AssignLower(std::string_view text, std::string* out) {
+    if (out == nullptr) return;
     out->assign(text.data(), text.size());
     for (char& c : *out) c = ToLowerAscii(c);
   }
@@ -178,6 +178,24 @@ class Prescan {
   std::size_t at_ = 0;
 };
 
+// Whether "charset" stands in the text, in any letter case; memchr finds the
+// few places where it could start.
+bool NamesCharset(std::string_view text) {
+  constexpr std::string_view kWord = "charset";
+  if (text.size() < kWord.size()) return false;
+  const std::size_t last = text.size() - kWord.size();
+  for (const char first : {'c', 'C'}) {
+    for (std::size_t at = 0; at <= last;) {
+      const void* hit = std::memchr(text.data() + at, first, last + 1 - at);
+      if (hit == nullptr) break;
+      at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+      if (EqualsNoCase(text.substr(at + 1, kWord.size() - 1), kWord.substr(1))) return true;
+      ++at;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string_view EncodingOfByteOrderMark(std::string_view head, std::size_t* length) {
@@ -198,7 +216,11 @@ std::string_view EncodingOfByteOrderMark(std::string_view head, std::size_t* len
 }
 
 std::string_view EncodingOfMeta(std::string_view head) {
-  return Prescan(head.substr(0, kEncodingPrescanBytes)).Run();
+  head = head.substr(0, kEncodingPrescanBytes);
+  // Every declaration names "charset": where the word is missing, as on many
+  // old pages, there is nothing to read.
+  if (!NamesCharset(head)) return {};
+  return Prescan(head).Run();
 }
 
 std::string_view DeclaredEncoding(std::string_view head) {

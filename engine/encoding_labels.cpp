@@ -74,11 +74,12 @@ constexpr Encoding kEncodings[] = {
 };
 
 bool HasLabel(std::string_view labels, std::string_view label) {
-  for (std::size_t start = 0; start < labels.size();) {
-    std::size_t end = labels.find(' ', start);
-    if (end == std::string_view::npos) end = labels.size();
-    if (labels.substr(start, end - start) == label) return true;
-    start = end + 1;
+  for (std::size_t at = labels.find(label); at != std::string_view::npos;
+       at = labels.find(label, at + 1)) {
+    const std::size_t end = at + label.size();
+    if ((at == 0 || labels[at - 1] == ' ') && (end == labels.size() || labels[end] == ' ')) {
+      return true;
+    }
   }
   return false;
 }

@@ -152,8 +152,16 @@ class HeadReader::Impl : public TokenSink {
   // The tags whose attributes say something here: the language, what the head
   // holds, and what ends SVG or MathML, opens an integration point or keeps a
   // <frameset> from replacing the body.
+  bool Skimming() const override { return InPlainBody(); }
+  bool MattersWhileSkimming(std::string_view name) const override {
+    return MattersInPlainBody(name);
+  }
+
   bool WantsAttributes(std::string_view name) const override {
     if (InPlainBody()) return name == "html";
+    if ((name == "meta" || name == "link" || name == "base") && !(needs_ & kNeedsHead)) {
+      return false;  // what the head holds is not asked for
+    }
     static constexpr std::string_view kNames[] = {"html", "meta",  "link",          "base",
                                                   "font", "input", "annotation-xml"};
     return IsOneOf(name, kNames);
@@ -169,22 +177,24 @@ class HeadReader::Impl : public TokenSink {
            templates_.empty();
   }
 
+  // `name` as written, in any letter case.
   static bool MattersInPlainBody(std::string_view name) {
+    auto is = [name](std::string_view known) { return EqualsNoCase(name, known); };
     switch (name.size()) {
       case 3:
-        return name == "svg" || name == "xmp";
+        return is("svg") || is("xmp");
       case 4:
-        return name == "html" || name == "math";
+        return is("html") || is("math");
       case 5:
-        return name == "title" || name == "style";
+        return is("title") || is("style");
       case 6:
-        return name == "script" || name == "iframe";
+        return is("script") || is("iframe");
       case 7:
-        return name == "noembed";
+        return is("noembed");
       case 8:
-        return name == "textarea" || name == "template" || name == "noframes" || name == "noscript";
+        return is("textarea") || is("template") || is("noframes") || is("noscript");
       case 9:
-        return name == "plaintext";
+        return is("plaintext");
       default:
         return false;
     }
@@ -339,7 +349,7 @@ class HeadReader::Impl : public TokenSink {
                                                          "script", "template", "head"};
     if (html &&
         (IsOneOf(name, kHeadElements) || (name == "noscript" && phase_ == Phase::kInHead))) {
-      if (name == "meta" || name == "link" || name == "base") {
+      if ((name == "meta" || name == "link" || name == "base") && (needs_ & kNeedsHead)) {
         NoteHeadElement(name, tag_->attributes, &head_.in_head, &head_);
       }
       return;
@@ -414,7 +424,7 @@ class HeadReader::Impl : public TokenSink {
     head_.end.tag = std::string(tag);
     head_.end.line = tokenizer_.LineAt(at);
     tokenizer_.StopCountingLines();
-    past_head_open_ = true;
+    past_head_open_ = (needs_ & kNeedsHead) != 0;
     past_head_limit_ = tokenizer_.OffsetOf(at) + kPastHeadSearch;
     CheckSettled();
   }

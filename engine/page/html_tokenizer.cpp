@@ -138,6 +138,10 @@ std::size_t HtmlTokenizer::LineAt(std::size_t at) {
 
 // Markup: text up to the next '<', then the token it opens.
 std::size_t HtmlTokenizer::Markup(std::size_t at) {
+  if (sink_.Skimming()) {
+    const std::size_t skimmed = Skim(at);
+    if (skimmed > at) return skimmed;
+  }
   const void* open = std::memchr(text_.data() + at, '<', text_.size() - at);
   const std::size_t lt =
       open == nullptr ? text_.size() : static_cast<const char*>(open) - text_.data();
@@ -373,33 +377,52 @@ std::size_t HtmlTokenizer::ScriptLessThan(std::size_t lt) {
 // reads them. Returns the offset behind it, or `lt` when it is not whole yet.
 std::size_t HtmlTokenizer::Tag(std::size_t lt, bool closing) {
   std::size_t i = lt + (closing ? 2 : 1);
-  const std::size_t size = text_.size();
-  const std::size_t name_start = i;
-  while (i < size && !Is(text_[i], kBlank | kSlash | kClose)) ++i;
-  std::string_view name;  // in lower case: in the small buffer, or name_ when longer
-  if (i - name_start <= sizeof name_buffer_) {
-    for (std::size_t k = name_start; k < i; ++k)
-      name_buffer_[k - name_start] = ToLowerAscii(text_[k]);
-    name = std::string_view(name_buffer_, i - name_start);
-  } else {
-    name_.assign(text_.data() + name_start, i - name_start);
-    for (char& c : name_) c = ToLowerAscii(c);
-    name = name_;
-  }
+  const std::string_view name = TagName(&i);
   attributes_.clear();
   // Most tags' attributes matter to nobody: they are read past, not kept.
   const bool keep = !closing && sink_.WantsAttributes(name);
   bool self_closing = false;
+  const std::size_t end = Attributes(i, keep, &self_closing);
+  if (end == npos) return TagCut(lt);
+  const std::size_t after = end + 1;
+  if (after - lt > kLongestTag) {
+    stopped_ = true;
+    return text_.size();
+  }
+  sink_.Tag(HtmlTag{name, attributes_, closing, self_closing, lt, offset_ + after});
+  return after;
+}
+
+// The tag's name from `*at`, in lower case (in the small buffer, or name_ when
+// longer); `*at` moves behind it.
+std::string_view HtmlTokenizer::TagName(std::size_t* at) {
+  const std::size_t start = *at;
+  std::size_t i = start;
+  while (i < text_.size() && !Is(text_[i], kBlank | kSlash | kClose)) ++i;
+  *at = i;
+  if (i - start <= sizeof name_buffer_) {
+    for (std::size_t k = start; k < i; ++k) name_buffer_[k - start] = ToLowerAscii(text_[k]);
+    return std::string_view(name_buffer_, i - start);
+  }
+  name_.assign(text_.data() + start, i - start);
+  for (char& c : name_) c = ToLowerAscii(c);
+  return name_;
+}
+
+// Reads a tag's attributes from `i` (kept in attributes_ when `keep`); returns
+// where its '>' stands, or npos when the bytes end first.
+std::size_t HtmlTokenizer::Attributes(std::size_t i, bool keep, bool* self_closing) {
+  const std::size_t size = text_.size();
   for (;;) {
     while (i < size && Is(text_[i], kBlank)) ++i;
-    if (i >= size) return TagCut(lt);
-    if (text_[i] == '>') break;
+    if (i >= size) return npos;
+    if (text_[i] == '>') return i;
     if (text_[i] == '/') {
       ++i;
-      if (i >= size) return TagCut(lt);
+      if (i >= size) return npos;
       if (text_[i] == '>') {
-        self_closing = true;
-        break;
+        *self_closing = true;
+        return i;
       }
       continue;
     }
@@ -408,33 +431,55 @@ std::size_t HtmlTokenizer::Tag(std::size_t lt, bool closing) {
     while (i < size && !Is(text_[i], kBlank | kSlash | kClose | kEquals)) ++i;
     const std::size_t name_end = i;
     while (i < size && Is(text_[i], kBlank)) ++i;
-    if (i >= size) return TagCut(lt);
+    if (i >= size) return npos;
     std::string_view value;
     if (text_[i] == '=') {
       ++i;
       while (i < size && Is(text_[i], kBlank)) ++i;
-      if (i >= size) return TagCut(lt);
+      if (i >= size) return npos;
       if (text_[i] == '"' || text_[i] == '\'') {
         const std::size_t close = text_.find(text_[i], i + 1);
-        if (close == npos) return TagCut(lt);
+        if (close == npos) return npos;
         value = text_.substr(i + 1, close - i - 1);
         i = close + 1;
       } else if (text_[i] != '>') {
         const std::size_t start = i;
         while (i < size && !Is(text_[i], kBlank | kClose)) ++i;
-        if (i >= size) return TagCut(lt);
+        if (i >= size) return npos;
         value = text_.substr(start, i - start);
       }
     }
     if (keep) AddAttribute(text_.substr(name_start, name_end - name_start), value);
   }
-  const std::size_t after = i + 1;
-  if (after - lt > kLongestTag) {
-    stopped_ = true;
-    return text_.size();
+}
+
+// Where the sink skims, tags it has no use for and text are passed over here,
+// without a word to it; returns at the first token it must hear (or that
+// needs more bytes), or at the end.
+std::size_t HtmlTokenizer::Skim(std::size_t at) {
+  const std::size_t size = text_.size();
+  for (;;) {
+    const void* open = std::memchr(text_.data() + at, '<', size - at);
+    if (open == nullptr) return size;
+    const std::size_t lt = static_cast<const char*>(open) - text_.data();
+    if (lt + 2 >= size) return lt;
+    const bool closing = text_[lt + 1] == '/';
+    if (!IsAsciiLetter(text_[lt + (closing ? 2 : 1)])) {
+      if (closing || text_[lt + 1] == '!' || text_[lt + 1] == '?') return lt;
+      at = lt + 1;  // a '<' of text
+      continue;
+    }
+    std::size_t i = lt + (closing ? 2 : 1);
+    const std::size_t name_start = i;
+    while (i < size && !Is(text_[i], kBlank | kSlash | kClose)) ++i;
+    if (!closing && sink_.MattersWhileSkimming(text_.substr(name_start, i - name_start))) {
+      return lt;
+    }
+    bool self_closing = false;
+    const std::size_t end = Attributes(i, false, &self_closing);
+    if (end == npos || end + 1 - lt > kLongestTag) return lt;  // Tag() says what then
+    at = end + 1;
   }
-  sink_.Tag(HtmlTag{name, attributes_, closing, self_closing, lt, offset_ + after});
-  return after;
 }
 
 std::size_t HtmlTokenizer::TagCut(std::size_t lt) const {

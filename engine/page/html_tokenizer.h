@@ -36,6 +36,10 @@ class TokenSink {
   virtual bool InForeignContent() const = 0;
   // Whether the sink needs the attributes of start tags of this name.
   virtual bool WantsAttributes(std::string_view name) const = 0;
+  // Whether only some start tags matter to the sink now, and no text and no
+  // end tag: the others are passed over without a call; and which matter.
+  virtual bool Skimming() const = 0;
+  virtual bool MattersWhileSkimming(std::string_view name) const = 0;
   // Whether the sink has all it needs: the tokenizer stops.
   virtual bool Done() const = 0;
 };
@@ -96,6 +100,9 @@ class HtmlTokenizer {
   std::size_t ScriptData(std::size_t at);
   std::size_t ScriptLessThan(std::size_t lt);
   std::size_t Tag(std::size_t lt, bool closing);
+  std::string_view TagName(std::size_t* at);
+  std::size_t Attributes(std::size_t i, bool keep, bool* self_closing);
+  std::size_t Skim(std::size_t at);
   std::size_t TagCut(std::size_t lt) const;
   void AddAttribute(std::string_view name, std::string_view value);
 
