@@ -24,38 +24,121 @@ constexpr std::size_t kFirstHeadRead = 4 * 1024;
 // when the author's </head> or <body> does not come first.
 constexpr std::size_t kPastHeadSearch = 16 * 1024;
 
-template <std::size_t N>
-bool IsOneOf(std::string_view name, const std::string_view (&names)[N]) {
-  for (const std::string_view candidate : names) {
-    if (name == candidate) return true;
+// What the tree builder knows of an element by its name, one bit each.
+enum : unsigned {
+  kRawText = 1,          // raw text or RCDATA (scripting enabled, as in browsers)
+  kVoid = 2,             // has no end tag
+  kBreaksOut = 4,        // ends SVG or MathML content
+  kEndsFramesetOk = 8,   // in the body, keeps a later <frameset> from replacing it
+  kHeadElement = 16,     // goes into the head, even after </head>
+  kWantsAttributes = 32  // its attributes say something here
+};
+
+struct ElementTraits {
+  std::string_view name;
+  unsigned traits;
+};
+
+// Sorted by name, for a binary search.
+constexpr ElementTraits kElements[] = {
+    {"annotation-xml", kWantsAttributes},
+    {"applet", kEndsFramesetOk},
+    {"area", kVoid | kEndsFramesetOk},
+    {"b", kBreaksOut},
+    {"base", kVoid | kHeadElement | kWantsAttributes},
+    {"basefont", kVoid | kHeadElement},
+    {"bgsound", kVoid | kHeadElement},
+    {"big", kBreaksOut},
+    {"blockquote", kBreaksOut},
+    {"body", kBreaksOut | kEndsFramesetOk},
+    {"br", kVoid | kBreaksOut | kEndsFramesetOk},
+    {"button", kEndsFramesetOk},
+    {"center", kBreaksOut},
+    {"code", kBreaksOut},
+    {"col", kVoid},
+    {"dd", kBreaksOut | kEndsFramesetOk},
+    {"div", kBreaksOut},
+    {"dl", kBreaksOut},
+    {"dt", kBreaksOut | kEndsFramesetOk},
+    {"em", kBreaksOut},
+    {"embed", kVoid | kBreaksOut | kEndsFramesetOk},
+    {"font", kWantsAttributes},
+    {"frame", kVoid},
+    {"h1", kBreaksOut},
+    {"h2", kBreaksOut},
+    {"h3", kBreaksOut},
+    {"h4", kBreaksOut},
+    {"h5", kBreaksOut},
+    {"h6", kBreaksOut},
+    {"head", kBreaksOut | kHeadElement},
+    {"hr", kVoid | kBreaksOut | kEndsFramesetOk},
+    {"html", kWantsAttributes},
+    {"i", kBreaksOut},
+    {"iframe", kRawText | kEndsFramesetOk},
+    {"image", kEndsFramesetOk},
+    {"img", kVoid | kBreaksOut | kEndsFramesetOk},
+    {"input", kVoid | kWantsAttributes},
+    {"keygen", kVoid | kEndsFramesetOk},
+    {"li", kBreaksOut | kEndsFramesetOk},
+    {"link", kVoid | kHeadElement | kWantsAttributes},
+    {"listing", kBreaksOut | kEndsFramesetOk},
+    {"marquee", kEndsFramesetOk},
+    {"menu", kBreaksOut},
+    {"meta", kVoid | kBreaksOut | kHeadElement | kWantsAttributes},
+    {"nobr", kBreaksOut},
+    {"noembed", kRawText},
+    {"noframes", kRawText | kHeadElement},
+    {"noscript", kRawText},
+    {"object", kEndsFramesetOk},
+    {"ol", kBreaksOut},
+    {"p", kBreaksOut},
+    {"param", kVoid},
+    {"pre", kBreaksOut | kEndsFramesetOk},
+    {"ruby", kBreaksOut},
+    {"s", kBreaksOut},
+    {"script", kHeadElement},
+    {"select", kEndsFramesetOk},
+    {"small", kBreaksOut},
+    {"source", kVoid},
+    {"span", kBreaksOut},
+    {"strike", kBreaksOut},
+    {"strong", kBreaksOut},
+    {"style", kRawText | kHeadElement},
+    {"sub", kBreaksOut},
+    {"sup", kBreaksOut},
+    {"table", kBreaksOut | kEndsFramesetOk},
+    {"template", kHeadElement},
+    {"textarea", kRawText | kEndsFramesetOk},
+    {"title", kRawText | kHeadElement},
+    {"track", kVoid},
+    {"tt", kBreaksOut},
+    {"u", kBreaksOut},
+    {"ul", kBreaksOut},
+    {"var", kBreaksOut},
+    {"wbr", kVoid | kEndsFramesetOk},
+    {"xmp", kRawText | kEndsFramesetOk},
+};
+
+// The traits of an element by its name in lower case; none for an unknown one.
+unsigned TraitsOf(std::string_view name) {
+  std::size_t low = 0;
+  std::size_t high = sizeof kElements / sizeof kElements[0];
+  while (low < high) {
+    const std::size_t middle = (low + high) / 2;
+    const int order = kElements[middle].name.compare(name);
+    if (order == 0) return kElements[middle].traits;
+    if (order < 0) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
   }
-  return false;
-}
-
-// Elements whose text the tokenizer takes as raw text (scripting enabled, as
-// in browsers), or as escapable raw text (RCDATA).
-bool HasRawText(std::string_view name) {
-  static constexpr std::string_view kNames[] = {"style",    "xmp",      "iframe",   "noembed",
-                                                "noframes", "noscript", "textarea", "title"};
-  return IsOneOf(name, kNames);
-}
-
-bool IsVoid(std::string_view name) {
-  static constexpr std::string_view kNames[] = {
-      "area", "base",  "basefont", "bgsound", "br",   "col",   "embed",  "frame", "hr",
-      "img",  "input", "keygen",   "link",    "meta", "param", "source", "track", "wbr"};
-  return IsOneOf(name, kNames);
+  return 0;
 }
 
 // HTML start tags that end SVG or MathML content.
 bool BreaksOutOfForeign(std::string_view name, const TagAttributes& attributes) {
-  static constexpr std::string_view kNames[] = {
-      "b",      "big",  "blockquote", "body",  "br",   "center", "code",    "dd",   "div",
-      "dl",     "dt",   "em",         "embed", "h1",   "h2",     "h3",      "h4",   "h5",
-      "h6",     "head", "hr",         "i",     "img",  "li",     "listing", "menu", "meta",
-      "nobr",   "ol",   "p",          "pre",   "ruby", "s",      "small",   "span", "strong",
-      "strike", "sub",  "sup",        "table", "tt",   "u",      "ul",      "var"};
-  if (IsOneOf(name, kNames)) return true;
+  if (TraitsOf(name) & kBreaksOut) return true;
   if (name != "font") return false;
   for (const TagAttribute& attribute : attributes) {
     if (EqualsNoCase(attribute.name, "color") || EqualsNoCase(attribute.name, "face") ||
@@ -70,19 +153,12 @@ bool BreaksOutOfForeign(std::string_view name, const TagAttributes& attributes) 
 enum class Phase { kBeforeHead, kInHead, kAfterHead, kBody, kFrameset };
 
 // Start tags in the body after which a <frameset> no longer replaces the body.
-bool EndsFramesetOk(std::string_view name, const TagAttributes& attributes) {
-  static constexpr std::string_view kNames[] = {
-      "pre",    "listing",  "li",   "dd",     "dt",     "button", "applet", "marquee",
-      "object", "table",    "area", "br",     "embed",  "img",    "keygen", "wbr",
-      "hr",     "textarea", "xmp",  "iframe", "select", "image",  "body"};
-  if (IsOneOf(name, kNames)) return true;
+bool EndsFramesetOk(std::string_view name, unsigned traits, const TagAttributes& attributes) {
+  if (traits & kEndsFramesetOk) return true;
   if (name != "input") return false;
   for (const TagAttribute& attribute : attributes) {
     if (!EqualsNoCase(attribute.name, "type")) continue;
-    std::string_view type = attribute.value;
-    return !(type.size() == 6 && (type[0] | 0x20) == 'h' && (type[1] | 0x20) == 'i' &&
-             (type[2] | 0x20) == 'd' && (type[3] | 0x20) == 'd' && (type[4] | 0x20) == 'e' &&
-             (type[5] | 0x20) == 'n');
+    return !EqualsNoCase(attribute.value, "hidden");
   }
   return true;
 }
@@ -159,12 +235,9 @@ class HeadReader::Impl : public TokenSink {
 
   bool WantsAttributes(std::string_view name) const override {
     if (InPlainBody()) return name == "html";
-    if ((name == "meta" || name == "link" || name == "base") && !(needs_ & kNeedsHead)) {
-      return false;  // what the head holds is not asked for
-    }
-    static constexpr std::string_view kNames[] = {"html", "meta",  "link",          "base",
-                                                  "font", "input", "annotation-xml"};
-    return IsOneOf(name, kNames);
+    const unsigned traits = TraitsOf(name);
+    if ((traits & kHeadElement) && !(needs_ & kNeedsHead)) return false;  // not asked for
+    return (traits & kWantsAttributes) != 0;
   }
 
  private:
@@ -280,6 +353,7 @@ class HeadReader::Impl : public TokenSink {
 
   void HtmlStartTag(std::size_t lt, bool self_closing) {
     const std::string_view name = tag_->name;
+    traits_ = TraitsOf(name);
     const bool outside_foreign = foreign_.empty();
     const bool in_document = outside_foreign && templates_.empty();
     if (phase_ == Phase::kFrameset) {  // frames hold no title and no text
@@ -287,7 +361,7 @@ class HeadReader::Impl : public TokenSink {
       if (name == "noframes") OpenContent(name);
       return;
     }
-    if (frameset_ok_ && EndsFramesetOk(name, tag_->attributes)) {
+    if (frameset_ok_ && EndsFramesetOk(name, traits_, tag_->attributes)) {
       frameset_ok_ = false;
     }
     if (name == "svg" || name == "math") {
@@ -296,7 +370,7 @@ class HeadReader::Impl : public TokenSink {
       if (in_document) HeadPhaseTag(lt, false);
       return;
     }
-    if (!outside_foreign && !IsVoid(name))
+    if (!outside_foreign && !(traits_ & kVoid))
       foreign_.push_back(ForeignElement{std::string(tag_->name), 'h', false});
     OpenContent(name);
     if (name == "template") {
@@ -344,11 +418,7 @@ class HeadReader::Impl : public TokenSink {
       if (name == "head") return;
     }
     // After </head> these still go into the head; <noscript> no longer does.
-    static constexpr std::string_view kHeadElements[] = {"base",   "basefont", "bgsound",  "link",
-                                                         "meta",   "title",    "noframes", "style",
-                                                         "script", "template", "head"};
-    if (html &&
-        (IsOneOf(name, kHeadElements) || (name == "noscript" && phase_ == Phase::kInHead))) {
+    if (html && ((traits_ & kHeadElement) || (name == "noscript" && phase_ == Phase::kInHead))) {
       if ((name == "meta" || name == "link" || name == "base") && (needs_ & kNeedsHead)) {
         NoteHeadElement(name, tag_->attributes, &head_.in_head, &head_);
       }
@@ -365,7 +435,7 @@ class HeadReader::Impl : public TokenSink {
       tokenizer_.OpenScript();
     } else if (name == "plaintext") {
       tokenizer_.OpenPlaintext();
-    } else if (HasRawText(name)) {
+    } else if (traits_ & kRawText) {
       tokenizer_.OpenRawText(name);
     }
   }
@@ -473,6 +543,7 @@ class HeadReader::Impl : public TokenSink {
 
   HtmlTokenizer tokenizer_;
   const HtmlTag* tag_ = nullptr;  // the tag being heard
+  unsigned traits_ = 0;           // of the start tag being heard
 
   Phase phase_ = Phase::kBeforeHead;
   std::vector<std::size_t> templates_;   // open <template>s: how many foreign_ held at each
