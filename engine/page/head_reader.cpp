@@ -18,7 +18,7 @@ namespace zorvitan {
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
-constexpr std::size_t kFirstTitleRead = 16 * 1024;
+constexpr std::size_t kFirstTitleRead = 4 * 1024;
 constexpr std::size_t kFirstHeadRead = 4 * 1024;
 // How far past the head's end a misplaced head element is still looked for,
 // when the author's </head> or <body> does not come first.
