@@ -5,7 +5,7 @@
 #include "engine/html5_map_writer.h"
 #include "engine/map_writer.h"
 #include "engine/page_index.h"
-#include "engine/sitemap/sitemap_writer.h"
+#include "engine/sitemap/sitemap_set_writer.h"
 #include "engine/text_rules.h"
 
 namespace zorvitan {
@@ -32,7 +32,8 @@ RunOutcome GenerationRun::WalkAndWrite(const RunInputs& inputs, RunSummary* summ
   // Closed during the walk or the reading: nothing is replaced.
   if (!index.IndexPages(&pages)) return RunOutcome::kCancelled;
   WriteResult written =
-      inputs.sitemap ? SitemapWriter(inputs, platform_, front_end_).Write(pages, index.Excluded())
+      inputs.sitemap
+          ? SitemapSetWriter(inputs, platform_, front_end_).Write(pages, index.Excluded())
       : inputs.html5 ? Html5MapWriter(inputs, platform_, front_end_).Write(pages)
                      : MapWriter(inputs, platform_, front_end_).Write(pages);
   if (written.outcome == WriteResult::kStopped) return RunOutcome::kCancelled;

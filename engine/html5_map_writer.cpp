@@ -25,7 +25,8 @@ Html5MapWriter::Html5MapWriter(const RunInputs& inputs, Platform& platform, RunP
       converter_(platform, inputs.page_encoding),
       separator_(platform.Separator()),
       site_length_(inputs.site_folder.size()),
-      skip_untitled_(inputs.skip_untitled) {}
+      skip_untitled_(inputs.skip_untitled),
+      output_(platform) {}
 
 Html5MapWriter::~Html5MapWriter() = default;
 
@@ -33,9 +34,8 @@ WriteResult Html5MapWriter::Write(const PageList& pages) {
   page_list_ = &pages;
   MakeOrder();
   result_.summary.pages_found = order_.size();
-  result_.outcome =
-      WriteMapFile(platform_, inputs_.map_file, &output_, [this] { return WritePage(); });
-  if (result_.outcome == WriteResult::kFailed) result_.failed_file = inputs_.map_file;
+  result_.outcome = WriteOneFile(&output_, inputs_.map_file, [this] { return WritePage(); });
+  result_.failed_file = output_.failed_file();
   result_.summary.unreadable_pages = std::move(unreadable_);
   result_.summary.stripped_suffix = std::move(suffix_);
   return std::move(result_);

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "engine/file_set_output.h"
 #include "engine/html5_options.h"
-#include "engine/map_file_output.h"
 #include "engine/page_list.h"
 #include "engine/platform.h"
 #include "engine/run_inputs.h"
@@ -102,7 +102,7 @@ class Html5MapWriter {
   std::string open_path_;
   std::vector<OpenFolder> open_;
 
-  MapFileOutput output_;
+  FileSetOutput output_;
   std::string chunk_;
   std::string helper_chunk_;
   std::vector<std::string> unreadable_;

@@ -27,6 +27,7 @@ MapWriter::MapWriter(const RunInputs& inputs, Platform& platform, RunProgress& p
       name_bytes_(NameBytesOf(platform)),
       converter_(platform, inputs.page_encoding),
       untitled_(platform.ProgramText(messages::kUntitled)),
+      output_(platform),
       site_length_(inputs.site_folder.size()),
       skip_untitled_(inputs.skip_untitled),
       clipboard_(inputs.clipboard) {}
@@ -35,9 +36,9 @@ MapWriter::~MapWriter() = default;
 
 WriteResult MapWriter::Write(const PageList& pages) {
   result_.summary.pages_found = pages.size();
-  result_.outcome = WriteMapFile(platform_, inputs_.map_file, &output_,
+  result_.outcome = WriteOneFile(&output_, inputs_.map_file,
                                  [this, &pages] { return WritePagesReadAhead(pages); });
-  if (result_.outcome == WriteResult::kFailed) result_.failed_file = inputs_.map_file;
+  result_.failed_file = output_.failed_file();
   result_.summary.unreadable_pages = std::move(unreadable_);
   return std::move(result_);
 }

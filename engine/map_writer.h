@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/clipboard.h"
-#include "engine/map_file_output.h"
+#include "engine/file_set_output.h"
 #include "engine/map_markup.h"
 #include "engine/page_list.h"
 #include "engine/platform.h"
@@ -58,7 +58,7 @@ class MapWriter {
   TextConverter converter_;
   std::string untitled_;
 
-  MapFileOutput output_;
+  FileSetOutput output_;
 
   std::string last_folder_;  // of the last entry written
   std::size_t site_length_;
