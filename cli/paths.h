@@ -14,8 +14,8 @@ bool MakeAbsolute(const std::string& path, std::string* absolute);
 // Whether anything exists under the path.
 bool PathExists(const std::string& path);
 
-// Removes the file when it exists and is empty: what a refused run's map
-// probe may have created.
+// Removes the file when it exists and is empty: what the map probe of a run
+// that wrote nothing may have created.
 void RemoveIfEmptyFile(const std::string& path);
 
 }  // namespace zorvitan::cli
