@@ -31,16 +31,21 @@ function(zorvitan_add_gtest name)
   endif()
 endfunction()
 
+# zorvitan_node(VAR): the command that runs a Node script, or one that fails saying why.
+function(zorvitan_node out)
+  find_program(ZORVITAN_NODE node)
+  if(ZORVITAN_NODE)
+    set(${out} ${ZORVITAN_NODE} PARENT_SCOPE)
+  else()
+    set(${out} sh -c "echo 'node is missing: run scripts/deps.sh' >&2; exit 1" node PARENT_SCOPE)
+  endif()
+endfunction()
+
 # zorvitan_add_node_test(NAME SCRIPT TIMEOUT)
 # A Node program that checks what zorvitan-cli writes, given the built program (and in the
 # Windows build the Wine wrapper to start it with). The script itself runs natively.
 function(zorvitan_add_node_test name script timeout)
-  find_program(ZORVITAN_NODE node)
-  if(ZORVITAN_NODE)
-    set(node ${ZORVITAN_NODE})
-  else()
-    set(node sh -c "echo 'node is missing: run scripts/deps.sh' >&2; exit 1" node)
-  endif()
+  zorvitan_node(node)
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name}
       COMMAND ${node} ${script} $<TARGET_FILE:zorvitan-cli> ${CMAKE_CROSSCOMPILING_EMULATOR})
