@@ -60,7 +60,8 @@ void HtmlTokenizer::OpenRawText(std::string_view name) {
 
 void HtmlTokenizer::OpenScript() {
   content_ = Content::kScript;
-  script_ = Script::kData;
+  escape_ = Escape::kNone;
+  dashes_ = 0;
 }
 
 void HtmlTokenizer::OpenPlaintext() { content_ = Content::kPlaintext; }
@@ -284,7 +285,7 @@ std::size_t HtmlTokenizer::RawText(std::size_t at) {
 std::size_t HtmlTokenizer::ScriptData(std::size_t at) {
   std::size_t i = at;
   while (i < text_.size()) {
-    if (script_ == Script::kData) {
+    if (escape_ == Escape::kNone) {
       const void* open = std::memchr(text_.data() + i, '<', text_.size() - i);
       if (open == nullptr) return text_.size();
       i = static_cast<const char*>(open) - text_.data();
@@ -297,33 +298,12 @@ std::size_t HtmlTokenizer::ScriptData(std::size_t at) {
       i = next;
       continue;
     }
-    switch (script_) {
-      case Script::kData:
-        break;
-      case Script::kEscaped:
-        if (c == '-') script_ = Script::kEscapedDash;
-        break;
-      case Script::kEscapedDash:
-        script_ = c == '-' ? Script::kEscapedDashDash : Script::kEscaped;
-        break;
-      case Script::kEscapedDashDash:
-        if (c == '>')
-          script_ = Script::kData;
-        else if (c != '-')
-          script_ = Script::kEscaped;
-        break;
-      case Script::kDouble:
-        if (c == '-') script_ = Script::kDoubleDash;
-        break;
-      case Script::kDoubleDash:
-        script_ = c == '-' ? Script::kDoubleDashDash : Script::kDouble;
-        break;
-      case Script::kDoubleDashDash:
-        if (c == '>')
-          script_ = Script::kData;
-        else if (c != '-')
-          script_ = Script::kDouble;
-        break;
+    // In escaped script data "-->" ends the escape, dashes shared with "<!--".
+    if (c == '-') {
+      if (dashes_ < 2) ++dashes_;
+    } else {
+      if (c == '>' && dashes_ == 2) escape_ = Escape::kNone;
+      dashes_ = 0;
     }
     ++i;
   }
@@ -332,33 +312,29 @@ std::size_t HtmlTokenizer::ScriptData(std::size_t at) {
 
 // A '<' in script data: where to go on, or npos when more bytes are needed.
 std::size_t HtmlTokenizer::ScriptLessThan(std::size_t lt) {
-  const bool doubled = script_ == Script::kDouble || script_ == Script::kDoubleDash ||
-                       script_ == Script::kDoubleDashDash;
   const int end = EndTagAt(lt, "script");
   if (end < 0) return npos;
+  dashes_ = 0;  // a '<' breaks a run of dashes
   if (end > 0) {
-    if (doubled) {  // "</script>" only leaves the double escape
-      script_ = Script::kEscaped;
+    if (escape_ == Escape::kTwice) {  // "</script>" only leaves the double escape
+      escape_ = Escape::kOnce;
       return lt + 8;
     }
     content_ = Content::kMarkup;
     return lt;
   }
-  if (script_ == Script::kData) {
+  if (escape_ == Escape::kNone) {
     if (lt + 4 > text_.size() && !at_end_) return npos;
     if (text_.compare(lt, 4, "<!--") == 0) {
-      script_ = Script::kEscapedDashDash;
+      escape_ = Escape::kOnce;
+      dashes_ = 2;
       return lt + 4;
     }
     return lt + 1;
   }
-  if (doubled) {
-    script_ = Script::kDouble;
-    return lt + 1;
-  }
+  if (escape_ == Escape::kTwice) return lt + 1;
   // Escaped: "<script" followed by a blank, '/' or '>' escapes once more.
   if (lt + 8 > text_.size() && !at_end_) return npos;
-  script_ = Script::kEscaped;
   if (lt + 8 <= text_.size()) {
     bool script = true;
     for (std::size_t k = 0; k < 6; ++k) {
@@ -366,7 +342,7 @@ std::size_t HtmlTokenizer::ScriptLessThan(std::size_t lt) {
     }
     const char after = text_[lt + 7];
     if (script && (IsHtmlBlank(after) || after == '/' || after == '>')) {
-      script_ = Script::kDouble;
+      escape_ = Escape::kTwice;
       return lt + 7;
     }
   }

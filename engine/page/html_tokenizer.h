@@ -75,17 +75,8 @@ class HtmlTokenizer {
 
  private:
   enum class Content { kMarkup, kRawText, kScript, kComment, kBogus, kCdata, kPlaintext };
-  // Script data's states past the plain one: after "<!--" (escaped) and after
-  // "<!--<script" (double escaped), each with the dashes seen.
-  enum class Script {
-    kData,
-    kEscaped,
-    kEscapedDash,
-    kEscapedDashDash,
-    kDouble,
-    kDoubleDash,
-    kDoubleDashDash
-  };
+  // How far script data is escaped: after "<!--" once, after "<!--<script" twice.
+  enum class Escape { kNone, kOnce, kTwice };
 
   std::size_t Scan(std::string_view text, bool at_end);
   void Advance(std::size_t done);
@@ -115,7 +106,8 @@ class HtmlTokenizer {
   bool stopped_ = false;
 
   Content content_ = Content::kMarkup;
-  Script script_ = Script::kData;
+  Escape escape_ = Escape::kNone;
+  int dashes_ = 0;  // '-' in a row in escaped script data, up to 2
   std::string raw_name_;
   bool comment_start_ = false;
 
