@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "cli/console.h"
-#include "engine/sitemap/sitemap_exclusion_report.h"
+#include "engine/formats/sitemap/sitemap_exclusion_report.h"
 
 namespace zorvitan::cli {
 

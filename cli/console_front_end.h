@@ -1,6 +1,6 @@
 // The command line as the front end of a run: notices go to the standard
 // streams, and progress reports drive the progress line. Its inputs come from
-// the options (engine/run_inputs.h), not from here.
+// the options (engine/run/run_inputs.h), not from here.
 #pragma once
 
 #include <cstddef>
@@ -8,8 +8,8 @@
 #include <string>
 
 #include "cli/progress_line.h"
-#include "engine/front_end.h"
-#include "engine/platform.h"
+#include "engine/platform/platform.h"
+#include "engine/run/front_end.h"
 
 namespace zorvitan::cli {
 

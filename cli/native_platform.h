@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "engine/platform.h"
+#include "engine/platform/platform.h"
 
 namespace zorvitan::cli {
 

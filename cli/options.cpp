@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "engine/encoding_labels.h"
-#include "engine/html5_page.h"
-#include "engine/pattern.h"
-#include "engine/sitemap/sitemap_url.h"
+#include "engine/formats/html5/html5_page.h"
+#include "engine/formats/sitemap/sitemap_url.h"
+#include "engine/text/encoding_labels.h"
+#include "engine/walk/pattern.h"
 
 namespace zorvitan::cli {
 namespace {

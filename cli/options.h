@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/run_inputs.h"
+#include "engine/run/run_inputs.h"
 
 namespace zorvitan::cli {
 

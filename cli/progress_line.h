@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/run_progress.h"
+#include "engine/run/run_progress.h"
 
 namespace zorvitan::cli {
 

@@ -16,8 +16,8 @@
 #include "cli/progress_line.h"
 #include "cli/template_file.h"
 #include "cli/usage.h"
-#include "engine/generation_run.h"
-#include "engine/notices.h"
+#include "engine/run/generation_run.h"
+#include "engine/run/notices.h"
 #include "platform/temporary_files.h"
 
 namespace zorvitan::cli {

@@ -1,6 +1,6 @@
 #include "cli/template_file.h"
 
-#include "engine/html5_page.h"
+#include "engine/formats/html5/html5_page.h"
 
 namespace zorvitan::cli {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/platform.h"
+#include "engine/platform/platform.h"
 
 namespace zorvitan::cli {
 

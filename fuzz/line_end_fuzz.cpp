@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/page_text.h"
+#include "engine/page/page_text.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/text_rules.h"
+#include "engine/text/text_rules.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/pattern.h"
+#include "engine/walk/pattern.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "engine/utf8.h"
+#include "engine/text/utf8.h"
 
 namespace zorvitan {
 namespace {

@@ -1,7 +1,7 @@
 #include "engine/page/head_elements.h"
 
 #include "engine/page/character_references.h"
-#include "engine/text_rules.h"
+#include "engine/text/text_rules.h"
 
 namespace zorvitan {
 namespace {

@@ -5,14 +5,14 @@
 #include <utility>
 #include <vector>
 
-#include "engine/declared_encoding.h"
-#include "engine/encoding_labels.h"
 #include "engine/page/character_references.h"
+#include "engine/page/declared_encoding.h"
 #include "engine/page/head_elements.h"
 #include "engine/page/html_tokenizer.h"
-#include "engine/page_stream.h"
-#include "engine/text_conversion.h"
-#include "engine/text_rules.h"
+#include "engine/page/page_stream.h"
+#include "engine/text/encoding_labels.h"
+#include "engine/text/text_conversion.h"
+#include "engine/text/text_rules.h"
 
 namespace zorvitan {
 namespace {

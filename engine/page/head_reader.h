@@ -7,8 +7,8 @@
 
 #include "engine/page/html_tokenizer.h"
 #include "engine/page/page_head.h"
-#include "engine/page_text.h"
-#include "engine/platform.h"
+#include "engine/page/page_text.h"
+#include "engine/platform/platform.h"
 
 namespace zorvitan {
 

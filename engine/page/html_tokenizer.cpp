@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/text_rules.h"
+#include "engine/text/text_rules.h"
 
 namespace zorvitan {
 namespace {

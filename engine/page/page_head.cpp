@@ -1,7 +1,7 @@
 #include "engine/page/page_head.h"
 
 #include "engine/page/character_references.h"
-#include "engine/utf8.h"
+#include "engine/text/utf8.h"
 
 namespace zorvitan {
 

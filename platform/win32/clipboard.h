@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "engine/clipboard.h"
+#include "engine/run/clipboard.h"
 
 namespace zorvitan {
 

@@ -1,6 +1,6 @@
 // The engine's Platform on Windows, through the ANSI ("A") functions: names,
 // paths and page text are bytes in the system's 8-bit code page. A name the
-// code page cannot hold is carried marked (engine/foreign_names.h), and paths
+// code page cannot hold is carried marked (engine/text/foreign_names.h), and paths
 // with such names or too long for the "A" functions take the "W" ones
 // (wide_path.h). Each method lives with its kind: folders.cpp, files.cpp,
 // page_reader.cpp, file_replacement.cpp; code-page conversion in code_page.h.
@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/platform.h"
+#include "engine/platform/platform.h"
 #include "platform/win32/code_page.h"
 
 namespace zorvitan {

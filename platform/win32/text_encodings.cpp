@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/utf8.h"
+#include "engine/text/utf8.h"
 #include "platform/win32/code_page.h"
 #include "platform/win32/os_platform.h"
 

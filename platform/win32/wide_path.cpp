@@ -4,7 +4,7 @@
 #include <cwchar>
 #include <string_view>
 
-#include "engine/foreign_names.h"
+#include "engine/text/foreign_names.h"
 
 namespace zorvitan {
 namespace {

@@ -1,5 +1,5 @@
 // Paths the ANSI ("A") functions cannot take: those holding a name the code
-// page lacks (carried marked, as engine/foreign_names.h describes) and those
+// page lacks (carried marked, as engine/text/foreign_names.h describes) and those
 // of MAX_PATH characters or more. Such paths go to the wide ("W") functions;
 // every other path keeps its ANSI call, byte for byte.
 #pragma once

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/generation_run.h"
-#include "engine/page_list.h"
-#include "engine/pattern.h"
+#include "engine/run/generation_run.h"
+#include "engine/walk/page_list.h"
+#include "engine/walk/pattern.h"
 #include "tests/engine/fake_platform.h"
 #include "tests/engine/fake_window.h"
 

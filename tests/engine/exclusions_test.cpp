@@ -1,9 +1,9 @@
 // --exclude: the glob rules, and what the walk leaves out with them.
-#include "engine/exclusions.h"
+#include "engine/walk/exclusions.h"
 
 #include <gtest/gtest.h>
 
-#include "engine/page_index.h"
+#include "engine/walk/page_index.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace zorvitan::testing {

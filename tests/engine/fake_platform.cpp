@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "engine/utf8.h"
+#include "engine/text/utf8.h"
 
 namespace zorvitan::testing {
 

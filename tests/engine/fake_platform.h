@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/platform.h"
+#include "engine/platform/platform.h"
 
 namespace zorvitan::testing {
 

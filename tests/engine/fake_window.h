@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/clipboard.h"
-#include "engine/front_end.h"
-#include "engine/notices.h"
-#include "engine/platform.h"
-#include "engine/sitemap/sitemap_exclusion_report.h"
+#include "engine/formats/sitemap/sitemap_exclusion_report.h"
+#include "engine/platform/platform.h"
+#include "engine/run/clipboard.h"
+#include "engine/run/front_end.h"
+#include "engine/run/notices.h"
 
 namespace zorvitan::testing {
 

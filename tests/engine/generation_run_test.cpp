@@ -1,4 +1,4 @@
-#include "engine/generation_run.h"
+#include "engine/run/generation_run.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/html5_page.h"
-#include "engine/title_suffix.h"
+#include "engine/formats/html5/html5_page.h"
+#include "engine/formats/title_suffix.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace zorvitan::testing {

@@ -1,4 +1,4 @@
-#include "engine/map_writer.h"
+#include "engine/formats/classic/map_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/page_index.h"
+#include "engine/walk/page_index.h"
 
 #include <gtest/gtest.h>
 

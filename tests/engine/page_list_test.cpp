@@ -1,4 +1,4 @@
-#include "engine/page_list.h"
+#include "engine/walk/page_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "engine/page_text.h"
+#include "engine/page/page_text.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "engine/declared_encoding.h"
+#include "engine/page/declared_encoding.h"
 
 namespace zorvitan {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/read_ahead.h"
+#include "engine/page/read_ahead.h"
 
 #include <gtest/gtest.h>
 

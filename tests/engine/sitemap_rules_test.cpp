@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/sitemap/canonical_url.h"
-#include "engine/sitemap/robots_txt.h"
+#include "engine/formats/sitemap/robots_txt.h"
+#include "engine/url/canonical_url.h"
 
 namespace zorvitan::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/sitemap/sitemap_url.h"
+#include "engine/formats/sitemap/sitemap_url.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace zorvitan::testing {

@@ -1,11 +1,11 @@
-#include "engine/text_rules.h"
+#include "engine/text/text_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "engine/pattern.h"
+#include "engine/walk/pattern.h"
 
 namespace zorvitan {
 namespace {

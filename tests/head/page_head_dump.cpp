@@ -12,7 +12,7 @@
 
 #include "cli/native_platform.h"
 #include "engine/page/head_reader.h"
-#include "engine/text_conversion.h"
+#include "engine/text/text_conversion.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/foreign_names.h"
+#include "engine/text/foreign_names.h"
 #include "platform/temporary_files.h"
 #include "platform/win32/os_platform.h"
 #include "tests/support/temp_folder.h"

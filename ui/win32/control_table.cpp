@@ -1,6 +1,6 @@
 #include "ui/win32/control_table.h"
 
-#include "engine/pattern.h"
+#include "engine/walk/pattern.h"
 
 namespace zorvitan {
 namespace {

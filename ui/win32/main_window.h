@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "engine/front_end.h"
-#include "engine/platform.h"
-#include "engine/run_inputs.h"
+#include "engine/platform/platform.h"
+#include "engine/run/front_end.h"
+#include "engine/run/run_inputs.h"
 #include "platform/win32/clipboard.h"
 #include "ui/win32/control_table.h"
 #include "ui/win32/shell_actions.h"

@@ -1,5 +1,5 @@
 // The main window as the front end of a generation run.
-#include "engine/sitemap/sitemap_exclusion_report.h"
+#include "engine/formats/sitemap/sitemap_exclusion_report.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_loop.h"
 

@@ -1,5 +1,5 @@
 // The main window: the click handlers of the five buttons.
-#include "engine/generation_run.h"
+#include "engine/run/generation_run.h"
 #include "platform/win32/code_page.h"
 #include "ui/win32/main_window.h"
 

@@ -1,6 +1,6 @@
 #include "ui/win32/picker_text.h"
 
-#include "engine/text_rules.h"
+#include "engine/text/text_rules.h"
 
 namespace zorvitan {
 

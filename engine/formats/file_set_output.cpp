@@ -1,0 +1,47 @@
+#include "engine/formats/file_set_output.h"
+
+namespace zorvitan {
+
+bool FileSetOutput::Begin(const std::string& path, std::string_view start) {
+  if (!Finish()) return false;
+  files_.push_back(File{path, platform_.BeginReplacing(path)});
+  open_ = files_.back().replacement != nullptr;
+  text_.assign(start);
+  return open_ || Fail(path);
+}
+
+bool FileSetOutput::Flush() {
+  File& file = files_.back();
+  const bool written =
+      !Failed() && (text_.empty() || file.replacement->Write(text_.data(), text_.size()));
+  text_.clear();
+  return written || Fail(file.path);
+}
+
+bool FileSetOutput::Finish() {
+  if (!open_) return !Failed();
+  open_ = false;
+  return (Flush() && files_.back().replacement->Finish()) || Fail(files_.back().path);
+}
+
+bool FileSetOutput::Commit() {
+  bool committed = Finish();
+  for (File& file : files_) {
+    if (committed && !file.replacement->Commit()) committed = Fail(file.path);
+  }
+  Abandon();
+  return committed;
+}
+
+void FileSetOutput::Abandon() {
+  files_.clear();
+  open_ = false;
+  text_.clear();
+}
+
+bool FileSetOutput::Fail(const std::string& path) {
+  if (failed_file_.empty()) failed_file_ = path;
+  return false;
+}
+
+}  // namespace zorvitan

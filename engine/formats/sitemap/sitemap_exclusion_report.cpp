@@ -1,0 +1,77 @@
+#include "engine/formats/sitemap/sitemap_exclusion_report.h"
+
+#include "engine/platform/platform.h"
+#include "engine/text/foreign_names.h"
+
+namespace zorvitan {
+namespace {
+
+// A tab or line end in a name or URL would break the report's lines.
+std::string OnOneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+  }
+  return text;
+}
+
+}  // namespace
+
+const char* ReasonWord(LeftOut reason) {
+  switch (reason) {
+    case LeftOut::kNone:
+      return "";
+    case LeftOut::kExcluded:
+      return "excluded";
+    case LeftOut::kNoindex:
+      return "noindex";
+    case LeftOut::kCanonical:
+      return "canonical";
+    case LeftOut::kRedirect:
+      return "redirect";
+    case LeftOut::kRobotsTxt:
+      return "robots.txt";
+    case LeftOut::kErrorPage:
+      return "error page";
+    case LeftOut::kTooLong:
+      return "too long";
+  }
+  return "";
+}
+
+void SitemapExclusions::Add(LeftOut reason, const std::string& path, const std::string& detail) {
+  ++counts_[static_cast<int>(reason)];
+  report_ += OnOneLine(path);
+  report_ += '\t';
+  report_ += ReasonWord(reason);
+  if (!detail.empty()) report_ += ' ' + OnOneLine(detail);
+  report_ += '\n';
+}
+
+void SitemapExclusions::Note(const std::string& path, const std::string& text) {
+  report_ += OnOneLine(path) + '\t' + OnOneLine(text) + '\n';
+}
+
+std::vector<std::string> SitemapExclusions::CountLines(const Platform& platform) const {
+  static const std::pair<LeftOut, const char*> kLines[] = {
+      {LeftOut::kRedirect, "Pominąłem przekierowania (meta refresh): "},
+      {LeftOut::kCanonical, "Pominąłem strony z innym adresem kanonicznym: "},
+      {LeftOut::kErrorPage, "Pominąłem strony błędu 404: "},
+      {LeftOut::kRobotsTxt, "Pominąłem strony zablokowane w robots.txt: "},
+      {LeftOut::kTooLong, "Pominąłem adresy dłuższe niż 2048 znaków: "},
+  };
+  std::vector<std::string> lines;
+  for (const auto& [reason, text] : kLines) {
+    const std::size_t count = counts_[static_cast<int>(reason)];
+    if (count > 0) lines.push_back(platform.ProgramText(text) + std::to_string(count));
+  }
+  return lines;
+}
+
+std::string NothingListedText(const std::string& map_file, const Platform& platform) {
+  return platform.ProgramText(
+             "Nie zapisałem mapy witryny: żadna strona się do niej nie nadaje, stary plik "
+             "zostaje bez zmian: ") +
+         PathForMessage(map_file, platform);
+}
+
+}  // namespace zorvitan

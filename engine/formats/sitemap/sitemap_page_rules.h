@@ -1,0 +1,55 @@
+// Which pages a sitemap must not list, beside noindex: the site's error page,
+// URLs too long for the protocol, URLs its robots.txt disallows, redirect
+// stubs and pages whose canonical URL is another.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/formats/sitemap/robots_txt.h"
+#include "engine/formats/sitemap/sitemap_exclusion_report.h"
+#include "engine/page/page_head.h"
+#include "engine/platform/platform.h"
+#include "engine/text/text_conversion.h"
+
+namespace zorvitan {
+
+class SitemapPageRules {
+ public:
+  // `base` is the sitemap's base URL as SitemapBase() gives it.
+  SitemapPageRules(const std::string& base, RobotsTxt robots_txt);
+
+  // What rules the page out by its path in the site (the platform's
+  // separators) and its URL path below the base, before it is read.
+  LeftOut ByName(const std::string& relative, const std::string& url_path,
+                 std::string* detail) const;
+  // What rules it out by its head. A noindex the author wrote after the head
+  // ended still leaves the page out: engines were never meant to have it.
+  LeftOut ByHead(const PageHead& head, const std::string& url_path, std::string* detail) const;
+
+  // The protocol's limit on a URL's length.
+  static constexpr std::size_t kLongestUrl = 2048;
+
+ private:
+  std::string base_;
+  std::string base_path_;  // the base URL's path, from its "/"
+  RobotsTxt robots_txt_;
+};
+
+// The URLs the head names, in UTF-8 as browsers resolve them: a page in a
+// legacy encoding names "łódź.html" in its own bytes.
+void HeadUrlsInUtf8(const TextConverter& converter, PageHead* head);
+
+// Where the head ended, for a head element found after it: "after the head
+// ended at <b> (line 12): search engines do not see it".
+std::string PastHeadText(const PageHead& head);
+
+// Each head element found after the head ended, worded for the report and
+// standard error: "noindex after the head ended at <b> (line 12): ...".
+std::vector<std::string> PastHeadFindings(const PageHead& head);
+
+// The file's bytes; false when it cannot be read. `exists` tells a missing
+// file from one that cannot be opened.
+bool ReadWholeFile(Platform& platform, const std::string& path, std::string* text, bool* exists);
+
+}  // namespace zorvitan
