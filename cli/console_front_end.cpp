@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "cli/console.h"
-#include "engine/formats/sitemap/sitemap_exclusion_report.h"
 
 namespace zorvitan::cli {
 

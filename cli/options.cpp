@@ -115,7 +115,7 @@ CommandLine CheckFormat(CommandLine result, const std::string& format, bool has_
       return UsageError("--lang needs a language tag such as pl or en-GB, not '" + html5.lang +
                         "'");
     }
-    if (format == "html5") result.options.run.html5 = std::move(html5);
+    if (format == "html5") result.options.run.format = std::move(html5);
     return result;
   }
   static const char* const kLastmods[] = {"auto", "git", "mtime", "none"};
@@ -141,7 +141,7 @@ CommandLine CheckFormat(CommandLine result, const std::string& format, bool has_
         base_url + "'");
   }
   sitemap.format = format == "xml" ? SitemapOptions::Format::kXml : SitemapOptions::Format::kText;
-  result.options.run.sitemap = sitemap;
+  result.options.run.format = sitemap;
   return result;
 }
 

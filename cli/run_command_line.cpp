@@ -37,8 +37,8 @@ int RunGeneration(const Options& options, Platform& platform, PagesReadHook on_p
     return kExitRefused;
   }
   const bool map_existed = !inputs.map_file.empty() && PathExists(inputs.map_file);
-  if (inputs.sitemap) {
-    SitemapOptions& sitemap = *inputs.sitemap;
+  if (auto* sitemap_options = std::get_if<SitemapOptions>(&inputs.format)) {
+    SitemapOptions& sitemap = *sitemap_options;
     // Taken now, as the map file's path is: the run may change the current folder.
     const std::string report_file = sitemap.report_file;
     if (!report_file.empty() && !MakeAbsolute(report_file, &sitemap.report_file)) {
@@ -97,7 +97,8 @@ int RunCommandLine(const std::vector<std::string>& args, PagesReadHook on_pages_
   Options options = command_line.options;
   std::string error;
   if (!options.template_file.empty() &&
-      !LoadTemplate(*platform, options.template_file, &options.run.html5->template_text, &error)) {
+      !LoadTemplate(*platform, options.template_file,
+                    &std::get<Html5Options>(options.run.format).template_text, &error)) {
     WriteText(Stream::kErr, "zorvitan-cli: " + error + "\n");
     return kExitUsage;
   }

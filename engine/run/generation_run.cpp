@@ -2,9 +2,7 @@
 
 #include <utility>
 
-#include "engine/formats/classic/map_writer.h"
-#include "engine/formats/html5/html5_map_writer.h"
-#include "engine/formats/sitemap/sitemap_set_writer.h"
+#include "engine/formats/format_table.h"
 #include "engine/text/text_rules.h"
 #include "engine/walk/page_index.h"
 
@@ -32,10 +30,7 @@ RunOutcome GenerationRun::WalkAndWrite(const RunInputs& inputs, RunSummary* summ
   // Closed during the walk or the reading: nothing is replaced.
   if (!index.IndexPages(&pages)) return RunOutcome::kCancelled;
   WriteResult written =
-      inputs.sitemap
-          ? SitemapSetWriter(inputs, platform_, front_end_).Write(pages, index.Excluded())
-      : inputs.html5 ? Html5MapWriter(inputs, platform_, front_end_).Write(pages)
-                     : MapWriter(inputs, platform_, front_end_).Write(pages);
+      NewFormatWriter(inputs, platform_, front_end_)->Write({pages, index.Excluded()});
   if (written.outcome == WriteResult::kStopped) return RunOutcome::kCancelled;
   if (written.outcome == WriteResult::kFailed) {
     front_end_.ShowMapNotWritten(written.failed_file);

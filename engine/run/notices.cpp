@@ -26,6 +26,10 @@ std::string MapNotWrittenText(const std::string& map_file, const Platform& platf
   return platform.ProgramText(messages::kCannotCreateFile) + map_file;
 }
 
+std::string NothingListedText(const std::string& map_file, const Platform& platform) {
+  return platform.ProgramText(messages::kNothingListed) + PathForMessage(map_file, platform);
+}
+
 std::string ClosingText(std::size_t pages_found, const Platform& platform) {
   return platform.ProgramText(std::string(messages::kDoneLine) + "\r\n" + messages::kFoundPrefix +
                               std::to_string(pages_found) + messages::kFoundSuffix);

@@ -37,6 +37,8 @@ struct RunSummary {
 // The texts, in the system's code page; line breaks are CR LF.
 std::string RefusalText(const Refusal& refusal, const Platform& platform);
 std::string MapNotWrittenText(const std::string& map_file, const Platform& platform);
+// No page was left to list: no sitemap was written.
+std::string NothingListedText(const std::string& map_file, const Platform& platform);
 std::string ClosingText(std::size_t pages_found, const Platform& platform);
 // One line naming a folder that could not be listed, or a page that could not
 // be read.

@@ -23,7 +23,7 @@ class EngineTest : public ::testing::Test {
   RunInputs inputs = [this] {
     RunInputs window_inputs;
     window_inputs.patterns = kDefaultPatterns;
-    window_inputs.clipboard = &window.clipboard;
+    window_inputs.format = ClassicOptions{&window.clipboard};
     return window_inputs;
   }();
 

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/formats/sitemap/sitemap_exclusion_report.h"
 #include "engine/platform/platform.h"
 #include "engine/run/clipboard.h"
 #include "engine/run/front_end.h"

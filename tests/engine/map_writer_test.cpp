@@ -17,7 +17,10 @@ class MapWriterTest : public EngineTest {
     inputs.map_file = "C:\\mapa.htm";
   }
   bool WriteMap(const std::vector<std::string>& pages) {
-    result = MapWriter(inputs, fs, window).Write(PageList(pages));
+    const PageList list(pages);
+    const std::vector<std::string> excluded;
+    result = MapWriter(inputs, std::get<ClassicOptions>(inputs.format), fs, window)
+                 .Write({list, excluded});
     unreadable = result.summary.unreadable_pages;
     return result.outcome == WriteResult::kWritten;
   }
@@ -201,7 +204,7 @@ TEST_F(MapWriterTest, RefusedClipboardNeverFailsTheRun) {
 }
 
 TEST_F(MapWriterTest, WithoutClipboardTheTitleIsTheSameAndTheClipboardUntouched) {
-  inputs.clipboard = nullptr;
+  inputs.format = ClassicOptions{};
   std::string big = "<title>T\r\n2</title>" + std::string(3'000'000, 'x');
   fs.AddFile("C:\\strona\\big.htm", big);
   ASSERT_TRUE(WriteMap({"C:\\strona\\big.htm"}));
@@ -210,7 +213,7 @@ TEST_F(MapWriterTest, WithoutClipboardTheTitleIsTheSameAndTheClipboardUntouched)
 }
 
 TEST_F(MapWriterTest, LongAndUnclosedTitlesAreWholeWithoutClipboard) {
-  inputs.clipboard = nullptr;
+  inputs.format = ClassicOptions{};
   const std::string long_title = std::string(1500000, 'a') + "\r" + std::string(1500000, 'b');
   fs.AddFile("C:\\strona\\long.htm", "<title>" + long_title + "</title>");
   fs.AddFile("C:\\strona\\open.htm", "<title>" + std::string(3000000, 'c'));
@@ -238,7 +241,7 @@ TEST_F(MapWriterTest, ReadingAheadWritesTheSameMapInTheSameOrder) {
   const std::string one_thread = fs.Contents("C:\\mapa.htm");
   const std::vector<std::string> unreadable_in_order = unreadable;
 
-  inputs.clipboard = nullptr;
+  inputs.format = ClassicOptions{};
   ASSERT_TRUE(WriteMap(pages));
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"), one_thread);
   EXPECT_EQ(unreadable, unreadable_in_order);

@@ -35,7 +35,7 @@ class SitemapTest : public EngineTest {
   RunReport GenerateSitemap(SitemapOptions::Format format = SitemapOptions::Format::kXml,
                             const std::string& map = "C:\\site\\sitemap.xml") {
     options.format = format;
-    inputs.sitemap = options;
+    inputs.format = options;
     return Generate("C:\\site", map, patterns);
   }
   static std::string Url(const std::string& path, const char* lastmod = "2023-11-14T22:13:20Z") {

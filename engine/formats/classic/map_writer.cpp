@@ -19,7 +19,8 @@ constexpr std::chrono::milliseconds kClipboardPause(15);
 
 }  // namespace
 
-MapWriter::MapWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress)
+MapWriter::MapWriter(const WriterInputs& inputs, const ClassicOptions& options, Platform& platform,
+                     RunProgress& progress)
     : inputs_(inputs),
       platform_(platform),
       progress_(progress),
@@ -30,11 +31,12 @@ MapWriter::MapWriter(const RunInputs& inputs, Platform& platform, RunProgress& p
       output_(platform),
       site_length_(inputs.site_folder.size()),
       skip_untitled_(inputs.skip_untitled),
-      clipboard_(inputs.clipboard) {}
+      clipboard_(options.clipboard) {}
 
 MapWriter::~MapWriter() = default;
 
-WriteResult MapWriter::Write(const PageList& pages) {
+WriteResult MapWriter::Write(const WalkedSite& site) {
+  const PageList& pages = site.pages;
   result_.summary.pages_found = pages.size();
   result_.outcome = WriteOneFile(&output_, inputs_.map_file,
                                  [this, &pages] { return WritePagesReadAhead(pages); });

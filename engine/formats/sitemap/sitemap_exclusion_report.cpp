@@ -67,11 +67,4 @@ std::vector<std::string> SitemapExclusions::CountLines(const Platform& platform)
   return lines;
 }
 
-std::string NothingListedText(const std::string& map_file, const Platform& platform) {
-  return platform.ProgramText(
-             "Nie zapisałem mapy witryny: żadna strona się do niej nie nadaje, stary plik "
-             "zostaje bez zmian: ") +
-         PathForMessage(map_file, platform);
-}
-
 }  // namespace zorvitan

@@ -45,7 +45,4 @@ class SitemapExclusions {
 // What --report writes for a reason, without its detail.
 const char* ReasonWord(LeftOut reason);
 
-// The message when no page is left to list: no sitemap is written.
-std::string NothingListedText(const std::string& map_file, const Platform& platform);
-
 }  // namespace zorvitan

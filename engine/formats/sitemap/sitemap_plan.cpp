@@ -19,9 +19,10 @@ const char kUrlsetEnd[] = "</urlset>\n";
 
 }  // namespace
 
-SitemapPlan::SitemapPlan(const RunInputs& inputs, Platform& platform, RunSummary* summary)
+SitemapPlan::SitemapPlan(const WriterInputs& inputs, const SitemapOptions& options,
+                         Platform& platform, RunSummary* summary)
     : platform_(platform),
-      options_(*inputs.sitemap),
+      options_(options),
       summary_(*summary),
       xml_(options_.format == SitemapOptions::Format::kXml),
       site_(inputs.site_folder),

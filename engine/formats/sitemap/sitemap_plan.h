@@ -9,12 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include "engine/formats/format_writer.h"
 #include "engine/formats/sitemap/sitemap_dates.h"
 #include "engine/formats/sitemap/sitemap_exclusion_report.h"
+#include "engine/formats/sitemap/sitemap_options.h"
 #include "engine/formats/sitemap/sitemap_page_rules.h"
 #include "engine/formats/sitemap/sitemap_set.h"
 #include "engine/run/notices.h"
-#include "engine/run/run_inputs.h"
 #include "engine/text/text_conversion.h"
 #include "engine/walk/page_list.h"
 
@@ -43,7 +44,8 @@ class SitemapPlan {
   };
 
   // Unreadable and noindex pages are counted into `summary`.
-  SitemapPlan(const RunInputs& inputs, Platform& platform, RunSummary* summary);
+  SitemapPlan(const WriterInputs& inputs, const SitemapOptions& options, Platform& platform,
+              RunSummary* summary);
 
   // Takes the pages but the set's own files and --exclude's (paths in the
   // site), reads robots.txt and starts git; false when --robots-txt must

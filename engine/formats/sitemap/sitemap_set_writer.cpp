@@ -17,18 +17,17 @@ const char kIndexEnd[] = "</sitemapindex>\n";
 
 }  // namespace
 
-SitemapSetWriter::SitemapSetWriter(const RunInputs& inputs, Platform& platform,
-                                   RunProgress& progress)
+SitemapSetWriter::SitemapSetWriter(const WriterInputs& inputs, const SitemapOptions& options,
+                                   Platform& platform, RunProgress& progress)
     : platform_(platform),
       progress_(progress),
-      options_(*inputs.sitemap),
+      options_(options),
       site_(inputs.site_folder),
-      plan_(inputs, platform, &result_.summary),
+      plan_(inputs, options, platform, &result_.summary),
       output_(platform) {}
 
-WriteResult SitemapSetWriter::Write(const PageList& pages,
-                                    const std::vector<std::string>& excluded) {
-  if (!WriteSet(pages, excluded) && result_.outcome == WriteResult::kWritten) {
+WriteResult SitemapSetWriter::Write(const WalkedSite& site) {
+  if (!WriteSet(site.pages, site.excluded) && result_.outcome == WriteResult::kWritten) {
     result_.outcome = WriteResult::kFailed;
   }
   result_.failed_file = output_.failed_file();
