@@ -19,9 +19,6 @@ class ConsoleFrontEnd : public FrontEnd {
   ConsoleFrontEnd(const Platform& platform, ProgressLine& progress,
                   std::function<void(std::size_t)> on_pages_read = nullptr);
 
-  void ShowSiteFolder(const std::string& /*site_folder*/) override {}
-  void SetFocus(Field /*field*/) override {}
-  void SetInputsEnabled(bool /*enabled*/) override {}
   // Refusals and failures go to stderr; the closing message to stdout, then
   // to stderr how many pages a sitemap left out as noindex and for each other
   // reason, with the notices about its dates, and every folder that could not

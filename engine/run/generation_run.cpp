@@ -12,15 +12,19 @@ GenerationRun::GenerationRun(FrontEnd& front_end, Platform& platform)
     : front_end_(front_end), platform_(platform) {}
 
 RunReport GenerationRun::Generate(const RunInputs& given) {
-  RunReport report;
-  if (!CheckInputs(given)) return report;
-
-  front_end_.SetInputsEnabled(false);
+  const auto listable = [this](const std::string& folder) {
+    std::vector<DirEntry> entries;
+    return platform_.ListFolder(WithSeparator(folder, platform_.Separator()), &entries);
+  };
+  if (Check(given, listable)) return RunReport{};
   RunInputs inputs = given;
   inputs.site_folder = WithSeparator(given.site_folder, platform_.Separator());
-  if (inputs.site_folder != given.site_folder) front_end_.ShowSiteFolder(inputs.site_folder);
+  return Run(inputs);
+}
+
+RunReport GenerationRun::Run(const RunInputs& inputs) {
+  RunReport report;
   report.outcome = WalkAndWrite(inputs, &report.summary);
-  front_end_.SetInputsEnabled(true);
   return report;
 }
 
@@ -46,13 +50,15 @@ RunOutcome GenerationRun::WalkAndWrite(const RunInputs& inputs, RunSummary* summ
   return RunOutcome::kDone;
 }
 
-bool GenerationRun::Refuse(Refusal::Reason reason, Field field, const std::string& path) {
-  front_end_.ShowRefusal(Refusal{reason, path});
-  front_end_.SetFocus(field);
-  return false;
+std::optional<Refusal> GenerationRun::Refuse(Refusal::Reason reason, Field field,
+                                             const std::string& path) {
+  const Refusal refusal{reason, path, field};
+  front_end_.ShowRefusal(refusal);
+  return refusal;
 }
 
-bool GenerationRun::CheckInputs(const RunInputs& inputs) {
+std::optional<Refusal> GenerationRun::Check(const RunInputs& inputs,
+                                            const SiteFolderOpener& open_site_folder) {
   if (inputs.site_folder.empty()) return Refuse(Refusal::kNoSiteFolder, Field::kSiteFolder);
   if (inputs.map_file.empty()) return Refuse(Refusal::kNoMapFile, Field::kMapFile);
   if (inputs.patterns.empty()) return Refuse(Refusal::kNoPatterns, Field::kPatterns);
@@ -60,11 +66,10 @@ bool GenerationRun::CheckInputs(const RunInputs& inputs) {
   if (!platform_.ProbeReplaceable(inputs.map_file)) {
     return Refuse(Refusal::kMapFileNotCreated, Field::kMapFile, inputs.map_file);
   }
-  // The site folder becomes the current drive and directory.
-  if (!platform_.SetCurrentFolder(inputs.site_folder)) {
+  if (!open_site_folder(inputs.site_folder)) {
     return Refuse(Refusal::kSiteFolderNotOpened, Field::kSiteFolder, inputs.site_folder);
   }
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace zorvitan

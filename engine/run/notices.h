@@ -11,6 +11,9 @@ namespace zorvitan {
 
 class Platform;
 
+// The three inputs the window has a text field for.
+enum class Field { kSiteFolder, kMapFile, kPatterns };
+
 // Why the inputs were refused; the run did not start.
 struct Refusal {
   enum Reason {
@@ -22,6 +25,7 @@ struct Refusal {
   };
   Reason reason;
   std::string path;
+  Field field = Field::kSiteFolder;  // the input it is about
 };
 
 // A finished run.

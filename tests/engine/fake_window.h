@@ -10,6 +10,7 @@
 #include "engine/run/clipboard.h"
 #include "engine/run/front_end.h"
 #include "engine/run/notices.h"
+#include "ui/window_run.h"
 
 namespace zorvitan::testing {
 
@@ -44,7 +45,7 @@ class FakeClipboard : public Clipboard {
   }
 };
 
-class FakeWindow : public FrontEnd {
+class FakeWindow : public RunWindow {
  public:
   explicit FakeWindow(const Platform& platform) : platform_(platform) {}
 

@@ -12,10 +12,11 @@
 #include "platform/win32/clipboard.h"
 #include "ui/win32/control_table.h"
 #include "ui/win32/shell_actions.h"
+#include "ui/window_run.h"
 
 namespace zorvitan {
 
-class MainWindow : public FrontEnd {
+class MainWindow : public RunWindow {
  public:
   MainWindow(HINSTANCE instance, Platform& platform, ShellActions actions = RealShellActions());
   ~MainWindow() override;
@@ -46,7 +47,7 @@ class MainWindow : public FrontEnd {
   // the window's clipboard.
   RunInputs Inputs();
 
-  // FrontEnd.
+  // RunWindow.
   void ShowSiteFolder(const std::string& site_folder) override;
   void SetFocus(Field field) override;
   void SetInputsEnabled(bool enabled) override;
