@@ -1,6 +1,9 @@
 #include "ui/window_run.h"
 
+#include <optional>
+
 #include "engine/text/text_rules.h"
+#include "ui/clipboard_feeder.h"
 
 namespace zorvitan {
 
@@ -20,7 +23,11 @@ RunReport RunFromWindow(RunWindow& window, Platform& platform, const RunInputs& 
   inputs.site_folder = WithSeparator(given.site_folder, platform.Separator());
   if (inputs.site_folder != given.site_folder) window.ShowSiteFolder(inputs.site_folder);
   // The notices are shown before the inputs come back.
-  const RunReport report = run.Run(inputs);
+  std::optional<ClipboardFeeder> feeder;
+  if (Clipboard* clipboard = window.WindowClipboard()) {
+    feeder.emplace(*clipboard, platform, inputs.page_encoding);
+  }
+  const RunReport report = run.Run(inputs, feeder ? &*feeder : nullptr);
   window.SetInputsEnabled(true);
   return report;
 }

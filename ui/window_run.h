@@ -1,8 +1,9 @@
 // The generate button's run as the window does it, around the engine's run:
 // it puts the focus in the field a refusal is about, makes the site folder the
 // current drive and directory (a relative map file is then written there),
-// shows the folder completed with its separator and keeps every input
-// disabled while the run works. Portable, so the engine tests drive it too.
+// shows the folder completed with its separator, keeps every input disabled
+// while the run works and hands each page to the clipboard. Portable, so the engine tests drive it
+// too.
 #pragma once
 
 #include <string>
@@ -11,6 +12,7 @@
 #include "engine/run/front_end.h"
 #include "engine/run/generation_run.h"
 #include "engine/run/run_inputs.h"
+#include "ui/clipboard.h"
 
 namespace zorvitan {
 
@@ -20,6 +22,8 @@ class RunWindow : public FrontEnd {
   virtual void SetFocus(Field field) = 0;
   virtual void SetInputsEnabled(bool enabled) = 0;
   virtual void ShowSiteFolder(const std::string& site_folder) = 0;
+  // Where each page's text goes in turn during a run; none when null.
+  virtual Clipboard* WindowClipboard() = 0;
 };
 
 RunReport RunFromWindow(RunWindow& window, Platform& platform, const RunInputs& inputs);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/formats/write_result.h"
+#include "engine/run/page_observer.h"
 #include "engine/walk/page_list.h"
 
 namespace zorvitan {
@@ -36,6 +37,17 @@ class FormatWriter {
   // ones are complete, and stay when they could not be written, when the
   // front end said not to go on, or when nothing was left to list.
   virtual WriteResult Write(const WalkedSite& site) = 0;
+
+  // Hears of each page taken, in the list's order; none by default.
+  void SetPageObserver(PageObserver* observer) { observer_ = observer; }
+
+ protected:
+  void PageTaken(const std::string& path) {
+    if (observer_ != nullptr) observer_->PageTaken(path);
+  }
+
+ private:
+  PageObserver* observer_ = nullptr;
 };
 
 }  // namespace zorvitan

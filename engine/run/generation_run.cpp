@@ -22,19 +22,21 @@ RunReport GenerationRun::Generate(const RunInputs& given) {
   return Run(inputs);
 }
 
-RunReport GenerationRun::Run(const RunInputs& inputs) {
+RunReport GenerationRun::Run(const RunInputs& inputs, PageObserver* observer) {
   RunReport report;
-  report.outcome = WalkAndWrite(inputs, &report.summary);
+  report.outcome = WalkAndWrite(inputs, observer, &report.summary);
   return report;
 }
 
-RunOutcome GenerationRun::WalkAndWrite(const RunInputs& inputs, RunSummary* summary) {
+RunOutcome GenerationRun::WalkAndWrite(const RunInputs& inputs, PageObserver* observer,
+                                       RunSummary* summary) {
   PageList pages;
   PageIndex index(inputs, platform_, front_end_);
   // Closed during the walk or the reading: nothing is replaced.
   if (!index.IndexPages(&pages)) return RunOutcome::kCancelled;
-  WriteResult written =
-      NewFormatWriter(inputs, platform_, front_end_)->Write({pages, index.Excluded()});
+  const std::unique_ptr<FormatWriter> writer = NewFormatWriter(inputs, platform_, front_end_);
+  writer->SetPageObserver(observer);
+  WriteResult written = writer->Write({pages, index.Excluded()});
   if (written.outcome == WriteResult::kStopped) return RunOutcome::kCancelled;
   if (written.outcome == WriteResult::kFailed) {
     front_end_.ShowMapNotWritten(written.failed_file);

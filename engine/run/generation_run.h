@@ -9,6 +9,7 @@
 #include "engine/platform/platform.h"
 #include "engine/run/front_end.h"
 #include "engine/run/notices.h"
+#include "engine/run/page_observer.h"
 #include "engine/run/run_inputs.h"
 
 namespace zorvitan {
@@ -44,11 +45,12 @@ class GenerationRun {
   std::optional<Refusal> Check(const RunInputs& inputs, const SiteFolderOpener& open_site_folder);
   // The run once its inputs are accepted, the site folder completed with its
   // separator: the walk, the writer and the notices.
-  RunReport Run(const RunInputs& inputs);
+  // `observer`, when given, hears of each page taken.
+  RunReport Run(const RunInputs& inputs, PageObserver* observer = nullptr);
 
  private:
   std::optional<Refusal> Refuse(Refusal::Reason reason, Field field, const std::string& path = {});
-  RunOutcome WalkAndWrite(const RunInputs& inputs, RunSummary* summary);
+  RunOutcome WalkAndWrite(const RunInputs& inputs, PageObserver* observer, RunSummary* summary);
 
   FrontEnd& front_end_;
   Platform& platform_;

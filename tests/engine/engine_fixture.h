@@ -18,11 +18,10 @@ class EngineTest : public ::testing::Test {
  protected:
   FakePlatform fs;
   FakeWindow window{fs};
-  // What the window's fields and check box say, and its clipboard.
+  // What the window's fields and check box say.
   RunInputs inputs = [this] {
     RunInputs window_inputs;
     window_inputs.patterns = kDefaultPatterns;
-    window_inputs.format = ClassicOptions{&window.clipboard};
     return window_inputs;
   }();
 

@@ -51,6 +51,7 @@ class MainWindow : public RunWindow {
   void ShowSiteFolder(const std::string& site_folder) override;
   void SetFocus(Field field) override;
   void SetInputsEnabled(bool enabled) override;
+  Clipboard* WindowClipboard() override { return &clipboard_; }
   void ShowRefusal(const Refusal& refusal) override;
   void ShowMapNotWritten(const std::string& map_file) override;
   void ShowFinished(const RunSummary& summary) override;

@@ -41,7 +41,6 @@ RunInputs MainWindow::Inputs() {
   inputs.map_file = Text(Field::kMapFile);
   inputs.patterns = Text(Field::kPatterns);
   inputs.skip_untitled = SkipUntitled();
-  inputs.format = ClassicOptions{&clipboard_};
   return inputs;
 }
 

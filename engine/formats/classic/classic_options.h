@@ -1,13 +1,9 @@
-// What the classic map takes beside what every format takes: the window's
-// clipboard, which is handed each page's text in turn.
+// What the classic map takes beside what every format takes: nothing; its
+// shape is fixed.
 #pragma once
 
 namespace zorvitan {
 
-class Clipboard;
-
-struct ClassicOptions {
-  Clipboard* clipboard = nullptr;  // none from the command line
-};
+struct ClassicOptions {};
 
 }  // namespace zorvitan

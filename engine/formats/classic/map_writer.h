@@ -13,7 +13,6 @@
 #include "engine/formats/format_writer.h"
 #include "engine/formats/write_result.h"
 #include "engine/platform/platform.h"
-#include "engine/run/clipboard.h"
 #include "engine/run/run_progress.h"
 #include "engine/text/text_conversion.h"
 #include "engine/walk/page_list.h"
@@ -44,8 +43,6 @@ class MapWriter : public FormatWriter {
   // False when the front end said to stop.
   bool WritePagesReadAhead(const PageList& pages);
   ReadTitle PageTitle(const std::string& path, std::string* chunk);
-  // Makes the page's text the clipboard's.
-  void SetClipboard(const std::string& path);
   // Ends the line being built in the output buffer with `tail` and CR LF.
   void EndLine(const char* tail);
 
@@ -62,7 +59,6 @@ class MapWriter : public FormatWriter {
   std::string last_folder_;  // of the last entry written
   std::size_t site_length_;
   bool skip_untitled_;
-  Clipboard* clipboard_;  // none once it kept refusing
   std::string chunk_;
   std::string helper_chunk_;  // the read buffer of the second reading thread
   std::vector<std::string> unreadable_;
