@@ -9,7 +9,7 @@
 #include "engine/platform/platform.h"
 #include "engine/run/front_end.h"
 #include "engine/run/run_inputs.h"
-#include "platform/win32/clipboard.h"
+#include "ui/win32/clipboard_writer.h"
 #include "ui/win32/control_table.h"
 #include "ui/win32/shell_actions.h"
 #include "ui/window_run.h"
