@@ -28,7 +28,7 @@ RunReport GenerationRun::Generate(const RunInputs& given) {
 
 RunOutcome GenerationRun::WalkAndWrite(const RunInputs& inputs, RunSummary* summary) {
   PageList pages;
-  PageIndex index(inputs, platform_, front_end_);
+  PageIndex index(inputs, platform_, platform_, front_end_);
   // Closed during the walk or the reading: nothing is replaced.
   if (!index.IndexPages(&pages)) return RunOutcome::kCancelled;
   WriteResult written =
