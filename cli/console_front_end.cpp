@@ -18,9 +18,9 @@ std::string AsLines(const std::string& text) {
   return lines;
 }
 
-ConsoleFrontEnd::ConsoleFrontEnd(const Platform& platform, ProgressLine& progress,
+ConsoleFrontEnd::ConsoleFrontEnd(const SystemText& system_text, ProgressLine& progress,
                                  std::function<void(std::size_t)> on_pages_read)
-    : platform_(platform), progress_(progress), on_pages_read_(std::move(on_pages_read)) {}
+    : system_text_(system_text), progress_(progress), on_pages_read_(std::move(on_pages_read)) {}
 
 void ConsoleFrontEnd::Error(const std::string& text) {
   progress_.Clear();
@@ -28,37 +28,37 @@ void ConsoleFrontEnd::Error(const std::string& text) {
 }
 
 void ConsoleFrontEnd::ShowRefusal(const Refusal& refusal) {
-  Error(RefusalText(refusal, platform_));
+  Error(RefusalText(refusal, system_text_));
 }
 
 void ConsoleFrontEnd::ShowMapNotWritten(const std::string& map_file) {
-  Error(MapNotWrittenText(map_file, platform_));
+  Error(MapNotWrittenText(map_file, system_text_));
 }
 
 void ConsoleFrontEnd::ShowFinished(const RunSummary& summary) {
   progress_.Clear();
-  WriteText(Stream::kOut, AsLines(ClosingText(summary.pages_found, platform_)));
+  WriteText(Stream::kOut, AsLines(ClosingText(summary.pages_found, system_text_)));
   ShowSitemapNotices(summary);
   if (!summary.stripped_suffix.empty()) {
-    WriteText(Stream::kErr, StrippedSuffixLine(summary.stripped_suffix, platform_) + "\n");
+    WriteText(Stream::kErr, StrippedSuffixLine(summary.stripped_suffix, system_text_) + "\n");
   }
   for (const std::string& folder : summary.unopened_folders) {
-    WriteText(Stream::kErr, UnopenedFolderLine(folder, platform_) + "\n");
+    WriteText(Stream::kErr, UnopenedFolderLine(folder, system_text_) + "\n");
   }
   for (const std::string& page : summary.unreadable_pages) {
-    WriteText(Stream::kErr, UnreadablePageLine(page, platform_) + "\n");
+    WriteText(Stream::kErr, UnreadablePageLine(page, system_text_) + "\n");
   }
 }
 
 void ConsoleFrontEnd::ShowNothingListed(const std::string& map_file, const RunSummary& summary) {
   progress_.Clear();
   ShowSitemapNotices(summary);
-  WriteText(Stream::kErr, NothingListedText(map_file, platform_) + "\n");
+  WriteText(Stream::kErr, NothingListedText(map_file, system_text_) + "\n");
 }
 
 void ConsoleFrontEnd::ShowSitemapNotices(const RunSummary& summary) {
   if (summary.noindex_pages > 0) {
-    WriteText(Stream::kErr, NoindexLine(summary.noindex_pages, platform_) + "\n");
+    WriteText(Stream::kErr, NoindexLine(summary.noindex_pages, system_text_) + "\n");
   }
   for (const std::string& notice : summary.sitemap_notices) {
     WriteText(Stream::kErr, notice + "\n");

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "cli/progress_line.h"
-#include "engine/platform/platform.h"
+#include "engine/platform/system_text.h"
 #include "engine/run/front_end.h"
 
 namespace zorvitan::cli {
@@ -16,7 +16,7 @@ namespace zorvitan::cli {
 class ConsoleFrontEnd : public FrontEnd {
  public:
   // `on_pages_read`, when set, hears how many pages have been read so far.
-  ConsoleFrontEnd(const Platform& platform, ProgressLine& progress,
+  ConsoleFrontEnd(const SystemText& system_text, ProgressLine& progress,
                   std::function<void(std::size_t)> on_pages_read = nullptr);
 
   // Refusals and failures go to stderr; the closing message to stdout, then
@@ -37,7 +37,7 @@ class ConsoleFrontEnd : public FrontEnd {
   // notices about its dates.
   void ShowSitemapNotices(const RunSummary& summary);
 
-  const Platform& platform_;
+  const SystemText& system_text_;
   ProgressLine& progress_;
   std::function<void(std::size_t)> on_pages_read_;
 };

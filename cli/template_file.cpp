@@ -4,10 +4,10 @@
 
 namespace zorvitan::cli {
 
-bool LoadTemplate(Platform& platform, const std::string& file, std::string* text,
+bool LoadTemplate(FileSystem& file_system, const std::string& file, std::string* text,
                   std::string* error) {
   const std::string named = "the template '" + file + "'";
-  switch (ReadTemplate(platform, file, text)) {
+  switch (ReadTemplate(file_system, file, text)) {
     case TemplateProblem::kNone:
       return true;
     case TemplateProblem::kUnreadable:

@@ -574,9 +574,9 @@ PageHead HeadReader::TakeHead() { return impl_->TakeHead(); }
 namespace {
 
 // Reads a long title from its place in the page, applying the line-end rule.
-ReadResult RereadTitle(Platform& platform, const std::string& path, std::size_t offset,
+ReadResult RereadTitle(FileSystem& file_system, const std::string& path, std::size_t offset,
                        std::size_t length, std::string* chunk, std::string* title) {
-  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
+  std::unique_ptr<PageReader> reader = file_system.OpenPage(path);
   if (!reader) return ReadResult::kCannotOpen;
   PageStream stream(std::move(reader));
   LineEndNormalizer normalizer;
@@ -630,14 +630,14 @@ class PrescanKeeper {
 
 }  // namespace
 
-ReadResult ReadPageHead(Platform& platform, const std::string& path, std::string* chunk,
+ReadResult ReadPageHead(FileSystem& file_system, const std::string& path, std::string* chunk,
                         unsigned needs, PageHead* head) {
   *head = PageHead();
   HeadReader reader(needs);
   PrescanKeeper keeper(&reader);
   bool utf16 = false;
   const std::size_t first_read = (needs & kNeedsTitle) ? kFirstTitleRead : kFirstHeadRead;
-  ReadResult result = ScanPage(platform, path, first_read, chunk, &keeper, &utf16);
+  ReadResult result = ScanPage(file_system, path, first_read, chunk, &keeper, &utf16);
   if (result != ReadResult::kOk) return result;
   if (!reader.Settled()) reader.Finish();  // the page ended first
   const bool reread = reader.NeedsReread();
@@ -647,7 +647,7 @@ ReadResult ReadPageHead(Platform& platform, const std::string& path, std::string
   if (reread) {
     keeper.Keep();
     head->title.clear();
-    result = RereadTitle(platform, path, title_offset, title_length, chunk, &head->title);
+    result = RereadTitle(file_system, path, title_offset, title_length, chunk, &head->title);
     if (result != ReadResult::kOk) {
       *head = PageHead();
       return result;

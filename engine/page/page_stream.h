@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
 
 namespace zorvitan {
 

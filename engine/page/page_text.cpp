@@ -50,10 +50,10 @@ std::string NormalizeLineEnds(const std::string& bytes) {
   return out;
 }
 
-ReadResult ReadPageText(Platform& platform, const std::string& path, std::string* chunk,
+ReadResult ReadPageText(FileSystem& file_system, const std::string& path, std::string* chunk,
                         std::string* text) {
   text->clear();
-  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
+  std::unique_ptr<PageReader> reader = file_system.OpenPage(path);
   if (!reader) return ReadResult::kCannotOpen;
   if (chunk->size() < kPageChunkSize) chunk->resize(kPageChunkSize);
   LineEndNormalizer normalizer;
@@ -67,10 +67,10 @@ ReadResult ReadPageText(Platform& platform, const std::string& path, std::string
   return ReadResult::kOk;
 }
 
-ReadResult ReadPageUnicodeText(Platform& platform, const std::string& path,
+ReadResult ReadPageUnicodeText(FileSystem& file_system, const std::string& path,
                                const TextConverter& converter, std::string* utf8) {
   utf8->clear();
-  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
+  std::unique_ptr<PageReader> reader = file_system.OpenPage(path);
   if (!reader) return ReadResult::kCannotOpen;
   PageStream stream(std::move(reader));
   std::string chunk(kPageChunkSize, '\0');

@@ -12,7 +12,7 @@
 #include <utility>
 
 #include "engine/page/page_stream.h"
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
 #include "engine/text/text_conversion.h"
 
 namespace zorvitan {
@@ -42,9 +42,9 @@ inline constexpr std::size_t kPageChunkSize = 256 * 1024;
 // scanner looks for mostly stands near the top of a page. A page in UTF-16 is
 // fed as UTF-8 (page_stream.h); `utf16` tells whether it was.
 template <typename Scanner>
-ReadResult ScanPage(Platform& platform, const std::string& path, std::size_t first_read,
+ReadResult ScanPage(FileSystem& file_system, const std::string& path, std::size_t first_read,
                     std::string* chunk, Scanner* scanner, bool* utf16 = nullptr) {
-  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
+  std::unique_ptr<PageReader> reader = file_system.OpenPage(path);
   if (!reader) return ReadResult::kCannotOpen;
   PageStream stream(std::move(reader));
   if (chunk->size() < kPageChunkSize) chunk->resize(kPageChunkSize);
@@ -61,12 +61,12 @@ ReadResult ScanPage(Platform& platform, const std::string& path, std::size_t fir
 
 // Reads a page whole into `text` (normalized), using `chunk` as a reusable
 // read buffer.
-ReadResult ReadPageText(Platform& platform, const std::string& path, std::string* chunk,
+ReadResult ReadPageText(FileSystem& file_system, const std::string& path, std::string* chunk,
                         std::string* text);
 
 // Reads a page whole as UTF-8 (for programs that paste letters): decoded from
 // the encoding it declares, or else from the one `converter` takes it to be.
-ReadResult ReadPageUnicodeText(Platform& platform, const std::string& path,
+ReadResult ReadPageUnicodeText(FileSystem& file_system, const std::string& path,
                                const TextConverter& converter, std::string* utf8);
 
 }  // namespace zorvitan

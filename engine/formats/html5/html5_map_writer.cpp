@@ -279,9 +279,10 @@ void Html5MapWriter::AppendLink(std::size_t page, const Entry& entry,
   Emit("<a href=\"");
   const std::string& folder = page_list_->FolderOf(page);
   if (folder.size() > site_length_) {
-    AppendUrlPath(std::string_view(folder).substr(site_length_), platform_, &output_.text());
+    AppendUrlPath(std::string_view(folder).substr(site_length_), platform_, platform_,
+                  &output_.text());
   }
-  AppendUrlPath(page_list_->NameOf(page), platform_, &output_.text());
+  AppendUrlPath(page_list_->NameOf(page), platform_, platform_, &output_.text());
   Emit("\">");
   if (entry.title.empty()) {
     AppendPlainText(NameAsUtf8(untitled_text, platform_), &output_.text());

@@ -183,8 +183,8 @@ std::string DocumentStart(std::string_view lang, std::string_view title_html) {
 
 std::string DocumentEnd() { return "</main>\n</body>\n</html>\n"; }
 
-TemplateProblem ReadTemplate(Platform& platform, const std::string& path, std::string* text) {
-  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
+TemplateProblem ReadTemplate(FileSystem& file_system, const std::string& path, std::string* text) {
+  std::unique_ptr<PageReader> reader = file_system.OpenPage(path);
   if (!reader) return TemplateProblem::kUnreadable;
   text->clear();
   char buffer[64 * 1024];
@@ -226,11 +226,11 @@ bool IsLanguageTag(std::string_view tag) {
   return true;
 }
 
-std::string NameAsUtf8(std::string_view name, const Platform& platform) {
+std::string NameAsUtf8(std::string_view name, const SystemText& system_text) {
   std::string utf8;
   ForEachMarkedName(
-      name, platform.MarksForeignNames(),
-      [&](std::string_view plain) { utf8 += platform.Utf8FromCodePage(std::string(plain)); },
+      name, system_text.MarksForeignNames(),
+      [&](std::string_view plain) { utf8 += system_text.Utf8FromCodePage(std::string(plain)); },
       [&utf8](std::string_view marked) { utf8 += marked; });
   return ValidUtf8(utf8);
 }

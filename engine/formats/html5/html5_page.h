@@ -6,7 +6,8 @@
 #include <string_view>
 
 #include "engine/page/page_text.h"
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
+#include "engine/platform/system_text.h"
 
 namespace zorvitan {
 
@@ -24,7 +25,7 @@ enum class TemplateProblem { kNone, kUnreadable, kTooLarge, kNotUtf8, kNoMap, kT
 
 // Reads the user's template whole; on kNone `text` holds it, a UTF-8
 // byte-order mark left out.
-TemplateProblem ReadTemplate(Platform& platform, const std::string& path, std::string* text);
+TemplateProblem ReadTemplate(FileSystem& file_system, const std::string& path, std::string* text);
 
 // The template's text before and after "{{map}}", each "{{title}}" in it
 // replaced by `title_html`.
@@ -37,7 +38,7 @@ bool IsLanguageTag(std::string_view tag);
 // A file or folder name (or a path of them) as UTF-8: converted from the code
 // page, a marked name (foreign_names.h) taken as it is carried; bytes that are
 // not UTF-8 as U+FFFD.
-std::string NameAsUtf8(std::string_view name, const Platform& platform);
+std::string NameAsUtf8(std::string_view name, const SystemText& system_text);
 
 // Appends UTF-8 text as HTML text: "&", "<", ">" and '"' as references.
 // Control characters, which HTML forbids, are shown as their pictures

@@ -1,6 +1,6 @@
 #include "engine/formats/sitemap/sitemap_exclusion_report.h"
 
-#include "engine/platform/platform.h"
+#include "engine/platform/system_text.h"
 #include "engine/text/foreign_names.h"
 
 namespace zorvitan {
@@ -51,7 +51,7 @@ void SitemapExclusions::Note(const std::string& path, const std::string& text) {
   report_ += OnOneLine(path) + '\t' + OnOneLine(text) + '\n';
 }
 
-std::vector<std::string> SitemapExclusions::CountLines(const Platform& platform) const {
+std::vector<std::string> SitemapExclusions::CountLines(const SystemText& system_text) const {
   static const std::pair<LeftOut, const char*> kLines[] = {
       {LeftOut::kRedirect, "Pominąłem przekierowania (meta refresh): "},
       {LeftOut::kCanonical, "Pominąłem strony z innym adresem kanonicznym: "},
@@ -62,7 +62,7 @@ std::vector<std::string> SitemapExclusions::CountLines(const Platform& platform)
   std::vector<std::string> lines;
   for (const auto& [reason, text] : kLines) {
     const std::size_t count = counts_[static_cast<int>(reason)];
-    if (count > 0) lines.push_back(platform.ProgramText(text) + std::to_string(count));
+    if (count > 0) lines.push_back(system_text.ProgramText(text) + std::to_string(count));
   }
   return lines;
 }

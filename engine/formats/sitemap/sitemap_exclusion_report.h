@@ -9,7 +9,7 @@
 
 namespace zorvitan {
 
-class Platform;
+class SystemText;
 
 enum class LeftOut {
   kNone,
@@ -33,7 +33,7 @@ class SitemapExclusions {
   // "Pominąłem ...: N" for each reason that left pages out, in the system's
   // code page; noindex and --exclude are not among them (noindex has its line
   // of old, excludes are asked for).
-  std::vector<std::string> CountLines(const Platform& platform) const;
+  std::vector<std::string> CountLines(const SystemText& system_text) const;
   // The report file's text: "news/old.html\tredirect news/new.html\n", ...
   const std::string& ReportText() const { return report_; }
 

@@ -94,12 +94,13 @@ std::vector<std::string> PastHeadFindings(const PageHead& head) {
   return findings;
 }
 
-bool ReadWholeFile(Platform& platform, const std::string& path, std::string* text, bool* exists) {
+bool ReadWholeFile(FileSystem& file_system, const std::string& path, std::string* text,
+                   bool* exists) {
   text->clear();
   std::int64_t modified = 0;
-  *exists = platform.ModifiedTime(path, &modified);
+  *exists = file_system.ModifiedTime(path, &modified);
   if (!*exists) return false;
-  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
+  std::unique_ptr<PageReader> reader = file_system.OpenPage(path);
   if (!reader) return false;
   char buffer[16 * 1024];
   for (;;) {

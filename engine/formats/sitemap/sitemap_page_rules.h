@@ -9,7 +9,7 @@
 #include "engine/formats/sitemap/robots_txt.h"
 #include "engine/formats/sitemap/sitemap_exclusion_report.h"
 #include "engine/page/page_head.h"
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
 #include "engine/text/text_conversion.h"
 
 namespace zorvitan {
@@ -50,6 +50,7 @@ std::vector<std::string> PastHeadFindings(const PageHead& head);
 
 // The file's bytes; false when it cannot be read. `exists` tells a missing
 // file from one that cannot be opened.
-bool ReadWholeFile(Platform& platform, const std::string& path, std::string* text, bool* exists);
+bool ReadWholeFile(FileSystem& file_system, const std::string& path, std::string* text,
+                   bool* exists);
 
 }  // namespace zorvitan

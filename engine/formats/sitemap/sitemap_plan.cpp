@@ -70,7 +70,7 @@ bool SitemapPlan::Start(const PageList& pages, const std::vector<std::string>& e
 
 std::string SitemapPlan::SitePath(const std::string& page) const {
   std::string encoded;
-  AppendUrlPath(page.substr(site_.size()), platform_, &encoded);
+  AppendUrlPath(page.substr(site_.size()), platform_, platform_, &encoded);
   return PercentDecoded(encoded);
 }
 
@@ -106,7 +106,7 @@ void SitemapPlan::UrlPath(const std::string& page, std::string* path, bool* fold
     relative.resize(html);
   }
   path->clear();
-  AppendUrlPath(relative, platform_, path);
+  AppendUrlPath(relative, platform_, platform_, path);
 }
 
 std::string SitemapPlan::Entry(const std::string& url_path, const std::string& lastmod) const {

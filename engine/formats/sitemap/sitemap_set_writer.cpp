@@ -139,7 +139,7 @@ std::string SitemapSetWriter::FileUrl(const std::string& path) const {
   const std::string relative = in_site ? path.substr(site_.size())
                                        : path.substr(FolderOf(path, platform_.Separator()).size());
   std::string url = plan_.Base();
-  AppendUrlPath(relative, platform_, &url);
+  AppendUrlPath(relative, platform_, platform_, &url);
   return url;
 }
 

@@ -3,7 +3,8 @@
 #include <array>
 #include <cstdio>
 
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
+#include "engine/platform/system_text.h"
 #include "engine/text/foreign_names.h"
 #include "engine/text/text_rules.h"
 
@@ -49,15 +50,16 @@ bool IsBaseUrl(std::string_view text) {
   return (host_end == std::string_view::npos ? text.size() : host_end) > host_start;
 }
 
-std::string SitemapBase(const std::string& base_url, const Platform& platform) {
+std::string SitemapBase(const std::string& base_url, const SystemText& system_text) {
   std::string base;
-  AppendEncoded(platform.Utf8FromCodePage(base_url), MayStandInUrl, &base);
+  AppendEncoded(system_text.Utf8FromCodePage(base_url), MayStandInUrl, &base);
   if (base.empty() || base.back() != '/') base += '/';
   return base;
 }
 
-void AppendUrlPath(std::string_view relative, const Platform& platform, std::string* out) {
-  const char separator = platform.Separator();
+void AppendUrlPath(std::string_view relative, const FileSystem& file_system,
+                   const SystemText& system_text, std::string* out) {
+  const char separator = file_system.Separator();
   auto encode = [separator, out](std::string_view utf8) {
     for (const char c : utf8) {
       const auto byte = static_cast<unsigned char>(c);
@@ -71,8 +73,8 @@ void AppendUrlPath(std::string_view relative, const Platform& platform, std::str
     }
   };
   ForEachMarkedName(
-      relative, platform.MarksForeignNames(),
-      [&](std::string_view plain) { encode(platform.Utf8FromCodePage(std::string(plain))); },
+      relative, system_text.MarksForeignNames(),
+      [&](std::string_view plain) { encode(system_text.Utf8FromCodePage(std::string(plain))); },
       encode);
 }
 
