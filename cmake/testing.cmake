@@ -52,6 +52,8 @@ function(zorvitan_add_node_test name script timeout)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)
   else()
     add_test(NAME ${name} COMMAND ${node} ${script} $<TARGET_FILE:zorvitan-cli>)
+    # The program's messages in English, whatever the locale the tests run in.
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "LC_ALL=C.UTF-8;LANGUAGE=")
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout})
 endfunction()
