@@ -81,10 +81,14 @@ fi
 
 # Wine takes its code page from the locale; the glibc locale itself must exist too, or files
 # with Polish letters in their names cannot be opened. Without it gettext falls back to English.
-if ! locale -a 2>/dev/null | grep -qix 'pl_PL\.utf-\?8'; then
-  echo "deps.sh: generating the pl_PL.UTF-8 locale"
-  as_root localedef -i pl_PL -f UTF-8 pl_PL.UTF-8
-fi
+# en_US.UTF-8 makes English the user's language of the Windows programs in the tests that ask
+# for it (scripts/wine-run.sh).
+for name in pl_PL en_US; do
+  if ! locale -a 2>/dev/null | grep -qix "$name\.utf-\?8"; then
+    echo "deps.sh: generating the $name.UTF-8 locale"
+    as_root localedef -i "$name" -f UTF-8 "$name.UTF-8"
+  fi
+done
 
 # The npm packages, pinned, installed by the user running this script (not root) beside the
 # builds, without their install scripts: vnu-jar's would download a Java of its own, where
