@@ -1,7 +1,7 @@
 // The command line as the front end of a run: notices go to the standard
 // streams in the user's language, and progress reports drive the progress
-// line. Its inputs come from
-// the options (engine/run/run_inputs.h), not from here.
+// line. Its inputs come from the options (engine/run/run_inputs.h), not from
+// here.
 #pragma once
 
 #include <cstddef>
