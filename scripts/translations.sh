@@ -9,6 +9,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+for tool in xgettext msgmerge msgfmt msgcmp; do
+  command -v $tool >/dev/null || { echo "translations.sh: $tool is missing: run scripts/deps.sh" >&2; exit 1; }
+done
 template=po/zorvitan-cli.pot
 languages=$(grep -v '^#' po/LINGUAS)
 
