@@ -1,11 +1,13 @@
 // The command line as the front end of a run: notices go to the standard
-// streams, and progress reports drive the progress line. Its inputs come from
-// the options (engine/run/run_inputs.h), not from here.
+// streams in the user's language, and progress reports drive the progress
+// line. Its inputs come from the options (engine/run/run_inputs.h), not from
+// here.
 #pragma once
 
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "cli/progress_line.h"
 #include "engine/platform/system_text.h"
@@ -33,9 +35,8 @@ class ConsoleFrontEnd : public FrontEnd {
 
  private:
   void Error(const std::string& text);
-  // Noindex and the other reasons pages were left out of a sitemap, and the
-  // notices about its dates.
-  void ShowSitemapNotices(const RunSummary& summary);
+  // Each on a line of its own, on stderr.
+  void WriteLines(const std::vector<std::string>& lines);
 
   const SystemText& system_text_;
   ProgressLine& progress_;

@@ -40,13 +40,14 @@ class SitemapPageRules {
 // legacy encoding names "łódź.html" in its own bytes.
 void HeadUrlsInUtf8(const TextConverter& converter, PageHead* head);
 
-// Where the head ended, for a head element found after it: "after the head
-// ended at <b> (line 12): search engines do not see it".
-std::string PastHeadText(const PageHead& head);
+// Each head element found after the head ended (without its page).
+std::vector<PastHeadFinding> PastHeadFindings(const PageHead& head);
 
-// Each head element found after the head ended, worded for the report and
-// standard error: "noindex after the head ended at <b> (line 12): ...".
-std::vector<std::string> PastHeadFindings(const PageHead& head);
+// Where the head ended, for a head element found after it, as the report
+// words it: "after the head ended at <b> (line 12): search engines do not see
+// it"; with the element, "noindex after the head ended at ...".
+std::string PastHeadText(const std::string& ended_at, std::size_t line);
+std::string PastHeadText(const PastHeadFinding& finding);
 
 // The file's bytes; false when it cannot be read. `exists` tells a missing
 // file from one that cannot be opened.

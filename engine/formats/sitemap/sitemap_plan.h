@@ -40,7 +40,7 @@ class SitemapPlan {
     bool has_time = false;
     std::int64_t modified = 0;  // the file's time
     std::string url_path;
-    std::vector<std::string> past_head;  // head elements found after the head ended
+    std::vector<PastHeadFinding> past_head;  // head elements found after the head ended
   };
 
   // Unreadable and noindex pages are counted into `summary`.
@@ -73,8 +73,8 @@ class SitemapPlan {
   const std::string& Base() const { return plain_base_; }
   const std::string& RobotsTxtText() const { return robots_txt_; }
   const std::string& ReportText() const { return exclusions_.ReportText(); }
-  // For standard error, once every page is taken.
-  std::vector<std::string> Notices();
+  // For the front end, once every page is taken.
+  SitemapNotices Notices();
 
  private:
   // The page's path in the site as the report and git name it: UTF-8, "/".
@@ -100,7 +100,7 @@ class SitemapPlan {
   std::string robots_txt_;
   std::unique_ptr<SitemapPageRules> rules_;
   SitemapExclusions exclusions_;
-  std::vector<std::string> past_head_notices_;         // standard error lines, in page order
+  std::vector<PastHeadFinding> past_head_;             // in page order
   std::vector<std::pair<std::size_t, Page>> waiting_;  // for git's dates
   bool folder_url_given_ = false;  // under --strip-index: the last index page's folder URL
   std::string last_folder_url_;

@@ -54,7 +54,7 @@ bool SitemapSetWriter::WriteSet(const PageList& pages, const std::vector<std::st
   if (!written) return false;
   plan_.TakeRest(&ready_);
   if (!WriteReady()) return false;
-  result_.summary.sitemap_notices = plan_.Notices();
+  result_.summary.sitemap = plan_.Notices();
   const bool report = !options_.report_file.empty();
   if (files_.empty()) {
     // An empty <urlset> is no sitemap: the old one stays; the report says why.
