@@ -40,7 +40,7 @@ int RunGeneration(const Options& options, Platform& platform, PagesReadHook on_p
   const bool map_existed = !inputs.map_file.empty() && PathExists(inputs.map_file);
   if (auto* sitemap_options = std::get_if<SitemapOptions>(&inputs.format)) {
     SitemapOptions& sitemap = *sitemap_options;
-    // Taken now, as the map file's path is: the run may change the current folder.
+    // Taken from the current folder, as the map file's path is.
     const std::string report_file = sitemap.report_file;
     if (!report_file.empty() && !MakeAbsolute(report_file, &sitemap.report_file)) {
       WriteText(Stream::kErr, CannotCreateMessage(report_file) + "\n");
