@@ -3,11 +3,11 @@
 #include <utility>
 
 #include "engine/formats/html5/html5_page.h"
-#include "engine/formats/sitemap/sitemap_url.h"
 #include "engine/formats/title_suffix.h"
 #include "engine/page/head_reader.h"
 #include "engine/page/read_ahead.h"
 #include "engine/text/text_rules.h"
+#include "engine/url/page_url.h"
 
 namespace zorvitan {
 namespace {

@@ -4,9 +4,10 @@
 #include <cstddef>
 #include <memory>
 
-#include "engine/text/foreign_names.h"
+#include "engine/text/markup_escape.h"
 #include "engine/text/text_rules.h"
 #include "engine/text/utf8.h"
+#include "engine/url/page_url.h"
 
 namespace zorvitan {
 namespace {
@@ -136,32 +137,28 @@ std::string ReplaceTitle(std::string_view text, std::string_view title_html) {
   return out;
 }
 
-// Appends UTF-8 text escaping '<', '>', '"' and '&', with what HTML forbids in
-// text replaced.
-void AppendEscaped(std::string_view text, std::string* out) {
+// UTF-8 text with what HTML forbids in text shown instead: control
+// characters as their pictures (U+2400...), C1 controls and noncharacters as
+// U+FFFD.
+std::string WithoutForbiddenCharacters(std::string_view text) {
   const std::string valid = ValidUtf8(text);
+  std::string shown;
+  shown.reserve(valid.size());
   for (std::size_t at = 0; at < valid.size();) {
     const std::size_t start = at;
     const char32_t code = NextCodePoint(valid, &at);
-    if (code == '<') {
-      out->append("&lt;");
-    } else if (code == '>') {
-      out->append("&gt;");
-    } else if (code == '"') {
-      out->append("&quot;");
-    } else if (code == '&') {
-      out->append("&amp;");
-    } else if (code < 0x20 && !IsHtmlBlank(static_cast<char>(code))) {
-      AppendUtf8(0x2400 + code, out);
+    if (code < 0x20 && !IsHtmlBlank(static_cast<char>(code))) {
+      AppendUtf8(0x2400 + code, &shown);
     } else if (code == 0x7F) {
-      AppendUtf8(0x2421, out);
+      AppendUtf8(0x2421, &shown);
     } else if ((code >= 0x80 && code <= 0x9F) || (code >= 0xFDD0 && code <= 0xFDEF) ||
                (code & 0xFFFE) == 0xFFFE) {
-      AppendUtf8(kReplacementCharacter, out);
+      AppendUtf8(kReplacementCharacter, &shown);
     } else {
-      out->append(valid, start, at - start);
+      shown.append(valid, start, at - start);
     }
   }
+  return shown;
 }
 
 }  // namespace
@@ -227,14 +224,11 @@ bool IsLanguageTag(std::string_view tag) {
 }
 
 std::string NameAsUtf8(std::string_view name, const Platform& platform) {
-  std::string utf8;
-  ForEachMarkedName(
-      name, platform.MarksForeignNames(),
-      [&](std::string_view plain) { utf8 += platform.Utf8FromCodePage(std::string(plain)); },
-      [&utf8](std::string_view marked) { utf8 += marked; });
-  return ValidUtf8(utf8);
+  return ValidUtf8(NamesInUtf8(name, platform));
 }
 
-void AppendPlainText(std::string_view utf8, std::string* out) { AppendEscaped(utf8, out); }
+void AppendPlainText(std::string_view utf8, std::string* out) {
+  AppendEscaped(WithoutForbiddenCharacters(utf8), EscapeFor::kHtmlTextOrAttribute, out);
+}
 
 }  // namespace zorvitan

@@ -5,8 +5,9 @@
 
 #include "engine/formats/sitemap/sitemap_url.h"
 #include "engine/page/head_reader.h"
+#include "engine/text/markup_escape.h"
 #include "engine/text/text_rules.h"
-#include "engine/url/canonical_url.h"
+#include "engine/url/page_url.h"
 
 namespace zorvitan {
 namespace {
@@ -30,7 +31,7 @@ SitemapPlan::SitemapPlan(const RunInputs& inputs, Platform& platform, RunSummary
       plain_base_(SitemapBase(options_.base_url, platform)),
       dates_(platform, options_) {
   if (xml_) {
-    AppendXmlEscaped(plain_base_, &base_);
+    AppendEscaped(plain_base_, EscapeFor::kXml, &base_);
   } else {
     base_ = plain_base_;
   }
@@ -68,9 +69,7 @@ bool SitemapPlan::Start(const PageList& pages, const std::vector<std::string>& e
 }
 
 std::string SitemapPlan::SitePath(const std::string& page) const {
-  std::string encoded;
-  AppendUrlPath(page.substr(site_.size()), platform_, &encoded);
-  return PercentDecoded(encoded);
+  return SitePathInUtf8(std::string_view(page).substr(site_.size()), platform_);
 }
 
 SitemapPlan::Page SitemapPlan::Read(std::size_t i, std::string* chunk) const {
