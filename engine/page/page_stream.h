@@ -14,7 +14,9 @@ namespace zorvitan {
 
 class PageStream {
  public:
-  explicit PageStream(std::unique_ptr<PageReader> reader) : reader_(std::move(reader)) {}
+  // Without `decode_utf16`, every page's bytes pass as they are.
+  explicit PageStream(std::unique_ptr<PageReader> reader, bool decode_utf16 = true)
+      : reader_(std::move(reader)), started_(!decode_utf16) {}
 
   // As PageReader::Read: bytes read, 0 at the end, -1 on a read error.
   long Read(char* buffer, std::size_t size);

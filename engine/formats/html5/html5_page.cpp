@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <memory>
 
 #include "engine/text/markup_escape.h"
 #include "engine/text/text_rules.h"
@@ -181,17 +180,10 @@ std::string DocumentStart(std::string_view lang, std::string_view title_html) {
 std::string DocumentEnd() { return "</main>\n</body>\n</html>\n"; }
 
 TemplateProblem ReadTemplate(Platform& platform, const std::string& path, std::string* text) {
-  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
-  if (!reader) return TemplateProblem::kUnreadable;
-  text->clear();
-  char buffer[64 * 1024];
-  for (;;) {
-    const long got = reader->Read(buffer, sizeof buffer);
-    if (got < 0) return TemplateProblem::kUnreadable;
-    if (got == 0) break;
-    text->append(buffer, static_cast<std::size_t>(got));
-    if (text->size() > kLargestTemplate) return TemplateProblem::kTooLarge;
+  if (ReadWholeFile(platform, path, text, kLargestTemplate) != ReadResult::kOk) {
+    return TemplateProblem::kUnreadable;
   }
+  if (text->size() > kLargestTemplate) return TemplateProblem::kTooLarge;
   if (text->compare(0, 3, "\xEF\xBB\xBF") == 0) text->erase(0, 3);
   if (!IsValidUtf8(*text)) return TemplateProblem::kNotUtf8;
   const std::size_t map = text->find(kMapPlaceholder);

@@ -1,7 +1,5 @@
 #include "engine/formats/sitemap/sitemap_page_rules.h"
 
-#include <cstdint>
-#include <memory>
 #include <utility>
 
 #include "engine/text/text_rules.h"
@@ -92,22 +90,6 @@ std::vector<std::string> PastHeadFindings(const PageHead& head) {
   if (past.has_refresh) findings.push_back("refresh " + where);
   if (!past.alternates.empty()) findings.push_back("hreflang " + where);
   return findings;
-}
-
-bool ReadWholeFile(Platform& platform, const std::string& path, std::string* text, bool* exists) {
-  text->clear();
-  std::int64_t modified = 0;
-  *exists = platform.ModifiedTime(path, &modified);
-  if (!*exists) return false;
-  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
-  if (!reader) return false;
-  char buffer[16 * 1024];
-  for (;;) {
-    const long got = reader->Read(buffer, sizeof buffer);
-    if (got < 0) return false;
-    if (got == 0) return true;
-    text->append(buffer, static_cast<std::size_t>(got));
-  }
 }
 
 }  // namespace zorvitan

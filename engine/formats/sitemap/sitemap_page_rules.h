@@ -48,8 +48,4 @@ std::string PastHeadText(const PageHead& head);
 // standard error: "noindex after the head ended at <b> (line 12): ...".
 std::vector<std::string> PastHeadFindings(const PageHead& head);
 
-// The file's bytes; false when it cannot be read. `exists` tells a missing
-// file from one that cannot be opened.
-bool ReadWholeFile(Platform& platform, const std::string& path, std::string* text, bool* exists);
-
 }  // namespace zorvitan

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/formats/sitemap/sitemap_url.h"
+#include "engine/page/file_reading.h"
 #include "engine/page/head_reader.h"
 #include "engine/text/markup_escape.h"
 #include "engine/text/text_rules.h"
@@ -47,8 +48,11 @@ bool SitemapPlan::Start(const PageList& pages, const std::vector<std::string>& e
 
   // The site's own robots.txt: its rules leave pages out, and --robots-txt
   // adds the sitemap to it.
-  bool robots_exists = false;
-  if (!ReadWholeFile(platform_, site_ + "robots.txt", &robots_txt_, &robots_exists)) {
+  // A robots.txt that is there but cannot be read cannot be changed.
+  const std::string robots_path = site_ + "robots.txt";
+  std::int64_t modified = 0;
+  const bool robots_exists = platform_.ModifiedTime(robots_path, &modified);
+  if (!robots_exists || ReadWholeFile(platform_, robots_path, &robots_txt_) != ReadResult::kOk) {
     if (robots_exists && options_.robots_txt) return false;
     robots_txt_.clear();
   }
