@@ -29,14 +29,14 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 
 // The blanks of the web: space, tab, line feed, form feed, carriage return.
 inline constexpr std::string_view kHtmlBlanks = " \t\n\f\r";
-constexpr bool IsHtmlBlank(char c) {
+inline bool IsHtmlBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
 }
-constexpr bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-constexpr bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+inline bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The value of a hexadecimal digit in either case, or -1.
-constexpr int HexDigitValue(char c) {
+inline int HexDigitValue(char c) {
   if (IsAsciiDigit(c)) return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;

@@ -1,42 +1,27 @@
 #include "engine/url/percent_encoding.h"
 
-#include <array>
-
 #include "engine/text/text_rules.h"
 
 namespace zorvitan {
 namespace {
 
-constexpr unsigned char Bit(UrlBytes kept) {
-  return static_cast<unsigned char>(1u << static_cast<unsigned>(kept));
-}
+bool Among(char c, std::string_view set) { return set.find(c) != std::string_view::npos; }
 
-// For each byte, the bits of the UrlBytes that keep it.
-constexpr std::array<unsigned char, 256> KeptBytes() {
-  std::array<unsigned char, 256> kept{};
-  auto add = [&kept](std::string_view bytes, unsigned char bits) {
-    for (const char c : bytes) kept[static_cast<unsigned char>(c)] |= bits;
-  };
-  const unsigned char map_href = Bit(UrlBytes::kMapHref);
-  const unsigned char all =
-      Bit(UrlBytes::kPath) | Bit(UrlBytes::kComparable) | Bit(UrlBytes::kWhole) | map_href;
-  for (int c = 0; c < 256; ++c) {
-    const char byte = static_cast<char>(c);
-    if (IsAsciiLetter(byte) || IsAsciiDigit(byte)) kept[c] = all;
-    if (c >= 0x20 && c != 0x7F) kept[c] |= map_href;
+bool Keeps(UrlBytes kept, unsigned char byte) {
+  const char c = static_cast<char>(byte);
+  const bool unreserved = IsAsciiLetter(c) || IsAsciiDigit(c) || Among(c, "-._~");
+  switch (kept) {
+    case UrlBytes::kPath:
+      return unreserved || c == '/';
+    case UrlBytes::kComparable:
+      return unreserved || Among(c, "!$&'()*+,;=:@/?#");
+    case UrlBytes::kWhole:
+      return unreserved || Among(c, "!$&'()*+,;=:@/?#[]%");
+    case UrlBytes::kMapHref:
+      return byte >= 0x20 && byte != 0x7F && !Among(c, "%#?\"");
   }
-  add("-._~", all);
-  add("/", Bit(UrlBytes::kPath));
-  add("!$&'()*+,;=:@/?#", Bit(UrlBytes::kComparable) | Bit(UrlBytes::kWhole));
-  add("[]%", Bit(UrlBytes::kWhole));
-  for (const char c : std::string_view("%#?\"")) {
-    kept[static_cast<unsigned char>(c)] &= static_cast<unsigned char>(~map_href);
-  }
-  return kept;
+  return false;
 }
-constexpr std::array<unsigned char, 256> kKeptBytes = KeptBytes();
-
-bool Keeps(UrlBytes kept, unsigned char byte) { return (kKeptBytes[byte] & Bit(kept)) != 0; }
 
 // The octet of a "%XX" at `at`, or -1 when none stands there.
 int EscapedOctet(std::string_view text, std::size_t at) {
