@@ -244,7 +244,7 @@ bool Html5MapWriter::MoveToFolder(std::string_view folder, std::size_t page, con
       labelled = true;
     } else {
       Emit("<span>");
-      AppendPlainText(NameAsUtf8(name, platform_), &output_.text());
+      AppendPlainText(NamesInUtf8(name, platform_), &output_.text());
       Emit("</span>");
     }
     open_.push_back(OpenFolder{end + 1, false});
@@ -283,7 +283,7 @@ void Html5MapWriter::AppendLink(std::size_t page, const Entry& entry,
   AppendUrlPath(page_list_->NameOf(page), platform_, &output_.text());
   Emit("\">");
   if (entry.title.empty()) {
-    AppendPlainText(NameAsUtf8(untitled_text, platform_), &output_.text());
+    AppendPlainText(NamesInUtf8(untitled_text, platform_), &output_.text());
   } else {
     AppendPlainText(WithoutSuffix(entry.title, suffix_), &output_.text());
   }

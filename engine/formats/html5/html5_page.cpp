@@ -6,7 +6,6 @@
 #include "engine/text/markup_escape.h"
 #include "engine/text/text_rules.h"
 #include "engine/text/utf8.h"
-#include "engine/url/page_url.h"
 
 namespace zorvitan {
 namespace {
@@ -213,10 +212,6 @@ bool IsLanguageTag(std::string_view tag) {
     if (at == start || at - start > 8) return false;
   }
   return true;
-}
-
-std::string NameAsUtf8(std::string_view name, const Platform& platform) {
-  return ValidUtf8(NamesInUtf8(name, platform));
 }
 
 void AppendPlainText(std::string_view utf8, std::string* out) {
