@@ -17,7 +17,7 @@ enum class ReadResult { kOk, kCannotOpen, kReadError };
 inline constexpr std::size_t kPageChunkSize = 256 * 1024;
 
 // How a file's bytes come: as stored, or a page in UTF-16 (known by its
-// byte-order mark) as UTF-8 (page_stream.h), as every scanner of pages reads.
+// byte-order mark) as UTF-8, so that every scanner of pages finds its tags.
 enum class FileBytes { kAsStored, kUtf16AsUtf8 };
 
 // Hands the file's bytes to `take`, a chunk at a time, until `take` returns
