@@ -14,10 +14,10 @@ namespace {
 
 // A page's bytes as the scanners read them: a page in UTF-16 (known by its
 // byte-order mark) comes out as UTF-8, so its tags are found like any other
-// page's; every other page's bytes pass as they are.
+// page's; the bytes of every other page, or without `decode_utf16` of every
+// page, pass as they are.
 class PageStream {
  public:
-  // Without `decode_utf16`, every page's bytes pass as they are.
   PageStream(std::unique_ptr<PageReader> reader, bool decode_utf16)
       : reader_(std::move(reader)), started_(!decode_utf16) {}
 

@@ -141,7 +141,6 @@ std::string ReplaceTitle(std::string_view text, std::string_view title_html) {
 std::string WithoutForbiddenCharacters(std::string_view text) {
   const std::string valid = ValidUtf8(text);
   std::string shown;
-  shown.reserve(valid.size());
   for (std::size_t at = 0; at < valid.size();) {
     const std::size_t start = at;
     const char32_t code = NextCodePoint(valid, &at);
