@@ -9,7 +9,6 @@
 #include "engine/page/declared_encoding.h"
 #include "engine/page/head_elements.h"
 #include "engine/page/html_tokenizer.h"
-#include "engine/page/page_stream.h"
 #include "engine/text/encoding_labels.h"
 #include "engine/text/text_conversion.h"
 #include "engine/text/text_rules.h"
@@ -576,24 +575,21 @@ namespace {
 // Reads a long title from its place in the page, applying the line-end rule.
 ReadResult RereadTitle(FileSystem& file_system, const std::string& path, std::size_t offset,
                        std::size_t length, std::string* chunk, std::string* title) {
-  std::unique_ptr<PageReader> reader = file_system.OpenPage(path);
-  if (!reader) return ReadResult::kCannotOpen;
-  PageStream stream(std::move(reader));
   LineEndNormalizer normalizer;
-  while (length > 0) {
-    const long got = stream.Read(&(*chunk)[0], chunk->size());
-    if (got <= 0) return ReadResult::kReadError;  // the page changed under us
-    const auto size = static_cast<std::size_t>(got);
-    if (offset >= size) {
-      offset -= size;
-      continue;
-    }
-    const std::size_t take = std::min(length, size - offset);
-    normalizer.Feed(chunk->data() + offset, take, title);
-    length -= take;
-    offset = 0;
-  }
-  return ReadResult::kOk;
+  const ReadResult result =
+      ReadChunks(file_system, path, FileBytes::kUtf16AsUtf8, chunk, [&](std::string_view read) {
+        if (offset >= read.size()) {
+          offset -= read.size();
+          return false;
+        }
+        const std::size_t take = std::min(length, read.size() - offset);
+        normalizer.Feed(read.data() + offset, take, title);
+        length -= take;
+        offset = 0;
+        return length == 0;
+      });
+  // A page that ends before its title has changed under us.
+  return result == ReadResult::kOk && length > 0 ? ReadResult::kReadError : result;
 }
 
 }  // namespace
@@ -637,7 +633,10 @@ ReadResult ReadPageHead(FileSystem& file_system, const std::string& path, std::s
   PrescanKeeper keeper(&reader);
   bool utf16 = false;
   const std::size_t first_read = (needs & kNeedsTitle) ? kFirstTitleRead : kFirstHeadRead;
-  ReadResult result = ScanPage(file_system, path, first_read, chunk, &keeper, &utf16);
+  ReadResult result = ReadChunks(
+      file_system, path, FileBytes::kUtf16AsUtf8, chunk,
+      [&keeper](std::string_view read) { return keeper.Feed(read.data(), read.size()); },
+      first_read, &utf16);
   if (result != ReadResult::kOk) return result;
   if (!reader.Settled()) reader.Finish();  // the page ended first
   const bool reread = reader.NeedsReread();

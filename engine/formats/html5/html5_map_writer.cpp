@@ -3,11 +3,11 @@
 #include <utility>
 
 #include "engine/formats/html5/html5_page.h"
-#include "engine/formats/sitemap/sitemap_url.h"
 #include "engine/formats/title_suffix.h"
 #include "engine/page/head_reader.h"
 #include "engine/page/read_ahead.h"
 #include "engine/text/text_rules.h"
+#include "engine/url/page_url.h"
 
 namespace zorvitan {
 namespace {
@@ -245,7 +245,7 @@ bool Html5MapWriter::MoveToFolder(std::string_view folder, std::size_t page, con
       labelled = true;
     } else {
       Emit("<span>");
-      AppendPlainText(NameAsUtf8(name, platform_), &output_.text());
+      AppendPlainText(NamesInUtf8(name, platform_), &output_.text());
       Emit("</span>");
     }
     open_.push_back(OpenFolder{end + 1, false});
@@ -285,7 +285,7 @@ void Html5MapWriter::AppendLink(std::size_t page, const Entry& entry,
   AppendUrlPath(page_list_->NameOf(page), platform_, platform_, &output_.text());
   Emit("\">");
   if (entry.title.empty()) {
-    AppendPlainText(NameAsUtf8(untitled_text, platform_), &output_.text());
+    AppendPlainText(NamesInUtf8(untitled_text, platform_), &output_.text());
   } else {
     AppendPlainText(WithoutSuffix(entry.title, suffix_), &output_.text());
   }

@@ -1,7 +1,5 @@
 #include "engine/formats/sitemap/sitemap_page_rules.h"
 
-#include <cstdint>
-#include <memory>
 #include <utility>
 
 #include "engine/text/text_rules.h"
@@ -98,23 +96,6 @@ std::string PastHeadText(const std::string& ended_at, std::size_t line) {
 
 std::string PastHeadText(const PastHeadFinding& finding) {
   return finding.element + " " + PastHeadText(finding.ended_at, finding.line);
-}
-
-bool ReadWholeFile(FileSystem& file_system, const std::string& path, std::string* text,
-                   bool* exists) {
-  text->clear();
-  std::int64_t modified = 0;
-  *exists = file_system.ModifiedTime(path, &modified);
-  if (!*exists) return false;
-  std::unique_ptr<PageReader> reader = file_system.OpenPage(path);
-  if (!reader) return false;
-  char buffer[16 * 1024];
-  for (;;) {
-    const long got = reader->Read(buffer, sizeof buffer);
-    if (got < 0) return false;
-    if (got == 0) return true;
-    text->append(buffer, static_cast<std::size_t>(got));
-  }
 }
 
 }  // namespace zorvitan

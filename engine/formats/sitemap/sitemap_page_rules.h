@@ -49,9 +49,4 @@ std::vector<PastHeadFinding> PastHeadFindings(const PageHead& head);
 std::string PastHeadText(const std::string& ended_at, std::size_t line);
 std::string PastHeadText(const PastHeadFinding& finding);
 
-// The file's bytes; false when it cannot be read. `exists` tells a missing
-// file from one that cannot be opened.
-bool ReadWholeFile(FileSystem& file_system, const std::string& path, std::string* text,
-                   bool* exists);
-
 }  // namespace zorvitan

@@ -4,9 +4,11 @@
 #include <utility>
 
 #include "engine/formats/sitemap/sitemap_url.h"
+#include "engine/page/file_reading.h"
 #include "engine/page/head_reader.h"
+#include "engine/text/markup_escape.h"
 #include "engine/text/text_rules.h"
-#include "engine/url/canonical_url.h"
+#include "engine/url/page_url.h"
 
 namespace zorvitan {
 namespace {
@@ -31,7 +33,7 @@ SitemapPlan::SitemapPlan(const WriterInputs& inputs, const SitemapOptions& optio
       plain_base_(SitemapBase(options_.base_url, platform)),
       dates_(platform, options_) {
   if (xml_) {
-    AppendXmlEscaped(plain_base_, &base_);
+    AppendEscaped(plain_base_, EscapeFor::kXml, &base_);
   } else {
     base_ = plain_base_;
   }
@@ -47,8 +49,11 @@ bool SitemapPlan::Start(const PageList& pages, const std::vector<std::string>& e
 
   // The site's own robots.txt: its rules leave pages out, and --robots-txt
   // adds the sitemap to it.
-  bool robots_exists = false;
-  if (!ReadWholeFile(platform_, site_ + "robots.txt", &robots_txt_, &robots_exists)) {
+  // A robots.txt that is there but cannot be read cannot be changed.
+  const std::string robots_path = site_ + "robots.txt";
+  std::int64_t modified = 0;
+  const bool robots_exists = platform_.ModifiedTime(robots_path, &modified);
+  if (!robots_exists || ReadWholeFile(platform_, robots_path, &robots_txt_) != ReadResult::kOk) {
     if (robots_exists && options_.robots_txt) return false;
     robots_txt_.clear();
   }
@@ -69,9 +74,7 @@ bool SitemapPlan::Start(const PageList& pages, const std::vector<std::string>& e
 }
 
 std::string SitemapPlan::SitePath(const std::string& page) const {
-  std::string encoded;
-  AppendUrlPath(page.substr(site_.size()), platform_, platform_, &encoded);
-  return PercentDecoded(encoded);
+  return SitePathInUtf8(std::string_view(page).substr(site_.size()), platform_, platform_);
 }
 
 SitemapPlan::Page SitemapPlan::Read(std::size_t i, std::string* chunk) const {

@@ -5,7 +5,9 @@
 #include "engine/formats/sitemap/robots_txt.h"
 #include "engine/formats/sitemap/sitemap_url.h"
 #include "engine/page/read_ahead.h"
+#include "engine/text/markup_escape.h"
 #include "engine/text/text_rules.h"
+#include "engine/url/page_url.h"
 
 namespace zorvitan {
 namespace {
@@ -104,7 +106,7 @@ std::string SitemapSetWriter::IndexText() const {
   std::string text = kIndexStart;
   for (const UrlFile& file : files_) {
     text += "<sitemap><loc>";
-    AppendXmlEscaped(FileUrl(file.path), &text);
+    AppendEscaped(FileUrl(file.path), EscapeFor::kXml, &text);
     text += "</loc>";
     const std::string newest = file.dated ? W3cDateTime(file.newest) : std::string();
     if (!newest.empty()) text += "<lastmod>" + newest + "</lastmod>";

@@ -1,40 +1,12 @@
 #include "engine/formats/sitemap/sitemap_url.h"
 
-#include <array>
 #include <cstdio>
 
-#include "engine/platform/file_system.h"
 #include "engine/platform/system_text.h"
-#include "engine/text/foreign_names.h"
 #include "engine/text/text_rules.h"
+#include "engine/url/percent_encoding.h"
 
 namespace zorvitan {
-namespace {
-
-bool IsUnreserved(unsigned char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '.' || c == '_' || c == '~';
-}
-
-// Unreserved, reserved and "%": what may stand in a URL as it is.
-bool MayStandInUrl(unsigned char c) {
-  static const std::string_view kReserved = ":/?#[]@!$&'()*+,;=%";
-  return IsUnreserved(c) || kReserved.find(static_cast<char>(c)) != std::string_view::npos;
-}
-
-template <typename Keep>
-void AppendEncoded(std::string_view bytes, Keep keep, std::string* out) {
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (keep(byte)) {
-      *out += c;
-    } else {
-      AppendPercentEncoded(byte, out);
-    }
-  }
-}
-
-}  // namespace
 
 bool IsBaseUrl(std::string_view text) {
   std::size_t host_start = 0;
@@ -52,54 +24,9 @@ bool IsBaseUrl(std::string_view text) {
 
 std::string SitemapBase(const std::string& base_url, const SystemText& system_text) {
   std::string base;
-  AppendEncoded(system_text.Utf8FromCodePage(base_url), MayStandInUrl, &base);
+  AppendPercentEncoded(system_text.Utf8FromCodePage(base_url), UrlBytes::kWhole, &base);
   if (base.empty() || base.back() != '/') base += '/';
   return base;
-}
-
-void AppendUrlPath(std::string_view relative, const FileSystem& file_system,
-                   const SystemText& system_text, std::string* out) {
-  const char separator = file_system.Separator();
-  auto encode = [separator, out](std::string_view utf8) {
-    for (const char c : utf8) {
-      const auto byte = static_cast<unsigned char>(c);
-      if (c == separator || c == '/') {
-        *out += '/';
-      } else if (IsUnreserved(byte)) {
-        *out += c;
-      } else {
-        AppendPercentEncoded(byte, out);
-      }
-    }
-  };
-  ForEachMarkedName(
-      relative, system_text.MarksForeignNames(),
-      [&](std::string_view plain) { encode(system_text.Utf8FromCodePage(std::string(plain))); },
-      encode);
-}
-
-void AppendXmlEscaped(std::string_view text, std::string* out) {
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        *out += "&amp;";
-        break;
-      case '<':
-        *out += "&lt;";
-        break;
-      case '>':
-        *out += "&gt;";
-        break;
-      case '\'':
-        *out += "&apos;";
-        break;
-      case '"':
-        *out += "&quot;";
-        break;
-      default:
-        *out += c;
-    }
-  }
 }
 
 std::string W3cDateTime(std::int64_t seconds_since_1970) {
