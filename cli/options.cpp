@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "cli/translation.h"
 #include "engine/formats/html5/html5_page.h"
 #include "engine/formats/sitemap/sitemap_url.h"
 #include "engine/text/encoding_labels.h"
@@ -66,6 +67,11 @@ std::string ShortOptions() {
   return letters;
 }
 
+// "option '--report' is for --format xml or txt".
+std::string ForSitemaps(const char* option) {
+  return Fill(Translate("option '%s' is for --format xml or txt"), {option});
+}
+
 CommandLine UsageError(std::string error) {
   CommandLine result;
   result.error = std::move(error);
@@ -83,9 +89,9 @@ std::string OptionError(const std::string& arg, int letter) {
   for (const option* o = kOptions; o->name != nullptr; ++o) {
     if (is_long ? name.substr(2) == o->name : o->val == letter) known = o;
   }
-  if (known == nullptr) return "unknown option '" + name + "'";
-  if (known->has_arg == no_argument) return "option '" + name + "' takes no value";
-  return "option '" + name + "' needs a value";
+  if (known == nullptr) return Fill(Translate("unknown option '%s'"), {name});
+  if (known->has_arg == no_argument) return Fill(Translate("option '%s' takes no value"), {name});
+  return Fill(Translate("option '%s' needs a value"), {name});
 }
 
 // The options that only some formats take, checked once all are read.
@@ -97,11 +103,11 @@ CommandLine CheckFormat(CommandLine result, const std::string& format, bool has_
                            : !html5.lang.empty()                   ? "--lang"
                                                                    : nullptr;
   if (format != "html5" && html5_only != nullptr) {
-    return UsageError(std::string("option '") + html5_only + "' is for --format html5");
+    return UsageError(Fill(Translate("option '%s' is for --format html5"), {html5_only}));
   }
   const std::string& base_url = sitemap.base_url;
   if (format == "html" || format == "html5") {
-    if (has_base_url) return UsageError("option '--base-url' is for --format xml or txt");
+    if (has_base_url) return UsageError(ForSitemaps("--base-url"));
     const char* sitemap_only = sitemap.strip_index            ? "--strip-index"
                                : sitemap.clean_urls           ? "--clean-urls"
                                : sitemap.robots_txt           ? "--robots-txt"
@@ -109,39 +115,41 @@ CommandLine CheckFormat(CommandLine result, const std::string& format, bool has_
                                : !sitemap.report_file.empty() ? "--report"
                                                               : nullptr;
     if (sitemap_only != nullptr) {
-      return UsageError(std::string("option '") + sitemap_only + "' is for --format xml or txt");
+      return UsageError(ForSitemaps(sitemap_only));
     }
     if (!html5.lang.empty() && !IsLanguageTag(html5.lang)) {
-      return UsageError("--lang needs a language tag such as pl or en-GB, not '" + html5.lang +
-                        "'");
+      return UsageError(Fill(Translate("--lang needs a language tag such as pl or en-GB, not '%s'"),
+                             {html5.lang}));
     }
-    if (format == "html5") result.options.run.html5 = std::move(html5);
+    if (format == "html5") result.options.run.format = std::move(html5);
     return result;
   }
   static const char* const kLastmods[] = {"auto", "git", "mtime", "none"};
   const auto known = std::find(std::begin(kLastmods), std::end(kLastmods), lastmod);
   if (!lastmod.empty() && known == std::end(kLastmods)) {
-    return UsageError("unknown --lastmod '" + lastmod + "' (known: auto, git, mtime, none)");
+    return UsageError(
+        Fill(Translate("unknown --lastmod '%s' (known: auto, git, mtime, none)"), {lastmod}));
   }
   if (!lastmod.empty() && format == "txt") {
-    return UsageError("option '--lastmod' is for --format xml");
+    return UsageError(Fill(Translate("option '%s' is for --format xml"), {"--lastmod"}));
   }
   // Listed in the order of SitemapOptions::Lastmod; text has no dates.
   sitemap.lastmod = format == "txt" ? SitemapOptions::Lastmod::kNone
                                     : static_cast<SitemapOptions::Lastmod>(
                                           lastmod.empty() ? 0 : known - std::begin(kLastmods));
   if (format != "xml" && format != "txt") {
-    return UsageError("unknown format '" + format + "' (known: html, html5, xml, txt)");
-  }
-  if (!has_base_url) return UsageError("--format " + format + " needs --base-url URL");
-  if (!IsBaseUrl(base_url)) {
     return UsageError(
-        "--base-url needs an absolute http:// or https:// URL without query or "
-        "fragment, not '" +
-        base_url + "'");
+        Fill(Translate("unknown format '%s' (known: html, html5, xml, txt)"), {format}));
+  }
+  if (!has_base_url)
+    return UsageError(Fill(Translate("--format %s needs --base-url URL"), {format}));
+  if (!IsBaseUrl(base_url)) {
+    return UsageError(Fill(Translate("--base-url needs an absolute http:// or https:// URL "
+                                     "without query or fragment, not '%s'"),
+                           {base_url}));
   }
   sitemap.format = format == "xml" ? SitemapOptions::Format::kXml : SitemapOptions::Format::kText;
-  result.options.run.sitemap = sitemap;
+  result.options.run.format = sitemap;
   return result;
 }
 
@@ -177,7 +185,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     const std::string arg = argv[at];
     const std::string name = arg.substr(0, arg.find('='));
     if (long_index >= 0 && name.substr(2) != kOptions[long_index].name) {
-      return UsageError("unknown option '" + name + "'");
+      return UsageError(Fill(Translate("unknown option '%s'"), {name}));
     }
     const std::string value = optarg != nullptr ? optarg : "";
     switch (letter) {
@@ -192,8 +200,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         break;
       case 'x':
         if (value.empty()) {
-          return UsageError(std::string("option '") + (long_index >= 0 ? "--exclude" : "-x") +
-                            "' needs a pattern");
+          return UsageError(Fill(Translate("option '%s' needs a pattern"),
+                                 {long_index >= 0 ? "--exclude" : "-x"}));
         }
         run.excludes.push_back(value);
         break;
@@ -214,7 +222,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         lastmod = value;
         break;
       case kReport:
-        if (value.empty()) return UsageError("option '--report' needs a file name");
+        if (value.empty()) {
+          return UsageError(Fill(Translate("option '%s' needs a file name"), {"--report"}));
+        }
         sitemap.report_file = value;
         break;
       case kRobotsTxt:
@@ -223,8 +233,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       case kPageEncoding:
         run.page_encoding = std::string(EncodingForLabel(value));
         if (run.page_encoding.empty()) {
-          return UsageError("unknown encoding '" + value +
-                            "' (for example windows-1250, iso-8859-2, koi8-r, shift_jis)");
+          return UsageError(Fill(Translate("unknown encoding '%s' (for example windows-1250, "
+                                           "iso-8859-2, koi8-r, shift_jis)"),
+                                 {value}));
         }
         break;
       case kLang:
@@ -235,7 +246,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         html5.title = value;
         break;
       case kTemplate:
-        if (value.empty()) return UsageError("option '--template' needs a file");
+        if (value.empty()) {
+          return UsageError(Fill(Translate("option '%s' needs a file name"), {"--template"}));
+        }
         result.options.template_file = value;
         break;
       case kStripCommonSuffix:
@@ -256,8 +269,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   for (int i = optind; i < argc; ++i) positional.push_back(argv[i]);
 
   if (positional.size() != 2) {
-    return UsageError(positional.size() < 2 ? "missing SITE_FOLDER or MAP_FILE"
-                                            : "too many arguments");
+    return UsageError(positional.size() < 2 ? Translate("missing SITE_FOLDER or MAP_FILE")
+                                            : Translate("too many arguments"));
   }
   run.site_folder = positional[0];
   run.map_file = positional[1];

@@ -14,7 +14,7 @@ struct Options {
   // the page of --format html5.
   RunInputs run;
   bool quiet = false;
-  // --template: the file run.html5's template is read from before the run.
+  // --template: the file the html5 options' template is read from before the run.
   std::string template_file;
 };
 

@@ -105,10 +105,10 @@ void PageStream::Decode(const char* data, std::size_t size) {
 
 }  // namespace
 
-ReadResult ReadChunks(Platform& platform, const std::string& path, FileBytes bytes,
+ReadResult ReadChunks(FileSystem& file_system, const std::string& path, FileBytes bytes,
                       std::string* chunk, const std::function<bool(std::string_view)>& take,
                       std::size_t first_read, bool* utf16) {
-  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
+  std::unique_ptr<PageReader> reader = file_system.OpenPage(path);
   if (!reader) return ReadResult::kCannotOpen;
   PageStream stream(std::move(reader), bytes == FileBytes::kUtf16AsUtf8);
   if (chunk->size() < kPageChunkSize) chunk->resize(kPageChunkSize);
@@ -123,11 +123,11 @@ ReadResult ReadChunks(Platform& platform, const std::string& path, FileBytes byt
   return ReadResult::kOk;
 }
 
-ReadResult ReadWholeFile(Platform& platform, const std::string& path, std::string* text,
+ReadResult ReadWholeFile(FileSystem& file_system, const std::string& path, std::string* text,
                          std::size_t limit) {
   text->clear();
   std::string chunk;
-  return ReadChunks(platform, path, FileBytes::kAsStored, &chunk,
+  return ReadChunks(file_system, path, FileBytes::kAsStored, &chunk,
                     [text, limit](std::string_view bytes) {
                       text->append(bytes);
                       return text->size() > limit;

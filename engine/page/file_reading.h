@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
 
 namespace zorvitan {
 
@@ -25,13 +25,13 @@ enum class FileBytes { kAsStored, kUtf16AsUtf8 };
 // grown to kPageChunkSize. The first read takes `first_read` bytes: what a
 // scanner looks for mostly stands near the top of a page. On kOk, `utf16`
 // (when given) tells whether the page was UTF-16 and came decoded.
-ReadResult ReadChunks(Platform& platform, const std::string& path, FileBytes bytes,
+ReadResult ReadChunks(FileSystem& file_system, const std::string& path, FileBytes bytes,
                       std::string* chunk, const std::function<bool(std::string_view)>& take,
                       std::size_t first_read = kPageChunkSize, bool* utf16 = nullptr);
 
 // Reads a file whole as stored, or, past `limit` bytes, stops with more than
 // `limit` in `text`.
-ReadResult ReadWholeFile(Platform& platform, const std::string& path, std::string* text,
+ReadResult ReadWholeFile(FileSystem& file_system, const std::string& path, std::string* text,
                          std::size_t limit = std::string::npos);
 
 }  // namespace zorvitan

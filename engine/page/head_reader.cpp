@@ -573,11 +573,11 @@ PageHead HeadReader::TakeHead() { return impl_->TakeHead(); }
 namespace {
 
 // Reads a long title from its place in the page, applying the line-end rule.
-ReadResult RereadTitle(Platform& platform, const std::string& path, std::size_t offset,
+ReadResult RereadTitle(FileSystem& file_system, const std::string& path, std::size_t offset,
                        std::size_t length, std::string* chunk, std::string* title) {
   LineEndNormalizer normalizer;
   const ReadResult result =
-      ReadChunks(platform, path, FileBytes::kUtf16AsUtf8, chunk, [&](std::string_view read) {
+      ReadChunks(file_system, path, FileBytes::kUtf16AsUtf8, chunk, [&](std::string_view read) {
         if (offset >= read.size()) {
           offset -= read.size();
           return false;
@@ -626,7 +626,7 @@ class PrescanKeeper {
 
 }  // namespace
 
-ReadResult ReadPageHead(Platform& platform, const std::string& path, std::string* chunk,
+ReadResult ReadPageHead(FileSystem& file_system, const std::string& path, std::string* chunk,
                         unsigned needs, PageHead* head) {
   *head = PageHead();
   HeadReader reader(needs);
@@ -634,7 +634,7 @@ ReadResult ReadPageHead(Platform& platform, const std::string& path, std::string
   bool utf16 = false;
   const std::size_t first_read = (needs & kNeedsTitle) ? kFirstTitleRead : kFirstHeadRead;
   ReadResult result = ReadChunks(
-      platform, path, FileBytes::kUtf16AsUtf8, chunk,
+      file_system, path, FileBytes::kUtf16AsUtf8, chunk,
       [&keeper](std::string_view read) { return keeper.Feed(read.data(), read.size()); },
       first_read, &utf16);
   if (result != ReadResult::kOk) return result;
@@ -646,7 +646,7 @@ ReadResult ReadPageHead(Platform& platform, const std::string& path, std::string
   if (reread) {
     keeper.Keep();
     head->title.clear();
-    result = RereadTitle(platform, path, title_offset, title_length, chunk, &head->title);
+    result = RereadTitle(file_system, path, title_offset, title_length, chunk, &head->title);
     if (result != ReadResult::kOk) {
       *head = PageHead();
       return result;

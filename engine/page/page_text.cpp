@@ -53,12 +53,12 @@ std::string NormalizeLineEnds(const std::string& bytes) {
 namespace {
 
 // Reads a file whole into `text`, normalized.
-ReadResult ReadNormalized(Platform& platform, const std::string& path, FileBytes bytes,
+ReadResult ReadNormalized(FileSystem& file_system, const std::string& path, FileBytes bytes,
                           std::string* chunk, std::string* text, bool* utf16 = nullptr) {
   text->clear();
   LineEndNormalizer normalizer;
   const ReadResult result = ReadChunks(
-      platform, path, bytes, chunk,
+      file_system, path, bytes, chunk,
       [&normalizer, text](std::string_view read) {
         normalizer.Feed(read.data(), read.size(), text);
         return false;
@@ -70,19 +70,19 @@ ReadResult ReadNormalized(Platform& platform, const std::string& path, FileBytes
 
 }  // namespace
 
-ReadResult ReadPageText(Platform& platform, const std::string& path, std::string* chunk,
+ReadResult ReadPageText(FileSystem& file_system, const std::string& path, std::string* chunk,
                         std::string* text) {
-  return ReadNormalized(platform, path, FileBytes::kAsStored, chunk, text);
+  return ReadNormalized(file_system, path, FileBytes::kAsStored, chunk, text);
 }
 
-ReadResult ReadPageUnicodeText(Platform& platform, const std::string& path,
+ReadResult ReadPageUnicodeText(FileSystem& file_system, const std::string& path,
                                const TextConverter& converter, std::string* utf8) {
   utf8->clear();
   std::string chunk;
   std::string text;
   bool utf16 = false;
   const ReadResult result =
-      ReadNormalized(platform, path, FileBytes::kUtf16AsUtf8, &chunk, &text, &utf16);
+      ReadNormalized(file_system, path, FileBytes::kUtf16AsUtf8, &chunk, &text, &utf16);
   if (result != ReadResult::kOk) return result;
   *utf8 = converter.ToUtf8(text, utf16 ? kUtf8 : DeclaredEncoding(text));
   return ReadResult::kOk;

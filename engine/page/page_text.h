@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "engine/page/file_reading.h"
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
 #include "engine/text/text_conversion.h"
 
 namespace zorvitan {
@@ -32,12 +32,12 @@ std::string NormalizeLineEnds(const std::string& bytes);
 
 // Reads a page whole into `text` (normalized), using `chunk` as a reusable
 // read buffer.
-ReadResult ReadPageText(Platform& platform, const std::string& path, std::string* chunk,
+ReadResult ReadPageText(FileSystem& file_system, const std::string& path, std::string* chunk,
                         std::string* text);
 
 // Reads a page whole as UTF-8 (for programs that paste letters): decoded from
 // the encoding it declares, or else from the one `converter` takes it to be.
-ReadResult ReadPageUnicodeText(Platform& platform, const std::string& path,
+ReadResult ReadPageUnicodeText(FileSystem& file_system, const std::string& path,
                                const TextConverter& converter, std::string* utf8);
 
 }  // namespace zorvitan

@@ -11,19 +11,8 @@
 
 namespace zorvitan {
 
-// The three text fields of the window.
-enum class Field { kSiteFolder, kMapFile, kPatterns };
-
 class FrontEnd : public RunProgress {
  public:
-  // Shows the site folder as the run completed it (with its separator).
-  virtual void ShowSiteFolder(const std::string& site_folder) = 0;
-  // Puts the focus in the field a refusal is about.
-  virtual void SetFocus(Field field) = 0;
-
-  // Enables or disables every input and button for the length of a run.
-  virtual void SetInputsEnabled(bool enabled) = 0;
-
   // The run's notices, in the order they happen. Each front end words and
   // shows them its own way (the window in modal message boxes) and returns
   // once the user has seen them.

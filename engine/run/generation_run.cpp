@@ -2,9 +2,7 @@
 
 #include <utility>
 
-#include "engine/formats/classic/map_writer.h"
-#include "engine/formats/html5/html5_map_writer.h"
-#include "engine/formats/sitemap/sitemap_set_writer.h"
+#include "engine/formats/format_table.h"
 #include "engine/text/text_rules.h"
 #include "engine/walk/page_index.h"
 
@@ -14,28 +12,31 @@ GenerationRun::GenerationRun(FrontEnd& front_end, Platform& platform)
     : front_end_(front_end), platform_(platform) {}
 
 RunReport GenerationRun::Generate(const RunInputs& given) {
-  RunReport report;
-  if (!CheckInputs(given)) return report;
-
-  front_end_.SetInputsEnabled(false);
+  const auto listable = [this](const std::string& folder) {
+    std::vector<DirEntry> entries;
+    return platform_.ListFolder(WithSeparator(folder, platform_.Separator()), &entries);
+  };
+  if (Check(given, listable)) return RunReport{};
   RunInputs inputs = given;
   inputs.site_folder = WithSeparator(given.site_folder, platform_.Separator());
-  if (inputs.site_folder != given.site_folder) front_end_.ShowSiteFolder(inputs.site_folder);
-  report.outcome = WalkAndWrite(inputs, &report.summary);
-  front_end_.SetInputsEnabled(true);
+  return Run(inputs);
+}
+
+RunReport GenerationRun::Run(const RunInputs& inputs, PageObserver* observer) {
+  RunReport report;
+  report.outcome = WalkAndWrite(inputs, observer, &report.summary);
   return report;
 }
 
-RunOutcome GenerationRun::WalkAndWrite(const RunInputs& inputs, RunSummary* summary) {
+RunOutcome GenerationRun::WalkAndWrite(const RunInputs& inputs, PageObserver* observer,
+                                       RunSummary* summary) {
   PageList pages;
-  PageIndex index(inputs, platform_, front_end_);
+  PageIndex index(inputs, platform_, platform_, front_end_);
   // Closed during the walk or the reading: nothing is replaced.
   if (!index.IndexPages(&pages)) return RunOutcome::kCancelled;
-  WriteResult written =
-      inputs.sitemap
-          ? SitemapSetWriter(inputs, platform_, front_end_).Write(pages, index.Excluded())
-      : inputs.html5 ? Html5MapWriter(inputs, platform_, front_end_).Write(pages)
-                     : MapWriter(inputs, platform_, front_end_).Write(pages);
+  const std::unique_ptr<FormatWriter> writer = NewFormatWriter(inputs, platform_, front_end_);
+  writer->SetPageObserver(observer);
+  WriteResult written = writer->Write({pages, index.Excluded()});
   if (written.outcome == WriteResult::kStopped) return RunOutcome::kCancelled;
   if (written.outcome == WriteResult::kFailed) {
     front_end_.ShowMapNotWritten(written.failed_file);
@@ -51,13 +52,15 @@ RunOutcome GenerationRun::WalkAndWrite(const RunInputs& inputs, RunSummary* summ
   return RunOutcome::kDone;
 }
 
-bool GenerationRun::Refuse(Refusal::Reason reason, Field field, const std::string& path) {
-  front_end_.ShowRefusal(Refusal{reason, path});
-  front_end_.SetFocus(field);
-  return false;
+std::optional<Refusal> GenerationRun::Refuse(Refusal::Reason reason, Field field,
+                                             const std::string& path) {
+  const Refusal refusal{reason, path, field};
+  front_end_.ShowRefusal(refusal);
+  return refusal;
 }
 
-bool GenerationRun::CheckInputs(const RunInputs& inputs) {
+std::optional<Refusal> GenerationRun::Check(const RunInputs& inputs,
+                                            const SiteFolderOpener& open_site_folder) {
   if (inputs.site_folder.empty()) return Refuse(Refusal::kNoSiteFolder, Field::kSiteFolder);
   if (inputs.map_file.empty()) return Refuse(Refusal::kNoMapFile, Field::kMapFile);
   if (inputs.patterns.empty()) return Refuse(Refusal::kNoPatterns, Field::kPatterns);
@@ -65,11 +68,10 @@ bool GenerationRun::CheckInputs(const RunInputs& inputs) {
   if (!platform_.ProbeReplaceable(inputs.map_file)) {
     return Refuse(Refusal::kMapFileNotCreated, Field::kMapFile, inputs.map_file);
   }
-  // The site folder becomes the current drive and directory.
-  if (!platform_.SetCurrentFolder(inputs.site_folder)) {
+  if (!open_site_folder(inputs.site_folder)) {
     return Refuse(Refusal::kSiteFolderNotOpened, Field::kSiteFolder, inputs.site_folder);
   }
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace zorvitan

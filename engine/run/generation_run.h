@@ -1,10 +1,15 @@
-// One press of the generate button: checks the inputs, indexes the site,
-// writes the map file and reports how many pages were found.
+// One run: checks the inputs, indexes the site, writes the chosen format and
+// reports how many pages were found.
 #pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
 
 #include "engine/platform/platform.h"
 #include "engine/run/front_end.h"
 #include "engine/run/notices.h"
+#include "engine/run/page_observer.h"
 #include "engine/run/run_inputs.h"
 
 namespace zorvitan {
@@ -24,21 +29,28 @@ struct RunReport {
   RunSummary summary;  // of a finished run
 };
 
+// The last check of a run: the front end opens the site folder (as given)
+// its own way. The window makes it the current folder; false refuses it.
+using SiteFolderOpener = std::function<bool(const std::string& site_folder)>;
+
 class GenerationRun {
  public:
   GenerationRun(FrontEnd& front_end, Platform& platform);
 
-  // The generate button's whole run, from inputs read once.
+  // The whole run, for a front end with nothing to do between the checks and
+  // the walk: the site folder only has to be listable.
   RunReport Generate(const RunInputs& inputs);
 
+  // The checks, in order; the first refusal is shown and returned.
+  std::optional<Refusal> Check(const RunInputs& inputs, const SiteFolderOpener& open_site_folder);
+  // The run once its inputs are accepted, the site folder completed with its
+  // separator: the walk, the writer and the notices.
+  // `observer`, when given, hears of each page taken.
+  RunReport Run(const RunInputs& inputs, PageObserver* observer = nullptr);
+
  private:
-  // Checks the inputs in order; shows the first refusal and moves the focus
-  // to its field.
-  bool CheckInputs(const RunInputs& inputs);
-  bool Refuse(Refusal::Reason reason, Field field, const std::string& path = {});
-  // The run once its inputs are accepted: the walk, the writer and the
-  // notices, which come before the inputs are enabled again.
-  RunOutcome WalkAndWrite(const RunInputs& inputs, RunSummary* summary);
+  std::optional<Refusal> Refuse(Refusal::Reason reason, Field field, const std::string& path = {});
+  RunOutcome WalkAndWrite(const RunInputs& inputs, PageObserver* observer, RunSummary* summary);
 
   FrontEnd& front_end_;
   Platform& platform_;

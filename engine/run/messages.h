@@ -1,5 +1,5 @@
 // The program's own texts, in UTF-8. They reach the user through
-// Platform::ProgramText(), which converts them to the system's code page.
+// SystemText::ProgramText(), which converts them to the system's code page.
 #pragma once
 
 namespace zorvitan::messages {
@@ -23,6 +23,9 @@ inline constexpr const char* kCannotReadFile = "Nie mogę odczytać pliku: ";
 inline constexpr const char* kUnreadableCount = "Nie odczytanych plików: ";
 
 inline constexpr const char* kNoindexLeftOut = "Pominąłem strony z noindex: ";
+inline constexpr const char* kNothingListed =
+    "Nie zapisałem mapy witryny: żadna strona się do niej nie nadaje, stary plik zostaje bez "
+    "zmian: ";
 inline constexpr const char* kSuffixStripped = "Usunąłem z tytułów wspólną końcówkę: ";
 
 inline constexpr const char* kUntitled = "#bez tytułu#";

@@ -28,8 +28,8 @@ std::string AsciiWithReferences(std::string_view utf8) {
 
 }  // namespace
 
-TextConverter::TextConverter(const Platform& platform, std::string_view legacy_encoding)
-    : platform_(platform), map_encoding_(platform.MapEncoding()) {
+TextConverter::TextConverter(const SystemText& system_text, std::string_view legacy_encoding)
+    : system_text_(system_text), map_encoding_(system_text.MapEncoding()) {
   if (!legacy_encoding.empty()) {
     legacy_encoding_ = legacy_encoding;
   } else if (map_encoding_ == kUtf8) {
@@ -62,7 +62,7 @@ bool TextConverter::Decode(std::string_view text, std::string_view encoding,
     utf8->assign("\xEF\xBF\xBD");
     return true;
   }
-  return platform_.DecodeText(encoding, text, utf8);
+  return system_text_.DecodeText(encoding, text, utf8);
 }
 
 // A declared encoding that no converter takes counts as none; when even the
@@ -96,7 +96,7 @@ std::string TextConverter::TitleForMap(std::string_view title, std::string_view 
   std::string encoded;
   if (map_encoding_ == kUtf8) {
     encoded = std::move(utf8);
-  } else if (!platform_.EncodeForMap(utf8, &encoded)) {
+  } else if (!system_text_.EncodeForMap(utf8, &encoded)) {
     encoded = AsciiWithReferences(utf8);
   }
   AppendEscaped(encoded, EscapeFor::kHtmlSourceText, &out);

@@ -1,27 +1,30 @@
 #include "engine/url/page_url.h"
 
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
+#include "engine/platform/system_text.h"
 #include "engine/text/foreign_names.h"
 #include "engine/text/text_rules.h"
 #include "engine/url/percent_encoding.h"
 
 namespace zorvitan {
 
-std::string NamesInUtf8(std::string_view names, const Platform& platform) {
+std::string NamesInUtf8(std::string_view names, const SystemText& system_text) {
   std::string utf8;
   ForEachMarkedName(
-      names, platform.MarksForeignNames(),
-      [&](std::string_view plain) { utf8 += platform.Utf8FromCodePage(std::string(plain)); },
+      names, system_text.MarksForeignNames(),
+      [&](std::string_view plain) { utf8 += system_text.Utf8FromCodePage(std::string(plain)); },
       [&utf8](std::string_view marked) { utf8 += marked; });
   return utf8;
 }
 
-std::string SitePathInUtf8(std::string_view relative, const Platform& platform) {
-  return WithForwardSlashes(NamesInUtf8(relative, platform), platform.Separator());
+std::string SitePathInUtf8(std::string_view relative, const FileSystem& file_system,
+                           const SystemText& system_text) {
+  return WithForwardSlashes(NamesInUtf8(relative, system_text), file_system.Separator());
 }
 
-void AppendUrlPath(std::string_view relative, const Platform& platform, std::string* out) {
-  AppendPercentEncoded(SitePathInUtf8(relative, platform), UrlBytes::kPath, out);
+void AppendUrlPath(std::string_view relative, const FileSystem& file_system,
+                   const SystemText& system_text, std::string* out) {
+  AppendPercentEncoded(SitePathInUtf8(relative, file_system, system_text), UrlBytes::kPath, out);
 }
 
 }  // namespace zorvitan

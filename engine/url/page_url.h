@@ -7,19 +7,22 @@
 
 namespace zorvitan {
 
-class Platform;
+class FileSystem;
+class SystemText;
 
 // File and folder names as UTF-8: converted from the system's code page, a
 // name it cannot hold (marked, engine/text/foreign_names.h) taken from its
 // UTF-8; on POSIX, bytes that are not valid UTF-8 stay as they are.
-std::string NamesInUtf8(std::string_view names, const Platform& platform);
+std::string NamesInUtf8(std::string_view names, const SystemText& system_text);
 
 // A path relative to the site (the platform's separators) as the report and
 // git name it: its names in UTF-8, with "/" between them.
-std::string SitePathInUtf8(std::string_view relative, const Platform& platform);
+std::string SitePathInUtf8(std::string_view relative, const FileSystem& file_system,
+                           const SystemText& system_text);
 
 // Appends a path relative to the site as a URL path: SitePathInUtf8's bytes,
 // each one outside RFC 3986's unreserved characters and "/" percent-encoded.
-void AppendUrlPath(std::string_view relative, const Platform& platform, std::string* out);
+void AppendUrlPath(std::string_view relative, const FileSystem& file_system,
+                   const SystemText& system_text, std::string* out);
 
 }  // namespace zorvitan

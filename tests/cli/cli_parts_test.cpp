@@ -83,29 +83,33 @@ TEST(ParseCommandLine, RefusesWhatItDoesNotKnowInItsOwnWords) {
   }
 }
 
+const SitemapOptions* SitemapOf(const CommandLine& parsed) {
+  return std::get_if<SitemapOptions>(&parsed.options.run.format);
+}
+
 TEST(ParseCommandLine, SitemapOptionsNeedAnAbsoluteBaseUrl) {
   CommandLine parsed = ParseCommandLine({"-x", "a/**", "--exclude=*.bak", "-fxml", "--strip-index",
                                          "--base-url", "https://example.com", "site", "map"});
   ASSERT_EQ(parsed.action, Action::kRun) << parsed.error;
   EXPECT_EQ(parsed.options.run.excludes, (std::vector<std::string>{"a/**", "*.bak"}));
-  ASSERT_TRUE(parsed.options.run.sitemap);
-  EXPECT_EQ(parsed.options.run.sitemap->format, SitemapOptions::Format::kXml);
-  EXPECT_EQ(parsed.options.run.sitemap->base_url, "https://example.com");
-  EXPECT_TRUE(parsed.options.run.sitemap->strip_index);
+  ASSERT_TRUE(SitemapOf(parsed));
+  EXPECT_EQ(SitemapOf(parsed)->format, SitemapOptions::Format::kXml);
+  EXPECT_EQ(SitemapOf(parsed)->base_url, "https://example.com");
+  EXPECT_TRUE(SitemapOf(parsed)->strip_index);
   parsed = ParseCommandLine({"--format=txt", "-b", "http://h/", "site", "map"});
-  ASSERT_TRUE(parsed.options.run.sitemap);
-  EXPECT_EQ(parsed.options.run.sitemap->format, SitemapOptions::Format::kText);
-  EXPECT_FALSE(ParseCommandLine({"-x", "x", "site", "map"}).options.run.sitemap);
-  EXPECT_EQ(parsed.options.run.sitemap->lastmod, SitemapOptions::Lastmod::kNone) << "txt";
+  ASSERT_TRUE(SitemapOf(parsed));
+  EXPECT_EQ(SitemapOf(parsed)->format, SitemapOptions::Format::kText);
+  EXPECT_FALSE(SitemapOf(ParseCommandLine({"-x", "x", "site", "map"})));
+  EXPECT_EQ(SitemapOf(parsed)->lastmod, SitemapOptions::Lastmod::kNone) << "txt";
   parsed = ParseCommandLine({"-fxml", "-bhttp://h/", "--lastmod=git", "--report", "r.txt",
                              "--robots-txt", "--clean-urls", "site", "map"});
   ASSERT_EQ(parsed.action, Action::kRun) << parsed.error;
-  ASSERT_TRUE(parsed.options.run.sitemap);
-  EXPECT_EQ(parsed.options.run.sitemap->lastmod, SitemapOptions::Lastmod::kGit);
-  EXPECT_EQ(parsed.options.run.sitemap->report_file, "r.txt");
-  EXPECT_TRUE(parsed.options.run.sitemap->robots_txt);
-  EXPECT_TRUE(parsed.options.run.sitemap->clean_urls);
-  EXPECT_EQ(ParseCommandLine({"-fxml", "-bhttp://h/", "s", "m"}).options.run.sitemap->lastmod,
+  ASSERT_TRUE(SitemapOf(parsed));
+  EXPECT_EQ(SitemapOf(parsed)->lastmod, SitemapOptions::Lastmod::kGit);
+  EXPECT_EQ(SitemapOf(parsed)->report_file, "r.txt");
+  EXPECT_TRUE(SitemapOf(parsed)->robots_txt);
+  EXPECT_TRUE(SitemapOf(parsed)->clean_urls);
+  EXPECT_EQ(SitemapOf(ParseCommandLine({"-fxml", "-bhttp://h/", "s", "m"}))->lastmod,
             SitemapOptions::Lastmod::kAuto);
 
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{

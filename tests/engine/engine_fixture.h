@@ -18,12 +18,10 @@ class EngineTest : public ::testing::Test {
  protected:
   FakePlatform fs;
   FakeWindow window{fs};
-  GenerationRun run{window, fs};
-  // What the window's fields and check box say, and its clipboard.
+  // What the window's fields and check box say.
   RunInputs inputs = [this] {
     RunInputs window_inputs;
     window_inputs.patterns = kDefaultPatterns;
-    window_inputs.clipboard = &window.clipboard;
     return window_inputs;
   }();
 
@@ -33,7 +31,7 @@ class EngineTest : public ::testing::Test {
     inputs.site_folder = site;
     inputs.map_file = map;
     inputs.patterns = patterns;
-    return run.Generate(inputs);
+    return RunFromWindow(window, fs, inputs);
   }
 
   // Every page path of the list, in order.

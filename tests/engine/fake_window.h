@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/formats/sitemap/sitemap_exclusion_report.h"
 #include "engine/platform/platform.h"
-#include "engine/run/clipboard.h"
 #include "engine/run/front_end.h"
 #include "engine/run/notices.h"
+#include "ui/clipboard.h"
+#include "ui/window_run.h"
 
 namespace zorvitan::testing {
 
@@ -45,7 +45,7 @@ class FakeClipboard : public Clipboard {
   }
 };
 
-class FakeWindow : public FrontEnd {
+class FakeWindow : public RunWindow {
  public:
   explicit FakeWindow(const Platform& platform) : platform_(platform) {}
 
@@ -55,6 +55,7 @@ class FakeWindow : public FrontEnd {
   std::vector<std::string> log;  // "SetInputsEnabled(0)", "Box", "Focus(1)", ...
   std::string site_folder_shown;
   FakeClipboard clipboard;
+  bool has_clipboard = true;
   int events = 0;
   int progress_reports = 0;
 
@@ -62,6 +63,7 @@ class FakeWindow : public FrontEnd {
   void SetFocus(Field field) override {
     log.push_back("Focus(" + std::to_string(static_cast<int>(field) + 1) + ")");
   }
+  Clipboard* WindowClipboard() override { return has_clipboard ? &clipboard : nullptr; }
   void SetInputsEnabled(bool enabled) override {
     log.push_back(enabled ? "SetInputsEnabled(1)" : "SetInputsEnabled(0)");
   }

@@ -139,7 +139,7 @@ TEST_F(GenerationRunTest, MapInsideTheSiteIsListedWithoutDamage) {
 }
 
 TEST_F(GenerationRunTest, CountHasNoSixteenBitLimit) {
-  inputs.clipboard = nullptr;
+  window.has_clipboard = false;
   for (int i = 0; i < 33000; ++i) fs.AddFile("C:\\s\\p" + std::to_string(i) + ".htm", "");
   const RunReport report = Generate("C:\\s", "C:\\m.htm");
   EXPECT_EQ(report.summary.pages_found, 33000u);

@@ -23,7 +23,7 @@ class Html5MapTest : public EngineTest {
   // Runs the html5 map of C:\s into C:\mapa.html; returns its bytes.
   std::string Map(const std::string& template_text = kBare) {
     options.template_text = template_text;
-    inputs.html5 = options;
+    inputs.format = options;
     report = Generate("C:\\s", map_file);
     EXPECT_EQ(report.outcome, RunOutcome::kDone);
     return fs.Contents(map_file);
@@ -204,7 +204,7 @@ TEST_F(Html5MapTest, ClosingWhilePagesAreReadKeepsTheOldMap) {
   const auto before = fs.AllPaths();
   for (const bool strip : {false, true}) {
     options.strip_common_suffix = strip;
-    inputs.html5 = options;
+    inputs.format = options;
     window.events = 0;
     window.close_at_event = 2;  // the site folder walked and a.htm read
     EXPECT_EQ(Generate("C:\\s", map_file).outcome, RunOutcome::kCancelled) << strip;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/engine/engine_fixture.h"
+#include "ui/clipboard_feeder.h"
 
 namespace zorvitan::testing {
 namespace {
@@ -17,7 +18,12 @@ class MapWriterTest : public EngineTest {
     inputs.map_file = "C:\\mapa.htm";
   }
   bool WriteMap(const std::vector<std::string>& pages) {
-    result = MapWriter(inputs, fs, window).Write(PageList(pages));
+    const PageList list(pages);
+    const std::vector<std::string> excluded;
+    MapWriter writer(inputs, ClassicOptions{}, fs, window);
+    ClipboardFeeder feeder(window.clipboard, fs, inputs.page_encoding);
+    if (window.has_clipboard) writer.SetPageObserver(&feeder);
+    result = writer.Write({list, excluded});
     unreadable = result.summary.unreadable_pages;
     return result.outcome == WriteResult::kWritten;
   }
@@ -201,7 +207,7 @@ TEST_F(MapWriterTest, RefusedClipboardNeverFailsTheRun) {
 }
 
 TEST_F(MapWriterTest, WithoutClipboardTheTitleIsTheSameAndTheClipboardUntouched) {
-  inputs.clipboard = nullptr;
+  window.has_clipboard = false;
   std::string big = "<title>T\r\n2</title>" + std::string(3'000'000, 'x');
   fs.AddFile("C:\\strona\\big.htm", big);
   ASSERT_TRUE(WriteMap({"C:\\strona\\big.htm"}));
@@ -210,7 +216,7 @@ TEST_F(MapWriterTest, WithoutClipboardTheTitleIsTheSameAndTheClipboardUntouched)
 }
 
 TEST_F(MapWriterTest, LongAndUnclosedTitlesAreWholeWithoutClipboard) {
-  inputs.clipboard = nullptr;
+  window.has_clipboard = false;
   const std::string long_title = std::string(1500000, 'a') + "\r" + std::string(1500000, 'b');
   fs.AddFile("C:\\strona\\long.htm", "<title>" + long_title + "</title>");
   fs.AddFile("C:\\strona\\open.htm", "<title>" + std::string(3000000, 'c'));
@@ -238,7 +244,7 @@ TEST_F(MapWriterTest, ReadingAheadWritesTheSameMapInTheSameOrder) {
   const std::string one_thread = fs.Contents("C:\\mapa.htm");
   const std::vector<std::string> unreadable_in_order = unreadable;
 
-  inputs.clipboard = nullptr;
+  window.has_clipboard = false;
   ASSERT_TRUE(WriteMap(pages));
   EXPECT_EQ(fs.Contents("C:\\mapa.htm"), one_thread);
   EXPECT_EQ(unreadable, unreadable_in_order);

@@ -1,5 +1,3 @@
-#include "platform/win32/clipboard.h"
-
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,6 +5,7 @@
 #include <thread>
 
 #include "platform/win32/code_page.h"
+#include "ui/win32/clipboard_writer.h"
 
 namespace zorvitan {
 namespace {

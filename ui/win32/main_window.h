@@ -9,13 +9,14 @@
 #include "engine/platform/platform.h"
 #include "engine/run/front_end.h"
 #include "engine/run/run_inputs.h"
-#include "platform/win32/clipboard.h"
+#include "ui/win32/clipboard_writer.h"
 #include "ui/win32/control_table.h"
 #include "ui/win32/shell_actions.h"
+#include "ui/window_run.h"
 
 namespace zorvitan {
 
-class MainWindow : public FrontEnd {
+class MainWindow : public RunWindow {
  public:
   MainWindow(HINSTANCE instance, Platform& platform, ShellActions actions = RealShellActions());
   ~MainWindow() override;
@@ -46,10 +47,11 @@ class MainWindow : public FrontEnd {
   // the window's clipboard.
   RunInputs Inputs();
 
-  // FrontEnd.
+  // RunWindow.
   void ShowSiteFolder(const std::string& site_folder) override;
   void SetFocus(Field field) override;
   void SetInputsEnabled(bool enabled) override;
+  Clipboard* WindowClipboard() override { return &clipboard_; }
   void ShowRefusal(const Refusal& refusal) override;
   void ShowMapNotWritten(const std::string& map_file) override;
   void ShowFinished(const RunSummary& summary) override;

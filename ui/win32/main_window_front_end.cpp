@@ -1,5 +1,5 @@
 // The main window as the front end of a generation run.
-#include "engine/formats/sitemap/sitemap_exclusion_report.h"
+#include "engine/run/notices.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_loop.h"
 
@@ -41,7 +41,6 @@ RunInputs MainWindow::Inputs() {
   inputs.map_file = Text(Field::kMapFile);
   inputs.patterns = Text(Field::kPatterns);
   inputs.skip_untitled = SkipUntitled();
-  inputs.clipboard = &clipboard_;
   return inputs;
 }
 

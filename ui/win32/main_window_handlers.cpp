@@ -1,5 +1,4 @@
 // The main window: the click handlers of the five buttons.
-#include "engine/run/generation_run.h"
 #include "platform/win32/code_page.h"
 #include "ui/win32/main_window.h"
 
@@ -20,7 +19,7 @@ constexpr char kSavePickerFilter[] = "*.htm|*htm|*.html|*.html|*.php|*.php";
 void MainWindow::OnGenerate() {
   running_ = true;
   last_pump_ = 0;  // the first question of a run pumps
-  GenerationRun(*this, platform_).Generate(Inputs());
+  RunFromWindow(*this, platform_, Inputs());
   running_ = false;
   if (close_requested_) {
     DestroyWindow(hwnd_);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/platform/platform.h"
+#include "engine/platform/system_text.h"
 #include "engine/text/foreign_names.h"
 #include "engine/text/markup_escape.h"
 #include "engine/text/utf8.h"
@@ -60,9 +60,9 @@ void AppendUtf8Name(std::string_view name, std::string* out, Plain plain, Invali
 
 }  // namespace
 
-NameBytes NameBytesOf(const Platform& platform) {
-  if (platform.MarksForeignNames()) return NameBytes::kCodePageMarked;
-  return platform.MapEncoding() == "UTF-8" ? NameBytes::kUtf8 : NameBytes::kCodePage;
+NameBytes NameBytesOf(const SystemText& system_text) {
+  if (system_text.MarksForeignNames()) return NameBytes::kCodePageMarked;
+  return system_text.MapEncoding() == "UTF-8" ? NameBytes::kUtf8 : NameBytes::kCodePage;
 }
 
 void AppendHref(std::string_view path, NameBytes names, std::string* out) {

@@ -1,25 +1,16 @@
 #include "engine/formats/classic/map_writer.h"
 
-#include <chrono>
-#include <thread>
 #include <utility>
 
 #include "engine/page/head_reader.h"
-#include "engine/page/page_text.h"
 #include "engine/page/read_ahead.h"
 #include "engine/run/messages.h"
 #include "engine/text/text_rules.h"
 
 namespace zorvitan {
 
-namespace {
-
-constexpr int kClipboardTries = 3;
-constexpr std::chrono::milliseconds kClipboardPause(15);
-
-}  // namespace
-
-MapWriter::MapWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress)
+MapWriter::MapWriter(const WriterInputs& inputs, const ClassicOptions& /*options*/,
+                     Platform& platform, RunProgress& progress)
     : inputs_(inputs),
       platform_(platform),
       progress_(progress),
@@ -29,12 +20,12 @@ MapWriter::MapWriter(const RunInputs& inputs, Platform& platform, RunProgress& p
       untitled_(platform.ProgramText(messages::kUntitled)),
       output_(platform),
       site_length_(inputs.site_folder.size()),
-      skip_untitled_(inputs.skip_untitled),
-      clipboard_(inputs.clipboard) {}
+      skip_untitled_(inputs.skip_untitled) {}
 
 MapWriter::~MapWriter() = default;
 
-WriteResult MapWriter::Write(const PageList& pages) {
+WriteResult MapWriter::Write(const WalkedSite& site) {
+  const PageList& pages = site.pages;
   result_.summary.pages_found = pages.size();
   result_.outcome = WriteOneFile(&output_, inputs_.map_file,
                                  [this, &pages] { return WritePagesReadAhead(pages); });
@@ -44,8 +35,7 @@ WriteResult MapWriter::Write(const PageList& pages) {
 }
 
 // The titles are read ahead on two threads and the entries written in list
-// order; with the clipboard, each page goes there in turn as its entry is
-// written (the platform makes its whole text only when a program asks).
+// order; the page observer hears of each as its entry is written.
 bool MapWriter::WritePagesReadAhead(const PageList& pages) {
   const std::size_t count = pages.size();
   bool stopped = false;
@@ -57,7 +47,7 @@ bool MapWriter::WritePagesReadAhead(const PageList& pages) {
           stopped = true;
           return false;
         }
-        if (clipboard_ != nullptr && read.readable) SetClipboard(pages[i]);
+        if (read.readable) PageTaken(pages[i]);
         WriteEntry(pages[i], std::move(read));
         return !output_.Failed();
       },
@@ -102,28 +92,6 @@ MapWriter::ReadTitle MapWriter::PageTitle(const std::string& path, std::string* 
     read.title = converter_.TitleForMap(head.title, head.declared_encoding);
   }
   return read;
-}
-
-void MapWriter::SetClipboard(const std::string& path) {
-  // The clipboard holds the page's whole text, read again when it is made:
-  // its bytes, and its letters decoded from the page's encoding.
-  Platform& platform = platform_;
-  auto page_text = [&platform, path](std::string* text) {
-    std::string chunk;
-    return ReadPageText(platform, path, &chunk, text) == ReadResult::kOk;
-  };
-  // The promise may be kept after this writer is gone: the lambdas hold
-  // nothing of it.
-  auto unicode_text = [&platform, converter = converter_, path](std::string* utf8) {
-    return ReadPageUnicodeText(platform, path, converter, utf8) == ReadResult::kOk;
-  };
-  // Another program may hold the clipboard for a moment. When it stays
-  // refused, the run goes on without it rather than crawl or fail.
-  for (int attempt = 0; attempt < kClipboardTries; ++attempt) {
-    if (attempt > 0) std::this_thread::sleep_for(kClipboardPause);
-    if (clipboard_->SetTextFrom(page_text, unicode_text)) return;
-  }
-  clipboard_ = nullptr;
 }
 
 void MapWriter::EndLine(const char* tail) {

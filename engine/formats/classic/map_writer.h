@@ -7,31 +7,29 @@
 #include <string>
 #include <vector>
 
+#include "engine/formats/classic/classic_options.h"
 #include "engine/formats/classic/map_markup.h"
 #include "engine/formats/file_set_output.h"
+#include "engine/formats/format_writer.h"
 #include "engine/formats/write_result.h"
 #include "engine/platform/platform.h"
-#include "engine/run/clipboard.h"
-#include "engine/run/run_inputs.h"
 #include "engine/run/run_progress.h"
 #include "engine/text/text_conversion.h"
 #include "engine/walk/page_list.h"
 
 namespace zorvitan {
 
-class MapWriter {
+class MapWriter : public FormatWriter {
  public:
-  // The site folder (with its separator), the map file, the untitled rule,
-  // the clipboard and the encoding of pages that declare none come from
-  // `inputs`.
-  MapWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress);
-  ~MapWriter();
+  MapWriter(const WriterInputs& inputs, const ClassicOptions& options, Platform& platform,
+            RunProgress& progress);
+  ~MapWriter() override;
 
   // Writes the whole map file from the page list. The new map replaces the old
   // one only once it is complete: the old map stays when it could not be
   // written or the front end said not to go on. Pages that could not be read
   // are linked as untitled and named in the result.
-  WriteResult Write(const PageList& pages);
+  WriteResult Write(const WalkedSite& site) override;
 
  private:
   // A page's title as read, in the map's encoding, before the untitled rule
@@ -45,12 +43,10 @@ class MapWriter {
   // False when the front end said to stop.
   bool WritePagesReadAhead(const PageList& pages);
   ReadTitle PageTitle(const std::string& path, std::string* chunk);
-  // Makes the page's text the clipboard's.
-  void SetClipboard(const std::string& path);
   // Ends the line being built in the output buffer with `tail` and CR LF.
   void EndLine(const char* tail);
 
-  const RunInputs& inputs_;
+  const WriterInputs& inputs_;
   Platform& platform_;
   RunProgress& progress_;
   char separator_;
@@ -63,7 +59,6 @@ class MapWriter {
   std::string last_folder_;  // of the last entry written
   std::size_t site_length_;
   bool skip_untitled_;
-  Clipboard* clipboard_;  // none once it kept refusing
   std::string chunk_;
   std::string helper_chunk_;  // the read buffer of the second reading thread
   std::vector<std::string> unreadable_;

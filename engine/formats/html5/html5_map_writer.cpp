@@ -17,11 +17,12 @@ constexpr std::string_view kTitleJoin = " \xE2\x80\x93 ";  // " – "
 
 }  // namespace
 
-Html5MapWriter::Html5MapWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress)
+Html5MapWriter::Html5MapWriter(const WriterInputs& inputs, const Html5Options& options,
+                               Platform& platform, RunProgress& progress)
     : inputs_(inputs),
       platform_(platform),
       progress_(progress),
-      options_(*inputs.html5),
+      options_(options),
       converter_(platform, inputs.page_encoding),
       separator_(platform.Separator()),
       site_length_(inputs.site_folder.size()),
@@ -30,8 +31,8 @@ Html5MapWriter::Html5MapWriter(const RunInputs& inputs, Platform& platform, RunP
 
 Html5MapWriter::~Html5MapWriter() = default;
 
-WriteResult Html5MapWriter::Write(const PageList& pages) {
-  page_list_ = &pages;
+WriteResult Html5MapWriter::Write(const WalkedSite& site) {
+  page_list_ = &site.pages;
   MakeOrder();
   result_.summary.pages_found = order_.size();
   result_.outcome = WriteOneFile(&output_, inputs_.map_file, [this] { return WritePage(); });
@@ -278,9 +279,10 @@ void Html5MapWriter::AppendLink(std::size_t page, const Entry& entry,
   Emit("<a href=\"");
   const std::string& folder = page_list_->FolderOf(page);
   if (folder.size() > site_length_) {
-    AppendUrlPath(std::string_view(folder).substr(site_length_), platform_, &output_.text());
+    AppendUrlPath(std::string_view(folder).substr(site_length_), platform_, platform_,
+                  &output_.text());
   }
-  AppendUrlPath(page_list_->NameOf(page), platform_, &output_.text());
+  AppendUrlPath(page_list_->NameOf(page), platform_, platform_, &output_.text());
   Emit("\">");
   if (entry.title.empty()) {
     AppendPlainText(NamesInUtf8(untitled_text, platform_), &output_.text());

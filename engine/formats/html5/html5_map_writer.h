@@ -14,30 +14,28 @@
 #include <vector>
 
 #include "engine/formats/file_set_output.h"
+#include "engine/formats/format_writer.h"
 #include "engine/formats/html5/html5_options.h"
 #include "engine/formats/write_result.h"
 #include "engine/platform/platform.h"
-#include "engine/run/run_inputs.h"
 #include "engine/run/run_progress.h"
 #include "engine/text/text_conversion.h"
 #include "engine/walk/page_list.h"
 
 namespace zorvitan {
 
-class Html5MapWriter {
+class Html5MapWriter : public FormatWriter {
  public:
-  // The site folder (with its separator), the map file, the untitled rule,
-  // the encoding of pages that declare none and the page's settings
-  // (`inputs.html5`, which must be set) come from `inputs`.
-  Html5MapWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress);
-  ~Html5MapWriter();
+  Html5MapWriter(const WriterInputs& inputs, const Html5Options& options, Platform& platform,
+                 RunProgress& progress);
+  ~Html5MapWriter() override;
 
   // Writes the whole map from the page list; the old one is replaced only
   // once the new one is complete, and stays when it could not be written or
   // the front end said not to go on. The pages found leave out the map's own
   // file; pages that could not be read are listed as untitled and named in the
   // result, with what --strip-common-suffix dropped from the titles.
-  WriteResult Write(const PageList& pages);
+  WriteResult Write(const WalkedSite& site) override;
 
  private:
   // A page's title as read: UTF-8, as the browser shows it; "" when untitled.
@@ -86,7 +84,7 @@ class Html5MapWriter {
   void Indent(std::size_t spaces);
   void Emit(std::string_view text);
 
-  const RunInputs& inputs_;
+  const WriterInputs& inputs_;
   Platform& platform_;
   RunProgress& progress_;
   const Html5Options& options_;

@@ -177,8 +177,8 @@ std::string DocumentStart(std::string_view lang, std::string_view title_html) {
 
 std::string DocumentEnd() { return "</main>\n</body>\n</html>\n"; }
 
-TemplateProblem ReadTemplate(Platform& platform, const std::string& path, std::string* text) {
-  if (ReadWholeFile(platform, path, text, kLargestTemplate) != ReadResult::kOk) {
+TemplateProblem ReadTemplate(FileSystem& file_system, const std::string& path, std::string* text) {
+  if (ReadWholeFile(file_system, path, text, kLargestTemplate) != ReadResult::kOk) {
     return TemplateProblem::kUnreadable;
   }
   if (text->size() > kLargestTemplate) return TemplateProblem::kTooLarge;

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "engine/page/page_text.h"
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
 
 namespace zorvitan {
 
@@ -24,7 +24,7 @@ enum class TemplateProblem { kNone, kUnreadable, kTooLarge, kNotUtf8, kNoMap, kT
 
 // Reads the user's template whole; on kNone `text` holds it, a UTF-8
 // byte-order mark left out.
-TemplateProblem ReadTemplate(Platform& platform, const std::string& path, std::string* text);
+TemplateProblem ReadTemplate(FileSystem& file_system, const std::string& path, std::string* text);
 
 // The template's text before and after "{{map}}", each "{{title}}" in it
 // replaced by `title_html`.

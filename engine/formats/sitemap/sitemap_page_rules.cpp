@@ -6,6 +6,16 @@
 #include "engine/url/canonical_url.h"
 
 namespace zorvitan {
+namespace {
+
+// The tag that ended the head: "<b>", "</p>"; empty for text.
+std::string EndedAt(const HeadEnd& end) {
+  if (end.kind == HeadEnd::kStartTag) return "<" + end.tag + ">";
+  if (end.kind == HeadEnd::kEndTag) return "</" + end.tag + ">";
+  return std::string();
+}
+
+}  // namespace
 
 SitemapPageRules::SitemapPageRules(const std::string& base, RobotsTxt robots_txt)
     : base_(base), robots_txt_(std::move(robots_txt)) {
@@ -35,7 +45,7 @@ LeftOut SitemapPageRules::ByHead(const PageHead& head, const std::string& url_pa
   const HeadLinks& links = head.in_head;
   if (links.noindex) return LeftOut::kNoindex;
   if (head.past_head.noindex) {
-    *detail = PastHeadText(head);
+    *detail = PastHeadText(EndedAt(head.end), head.end.line);
     return LeftOut::kNoindex;
   }
   if (links.has_refresh) {
@@ -67,29 +77,25 @@ void HeadUrlsInUtf8(const TextConverter& converter, PageHead* head) {
   in_utf8(&head->base_href);
 }
 
-std::string PastHeadText(const PageHead& head) {
-  const HeadEnd& end = head.end;
-  std::string at;
-  if (end.kind == HeadEnd::kStartTag) {
-    at = "<" + end.tag + ">";
-  } else if (end.kind == HeadEnd::kEndTag) {
-    at = "</" + end.tag + ">";
-  } else {
-    at = "text";
+std::vector<PastHeadFinding> PastHeadFindings(const PageHead& head) {
+  const std::string at = EndedAt(head.end);
+  std::vector<PastHeadFinding> findings;
+  const HeadLinks& past = head.past_head;
+  for (const auto& [found, element] :
+       {std::pair{past.noindex, "noindex"}, std::pair{past.has_canonical, "canonical"},
+        std::pair{past.has_refresh, "refresh"}, std::pair{!past.alternates.empty(), "hreflang"}}) {
+    if (found) findings.push_back({std::string(), element, at, head.end.line});
   }
-  return "after the head ended at " + at + " (line " + std::to_string(end.line) +
-         "): search engines do not see it";
+  return findings;
 }
 
-std::vector<std::string> PastHeadFindings(const PageHead& head) {
-  std::vector<std::string> findings;
-  const HeadLinks& past = head.past_head;
-  const std::string where = PastHeadText(head);
-  if (past.noindex) findings.push_back("noindex " + where);
-  if (past.has_canonical) findings.push_back("canonical " + where);
-  if (past.has_refresh) findings.push_back("refresh " + where);
-  if (!past.alternates.empty()) findings.push_back("hreflang " + where);
-  return findings;
+std::string PastHeadText(const std::string& ended_at, std::size_t line) {
+  return "after the head ended at " + (ended_at.empty() ? std::string("text") : ended_at) +
+         " (line " + std::to_string(line) + "): search engines do not see it";
+}
+
+std::string PastHeadText(const PastHeadFinding& finding) {
+  return finding.element + " " + PastHeadText(finding.ended_at, finding.line);
 }
 
 }  // namespace zorvitan

@@ -9,7 +9,7 @@
 #include "engine/formats/sitemap/robots_txt.h"
 #include "engine/formats/sitemap/sitemap_exclusion_report.h"
 #include "engine/page/page_head.h"
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
 #include "engine/text/text_conversion.h"
 
 namespace zorvitan {
@@ -40,12 +40,13 @@ class SitemapPageRules {
 // legacy encoding names "łódź.html" in its own bytes.
 void HeadUrlsInUtf8(const TextConverter& converter, PageHead* head);
 
-// Where the head ended, for a head element found after it: "after the head
-// ended at <b> (line 12): search engines do not see it".
-std::string PastHeadText(const PageHead& head);
+// Each head element found after the head ended (without its page).
+std::vector<PastHeadFinding> PastHeadFindings(const PageHead& head);
 
-// Each head element found after the head ended, worded for the report and
-// standard error: "noindex after the head ended at <b> (line 12): ...".
-std::vector<std::string> PastHeadFindings(const PageHead& head);
+// Where the head ended, for a head element found after it, as the report
+// words it: "after the head ended at <b> (line 12): search engines do not see
+// it"; with the element, "noindex after the head ended at ...".
+std::string PastHeadText(const std::string& ended_at, std::size_t line);
+std::string PastHeadText(const PastHeadFinding& finding);
 
 }  // namespace zorvitan

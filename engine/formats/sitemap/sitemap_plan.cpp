@@ -21,9 +21,10 @@ const char kUrlsetEnd[] = "</urlset>\n";
 
 }  // namespace
 
-SitemapPlan::SitemapPlan(const RunInputs& inputs, Platform& platform, RunSummary* summary)
+SitemapPlan::SitemapPlan(const WriterInputs& inputs, const SitemapOptions& options,
+                         Platform& platform, RunSummary* summary)
     : platform_(platform),
-      options_(*inputs.sitemap),
+      options_(options),
       summary_(*summary),
       xml_(options_.format == SitemapOptions::Format::kXml),
       site_(inputs.site_folder),
@@ -73,7 +74,7 @@ bool SitemapPlan::Start(const PageList& pages, const std::vector<std::string>& e
 }
 
 std::string SitemapPlan::SitePath(const std::string& page) const {
-  return SitePathInUtf8(std::string_view(page).substr(site_.size()), platform_);
+  return SitePathInUtf8(std::string_view(page).substr(site_.size()), platform_, platform_);
 }
 
 SitemapPlan::Page SitemapPlan::Read(std::size_t i, std::string* chunk) const {
@@ -108,7 +109,7 @@ void SitemapPlan::UrlPath(const std::string& page, std::string* path, bool* fold
     relative.resize(html);
   }
   path->clear();
-  AppendUrlPath(relative, platform_, path);
+  AppendUrlPath(relative, platform_, platform_, path);
 }
 
 std::string SitemapPlan::Entry(const std::string& url_path, const std::string& lastmod) const {
@@ -140,10 +141,10 @@ void SitemapPlan::Take(std::size_t i, Page&& page, std::vector<SitemapUrl>* read
   if (!page.readable) summary_.unreadable_pages.push_back(path);
   // Head elements after the head's end are named on standard error and in
   // the report; a noindex among them has left the page out, and says so there.
-  for (const std::string& finding : page.past_head) {
-    const std::string site_path = SitePath(path);
-    past_head_notices_.push_back(platform_.ProgramText(site_path + ": " + finding));
-    if (finding.compare(0, 8, "noindex ") != 0) exclusions_.Note(site_path, finding);
+  for (PastHeadFinding& finding : page.past_head) {
+    finding.page = SitePath(path);
+    if (finding.element != "noindex") exclusions_.Note(finding.page, PastHeadText(finding));
+    past_head_.push_back(std::move(finding));
   }
   if (page.left_out != LeftOut::kNone) {
     if (page.left_out == LeftOut::kNoindex) ++summary_.noindex_pages;
@@ -203,10 +204,14 @@ std::string SitemapPlan::FileStart() const {
 
 const char* SitemapPlan::FileEnd() const { return xml_ ? kUrlsetEnd : ""; }
 
-std::vector<std::string> SitemapPlan::Notices() {
-  std::vector<std::string> notices = std::move(past_head_notices_);
-  for (std::string& line : exclusions_.CountLines(platform_)) notices.push_back(std::move(line));
-  for (std::string& notice : dates_.Notices(site_)) notices.push_back(std::move(notice));
+SitemapNotices SitemapPlan::Notices() {
+  SitemapNotices notices;
+  notices.past_head = std::move(past_head_);
+  for (std::size_t reason = 0; reason < kLeftOutReasons; ++reason) {
+    notices.left_out[reason] = exclusions_.Count(static_cast<LeftOut>(reason));
+  }
+  dates_.Notices(&notices);
+  notices.site = site_;
   return notices;
 }
 

@@ -9,12 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include "engine/formats/format_writer.h"
 #include "engine/formats/sitemap/sitemap_dates.h"
 #include "engine/formats/sitemap/sitemap_exclusion_report.h"
+#include "engine/formats/sitemap/sitemap_options.h"
 #include "engine/formats/sitemap/sitemap_page_rules.h"
 #include "engine/formats/sitemap/sitemap_set.h"
 #include "engine/run/notices.h"
-#include "engine/run/run_inputs.h"
 #include "engine/text/text_conversion.h"
 #include "engine/walk/page_list.h"
 
@@ -39,11 +40,12 @@ class SitemapPlan {
     bool has_time = false;
     std::int64_t modified = 0;  // the file's time
     std::string url_path;
-    std::vector<std::string> past_head;  // head elements found after the head ended
+    std::vector<PastHeadFinding> past_head;  // head elements found after the head ended
   };
 
   // Unreadable and noindex pages are counted into `summary`.
-  SitemapPlan(const RunInputs& inputs, Platform& platform, RunSummary* summary);
+  SitemapPlan(const WriterInputs& inputs, const SitemapOptions& options, Platform& platform,
+              RunSummary* summary);
 
   // Takes the pages but the set's own files and --exclude's (paths in the
   // site), reads robots.txt and starts git; false when --robots-txt must
@@ -71,8 +73,8 @@ class SitemapPlan {
   const std::string& Base() const { return plain_base_; }
   const std::string& RobotsTxtText() const { return robots_txt_; }
   const std::string& ReportText() const { return exclusions_.ReportText(); }
-  // For standard error, once every page is taken.
-  std::vector<std::string> Notices();
+  // For the front end, once every page is taken.
+  SitemapNotices Notices();
 
  private:
   // The page's path in the site as the report and git name it: UTF-8, "/".
@@ -98,7 +100,7 @@ class SitemapPlan {
   std::string robots_txt_;
   std::unique_ptr<SitemapPageRules> rules_;
   SitemapExclusions exclusions_;
-  std::vector<std::string> past_head_notices_;         // standard error lines, in page order
+  std::vector<PastHeadFinding> past_head_;             // in page order
   std::vector<std::pair<std::size_t, Page>> waiting_;  // for git's dates
   bool folder_url_given_ = false;  // under --strip-index: the last index page's folder URL
   std::string last_folder_url_;

@@ -19,18 +19,17 @@ const char kIndexEnd[] = "</sitemapindex>\n";
 
 }  // namespace
 
-SitemapSetWriter::SitemapSetWriter(const RunInputs& inputs, Platform& platform,
-                                   RunProgress& progress)
+SitemapSetWriter::SitemapSetWriter(const WriterInputs& inputs, const SitemapOptions& options,
+                                   Platform& platform, RunProgress& progress)
     : platform_(platform),
       progress_(progress),
-      options_(*inputs.sitemap),
+      options_(options),
       site_(inputs.site_folder),
-      plan_(inputs, platform, &result_.summary),
+      plan_(inputs, options, platform, &result_.summary),
       output_(platform) {}
 
-WriteResult SitemapSetWriter::Write(const PageList& pages,
-                                    const std::vector<std::string>& excluded) {
-  if (!WriteSet(pages, excluded) && result_.outcome == WriteResult::kWritten) {
+WriteResult SitemapSetWriter::Write(const WalkedSite& site) {
+  if (!WriteSet(site.pages, site.excluded) && result_.outcome == WriteResult::kWritten) {
     result_.outcome = WriteResult::kFailed;
   }
   result_.failed_file = output_.failed_file();
@@ -57,7 +56,7 @@ bool SitemapSetWriter::WriteSet(const PageList& pages, const std::vector<std::st
   if (!written) return false;
   plan_.TakeRest(&ready_);
   if (!WriteReady()) return false;
-  result_.summary.sitemap_notices = plan_.Notices();
+  result_.summary.sitemap = plan_.Notices();
   const bool report = !options_.report_file.empty();
   if (files_.empty()) {
     // An empty <urlset> is no sitemap: the old one stays; the report says why.
@@ -142,7 +141,7 @@ std::string SitemapSetWriter::FileUrl(const std::string& path) const {
   const std::string relative = in_site ? path.substr(site_.size())
                                        : path.substr(FolderOf(path, platform_.Separator()).size());
   std::string url = plan_.Base();
-  AppendUrlPath(relative, platform_, &url);
+  AppendUrlPath(relative, platform_, platform_, &url);
   return url;
 }
 

@@ -8,25 +8,23 @@
 #include <vector>
 
 #include "engine/formats/file_set_output.h"
+#include "engine/formats/format_writer.h"
 #include "engine/formats/sitemap/sitemap_plan.h"
-#include "engine/run/run_inputs.h"
 #include "engine/run/run_progress.h"
 
 namespace zorvitan {
 
-class SitemapSetWriter {
+class SitemapSetWriter : public FormatWriter {
  public:
-  // The site folder (with its separator), MAP and the sitemap's settings
-  // (`inputs.sitemap`, which must be set) come from `inputs`.
-  SitemapSetWriter(const RunInputs& inputs, Platform& platform, RunProgress& progress);
+  SitemapSetWriter(const WriterInputs& inputs, const SitemapOptions& options, Platform& platform,
+                   RunProgress& progress);
 
   // Writes the whole set; the old set stays untouched when it could not, when
   // the front end said not to go on, or when no page is left to list
   // (kNothingListed). The pages found leave out the sitemap's own files; pages
   // that could not be read are listed, since nothing said otherwise.
-  // `excluded` names what --exclude left out of the walk, by path in the site
-  // (the platform's separators), pages and folders: the report's first lines.
-  WriteResult Write(const PageList& pages, const std::vector<std::string>& excluded);
+  // What --exclude left out of the walk is the report's first lines.
+  WriteResult Write(const WalkedSite& site) override;
 
  private:
   // A file of URLs and, for the index, their newest date.

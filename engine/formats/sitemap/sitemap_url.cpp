@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "engine/platform/platform.h"
+#include "engine/platform/system_text.h"
 #include "engine/text/text_rules.h"
 #include "engine/url/percent_encoding.h"
 
@@ -22,9 +22,9 @@ bool IsBaseUrl(std::string_view text) {
   return (host_end == std::string_view::npos ? text.size() : host_end) > host_start;
 }
 
-std::string SitemapBase(const std::string& base_url, const Platform& platform) {
+std::string SitemapBase(const std::string& base_url, const SystemText& system_text) {
   std::string base;
-  AppendPercentEncoded(platform.Utf8FromCodePage(base_url), UrlBytes::kWhole, &base);
+  AppendPercentEncoded(system_text.Utf8FromCodePage(base_url), UrlBytes::kWhole, &base);
   if (base.empty() || base.back() != '/') base += '/';
   return base;
 }

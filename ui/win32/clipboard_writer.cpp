@@ -1,4 +1,4 @@
-#include "platform/win32/clipboard.h"
+#include "ui/win32/clipboard_writer.h"
 
 #include <cstring>
 #include <utility>

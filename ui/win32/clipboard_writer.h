@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "engine/run/clipboard.h"
+#include "ui/clipboard.h"
 
 namespace zorvitan {
 

@@ -1,5 +1,5 @@
 // The system clipboard as the window's run uses it: each page's text in turn.
-// The window hands one to the run (RunInputs); the command line has none.
+// The window's run feeds it (ui/clipboard_feeder.h); the command line has none.
 #pragma once
 
 #include <functional>
