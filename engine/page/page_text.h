@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "engine/page/file_reading.h"
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
 #include "engine/text/text_conversion.h"
 
 namespace zorvitan {

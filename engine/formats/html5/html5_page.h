@@ -7,7 +7,6 @@
 
 #include "engine/page/page_text.h"
 #include "engine/platform/file_system.h"
-#include "engine/platform/system_text.h"
 
 namespace zorvitan {
 

@@ -7,7 +7,6 @@
 
 namespace zorvitan {
 
-class FileSystem;
 class SystemText;
 
 // Whether `text` is an absolute http:// or https:// URL with a host and no
