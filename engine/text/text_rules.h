@@ -32,8 +32,8 @@ inline constexpr std::string_view kHtmlBlanks = " \t\n\f\r";
 inline bool IsHtmlBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
 }
-inline bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+constexpr bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The value of a hexadecimal digit in either case, or -1.
 inline int HexDigitValue(char c) {

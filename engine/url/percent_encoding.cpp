@@ -5,9 +5,9 @@
 namespace zorvitan {
 namespace {
 
-bool Among(char c, std::string_view set) { return set.find(c) != std::string_view::npos; }
+constexpr bool Among(char c, std::string_view set) { return set.find(c) != std::string_view::npos; }
 
-bool Keeps(UrlBytes kept, unsigned char byte) {
+constexpr bool KeptBy(UrlBytes kept, unsigned char byte) {
   const char c = static_cast<char>(byte);
   const bool unreserved = IsAsciiLetter(c) || IsAsciiDigit(c) || Among(c, "-._~");
   switch (kept) {
@@ -21,6 +21,30 @@ bool Keeps(UrlBytes kept, unsigned char byte) {
       return byte >= 0x20 && byte != 0x7F && !Among(c, "%#?\"");
   }
   return false;
+}
+
+// Every byte of every name and path goes through here: the rules above are
+// looked up, not worked out again per byte.
+constexpr int kUrlKinds = static_cast<int>(UrlBytes::kMapHref) + 1;
+struct KeptBytes {
+  bool kept[kUrlKinds][256] = {};
+};
+
+constexpr KeptBytes MakeKeptBytes() {
+  KeptBytes table;
+  for (int kind = 0; kind < kUrlKinds; ++kind) {
+    for (int byte = 0; byte < 256; ++byte) {
+      table.kept[kind][byte] =
+          KeptBy(static_cast<UrlBytes>(kind), static_cast<unsigned char>(byte));
+    }
+  }
+  return table;
+}
+
+constexpr KeptBytes kKeptBytes = MakeKeptBytes();
+
+bool Keeps(UrlBytes kept, unsigned char byte) {
+  return kKeptBytes.kept[static_cast<int>(kept)][byte];
 }
 
 // The octet of a "%XX" at `at`, or -1 when none stands there.
