@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "engine/formats/html5/html5_page.h"
+#include "engine/formats/html5/html5_words.h"
 #include "engine/formats/title_suffix.h"
 #include "engine/page/head_reader.h"
 #include "engine/page/read_ahead.h"
@@ -13,7 +14,6 @@ namespace zorvitan {
 namespace {
 
 constexpr std::string_view kDefaultLang = "pl";
-constexpr std::string_view kTitleJoin = " \xE2\x80\x93 ";  // " – "
 
 }  // namespace
 
@@ -53,34 +53,46 @@ bool Html5MapWriter::WritePage() {
   const bool hold = options_.strip_common_suffix || !lang_known;
   std::vector<std::string> titles;
   std::vector<char> readable;
+  std::vector<std::string> langs;  // each page's, when it looks like a tag
   LanguageCount languages;
   if (hold) {
     titles.reserve(count);
     readable.reserve(count);
+    langs.reserve(count);
     const bool read = ReadEntries([&](std::size_t, Entry entry) {
-      if (!entry.lang.empty() && IsLanguageTag(entry.lang)) languages.Add(entry.lang);
+      const bool has_lang = IsLanguageTag(entry.lang);
+      if (has_lang) languages.Add(entry.lang);
       titles.push_back(std::move(entry.title));
       readable.push_back(entry.readable);
+      langs.push_back(has_lang ? std::move(entry.lang) : std::string());
       return true;
     });
     if (!read) return false;
     if (options_.strip_common_suffix) suffix_ = CommonTitleSuffix(titles);
   }
 
-  const std::string lang = !options_.lang.empty()                      ? options_.lang
-                           : IsLanguageTag(top_lang)                   ? top_lang
-                           : !languages.Most().empty()                 ? languages.Most()
-                           : IsLanguageTag(platform_.SystemLanguage()) ? platform_.SystemLanguage()
-                                                                       : std::string(kDefaultLang);
+  lang_ = !options_.lang.empty()                      ? options_.lang
+          : IsLanguageTag(top_lang)                   ? top_lang
+          : !languages.Most().empty()                 ? languages.Most()
+          : IsLanguageTag(platform_.SystemLanguage()) ? platform_.SystemLanguage()
+                                                      : std::string(kDefaultLang);
+  words_ = &Html5WordsFor(lang_);
   const std::string title_html = TitleHtml(top_title);
-  Emit(options_.template_text.empty() ? DocumentStart(lang, title_html)
-                                      : TemplateBeforeMap(options_.template_text, title_html));
+  const bool templated = !options_.template_text.empty();
+  Emit(templated ? TemplateBeforeMap(options_.template_text, title_html)
+                 : DocumentStart(lang_, title_html));
   Emit("<nav class=\"site-map\" aria-label=\"");
-  Emit(kSiteMapLabel);
-  Emit("\">\n<ul>\n");
+  Emit(words_->site_map);
+  Emit("\"");
+  // A template that declares another language keeps it; the list says its own.
+  if (templated) {
+    const std::string template_lang = TemplateLanguage(options_.template_text);
+    if (!template_lang.empty() && !SameLanguage(template_lang, lang_)) AppendLangAttribute(lang_);
+  }
+  Emit(">\n<ul>\n");
   if (hold) {
     for (std::size_t i = 0; i < count && !output_.Failed(); ++i) {
-      WriteEntry(order_[i], Entry{std::move(titles[i]), {}, readable[i] != 0});
+      WriteEntry(order_[i], Entry{std::move(titles[i]), std::move(langs[i]), readable[i] != 0});
     }
   } else if (!ReadEntries([this](std::size_t i, Entry entry) {
                WriteEntry(order_[i], std::move(entry));
@@ -175,11 +187,11 @@ std::string Html5MapWriter::TitleHtml(const std::string& top_title) const {
     return html;
   }
   // Named as the site names its pages when they share a suffix.
-  std::string title = kSiteMapLabel;
+  std::string title(words_->site_map);
   if (!suffix_.empty()) {
     title += suffix_;
   } else if (!top_title.empty()) {
-    title += kTitleJoin;
+    title += words_->title_join;
     title += top_title;
   }
   AppendPlainText(title, &html);
@@ -283,13 +295,28 @@ void Html5MapWriter::AppendLink(std::size_t page, const Entry& entry,
                   &output_.text());
   }
   AppendUrlPath(page_list_->NameOf(page), platform_, platform_, &output_.text());
-  Emit("\">");
+  Emit("\"");
+  // A page in another language is spoken in its own; hreflang says so of
+  // where the link leads.
+  if (IsLanguageTag(entry.lang) && !SameLanguage(entry.lang, lang_)) {
+    AppendLangAttribute(entry.lang);
+    Emit(" hreflang=\"");
+    AppendPlainText(entry.lang, &output_.text());
+    Emit("\"");
+  }
+  Emit(">");
   if (entry.title.empty()) {
     AppendPlainText(NamesInUtf8(untitled_text, platform_), &output_.text());
   } else {
     AppendPlainText(WithoutSuffix(entry.title, suffix_), &output_.text());
   }
   Emit("</a>");
+}
+
+void Html5MapWriter::AppendLangAttribute(std::string_view lang) {
+  Emit(" lang=\"");
+  AppendPlainText(lang, &output_.text());
+  Emit("\"");
 }
 
 void Html5MapWriter::Indent(std::size_t spaces) { output_.text().append(spaces, ' '); }

@@ -2,7 +2,9 @@
 // nests as the site's folders do. Each folder is an item labelled by its index
 // page's title, linked, or else by its name; pages keep the walk's order, but
 // a folder's index page comes first, as its label. The map's own file is not
-// listed. Only the command line asks for it, so it has no clipboard to feed.
+// listed. Its own words are in the page's language, and a link to a page in
+// another language says which. Only the command line asks for it, so it has
+// no clipboard to feed.
 #pragma once
 
 #include <cstddef>
@@ -16,6 +18,7 @@
 #include "engine/formats/file_set_output.h"
 #include "engine/formats/format_writer.h"
 #include "engine/formats/html5/html5_options.h"
+#include "engine/formats/html5/html5_words.h"
 #include "engine/formats/write_result.h"
 #include "engine/platform/platform.h"
 #include "engine/run/run_progress.h"
@@ -81,6 +84,7 @@ class Html5MapWriter : public FormatWriter {
   void CloseFolder();
   void OpenList();
   void AppendLink(std::size_t page, const Entry& entry, std::string_view untitled_text);
+  void AppendLangAttribute(std::string_view lang);
   void Indent(std::size_t spaces);
   void Emit(std::string_view text);
 
@@ -96,6 +100,8 @@ class Html5MapWriter : public FormatWriter {
   std::size_t site_length_;
   bool skip_untitled_;
   std::string suffix_;
+  std::string lang_;  // the page's
+  const Html5Words* words_ = nullptr;
 
   std::string open_path_;
   std::vector<OpenFolder> open_;

@@ -7,10 +7,12 @@
 namespace zorvitan {
 
 struct Html5Options {
-  // The page's language; "" for the top index page's, else "pl".
+  // The page's language, which its own words follow (html5_words.h); "" for
+  // the top index page's, else the one most pages declare, else the system's,
+  // else "pl". A template's own <html lang> is kept all the same.
   std::string lang;
   // The page's title, in the system's code page; unset for "Mapa serwisu"
-  // and the top index page's title.
+  // (or its words in the page's language) and the top index page's title.
   bool has_title = false;
   std::string title;
   // The user's page, UTF-8, holding "{{map}}" once and "{{title}}" anywhere

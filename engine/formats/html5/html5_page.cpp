@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "engine/page/head_reader.h"
 #include "engine/text/markup_escape.h"
 #include "engine/text/text_rules.h"
 #include "engine/text/utf8.h"
@@ -200,6 +201,14 @@ std::string TemplateAfterMap(std::string_view template_text, std::string_view ti
   return ReplaceTitle(template_text.substr(map + kMapPlaceholder.size()), title_html);
 }
 
+std::string TemplateLanguage(std::string_view template_text) {
+  HeadReader reader(kNeedsTitle);  // <html lang> comes before any title
+  reader.Feed(template_text.data(), template_text.size());
+  reader.Finish();
+  const std::string& lang = reader.Head().lang;
+  return IsLanguageTag(lang) ? lang : std::string();
+}
+
 bool IsLanguageTag(std::string_view tag) {
   std::size_t at = 0;
   while (at < tag.size() && IsAsciiLetter(tag[at])) ++at;
@@ -211,6 +220,10 @@ bool IsLanguageTag(std::string_view tag) {
     if (at == start || at - start > 8) return false;
   }
   return true;
+}
+
+bool SameLanguage(std::string_view a, std::string_view b) {
+  return EqualsNoCase(a.substr(0, a.find('-')), b.substr(0, b.find('-')));
 }
 
 void AppendPlainText(std::string_view utf8, std::string* out) {

@@ -10,9 +10,6 @@
 
 namespace zorvitan {
 
-// The map's label and the start of its default title.
-inline constexpr const char* kSiteMapLabel = "Mapa serwisu";
-
 // Everything before the list: doctype, head with title, viewport and
 // stylesheet, and the page's heading. `title_html` is markup already.
 std::string DocumentStart(std::string_view lang, std::string_view title_html);
@@ -31,8 +28,17 @@ TemplateProblem ReadTemplate(FileSystem& file_system, const std::string& path, s
 std::string TemplateBeforeMap(std::string_view template_text, std::string_view title_html);
 std::string TemplateAfterMap(std::string_view template_text, std::string_view title_html);
 
+// The language the template's <html lang> declares, read as a browser reads
+// it; "" when it declares none that looks like a tag.
+std::string TemplateLanguage(std::string_view template_text);
+
 // Whether `tag` looks like a BCP 47 language tag: "pl", "en-GB", "zh-Hant".
 bool IsLanguageTag(std::string_view tag);
+
+// Whether two language tags name one language: their primary subtags ("pl"
+// of "pl-PL") are equal, letter case aside. A region or script is no other
+// language to a screen reader, which picks its voice by the language.
+bool SameLanguage(std::string_view a, std::string_view b);
 
 // Appends UTF-8 text as HTML text: "&", "<", ">" and '"' as references,
 // bytes that are not UTF-8 as U+FFFD. Control characters, which HTML forbids,
