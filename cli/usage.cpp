@@ -80,9 +80,12 @@ const char* const kOptions = TranslateLater(R"(Options:
                          koi8-r, ...
       --lang CODE        html5: the page's language, such as pl or en-GB
                          (default: the lang of the site's top index page, else
-                         the one most pages declare, else the system's, else pl)
-      --title TEXT       html5: the page's title (default "Mapa serwisu", then
-                         " – " and the top index page's title)
+                         the one most pages declare, else the system's, else
+                         pl); the page's own words are Polish for pl and
+                         English for any other
+      --title TEXT       html5: the page's title (default "Mapa serwisu", or
+                         "Site map" on a page not in Polish, then " – " and
+                         the top index page's title)
       --template FILE    html5: your own page, in UTF-8, filled in: the map goes
                          where {{map}} stands, the title wherever {{title}}
                          does; the built-in stylesheet is left out
@@ -131,17 +134,22 @@ const char* const kHtml5Page = TranslateLater(R"(The html5 page (--format html5)
   viewport and title, and a small built-in stylesheet that reads well on a
   phone and a desktop, with a dark variant and a print variant; no script.
   The pages are nested lists that follow the folders, in a <nav> labelled
-  "Mapa serwisu": each folder is an item labelled by its index page's title
-  (index.htm, index.html or index.php, a link to it) or else by its own
-  name, holding its pages and then its folders; no path of your disk is
-  shown. Pages keep the order above, a folder's index page first. An
-  untitled page reads as its file name (--skip-untitled leaves it out).
-  Titles are read and converted to UTF-8 as above, their blanks collapsed.
+  "Mapa serwisu" ("Site map" on a page not in Polish, see --lang): each
+  folder is an item labelled by its index page's title (index.htm,
+  index.html or index.php, a link to it) or else by its own name, holding
+  its pages and then its folders; no path of your disk is shown. Pages keep
+  the order above, a folder's index page first. An untitled page reads as
+  its file name (--skip-untitled leaves it out). Titles are read and
+  converted to UTF-8 as above, their blanks collapsed. A link to a page
+  whose <html lang> names another language than the map's (pl-PL and pl
+  are one) carries that lang and hreflang, so a screen reader speaks its
+  title in its language. A template keeps its own <html lang>; when that
+  names another language, the <nav> carries the map's.
   Links are URLs relative to SITE_FOLDER, every byte but letters, digits,
   "-", ".", "_", "~" and "/" written as %XX, so the map belongs in
   SITE_FOLDER. Pages marked noindex are listed (the map is for people); the
   map's own file is not. With --strip-common-suffix and a suffix found, the
-  default title is "Mapa serwisu" and that suffix.
+  default title is the <nav>'s label and that suffix.
 
 )");
 // xgettext:no-c-format
