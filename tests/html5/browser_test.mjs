@@ -1,6 +1,7 @@
 // The html5 map in headless Chromium, opened as the plain file:// URL a reader opens. axe-core
 // (injected into the page) finds no violation of the WCAG 2.1 A and AA rules, in the light and
-// the dark colour scheme, on the sample site's map and on a site of hostile names and titles.
+// the dark colour scheme, on the sample site's map and on a site of hostile names and titles,
+// mapped in English: its words are English, and each link is spoken in its page's language.
 // On both, every link lands on its own page, whose title (blanks collapsed) is the link's text
 // (an untitled page's link reads as its file name, an untitled index page's as its folder's),
 // under the items of its folders, each labelled by its index page's title or else its name; and
@@ -140,6 +141,35 @@ async function checkMap(browser, name, site, mapPath, pages) {
   await context.close();
 }
 
+// The hostile site's map with --lang en: the language each link is spoken in, as the browser
+// finds it (the nearest lang); a page without a valid tag of its own, or in English, is spoken
+// in the map's. Their names need no percent-encoding.
+const spokenOnEnglishMap = new Map([
+  ['index.html', 'pl-PL'], ['de/index.html', 'de'], ['de/anfahrt.html', 'DE-at'],
+  ['english.html', 'en'], ['zly-jezyk.html', 'en'],
+]);
+async function checkLanguages(browser, mapPath) {
+  const tab = await browser.newPage();
+  await tab.goto(pathToFileURL(mapPath).href);
+  const seen = await tab.evaluate(() => ({
+    page: document.documentElement.lang,
+    label: document.querySelector('nav').getAttribute('aria-label'),
+    title: document.title,
+    links: [...document.querySelectorAll('nav a')].map((a) => [a.getAttribute('href'),
+      a.closest('[lang]').lang, a.hreflang]),
+  }));
+  await tab.close();
+  check('English map: its own words are English', [
+    seen.page === 'en' ? null : `<html lang="${seen.page}">`,
+    seen.label === 'Site map' ? null : `the list is labelled ${JSON.stringify(seen.label)}`,
+    seen.title.startsWith('Site map – ') ? null : `the title is ${JSON.stringify(seen.title)}`,
+  ].filter(Boolean));
+  check('English map: each link spoken in its page\'s language', seen.links
+    .filter(([rel, lang, hreflang]) => lang !== (spokenOnEnglishMap.get(rel) ?? 'en')
+      || hreflang !== (lang === 'en' ? '' : lang))
+    .map(([rel, lang, hreflang]) => `${rel}: lang ${lang}, hreflang ${JSON.stringify(hreflang)}`));
+}
+
 const sampleSite = copySampleSite();
 const sampleMap = path.join(sampleSite, 'mapa.html');
 const samplePagesWritten = samplePages(sampleSite);
@@ -151,8 +181,9 @@ try {
   if (mapSite('sample site', sampleSite, sampleMap)) {
     await checkMap(browser, 'sample site', sampleSite, sampleMap, samplePagesWritten);
   }
-  if (mapSite('hostile site', hostileSite, hostileMap)) {
+  if (mapSite('hostile site', hostileSite, hostileMap, ['--lang', 'en'])) {
     await checkMap(browser, 'hostile site', hostileSite, hostileMap, hostilePages);
+    await checkLanguages(browser, hostileMap);
   }
 } catch (error) {
   check('the browser opens the maps', [error.message.split('\n')[0]]);
