@@ -2,11 +2,11 @@
 // template, and the suffix rule for titles.
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "engine/formats/html5/html5_page.h"
-#include "engine/formats/html5/html5_words.h"
 #include "engine/formats/title_suffix.h"
 #include "tests/engine/engine_fixture.h"
 
@@ -87,22 +87,20 @@ TEST_F(Html5MapTest, SmallMapByteForByte) {
   EXPECT_EQ(report.summary.pages_found, 8u);
 }
 
-// The built-in page: doctype, language, charset, viewport, title, stylesheet;
-// its words in its language.
+// The built-in page: doctype, language, charset, viewport, title, stylesheet.
 TEST_F(Html5MapTest, TheBuiltInPageAroundTheList) {
-  fs.AddFile("C:\\s\\index.html", "<!DOCTYPE html>\n<HTML class=x LANG='de'>" + Page("Start"));
+  fs.AddFile("C:\\s\\index.html", "<!DOCTYPE html>\n<HTML class=x LANG='PL-pl'>" + Page("Start"));
   const std::string map = Map("");
   EXPECT_EQ(map.substr(0, map.find("<style>")),
-            "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n"
+            "<!DOCTYPE html>\n<html lang=\"PL-pl\">\n<head>\n<meta charset=\"utf-8\">\n"
             "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-            "<title>Site map \xE2\x80\x93 Start</title>\n");
+            "<title>Mapa serwisu \xE2\x80\x93 Start</title>\n");
   EXPECT_NE(map.find("@media (prefers-color-scheme: dark)"), std::string::npos);
   EXPECT_NE(map.find("@media print"), std::string::npos);
   EXPECT_EQ(map.substr(map.find("</style>")),
-            "</style>\n</head>\n<body>\n<main>\n<h1>Site map \xE2\x80\x93 Start</h1>\n"
-            "<nav class=\"site-map\" aria-label=\"Site map\">\n<ul>\n"
-            "  <li><a href=\"index.html\">Start</a></li>\n</ul>\n</nav>\n"
-            "</main>\n</body>\n</html>\n");
+            "</style>\n</head>\n<body>\n<main>\n<h1>Mapa serwisu \xE2\x80\x93 Start</h1>\n" +
+                Nav("  <li><a href=\"index.html\">Start</a></li>\n") +
+                "</main>\n</body>\n</html>\n");
   EXPECT_EQ(map.find("<script"), std::string::npos);
 }
 
@@ -136,98 +134,52 @@ TEST_F(Html5MapTest, LanguageAndTitleGivenOrByDefault) {
             "<!-- Wszystko &lt;o&gt; &quot;nas&quot; &amp; &amp;amp; -->");
 }
 
-// The links that carry a language: "href:lang" each, space-separated; a link
-// whose hreflang is not its lang reads "href:lang!".
+// The links that carry a language, "href:lang " each; "!" after one whose
+// hreflang is another.
 std::string LinksWithLang(const std::string& map) {
+  static const std::regex link("<a href=\"([^\"]*)\" lang=\"([^\"]*)\" hreflang=\"([^\"]*)\">");
   std::string found;
-  const std::string lang = "\" lang=\"", hreflang = "\" hreflang=\"";
-  for (std::size_t at = map.find("<a href=\""); at != std::string::npos;
-       at = map.find("<a href=\"", at + 1)) {
-    const std::size_t href = at + 9, href_end = map.find('"', href);
-    if (map.compare(href_end, lang.size(), lang) != 0) continue;
-    const std::size_t tag = href_end + lang.size(), tag_end = map.find('"', tag);
-    const std::string value = map.substr(tag, tag_end - tag);
-    found += (found.empty() ? "" : " ") + map.substr(href, href_end - href) + ":" + value;
-    if (map.compare(tag_end, hreflang.size() + value.size() + 2, hreflang + value + "\">") != 0) {
-      found += "!";
-    }
+  for (std::sregex_iterator it(map.begin(), map.end(), link), end; it != end; ++it) {
+    found += (*it)[1].str() + ":" + (*it)[2].str() + ((*it)[2] == (*it)[3] ? " " : "! ");
   }
   return found;
 }
 
-// The page's words follow its language, given or found, in either of the
-// writer's two ways of reading (all pages first when most pages decide, or
-// for the suffix); a link to a page in another language says the page's. A
-// template keeps its own language; the list then declares its own when the
-// template's is another.
+// The page's words follow its language, given or found (also once all pages are read, when most
+// decide); a link to a page in another language says the page's. A template keeps its language;
+// the list declares its own when that is another.
 TEST_F(Html5MapTest, WordsAndLinkLanguagesFollowThePagesLanguage) {
-  struct Case {
-    const char* given;  // --lang
-    const char* top;    // the top index page's lang
-    bool strip;         // --strip-common-suffix
-    const char* template_lang;
-    const char* map_start;  // up to the list
-    const char* links;      // LinksWithLang
-  };
-  const Case cases[] = {
-      {"", "pl", false, "",
-       "Mapa serwisu \xE2\x80\x93 Start|<nav class=\"site-map\" aria-label=\"Mapa serwisu\">",
-       "de.htm:de en.htm:en-GB"},
-      {"en", "pl", false, "",
-       "Site map \xE2\x80\x93 Start|<nav class=\"site-map\" aria-label=\"Site map\">",
-       "index.htm:pl de.htm:de pl.htm:PL-pl"},
-      {"PL", "de", false, "",
-       "Mapa serwisu \xE2\x80\x93 Start|<nav class=\"site-map\" aria-label=\"Mapa serwisu\">",
-       "index.htm:de de.htm:de en.htm:en-GB"},
-      {"de-AT", "pl", false, "",
-       "Site map \xE2\x80\x93 Start|<nav class=\"site-map\" aria-label=\"Site map\">",
-       "index.htm:pl en.htm:en-GB pl.htm:PL-pl"},
-      // No tag on top: the first of the most declared, "de", after all are read.
-      {"", "not a tag", false, "",
-       "Site map \xE2\x80\x93 Start|<nav class=\"site-map\" aria-label=\"Site map\">",
-       "en.htm:en-GB pl.htm:PL-pl"},
-      {"", "pl", true, "",
-       "Mapa serwisu \xE2\x80\x93 Start|<nav class=\"site-map\" aria-label=\"Mapa serwisu\">",
-       "de.htm:de en.htm:en-GB"},
-      {"", "pl", false, "en",
-       "<html lang=\"en\">Mapa serwisu \xE2\x80\x93 Start|<nav class=\"site-map\" "
-       "aria-label=\"Mapa serwisu\" lang=\"pl\">",
-       "de.htm:de en.htm:en-GB"},
-      {"en", "pl", false, "en-US",
-       "<html lang=\"en-US\">Site map \xE2\x80\x93 Start|<nav class=\"site-map\" aria-label=\"Site "
-       "map\">",
-       "index.htm:pl de.htm:de pl.htm:PL-pl"},
-      {"en", "pl", false, "pl",
-       "<html lang=\"pl\">Site map \xE2\x80\x93 Start|<nav class=\"site-map\" aria-label=\"Site "
-       "map\" lang=\"en\">",
-       "index.htm:pl de.htm:de pl.htm:PL-pl"},
-  };
   fs.AddFile("C:\\s\\de.htm", "<html lang=de><title>Tag</title>");
   fs.AddFile("C:\\s\\en.htm", "<html lang=\"en-GB\"><title>Day</title>");
   fs.AddFile("C:\\s\\pl.htm", "<html lang=\"PL-pl\"><title>Dzie\xC5\x84</title>");
   fs.AddFile("C:\\s\\x.htm", "<html lang=\"x y\"><title>X</title>");  // no tag: no lang
   fs.AddFile("C:\\s\\n.htm", Page("N"));
-  for (const Case& c : cases) {
-    fs.AddFile("C:\\s\\index.htm",
-               std::string("<html lang=\"") + c.top + "\"><title>Start</title>");
+  struct {
+    const char *given, *top;  // --lang, the top index page's lang
+    const char *template_lang, *label, *nav_lang, *links;
+  } const cases[] = {
+      {"", "pl", "", "Mapa serwisu", "", "de.htm:de en.htm:en-GB "},
+      {"en", "pl", "", "Site map", "", "index.htm:pl de.htm:de pl.htm:PL-pl "},
+      {"PL", "de", "", "Mapa serwisu", "", "index.htm:de de.htm:de en.htm:en-GB "},
+      {"de-AT", "pl", "", "Site map", "", "index.htm:pl en.htm:en-GB pl.htm:PL-pl "},
+      // No tag on top: the first of the most declared, "de".
+      {"", "not a tag", "", "Site map", "", "en.htm:en-GB pl.htm:PL-pl "},
+      {"", "pl", "en", "Mapa serwisu", "pl", "de.htm:de en.htm:en-GB "},
+      {"en", "pl", "en-US", "Site map", "", "index.htm:pl de.htm:de pl.htm:PL-pl "},
+      {"en", "pl", "pl", "Site map", "en", "index.htm:pl de.htm:de pl.htm:PL-pl "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.given) + "/" + c.top + "/" + c.template_lang);
+    fs.AddFile("C:\\s\\index.htm", std::string("<html lang=\"") + c.top + "\"><title>Start");
     options.lang = c.given;
-    options.strip_common_suffix = c.strip;
-    const std::string html =
-        *c.template_lang ? std::string("<html lang=\"") + c.template_lang + "\">" : "";
+    const std::string html = std::string("<html lang=\"") + c.template_lang + "\">";
     const std::string map = Map(html + "{{title}}|{{map}}");
-    const std::string label = std::string(c.given) + "/" + c.top + "/" + c.template_lang;
-    EXPECT_EQ(map.substr(0, map.find('\n')), c.map_start) << label;
-    EXPECT_EQ(LinksWithLang(map), c.links) << label;
+    const std::string nav_lang = *c.nav_lang ? std::string(" lang=\"") + c.nav_lang + "\"" : "";
+    EXPECT_EQ(map.substr(0, map.find('\n')),
+              html + c.label + " \xE2\x80\x93 Start|<nav class=\"site-map\" aria-label=\"" +
+                  c.label + "\"" + nav_lang + ">");
+    EXPECT_EQ(LinksWithLang(map), c.links);
   }
-  // The words by themselves, and what counts as one language.
-  for (const char* lang : {"pl", "PL", "pl-PL", "pl-Latn-x-old"}) {
-    EXPECT_EQ(Html5WordsFor(lang).site_map, "Mapa serwisu") << lang;
-  }
-  for (const char* lang : {"en", "plt", "de-PL", "uk"}) {
-    EXPECT_EQ(Html5WordsFor(lang).site_map, "Site map") << lang;
-  }
-  EXPECT_TRUE(SameLanguage("en-GB", "EN-us"));
-  EXPECT_FALSE(SameLanguage("pl", "plt"));
 }
 
 TEST_F(Html5MapTest, DeepTreesCloseEveryList) {

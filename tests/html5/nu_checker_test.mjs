@@ -1,7 +1,6 @@
 // The html5 map by the W3C Nu Html Checker (the npm package vnu-jar, run with Debian's Java): no
 // error and no warning on the sample site's map, on a site of hostile names and titles (its common
-// title suffix dropped; and in English, its links to pages in other languages marked so), and on
-// the sample site's map filled into a template.
+// title suffix dropped; and with --lang en), and on the sample site's map filled into a template.
 //
 //   node nu_checker_test.mjs ZORVITAN_CLI                 the native program
 //   node nu_checker_test.mjs ZORVITAN_CLI_EXE WINE_RUN    the Windows program under Wine
