@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "engine/formats/sitemap/robots_txt.h"
+#include "engine/listing/robots_txt.h"
 #include "engine/text/text_rules.h"
 
 namespace zorvitan {

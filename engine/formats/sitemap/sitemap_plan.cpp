@@ -4,9 +4,7 @@
 #include <utility>
 
 #include "engine/formats/sitemap/sitemap_url.h"
-#include "engine/page/head_reader.h"
 #include "engine/text/text_rules.h"
-#include "engine/url/canonical_url.h"
 
 namespace zorvitan {
 namespace {
@@ -21,19 +19,17 @@ const char kUrlsetEnd[] = "</urlset>\n";
 
 SitemapPlan::SitemapPlan(const WriterInputs& inputs, const SitemapOptions& options,
                          Platform& platform, RunSummary* summary)
-    : platform_(platform),
-      options_(options),
-      summary_(*summary),
+    : options_(options),
       xml_(options_.format == SitemapOptions::Format::kXml),
       site_(inputs.site_folder),
-      converter_(platform, inputs.page_encoding),
       set_(inputs.map_file, xml_ ? ".xml" : ".txt", platform),
-      plain_base_(SitemapBase(options_.base_url, platform)),
+      listing_(inputs.site_folder, inputs.page_encoding, options_.base_url,
+               PageUrlRules{options_.strip_index, options_.clean_urls}, platform, summary),
       dates_(platform, options_) {
   if (xml_) {
-    AppendXmlEscaped(plain_base_, &base_);
+    AppendXmlEscaped(listing_.Base(), &base_);
   } else {
-    base_ = plain_base_;
+    base_ = listing_.Base();
   }
 }
 
@@ -47,66 +43,27 @@ bool SitemapPlan::Start(const PageList& pages, const std::vector<std::string>& e
 
   // The site's own robots.txt: its rules leave pages out, and --robots-txt
   // adds the sitemap to it.
-  bool robots_exists = false;
-  if (!ReadWholeFile(platform_, site_ + "robots.txt", &robots_txt_, &robots_exists)) {
-    if (robots_exists && options_.robots_txt) return false;
-    robots_txt_.clear();
-  }
-  rules_ = std::make_unique<SitemapPageRules>(plain_base_, RobotsTxt(robots_txt_));
+  if (!listing_.Start(excluded) && options_.robots_txt) return false;
   // Git reads the history while the pages are read.
   if (dates_.UsesGit(site_)) {
     dates_.Start([this] {
       std::vector<std::string> paths;
       paths.reserve(pages_.size());
-      for (const std::size_t i : pages_) paths.push_back(SitePath((*page_list_)[i]));
+      for (const std::size_t i : pages_) paths.push_back(listing_.SitePath((*page_list_)[i]));
       return paths;
     });
   }
-  for (const std::string& path : excluded) {
-    exclusions_.Add(LeftOut::kExcluded, SitePath(site_ + path));
-  }
   return true;
-}
-
-std::string SitemapPlan::SitePath(const std::string& page) const {
-  std::string encoded;
-  AppendUrlPath(page.substr(site_.size()), platform_, &encoded);
-  return PercentDecoded(encoded);
 }
 
 SitemapPlan::Page SitemapPlan::Read(std::size_t i, std::string* chunk) const {
   const std::string& page = (*page_list_)[pages_[i]];
   Page facts;
-  UrlPath(page, &facts.url_path, &facts.folder_url);
-  // What the name decides costs no read.
-  facts.left_out = rules_->ByName(page.substr(site_.size()), facts.url_path, &facts.detail);
-  if (facts.left_out != LeftOut::kNone) return facts;
   PageHead head;
-  facts.readable = ReadPageHead(platform_, page, chunk, kNeedsHead, &head) == ReadResult::kOk;
-  HeadUrlsInUtf8(converter_, &head);
-  facts.left_out = rules_->ByHead(head, facts.url_path, &facts.detail);
-  facts.past_head = PastHeadFindings(head);
+  static_cast<ListingFacts&>(facts) = listing_.Read(page, kNeedsHead, chunk, &head);
   if (facts.left_out != LeftOut::kNone) return facts;
   facts.has_time = facts.readable && dates_.FileTime(page, &facts.modified);
   return facts;
-}
-
-void SitemapPlan::UrlPath(const std::string& page, std::string* path, bool* folder_url) const {
-  std::string relative = page.substr(site_.size());
-  *folder_url = false;
-  if (options_.strip_index) {
-    const std::string folder = FolderOf(relative, platform_.Separator());
-    if (IsIndexName(relative.substr(folder.size()))) {
-      *folder_url = true;
-      relative.resize(folder.size());
-    }
-  }
-  const std::size_t html = relative.size() - std::min<std::size_t>(relative.size(), 5);
-  if (options_.clean_urls && !*folder_url && relative.compare(html, 5, ".html") == 0) {
-    relative.resize(html);
-  }
-  path->clear();
-  AppendUrlPath(relative, platform_, path);
 }
 
 std::string SitemapPlan::Entry(const std::string& url_path, const std::string& lastmod) const {
@@ -126,7 +83,7 @@ bool SitemapPlan::NeedsSplit() const {
   std::string path;
   bool folder_url = false;
   for (const std::size_t i : pages_) {
-    UrlPath((*page_list_)[i], &path, &folder_url);
+    listing_.Urls().Path((*page_list_)[i], &path, &folder_url);
     bytes += Entry(path, any_date).size();
     if (bytes > options_.max_bytes) return true;
   }
@@ -134,26 +91,7 @@ bool SitemapPlan::NeedsSplit() const {
 }
 
 void SitemapPlan::Take(std::size_t i, Page&& page, std::vector<SitemapUrl>* ready) {
-  const std::string& path = (*page_list_)[pages_[i]];
-  if (!page.readable) summary_.unreadable_pages.push_back(path);
-  // Head elements after the head's end are named on standard error and in
-  // the report; a noindex among them has left the page out, and says so there.
-  for (const std::string& finding : page.past_head) {
-    const std::string site_path = SitePath(path);
-    past_head_notices_.push_back(platform_.ProgramText(site_path + ": " + finding));
-    if (finding.compare(0, 8, "noindex ") != 0) exclusions_.Note(site_path, finding);
-  }
-  if (page.left_out != LeftOut::kNone) {
-    if (page.left_out == LeftOut::kNoindex) ++summary_.noindex_pages;
-    exclusions_.Add(page.left_out, SitePath(path), page.detail);
-    return;
-  }
-  // index.htm and index.html side by side give their folder's URL once.
-  if (page.folder_url) {
-    if (folder_url_given_ && page.url_path == last_folder_url_) return;
-    folder_url_given_ = true;
-    last_folder_url_ = page.url_path;
-  }
+  if (!listing_.Take((*page_list_)[pages_[i]], page)) return;
   // While git still reads the history, the URLs wait in order and the pages
   // are read on.
   if (!dates_.Ready()) {
@@ -202,8 +140,7 @@ std::string SitemapPlan::FileStart() const {
 const char* SitemapPlan::FileEnd() const { return xml_ ? kUrlsetEnd : ""; }
 
 std::vector<std::string> SitemapPlan::Notices() {
-  std::vector<std::string> notices = std::move(past_head_notices_);
-  for (std::string& line : exclusions_.CountLines(platform_)) notices.push_back(std::move(line));
+  std::vector<std::string> notices = listing_.Notices();
   for (std::string& notice : dates_.Notices(site_)) notices.push_back(std::move(notice));
   return notices;
 }

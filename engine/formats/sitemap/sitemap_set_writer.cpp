@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "engine/formats/sitemap/robots_txt.h"
 #include "engine/formats/sitemap/sitemap_url.h"
+#include "engine/listing/robots_txt.h"
 #include "engine/page/read_ahead.h"
 #include "engine/text/text_rules.h"
 

@@ -1,6 +1,6 @@
-// Why pages were left out of a sitemap: counted by reason for standard error,
-// and, for --report FILE, one line per page: its path in the site, a tab, the
-// reason.
+// Why pages were left out of a listing for engines (a sitemap, llms.txt):
+// counted by reason for standard error, and, for --report FILE, one line per
+// page: its path in the site, a tab, the reason.
 #pragma once
 
 #include <cstddef>
@@ -22,7 +22,7 @@ enum class LeftOut {
   kTooLong,    // a URL longer than 2,048 characters
 };
 
-class SitemapExclusions {
+class LeftOutReport {
  public:
   // `path` is the page's path in the site, UTF-8 with "/"; `detail` the URL
   // or rule that decided (for canonical, redirect and robots.txt).
