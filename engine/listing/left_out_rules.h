@@ -1,7 +1,7 @@
 // Which pages a listing for engines (a sitemap, llms.txt) must not list,
-// beside noindex: the site's error page,
-// URLs too long for the protocol, URLs its robots.txt disallows, redirect
-// stubs and pages whose canonical URL is another.
+// beside noindex: the site's error page, URLs too long for the protocol, URLs
+// its robots.txt disallows, redirect stubs and pages whose canonical URL is
+// another.
 #pragma once
 
 #include <string>

@@ -5,6 +5,8 @@
 #include "engine/formats/html5/html5_page.h"
 #include "engine/formats/sitemap/sitemap_url.h"
 #include "engine/formats/title_suffix.h"
+#include "engine/listing/index_first_order.h"
+#include "engine/listing/listed_text.h"
 #include "engine/page/head_reader.h"
 #include "engine/page/read_ahead.h"
 #include "engine/text/text_rules.h"
@@ -113,32 +115,9 @@ bool Html5MapWriter::ReadEntries(Use use) {
   return !stopped;
 }
 
-// Each run of a folder's pages with its first index page in front; the map's
-// own file (left by this run's probe or an earlier run) left out.
+// The map's own file (left by this run's probe or an earlier run) is no page.
 void Html5MapWriter::MakeOrder() {
-  order_.clear();
-  const std::string& map = inputs_.map_file;
-  const std::string folded_map = platform_.FoldCase(map);
-  const std::size_t map_name = map.size() - (map.find_last_of("\\/") + 1);
-  auto is_map = [&](std::size_t i) {
-    return page_list_->NameOf(i).size() == map_name &&
-           platform_.FoldCase((*page_list_)[i]) == folded_map;
-  };
-  const std::size_t size = page_list_->size();
-  for (std::size_t start = 0; start < size;) {
-    const std::string* folder = &page_list_->FolderOf(start);
-    std::size_t end = start + 1;
-    while (end < size && &page_list_->FolderOf(end) == folder) ++end;
-    std::size_t index = end;
-    for (std::size_t i = start; i < end && index == end; ++i) {
-      if (IsIndexName(page_list_->NameOf(i)) && !is_map(i)) index = i;
-    }
-    if (index != end) order_.push_back(static_cast<std::uint32_t>(index));
-    for (std::size_t i = start; i < end; ++i) {
-      if (i != index && !is_map(i)) order_.push_back(static_cast<std::uint32_t>(i));
-    }
-    start = end;
-  }
+  order_ = IndexFirstOrder(*page_list_, inputs_.map_file, platform_);
 }
 
 // The title as the browser shows it, converted to UTF-8 with its references
@@ -149,9 +128,7 @@ Html5MapWriter::Entry Html5MapWriter::ReadEntry(std::size_t page, std::string* c
   if (ReadPageHead(platform_, (*page_list_)[page], chunk, kNeedsTitle, &head) != ReadResult::kOk) {
     entry.readable = false;
   } else {
-    if (!head.title.empty()) {
-      entry.title = TitleText(converter_.ToUtf8(head.title, head.declared_encoding));
-    }
+    entry.title = ShownTitle(converter_, head);
     entry.lang = std::move(head.lang);
   }
   return entry;
@@ -159,10 +136,7 @@ Html5MapWriter::Entry Html5MapWriter::ReadEntry(std::size_t page, std::string* c
 
 // The top index page is the site folder's index page, first in the order.
 void Html5MapWriter::ReadTopPage(std::string* title, std::string* lang) {
-  if (order_.empty() || page_list_->FolderOf(order_[0]).size() != site_length_ ||
-      !IsIndexName(page_list_->NameOf(order_[0]))) {
-    return;
-  }
+  if (order_.empty() || !IsTopIndexPage(*page_list_, order_[0], site_length_)) return;
   Entry top = ReadEntry(order_[0], &chunk_);
   *title = std::move(top.title);
   *lang = std::move(top.lang);

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <memory>
 
-#include "engine/text/foreign_names.h"
 #include "engine/text/text_rules.h"
 #include "engine/text/utf8.h"
 
@@ -224,15 +223,6 @@ bool IsLanguageTag(std::string_view tag) {
     if (at == start || at - start > 8) return false;
   }
   return true;
-}
-
-std::string NameAsUtf8(std::string_view name, const Platform& platform) {
-  std::string utf8;
-  ForEachMarkedName(
-      name, platform.MarksForeignNames(),
-      [&](std::string_view plain) { utf8 += platform.Utf8FromCodePage(std::string(plain)); },
-      [&utf8](std::string_view marked) { utf8 += marked; });
-  return ValidUtf8(utf8);
 }
 
 void AppendPlainText(std::string_view utf8, std::string* out) { AppendEscaped(utf8, out); }

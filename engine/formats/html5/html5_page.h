@@ -34,11 +34,6 @@ std::string TemplateAfterMap(std::string_view template_text, std::string_view ti
 // Whether `tag` looks like a BCP 47 language tag: "pl", "en-GB", "zh-Hant".
 bool IsLanguageTag(std::string_view tag);
 
-// A file or folder name (or a path of them) as UTF-8: converted from the code
-// page, a marked name (foreign_names.h) taken as it is carried; bytes that are
-// not UTF-8 as U+FFFD.
-std::string NameAsUtf8(std::string_view name, const Platform& platform);
-
 // Appends UTF-8 text as HTML text: "&", "<", ">" and '"' as references.
 // Control characters, which HTML forbids, are shown as their pictures
 // (U+2400...), C1 controls and noncharacters as U+FFFD.
