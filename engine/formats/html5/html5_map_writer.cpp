@@ -55,6 +55,7 @@ bool Html5MapWriter::WritePage() {
   const bool hold = options_.strip_common_suffix || !lang_known;
   std::vector<std::string> titles;
   std::vector<char> readable;
+  std::vector<std::string> descriptions;  // with --descriptions
   LanguageCount languages;
   if (hold) {
     titles.reserve(count);
@@ -63,6 +64,7 @@ bool Html5MapWriter::WritePage() {
       if (!entry.lang.empty() && IsLanguageTag(entry.lang)) languages.Add(entry.lang);
       titles.push_back(std::move(entry.title));
       readable.push_back(entry.readable);
+      if (options_.descriptions) descriptions.push_back(std::move(entry.description));
       return true;
     });
     if (!read) return false;
@@ -82,7 +84,9 @@ bool Html5MapWriter::WritePage() {
   Emit("\">\n<ul>\n");
   if (hold) {
     for (std::size_t i = 0; i < count && !output_.Failed(); ++i) {
-      WriteEntry(order_[i], Entry{std::move(titles[i]), {}, readable[i] != 0});
+      std::string description = options_.descriptions ? std::move(descriptions[i]) : std::string();
+      WriteEntry(order_[i],
+                 Entry{std::move(titles[i]), {}, readable[i] != 0, std::move(description)});
     }
   } else if (!ReadEntries([this](std::size_t i, Entry entry) {
                WriteEntry(order_[i], std::move(entry));
@@ -125,10 +129,13 @@ void Html5MapWriter::MakeOrder() {
 Html5MapWriter::Entry Html5MapWriter::ReadEntry(std::size_t page, std::string* chunk) {
   Entry entry;
   PageHead head;
-  if (ReadPageHead(platform_, (*page_list_)[page], chunk, kNeedsTitle, &head) != ReadResult::kOk) {
+  // The description stands in the head: read to its end only when asked for.
+  const unsigned needs = options_.descriptions ? kNeedsTitle | kNeedsHead : kNeedsTitle;
+  if (ReadPageHead(platform_, (*page_list_)[page], chunk, needs, &head) != ReadResult::kOk) {
     entry.readable = false;
   } else {
     entry.title = ShownTitle(converter_, head);
+    entry.description = ShownDescription(converter_, head);
     entry.lang = std::move(head.lang);
   }
   return entry;
@@ -263,6 +270,11 @@ void Html5MapWriter::AppendLink(std::size_t page, const Entry& entry,
     AppendPlainText(WithoutSuffix(entry.title, suffix_), &output_.text());
   }
   Emit("</a>");
+  if (!entry.description.empty()) {
+    Emit("<p class=\"description\">");
+    AppendPlainText(entry.description, &output_.text());
+    Emit("</p>");
+  }
 }
 
 void Html5MapWriter::Indent(std::size_t spaces) { output_.text().append(spaces, ' '); }
