@@ -1,6 +1,7 @@
 // The html5 map in headless Chromium, opened as the plain file:// URL a reader opens. axe-core
 // (injected into the page) finds no violation of the WCAG 2.1 A and AA rules, in the light and
-// the dark colour scheme, on the sample site's map and on a site of hostile names and titles.
+// the dark colour scheme, on the sample site's map and on a site of hostile names and titles,
+// shown with their descriptions.
 // On both, every link lands on its own page, whose title (blanks collapsed) is the link's text
 // (an untitled page's link reads as its file name, an untitled index page's as its folder's),
 // under the items of its folders, each labelled by its index page's title or else its name; and
@@ -18,7 +19,7 @@ import { pathToFileURL } from 'node:url';
 import { follow, launchChromium } from '../browser/map_browser.mjs';
 import { check, finish } from '../support/tally.mjs';
 import {
-  copySampleSite, makeHostileSite, mapSite, scratch, tools, winPath,
+  copySampleSite, describedPages, makeHostileSite, mapSite, scratch, tools, winPath,
 } from './html5_sites.mjs';
 
 const axeScript = path.join(tools, 'node_modules/axe-core/axe.min.js');
@@ -151,8 +152,10 @@ try {
   if (mapSite('sample site', sampleSite, sampleMap)) {
     await checkMap(browser, 'sample site', sampleSite, sampleMap, samplePagesWritten);
   }
-  if (mapSite('hostile site', hostileSite, hostileMap)) {
+  if (mapSite('hostile site', hostileSite, hostileMap, ['--descriptions'])) {
     await checkMap(browser, 'hostile site', hostileSite, hostileMap, hostilePages);
+    const shown = fs.readFileSync(hostileMap, 'utf8').split('<p class="description">').length - 1;
+    check('hostile site: each description shown', shown === describedPages ? [] : [`${shown} of ${describedPages}`]);
   }
 } catch (error) {
   check('the browser opens the maps', [error.message.split('\n')[0]]);

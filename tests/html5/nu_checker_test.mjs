@@ -1,6 +1,7 @@
 // The html5 map by the W3C Nu Html Checker (the npm package vnu-jar, run with Debian's Java): no
 // error and no warning on the sample site's map, on a site of hostile names and titles (its common
-// title suffix dropped), and on the sample site's map filled into a template.
+// title suffix dropped; and with its pages' descriptions), and on the sample site's map filled
+// into a template.
 //
 //   node nu_checker_test.mjs ZORVITAN_CLI                 the native program
 //   node nu_checker_test.mjs ZORVITAN_CLI_EXE WINE_RUN    the Windows program under Wine
@@ -33,6 +34,8 @@ const hostileMap = path.join(site, 'mapa.html');
 if (mapSite('hostile site', site, hostileMap, ['--strip-common-suffix', '--title', 'Mapa <&> "x"'])) {
   maps.push(hostileMap);
 }
+const describedMap = path.join(scratch, 'opisy.html');
+if (mapSite('hostile site with descriptions', site, describedMap, ['--descriptions'])) maps.push(describedMap);
 const templateMap = path.join(scratch, 'szablon-mapa.html');
 const template = makeTemplate();
 if (mapSite('template', sampleSite, templateMap, ['--template', wine ? winPath(template) : template])) {
