@@ -37,14 +37,14 @@ if (!cli || !commonmark) {
   process.exit(1);
 }
 
-// Runs zorvitan-cli; true when it wrote `out`.
-function run(name, format, site, out, options = []) {
+// Runs zorvitan-cli; true when it ended with `status` (0: it wrote `out`).
+function run(name, format, site, out, options = [], status = 0) {
   const local = (p) => (wine ? winPath(p) : p);
   const args = ['--quiet', '--format', format, '--base-url', base, ...options, local(site), local(out)];
   const result = spawnSync(wine ? wineRun : cli, wine ? [cli, ...args] : args, { timeout: 120000 });
-  check(`zorvitan-cli writes ${name}`, result.status === 0 ? []
+  check(`zorvitan-cli writes ${name}`, result.status === status ? []
     : [`exit code ${result.status}: ${result.error?.message ?? result.stderr}`]);
-  return result.status === 0;
+  return result.status === status;
 }
 
 const collapsed = (text) => text.replace(/[ \t\n\f\r]+/g, ' ').trim();
@@ -263,5 +263,13 @@ if (run('llms.txt under the URL options', 'llms', hostileSite, urlsLlms, withRep
   check('the reports name the same pages', JSON.stringify(lines(reportOf('llms'))) === JSON.stringify(lines(reportOf('txt')))
     ? [] : [`llms: ${lines(reportOf('llms')).join(' | ')}`, `txt: ${lines(reportOf('txt')).join(' | ')}`]);
 }
+
+// A site with nothing left to list keeps its old file, and says so by its exit code.
+const emptySite = path.join(scratch, 'empty');
+fs.mkdirSync(emptySite);
+fs.writeFileSync(path.join(emptySite, 'a.html'), '<meta name="robots" content="noindex"><title>A</title>');
+fs.writeFileSync(path.join(emptySite, 'llms.txt'), 'old\n');
+run('nothing for a site of noindex pages', 'llms', emptySite, path.join(emptySite, 'llms.txt'), [], 3);
+check('the old llms.txt stays', fs.readFileSync(path.join(emptySite, 'llms.txt'), 'utf8') === 'old\n' ? [] : ['replaced']);
 
 finish(scratch, 'The sites and their files are');
