@@ -49,8 +49,9 @@ WriteResult LlmsWriter::Write(const WalkedSite& site) {
                          output_.Commit();
     if (!written) result_.outcome = WriteResult::kFailed;
   }
-  if (result_.outcome != WriteResult::kStopped)
+  if (result_.outcome != WriteResult::kStopped) {
     result_.summary.sitemap_notices = listing_.Notices();
+  }
   result_.failed_file = output_.failed_file();
   return std::move(result_);
 }
