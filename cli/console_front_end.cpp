@@ -2,8 +2,10 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "cli/console.h"
+#include "cli/console_messages.h"
 
 namespace zorvitan::cli {
 
@@ -18,51 +20,36 @@ std::string AsLines(const std::string& text) {
   return lines;
 }
 
-ConsoleFrontEnd::ConsoleFrontEnd(const Platform& platform, ProgressLine& progress,
+ConsoleFrontEnd::ConsoleFrontEnd(const SystemText& system_text, ProgressLine& progress,
                                  std::function<void(std::size_t)> on_pages_read)
-    : platform_(platform), progress_(progress), on_pages_read_(std::move(on_pages_read)) {}
+    : system_text_(system_text), progress_(progress), on_pages_read_(std::move(on_pages_read)) {}
 
 void ConsoleFrontEnd::Error(const std::string& text) {
   progress_.Clear();
   WriteText(Stream::kErr, AsLines(text));
 }
 
-void ConsoleFrontEnd::ShowRefusal(const Refusal& refusal) {
-  Error(RefusalText(refusal, platform_));
-}
+void ConsoleFrontEnd::ShowRefusal(const Refusal& refusal) { Error(RefusalMessage(refusal)); }
 
 void ConsoleFrontEnd::ShowMapNotWritten(const std::string& map_file) {
-  Error(MapNotWrittenText(map_file, platform_));
+  Error(CannotCreateMessage(map_file));
 }
 
 void ConsoleFrontEnd::ShowFinished(const RunSummary& summary) {
   progress_.Clear();
-  WriteText(Stream::kOut, AsLines(ClosingText(summary.pages_found, platform_)));
-  ShowSitemapNotices(summary);
-  if (!summary.stripped_suffix.empty()) {
-    WriteText(Stream::kErr, StrippedSuffixLine(summary.stripped_suffix, platform_) + "\n");
-  }
-  for (const std::string& folder : summary.unopened_folders) {
-    WriteText(Stream::kErr, UnopenedFolderLine(folder, platform_) + "\n");
-  }
-  for (const std::string& page : summary.unreadable_pages) {
-    WriteText(Stream::kErr, UnreadablePageLine(page, platform_) + "\n");
-  }
+  WriteText(Stream::kOut, ClosingMessage(summary.pages_found));
+  WriteLines(SitemapLines(summary, system_text_));
+  WriteLines(ProblemLines(summary, system_text_));
 }
 
 void ConsoleFrontEnd::ShowNothingListed(const std::string& map_file, const RunSummary& summary) {
   progress_.Clear();
-  ShowSitemapNotices(summary);
-  WriteText(Stream::kErr, NothingListedText(map_file, platform_) + "\n");
+  WriteLines(SitemapLines(summary, system_text_));
+  WriteText(Stream::kErr, NothingListedMessage(map_file, system_text_) + "\n");
 }
 
-void ConsoleFrontEnd::ShowSitemapNotices(const RunSummary& summary) {
-  if (summary.noindex_pages > 0) {
-    WriteText(Stream::kErr, NoindexLine(summary.noindex_pages, platform_) + "\n");
-  }
-  for (const std::string& notice : summary.sitemap_notices) {
-    WriteText(Stream::kErr, notice + "\n");
-  }
+void ConsoleFrontEnd::WriteLines(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) WriteText(Stream::kErr, line + "\n");
 }
 
 void ConsoleFrontEnd::Report(Phase phase, std::size_t done, std::size_t total) {

@@ -1,14 +1,16 @@
 // The command line as the front end of a run: notices go to the standard
-// streams, and progress reports drive the progress line. Its inputs come from
-// the options (engine/run/run_inputs.h), not from here.
+// streams in the user's language, and progress reports drive the progress
+// line. Its inputs come from the options (engine/run/run_inputs.h), not from
+// here.
 #pragma once
 
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "cli/progress_line.h"
-#include "engine/platform/platform.h"
+#include "engine/platform/system_text.h"
 #include "engine/run/front_end.h"
 
 namespace zorvitan::cli {
@@ -16,7 +18,7 @@ namespace zorvitan::cli {
 class ConsoleFrontEnd : public FrontEnd {
  public:
   // `on_pages_read`, when set, hears how many pages have been read so far.
-  ConsoleFrontEnd(const Platform& platform, ProgressLine& progress,
+  ConsoleFrontEnd(const SystemText& system_text, ProgressLine& progress,
                   std::function<void(std::size_t)> on_pages_read = nullptr);
 
   // Refusals and failures go to stderr; the closing message to stdout, then
@@ -33,11 +35,10 @@ class ConsoleFrontEnd : public FrontEnd {
 
  private:
   void Error(const std::string& text);
-  // Noindex and the other reasons pages were left out of a sitemap, and the
-  // notices about its dates.
-  void ShowSitemapNotices(const RunSummary& summary);
+  // Each on a line of its own, on stderr.
+  void WriteLines(const std::vector<std::string>& lines);
 
-  const Platform& platform_;
+  const SystemText& system_text_;
   ProgressLine& progress_;
   std::function<void(std::size_t)> on_pages_read_;
 };

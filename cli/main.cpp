@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "cli/run_command_line.h"
+#include "cli/translation.h"
 
 int main(int argc, char** argv) {
+  zorvitan::cli::ChooseLanguage();
   return zorvitan::cli::RunCommandLine(std::vector<std::string>(argv + 1, argv + argc));
 }

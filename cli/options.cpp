@@ -8,9 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "cli/translation.h"
 #include "engine/formats/html5/html5_page.h"
-#include "engine/formats/sitemap/sitemap_url.h"
 #include "engine/text/encoding_labels.h"
+#include "engine/url/base_url.h"
 #include "engine/walk/pattern.h"
 
 namespace zorvitan::cli {
@@ -87,9 +88,9 @@ std::string OptionError(const std::string& arg, int letter) {
   for (const option* o = kOptions; o->name != nullptr; ++o) {
     if (is_long ? name.substr(2) == o->name : o->val == letter) known = o;
   }
-  if (known == nullptr) return "unknown option '" + name + "'";
-  if (known->has_arg == no_argument) return "option '" + name + "' takes no value";
-  return "option '" + name + "' needs a value";
+  if (known == nullptr) return Fill(Translate("unknown option '%s'"), {name});
+  if (known->has_arg == no_argument) return Fill(Translate("option '%s' takes no value"), {name});
+  return Fill(Translate("option '%s' needs a value"), {name});
 }
 
 // What the options chose for the formats, checked once all are read.
@@ -102,42 +103,47 @@ struct FormatChoice {
   std::vector<std::string> optional;
 };
 
-// "xml, txt or llms".
-std::string FormatWords(const std::vector<std::string>& formats) {
-  std::string words = formats.front();
-  for (std::size_t i = 1; i < formats.size(); ++i) {
-    words += (i + 1 == formats.size() ? " or " : ", ") + formats[i];
-  }
-  return words;
-}
+// The formats an option is for, and how a usage error names them.
+struct FormatsOf {
+  std::vector<std::string> formats;
+  const char* error;  // "option '%s' is for --format ..."
+};
 
 // The usage error for the first option given that the chosen format does not
 // take; "" when there is none.
 std::string OptionOfOtherFormat(const FormatChoice& c, const std::string& template_file) {
-  const std::vector<std::string> html5{"html5"}, listings{"xml", "txt", "llms"};
+  const FormatsOf html5{{"html5"}, TranslateLater("option '%s' is for --format html5")};
+  const FormatsOf titled{{"html5", "llms"},
+                         TranslateLater("option '%s' is for --format html5 or llms")};
+  const FormatsOf listings{{"xml", "txt", "llms"},
+                           TranslateLater("option '%s' is for --format xml, txt or llms")};
+  const FormatsOf sitemaps{{"xml", "txt"},
+                           TranslateLater("option '%s' is for --format xml or txt")};
+  const FormatsOf llms{{"llms"}, TranslateLater("option '%s' is for --format llms")};
   const struct {
     const char* name;
     bool given;
-    std::vector<std::string> formats;
+    const FormatsOf& formats;
   } kFormatOnly[] = {
       {"--strip-common-suffix", c.html5.strip_common_suffix, html5},
       {"--template", !template_file.empty(), html5},
-      {"--title", c.html5.has_title, {"html5", "llms"}},
+      {"--title", c.html5.has_title, titled},
       {"--lang", !c.html5.lang.empty(), html5},
       {"--descriptions", c.html5.descriptions, html5},
       {"--base-url", c.has_base_url, listings},
       {"--strip-index", c.sitemap.strip_index, listings},
       {"--clean-urls", c.sitemap.clean_urls, listings},
-      {"--robots-txt", c.sitemap.robots_txt, {"xml", "txt"}},
-      {"--lastmod", !c.lastmod.empty(), {"xml", "txt"}},
+      {"--robots-txt", c.sitemap.robots_txt, sitemaps},
+      {"--lastmod", !c.lastmod.empty(), sitemaps},
       {"--report", !c.sitemap.report_file.empty(), listings},
-      {"--optional", !c.optional.empty(), {"llms"}},
+      {"--optional", !c.optional.empty(), llms},
   };
   const std::vector<std::string> known{"html", "html5", "xml", "txt", "llms"};
   if (std::find(known.begin(), known.end(), c.format) == known.end()) return std::string();
   for (const auto& o : kFormatOnly) {
-    if (o.given && std::find(o.formats.begin(), o.formats.end(), c.format) == o.formats.end()) {
-      return std::string("option '") + o.name + "' is for --format " + FormatWords(o.formats);
+    const std::vector<std::string>& formats = o.formats.formats;
+    if (o.given && std::find(formats.begin(), formats.end(), c.format) == formats.end()) {
+      return Fill(Translate(o.formats.error), {o.name});
     }
   }
   return std::string();
@@ -148,10 +154,11 @@ CommandLine CheckSitemap(CommandLine result, FormatChoice c) {
   static const char* const kLastmods[] = {"auto", "git", "mtime", "none"};
   const auto known = std::find(std::begin(kLastmods), std::end(kLastmods), c.lastmod);
   if (!c.lastmod.empty() && known == std::end(kLastmods)) {
-    return UsageError("unknown --lastmod '" + c.lastmod + "' (known: auto, git, mtime, none)");
+    return UsageError(
+        Fill(Translate("unknown --lastmod '%s' (known: auto, git, mtime, none)"), {c.lastmod}));
   }
   if (!c.lastmod.empty() && c.format == "txt") {
-    return UsageError("option '--lastmod' is for --format xml");
+    return UsageError(Fill(Translate("option '%s' is for --format xml"), {"--lastmod"}));
   }
   // Listed in the order of SitemapOptions::Lastmod; text has no dates.
   c.sitemap.lastmod = c.format == "txt"
@@ -183,8 +190,8 @@ CommandLine CheckFormat(CommandLine result, FormatChoice c) {
   const std::string other = OptionOfOtherFormat(c, result.options.template_file);
   if (!other.empty()) return UsageError(other);
   if (!c.html5.lang.empty() && !IsLanguageTag(c.html5.lang)) {
-    return UsageError("--lang needs a language tag such as pl or en-GB, not '" + c.html5.lang +
-                      "'");
+    return UsageError(Fill(Translate("--lang needs a language tag such as pl or en-GB, not '%s'"),
+                           {c.html5.lang}));
   }
   if (c.format == "html") return result;
   if (c.format == "html5") {
@@ -192,14 +199,16 @@ CommandLine CheckFormat(CommandLine result, FormatChoice c) {
     return result;
   }
   if (c.format != "xml" && c.format != "txt" && c.format != "llms") {
-    return UsageError("unknown format '" + c.format + "' (known: html, html5, xml, txt, llms)");
-  }
-  if (!c.has_base_url) return UsageError("--format " + c.format + " needs --base-url URL");
-  if (!IsBaseUrl(c.sitemap.base_url)) {
     return UsageError(
-        "--base-url needs an absolute http:// or https:// URL without query or "
-        "fragment, not '" +
-        c.sitemap.base_url + "'");
+        Fill(Translate("unknown format '%s' (known: html, html5, xml, txt, llms)"), {c.format}));
+  }
+  if (!c.has_base_url) {
+    return UsageError(Fill(Translate("--format %s needs --base-url URL"), {c.format}));
+  }
+  if (!IsBaseUrl(c.sitemap.base_url)) {
+    return UsageError(Fill(Translate("--base-url needs an absolute http:// or https:// URL "
+                                     "without query or fragment, not '%s'"),
+                           {c.sitemap.base_url}));
   }
   if (c.format == "llms") return CheckLlms(std::move(result), std::move(c));
   return CheckSitemap(std::move(result), std::move(c));
@@ -235,7 +244,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     const std::string arg = argv[at];
     const std::string name = arg.substr(0, arg.find('='));
     if (long_index >= 0 && name.substr(2) != kOptions[long_index].name) {
-      return UsageError("unknown option '" + name + "'");
+      return UsageError(Fill(Translate("unknown option '%s'"), {name}));
     }
     const std::string value = optarg != nullptr ? optarg : "";
     switch (letter) {
@@ -250,8 +259,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         break;
       case 'x':
         if (value.empty()) {
-          return UsageError(std::string("option '") + (long_index >= 0 ? "--exclude" : "-x") +
-                            "' needs a pattern");
+          return UsageError(Fill(Translate("option '%s' needs a pattern"),
+                                 {long_index >= 0 ? "--exclude" : "-x"}));
         }
         run.excludes.push_back(value);
         break;
@@ -272,7 +281,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         choice.lastmod = value;
         break;
       case kReport:
-        if (value.empty()) return UsageError("option '--report' needs a file name");
+        if (value.empty()) {
+          return UsageError(Fill(Translate("option '%s' needs a file name"), {"--report"}));
+        }
         sitemap.report_file = value;
         break;
       case kRobotsTxt:
@@ -281,8 +292,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       case kPageEncoding:
         run.page_encoding = std::string(EncodingForLabel(value));
         if (run.page_encoding.empty()) {
-          return UsageError("unknown encoding '" + value +
-                            "' (for example windows-1250, iso-8859-2, koi8-r, shift_jis)");
+          return UsageError(Fill(Translate("unknown encoding '%s' (for example windows-1250, "
+                                           "iso-8859-2, koi8-r, shift_jis)"),
+                                 {value}));
         }
         break;
       case kLang:
@@ -293,7 +305,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         html5.title = value;
         break;
       case kTemplate:
-        if (value.empty()) return UsageError("option '--template' needs a file");
+        if (value.empty()) {
+          return UsageError(Fill(Translate("option '%s' needs a file name"), {"--template"}));
+        }
         result.options.template_file = value;
         break;
       case kStripCommonSuffix:
@@ -303,7 +317,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         html5.descriptions = true;
         break;
       case kOptional:
-        if (value.empty()) return UsageError("option '--optional' needs a pattern");
+        if (value.empty()) {
+          return UsageError(Fill(Translate("option '%s' needs a pattern"), {"--optional"}));
+        }
         choice.optional.push_back(value);
         break;
       case 'q':
@@ -321,8 +337,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   for (int i = optind; i < argc; ++i) positional.push_back(argv[i]);
 
   if (positional.size() != 2) {
-    return UsageError(positional.size() < 2 ? "missing SITE_FOLDER or MAP_FILE"
-                                            : "too many arguments");
+    return UsageError(positional.size() < 2 ? Translate("missing SITE_FOLDER or MAP_FILE")
+                                            : Translate("too many arguments"));
   }
   run.site_folder = positional[0];
   run.map_file = positional[1];

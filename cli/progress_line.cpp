@@ -2,21 +2,20 @@
 
 #include <string>
 
+#include "cli/translation.h"
+
 namespace zorvitan::cli {
 
 std::string ProgressText(Phase phase, std::size_t done, std::size_t total) {
-  std::string text;
+  std::string count = std::to_string(done);
+  if (total > 0) count += "/" + std::to_string(total);
   switch (phase) {
     case Phase::kWalking:
-      text = "Walking folders: ";
-      break;
+      return Fill(Translate("Walking folders: %s"), {count});
     case Phase::kReading:
-      text = "Reading pages: ";
-      break;
+      return Fill(Translate("Reading pages: %s"), {count});
   }
-  text += std::to_string(done);
-  if (total > 0) text += "/" + std::to_string(total);
-  return text;
+  return count;
 }
 
 void ProgressLine::Update(Phase phase, std::size_t done, std::size_t total, Clock::time_point now) {

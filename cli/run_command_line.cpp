@@ -9,15 +9,16 @@
 
 #include "cli/console.h"
 #include "cli/console_front_end.h"
+#include "cli/console_messages.h"
 #include "cli/interrupt.h"
 #include "cli/native_platform.h"
 #include "cli/options.h"
 #include "cli/paths.h"
 #include "cli/progress_line.h"
 #include "cli/template_file.h"
+#include "cli/translation.h"
 #include "cli/usage.h"
 #include "engine/run/generation_run.h"
-#include "engine/run/notices.h"
 #include "platform/temporary_files.h"
 
 namespace zorvitan::cli {
@@ -39,19 +40,19 @@ int RunGeneration(const Options& options, Platform& platform, PagesReadHook on_p
     const Refusal refusal = map_resolved
                                 ? Refusal{Refusal::kSiteFolderNotOpened, inputs.site_folder}
                                 : Refusal{Refusal::kMapFileNotCreated, inputs.map_file};
-    WriteText(Stream::kErr, RefusalText(refusal, platform) +
-                                "\nzorvitan-cli: the current folder no longer exists\n");
+    WriteText(Stream::kErr, AsLines(RefusalMessage(refusal)) +
+                                Translate("zorvitan-cli: the current folder no longer exists\n"));
     return kExitRefused;
   }
   const bool map_existed = !inputs.map_file.empty() && PathExists(inputs.map_file);
   if (auto* sitemap = std::get_if<SitemapOptions>(&inputs.format)) {
     sitemap->now = static_cast<std::int64_t>(std::time(nullptr));
   }
-  // Taken now, as the map file's path is: the run may change the current folder.
+  // Taken from the current folder, as the map file's path is.
   std::string* report_file = ReportFileOf(&inputs.format);
   const std::string report_given = report_file != nullptr ? *report_file : std::string();
   if (!report_given.empty() && !MakeAbsolute(report_given, report_file)) {
-    WriteText(Stream::kErr, MapNotWrittenText(report_given, platform) + "\n");
+    WriteText(Stream::kErr, CannotCreateMessage(report_given) + "\n");
     return kExitMapNotWritten;
   }
 
@@ -90,13 +91,13 @@ int RunCommandLine(const std::vector<std::string>& args, PagesReadHook on_pages_
   const CommandLine command_line = ParseCommandLine(args);
   switch (command_line.action) {
     case Action::kHelp:
-      WriteText(Stream::kOut, platform->ProgramText(kHelpText));
+      WriteText(Stream::kOut, HelpText());
       return kExitDone;
     case Action::kVersion:
       WriteText(Stream::kOut, kVersionText);
       return kExitDone;
     case Action::kUsageError:
-      WriteText(Stream::kErr, "zorvitan-cli: " + command_line.error + "\n" + kUsageText);
+      WriteText(Stream::kErr, "zorvitan-cli: " + command_line.error + "\n" + UsageText());
       return kExitUsage;
     case Action::kRun:
       break;

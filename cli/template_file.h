@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
 
 namespace zorvitan::cli {
 
 // Reads `file` into `text`; false with the reason in `error` when it cannot
 // be read or holds no "{{map}}".
-bool LoadTemplate(Platform& platform, const std::string& file, std::string* text,
+bool LoadTemplate(FileSystem& file_system, const std::string& file, std::string* text,
                   std::string* error);
 
 }  // namespace zorvitan::cli

@@ -1,14 +1,19 @@
 #include "cli/usage.h"
 
+#include <string>
+
+#include "cli/translation.h"
 #include "zorvitan_version.h"
 
 namespace zorvitan::cli {
+namespace {
 
-const char* const kVersionText = "zorvitan-cli " ZORVITAN_VERSION_TEXT "\n";
-
-const char* const kHelpText = R"(Usage: zorvitan-cli [OPTIONS] SITE_FOLDER MAP_FILE
-
-Writes a site map of the web site kept in SITE_FOLDER into MAP_FILE: under a
+// The help, a message for each part. Not format strings: "%" stands for itself.
+// Raw strings, but for the examples, whose line-end backslashes xgettext would
+// take for line splices.
+// clang-format off
+// xgettext:no-c-format
+const char* const kDescription = TranslateLater(R"(Writes a site map of the web site kept in SITE_FOLDER into MAP_FILE: under a
 heading for each folder, a link to every page whose file name matches the
 patterns, with the page's <title> as the link text. Every folder below
 SITE_FOLDER is searched, hidden folders and folders reached through links
@@ -17,66 +22,75 @@ writes a complete page to publish as the site's map, with --format xml or txt
 a sitemap for search engines, with --format llms an llms.txt for language
 models.
 
-Arguments:
+)");
+// xgettext:no-c-format
+const char* const kArguments = TranslateLater(R"(Arguments:
   SITE_FOLDER            the folder that holds the site's pages
   MAP_FILE               the map file to write; it may lie inside SITE_FOLDER
   A relative SITE_FOLDER or MAP_FILE is taken from the current folder.
 
-Options:
-  -p, --patterns TEXT    file patterns separated by ";" (default "*.htm; *.html; *.php").
-                         They match as on Windows, on every system: "*" matches any
-                         run of characters, "?" one character (or none before a dot
+)");
+// xgettext:no-c-format
+const char* const kOptions = TranslateLater(R"(Options:
+  -p, --patterns TEXT    file patterns separated by ";"
+                         (default "*.htm; *.html; *.php"). They match as on
+                         Windows, on every system: "*" matches any run of
+                         characters, "?" one character (or none before a dot
                          or at the end); "*.*" matches every name, "*." names
-                         without a dot, and "NAME.*" NAME itself too. Letters match
-                         in either case; blanks around a pattern do not count
-  -s, --skip-untitled    leave out pages without a title; by default they are linked
-                         with the text "#bez tytułu#"
+                         without a dot, and "NAME.*" NAME itself too. Letters
+                         match in either case; blanks around a pattern do not
+                         count
+  -s, --skip-untitled    leave out pages without a title; by default they are
+                         linked with the text "#bez tytułu#"
   -x, --exclude GLOB     leave out the pages and folders whose path relative to
-                         SITE_FOLDER, with "/" between folders, matches GLOB: "*"
-                         and "?" match within one name, "**" across folders
-                         ("drafts/**", "**/*.bak.html"); an excluded folder is not
-                         searched. May be given many times; for every format
+                         SITE_FOLDER, with "/" between folders, matches GLOB:
+                         "*" and "?" match within one name, "**" across folders
+                         ("drafts/**", "**/*.bak.html"); an excluded folder is
+                         not searched. May be given many times; for every format
   -f, --format FORMAT    html (the default: the map described below), html5 (a
                          complete page to publish), xml (a sitemaps.org
                          sitemap), txt (one URL per line) or llms (llms.txt, the
                          site's index for language models)
-  -b, --base-url URL     the site's address, absolute, http:// or https://; needed
-                         by xml, txt and llms. A "/" is added when it does not
-                         end in one
+  -b, --base-url URL     the site's address, absolute, http:// or https://;
+                         needed by xml, txt and llms. A "/" is added when it
+                         does not end in one
       --strip-index      write index.htm, index.html and index.php (any case) as
                          their folder's URL, "news/" (xml, txt and llms only)
-      --clean-urls       write page.html as "page", as most static hosts serve it;
-                         with --strip-index, dir/index.html as "dir/" (xml, txt
-                         and llms)
+      --clean-urls       write page.html as "page", as most static hosts serve
+                         it; with --strip-index, dir/index.html as "dir/" (xml,
+                         txt and llms)
       --lastmod SOURCE   where each page's <lastmod> comes from (xml only): auto
-                         (the default) is git when SITE_FOLDER lies in a git work
-                         tree with its whole history, else mtime; git is the time
-                         of the last commit that touched the page, from one run of
-                         the system's git ("git.exe" on Windows), a page changed or
-                         untracked in the work tree taking its file time; mtime is
-                         the file's modification time; none writes no <lastmod>
+                         (the default) is git when SITE_FOLDER lies in a git
+                         work tree with its whole history, else mtime; git is
+                         the time of the last commit that touched the page, from
+                         one run of the system's git ("git.exe" on Windows), a
+                         page changed or untracked in the work tree taking its
+                         file time; mtime is the file's modification time; none
+                         writes no <lastmod>
       --report FILE      write into FILE a line for each page left out of the
                          sitemap: its path in the site, a tab, and why (see
-                         "Left out" below); UTF-8, replaced whole (xml, txt and
-                         llms)
-      --robots-txt       add "Sitemap: URL" (of MAP_FILE, or of each numbered file
-                         of a split text sitemap) to SITE_FOLDER/robots.txt,
-                         creating it when missing; every other byte stays, and a
-                         line already there is not added again (xml and txt)
+                         "Left out" below); UTF-8, replaced whole (xml, txt
+                         and llms)
+      --robots-txt       add "Sitemap: URL" (of MAP_FILE, or of each numbered
+                         file of a split text sitemap) to the file robots.txt
+                         in SITE_FOLDER, creating it when missing; every other
+                         byte stays, and a line already there is not added
+                         again (xml and txt)
       --page-encoding ENC
                          the encoding of old pages that declare none and are not
-                         UTF-8 (default windows-1250; on Windows the system's code
-                         page): iso-8859-2, latin2, windows-1251, koi8-r, ...
-      --lang CODE        html5: the page's language, such as pl or en-GB (default:
-                         the lang of the site's top index page, else the one most
-                         pages declare, else the system's, else pl)
+                         UTF-8 (default windows-1250; on Windows the system's
+                         code page): iso-8859-2, latin2, windows-1251,
+                         koi8-r, ...
+      --lang CODE        html5: the page's language, such as pl or en-GB
+                         (default: the lang of the site's top index page, else
+                         the one most pages declare, else the system's, else pl)
       --title TEXT       html5: the page's title (default "Mapa serwisu", then
-                         " – " and the top index page's title); llms: the site's
-                         name (default the top index page's title, else the
-                         base URL's host)
+                         " – " and the top index page's title); llms: the
+                         site's name (default the top index page's title, else
+                         the base URL's host)
       --template FILE    html5: your own page, in UTF-8, filled in: the map goes
-                         where {{map}} stands, the title wherever {{title}} does;
-                         the built-in stylesheet is left out
+                         where {{map}} stands, the title wherever {{title}}
+                         does; the built-in stylesheet is left out
       --strip-common-suffix
                          html5: drop a suffix that most titles share, such as
                          " | My Site", from the link texts, and name it on
@@ -91,7 +105,9 @@ Options:
   -h, --help             show this help and exit
   -V, --version          show the version and exit
 
-The map file:
+)");
+// xgettext:no-c-format
+const char* const kMapFile = TranslateLater(R"(The map file:
   An HTML fragment with CR LF line ends, made to be pasted into a page; it has
   no <html> or <body> of its own. Whenever the folder changes from one page to
   the next there is a heading with the folder's absolute path:
@@ -118,7 +134,9 @@ The map file:
   An existing MAP_FILE is replaced only by a complete new map: when anything
   goes wrong, the old map stays as it was.
 
-The html5 page (--format html5):
+)");
+// xgettext:no-c-format
+const char* const kHtml5Page = TranslateLater(R"(The html5 page (--format html5):
   A complete page in UTF-8 to publish as the site's map, also the "multiple
   ways" page of accessibility guidelines: doctype, <html lang>, charset,
   viewport and title, and a small built-in stylesheet that reads well on a
@@ -136,7 +154,9 @@ The html5 page (--format html5):
   map's own file is not. With --strip-common-suffix and a suffix found, the
   default title is "Mapa serwisu" and that suffix.
 
-Sitemaps (--format xml or txt):
+)");
+// xgettext:no-c-format
+const char* const kSitemaps = TranslateLater(R"(Sitemaps (--format xml or txt):
   One URL per page, in the map's order: the base URL and the page's path
   relative to SITE_FOLDER, in UTF-8, every byte but letters, digits, "-",
   ".", "_", "~" and "/" written as %XX. XML adds each page's date
@@ -175,7 +195,9 @@ Sitemaps (--format xml or txt):
   file is written before any is put in place (the report and robots.txt
   too), and numbered files of an earlier, larger run are removed.
 
-llms.txt (--format llms):
+)");
+// xgettext:no-c-format
+const char* const kLlms = TranslateLater(R"(llms.txt (--format llms):
   Markdown in UTF-8 with LF line ends, as the llms.txt proposal has it: "# "
   and the site's name (see --title), "> " and the top index page's
   description when it has one, then a "## " section for each folder with
@@ -194,27 +216,35 @@ llms.txt (--format llms):
   nothing left to list gets no file: the old one stays, and the exit status
   is 3.
 
-Messages:
-  Messages are in Polish, like those of the Windows program. A finished run
-  prints on standard output
-    Skończyłem generowanie mapy serwisu
-    Znalazłem: N plików
+)");
+// xgettext:no-c-format
+const char* const kMessages = TranslateLater(R"(Messages:
+  Messages are in the user's language, chosen as gettext chooses it: from
+  LANGUAGE, LC_ALL, LC_MESSAGES and LANG (on Windows, the language of the
+  user's Windows), in Polish or else in English. A finished run prints on
+  standard output
+    Finished writing the site map
+    Found: N pages
   where N counts the pages found, those left out by --skip-untitled included
   (and those left out of a sitemap, which standard error counts by reason:
-  "Pominąłem strony z noindex: K", "Pominąłem przekierowania (meta
-  refresh): K", "... z innym adresem kanonicznym: K", "... błędu 404: K",
-  "... zablokowane w robots.txt: K", "... adresy dłuższe niż 2048 znaków: K").
+  "Left out pages marked noindex: K", "Left out redirects (meta refresh):
+  K", "... with another canonical URL: K", "... 404 error pages: K", "...
+  blocked by robots.txt: K", "... URLs longer than 2048 characters: K").
   Refusals and errors go to standard error. When standard error is a
   terminal, a progress line shows what is being done; --quiet turns it off.
+  The map, the sitemaps, the report and the exit status are the same in
+  every language.
 
-Exit status:
+)");
+// xgettext:no-c-format
+const char* const kExitStatus = TranslateLater(R"(Exit status:
   0  the map was written; folders that could not be listed are named on
-     standard error ("Nie otworzyć katalogu: ...": their pages are missing),
-     and so are pages that could not be read ("Nie mogę odczytać pliku: ...":
+     standard error ("Cannot open the folder: ...": their pages are missing),
+     and so are pages that could not be read ("Cannot read the file: ...":
      they are linked in the map as pages without a title)
   1  the input was refused: an empty argument, a MAP_FILE that cannot be
-     created ("Nie mogę utworzyć pliku: ...") or a SITE_FOLDER that cannot be
-     opened ("Nie otworzyć katalogu: ..."), or a relative path while the
+     created ("Cannot create the file: ...") or a SITE_FOLDER that cannot be
+     opened ("Cannot open the folder: ..."), or a relative path while the
      current folder no longer exists; nothing was changed
   2  wrong usage: an unknown option, format or encoding, not two arguments,
      xml, txt or llms without an absolute http:// or https:// --base-url, an
@@ -224,34 +254,63 @@ Exit status:
      included), could not be written, or a sitemap had no page left to list;
      the old map, or the whole old set of sitemap files, is kept
 
-Examples:
-  Map of a site, written into the site itself:
-    zorvitan-cli ~/www ~/www/mapa.html
-  Only titled pages, including server-side includes:
-    zorvitan-cli --skip-untitled --patterns "*.html; *.shtml" ~/www ~/www/mapa.html
-  An old site whose pages in ISO-8859-2 declare no encoding:
-    zorvitan-cli --page-encoding iso-8859-2 ~/stara-strona ~/stara-strona/mapa.html
-  A map to publish, in the site's own layout, without the site's name on every
-  line:
-    zorvitan-cli -f html5 --template szablon.html --strip-common-suffix ~/www ~/www/mapa.html
-  In a build script, stopping the build when the map cannot be made:
-    zorvitan-cli --quiet public public/site-map.html || exit 1
-  A sitemap for search engines, without the drafts:
-    zorvitan-cli -f xml -b https://example.com -x "drafts/**" ~/www ~/www/sitemap.xml
-  The same as text, each folder's index page as the folder's URL:
-    zorvitan-cli -f txt -b https://example.com --strip-index ~/www ~/www/sitemap.txt
-  URLs as static hosts serve them (about.html as /about, docs/ for its index):
-    zorvitan-cli -f xml -b https://example.com --clean-urls --strip-index www www/sitemap.xml
-  The sitemap announced in the site's robots.txt:
-    zorvitan-cli -f xml -b https://example.com --robots-txt ~/www ~/www/sitemap.xml
-  Each page dated by its last commit in the site's git repository:
-    zorvitan-cli -f xml -b https://example.com --lastmod git ~/www ~/www/sitemap.xml
-  The pages left out of the sitemap, and why, listed in left-out.txt:
-    zorvitan-cli -f xml -b https://example.com --report left-out.txt www www/sitemap.xml
-  An index for language models, the old pages under "## Optional":
-    zorvitan-cli -f llms -b https://example.com --optional "stare/**" www llms.txt
-  No dates at all, in a build from a shallow clone:
-    zorvitan-cli -f xml -b https://example.com --lastmod none public public/sitemap.xml
-)";
+)");
+// xgettext:no-c-format
+const char* const kExamples = TranslateLater(
+    "Examples:\n"
+    "  Map of a site, written into the site itself:\n"
+    "    zorvitan-cli ~/www ~/www/mapa.html\n"
+    "  Only titled pages, including server-side includes:\n"
+    "    zorvitan-cli --skip-untitled --patterns \"*.html; *.shtml\" www www/mapa.html\n"
+    "  An old site whose pages in ISO-8859-2 declare no encoding:\n"
+    "    zorvitan-cli --page-encoding iso-8859-2 stara-strona stara-strona/mapa.html\n"
+    "  A map to publish, in the site's own layout, without the site's name on every\n"
+    "  line:\n"
+    "    zorvitan-cli -f html5 --template szablon.html --strip-common-suffix \\\n"
+    "      www www/mapa.html\n"
+    "  In a build script, stopping the build when the map cannot be made:\n"
+    "    zorvitan-cli --quiet public public/site-map.html || exit 1\n"
+    "  A sitemap for search engines, without the drafts:\n"
+    "    zorvitan-cli -f xml -b https://example.com -x \"drafts/**\" www www/map.xml\n"
+    "  The same as text, each folder's index page as the folder's URL:\n"
+    "    zorvitan-cli -f txt -b https://example.com --strip-index www www/sitemap.txt\n"
+    "  URLs as static hosts serve them (about.html as /about, docs/ for its index):\n"
+    "    zorvitan-cli -f xml -b https://example.com --clean-urls --strip-index \\\n"
+    "      www www/sitemap.xml\n"
+    "  The sitemap announced in the site's robots.txt:\n"
+    "    zorvitan-cli -f xml -b https://example.com --robots-txt www www/sitemap.xml\n"
+    "  Each page dated by its last commit in the site's git repository:\n"
+    "    zorvitan-cli -f xml -b https://example.com --lastmod git www www/sitemap.xml\n"
+    "  The pages left out of the sitemap, and why, listed in left-out.txt:\n"
+    "    zorvitan-cli -f xml -b https://example.com --report left-out.txt \\\n"
+    "      www www/sitemap.xml\n"
+    "  An index for language models, the old pages under \"## Optional\":\n"
+    "    zorvitan-cli -f llms -b https://example.com --optional \"stare/**\" \\\n"
+    "      www www/llms.txt\n"
+    "  No dates at all, in a build from a shallow clone:\n"
+    "    zorvitan-cli -f xml -b https://example.com --lastmod none public \\\n"
+    "      public/sitemap.xml\n");
+// clang-format on
+
+std::string UsageLine() {
+  return Translate("Usage: zorvitan-cli [OPTIONS] SITE_FOLDER MAP_FILE\n");
+}
+
+}  // namespace
+
+std::string UsageText() {
+  return UsageLine() + Translate("Try 'zorvitan-cli --help' for more information.\n");
+}
+
+std::string HelpText() {
+  std::string help = UsageLine() + "\n";
+  for (const char* part : {kDescription, kArguments, kOptions, kMapFile, kHtml5Page, kSitemaps,
+                           kLlms, kMessages, kExitStatus, kExamples}) {
+    help += Translate(part);
+  }
+  return help;
+}
+
+const char* const kVersionText = "zorvitan-cli " ZORVITAN_PACKAGE_VERSION "\n";
 
 }  // namespace zorvitan::cli

@@ -1,16 +1,18 @@
-// What zorvitan-cli says about itself: --help, --version and the usage line.
+// What zorvitan-cli says about itself: --help, --version and the usage line,
+// in the user's language and the system's code page.
 #pragma once
+
+#include <string>
 
 namespace zorvitan::cli {
 
-// "zorvitan-cli 1.00" and a line end; the number comes from the project version.
+// "zorvitan-cli 1.0.0" and a line end: the project's version.
 extern const char* const kVersionText;
 
-inline constexpr const char* kUsageText =
-    "Usage: zorvitan-cli [OPTIONS] SITE_FOLDER MAP_FILE\n"
-    "Try 'zorvitan-cli --help' for more information.\n";
+// The usage line and where to read more, after a usage error.
+std::string UsageText();
 
-// The full help, UTF-8: it quotes the program's Polish texts.
-extern const char* const kHelpText;
+// The full help.
+std::string HelpText();
 
 }  // namespace zorvitan::cli

@@ -49,9 +49,13 @@ function(zorvitan_add_node_test name script timeout)
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name}
       COMMAND ${node} ${script} $<TARGET_FILE:zorvitan-cli> ${CMAKE_CROSSCOMPILING_EMULATOR})
-    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)
+    # The program's messages in English, as natively; the code page stays Polish.
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine
+      ENVIRONMENT ZORVITAN_WINE_MESSAGES=en_US.UTF-8)
   else()
     add_test(NAME ${name} COMMAND ${node} ${script} $<TARGET_FILE:zorvitan-cli>)
+    # The program's messages in English, whatever the locale the tests run in.
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "LC_ALL=C.UTF-8;LANGUAGE=")
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout})
 endfunction()

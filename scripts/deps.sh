@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs from Debian's packages what building and testing Zorvitan needs, and only what is
 # missing, so a second run takes a fraction of a second. Also makes the glibc locale that the
-# Windows tests run under (pl_PL.UTF-8: Wine then uses the Polish 8-bit code page 1250), and
+# Windows tests run under (pl_PL.UTF-8: Wine then uses the Polish 8-bit code page 1250), which
+# the Polish messages of zorvitan-cli and its Polish man page need too, and
 # puts the npm packages playwright-core, which drives Debian's Chromium in the browser test and
 # downloads no browser of its own, sitemap, whose parser reads the sitemaps in the sitemap
 # test, robots-parser, which judges the robots.txt rules there, vnu-jar (the Nu Html
@@ -29,7 +30,8 @@ full=(
   libxml2-utils                          # xmllint, which validates the sitemaps (tests/sitemap)
   git                                    # the page histories behind --lastmod git (tests/sitemap)
   default-jre-headless                   # Java for the Nu Html Checker (tests/html5)
-  help2man man-db                        # the man page, and its check
+  gettext                                # xgettext, msgfmt: zorvitan-cli's message catalogs (po/)
+  help2man man-db                        # the man pages, and their check
   dpkg-dev file lintian                  # the .deb: dpkg-shlibdeps (CPack needs `file`), lintian
   nsis                                   # makensis, for the Windows installer
 )
@@ -79,11 +81,15 @@ fi
 [ "$mode" = full ] || exit 0
 
 # Wine takes its code page from the locale; the glibc locale itself must exist too, or files
-# with Polish letters in their names cannot be opened.
-if ! locale -a 2>/dev/null | grep -qix 'pl_PL\.utf-\?8'; then
-  echo "deps.sh: generating the pl_PL.UTF-8 locale"
-  as_root localedef -i pl_PL -f UTF-8 pl_PL.UTF-8
-fi
+# with Polish letters in their names cannot be opened. Without it gettext falls back to English.
+# en_US.UTF-8 makes English the user's language of the Windows programs in the tests that ask
+# for it (scripts/wine-run.sh).
+for name in pl_PL en_US; do
+  if ! locale -a 2>/dev/null | grep -qix "$name\.utf-\?8"; then
+    echo "deps.sh: generating the $name.UTF-8 locale"
+    as_root localedef -i "$name" -f UTF-8 "$name.UTF-8"
+  fi
+done
 
 # The npm packages, pinned, installed by the user running this script (not root) beside the
 # builds, without their install scripts: vnu-jar's would download a Java of its own, where

@@ -6,6 +6,7 @@
 #   wine-run.sh --setup                 make the prefix, the display and the Wine session ready
 #   wine-run.sh --cleanup               stop the Wine session, and the Xvfb this script started
 #   wine-run.sh --display               print the X display the programs use (starts Xvfb if needed)
+#   ZORVITAN_WINE_MESSAGES=en_US.UTF-8 wine-run.sh ...   the same with English as the user's language
 #
 # Everything lives in one folder, <build>/wine (or $ZORVITAN_WINE_DIR), where <build> is the
 # nearest folder above the program (or the current folder) that holds CMakeCache.txt:
@@ -31,7 +32,7 @@ find_build_dir() {
 mode=run
 case "${1:-}" in
   --setup | --cleanup | --display) mode=${1#--}; shift ;;
-  "" | -h | --help) sed -n '2,16s/^# \{0,1\}//p' "$0"; exit 2 ;;
+  "" | -h | --help) sed -n '2,17s/^# \{0,1\}//p' "$0"; exit 2 ;;
 esac
 
 if [ -n "${ZORVITAN_WINE_DIR:-}" ]; then
@@ -48,10 +49,12 @@ state=$(cd "$state" && pwd)
 log=$state/wine.log
 
 # The environment of every Wine process, and of nothing else: the Polish locale gives the
-# programs the 8-bit code page 1250; no debug chatter; no Mono/Gecko install prompts; no
-# desktop menu entries written into $HOME.
+# programs the 8-bit code page 1250 and the user's interface language, Polish unless
+# ZORVITAN_WINE_MESSAGES names the locale of the messages (en_US.UTF-8: English); no debug
+# chatter; no Mono/Gecko install prompts; no desktop menu entries written into $HOME.
 wine_env=(
-  env WINEPREFIX="$state/prefix" WINEDEBUG=-all LC_ALL=pl_PL.UTF-8
+  env -u LC_ALL WINEPREFIX="$state/prefix" WINEDEBUG=-all LANG=pl_PL.UTF-8 LC_CTYPE=pl_PL.UTF-8
+  LC_MESSAGES="${ZORVITAN_WINE_MESSAGES:-pl_PL.UTF-8}"
   WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 )
 

@@ -4,7 +4,7 @@ namespace zorvitan {
 
 bool FileSetOutput::Begin(const std::string& path, std::string_view start) {
   if (!Finish()) return false;
-  files_.push_back(File{path, platform_.BeginReplacing(path)});
+  files_.push_back(File{path, file_system_.BeginReplacing(path)});
   open_ = files_.back().replacement != nullptr;
   text_.assign(start);
   return open_ || Fail(path);

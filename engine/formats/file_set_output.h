@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "engine/formats/write_result.h"
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
 
 namespace zorvitan {
 
 class FileSetOutput {
  public:
-  explicit FileSetOutput(Platform& platform) : platform_(platform) {}
+  explicit FileSetOutput(FileSystem& file_system) : file_system_(file_system) {}
 
   // Ends the file being written, complete but not yet in place, and begins
   // the next at `path` with `start`; false when either fails.
@@ -47,7 +47,7 @@ class FileSetOutput {
   bool Flush();
   bool Finish();
 
-  Platform& platform_;
+  FileSystem& file_system_;
   std::vector<File> files_;
   bool open_ = false;  // the last file is still being written
   std::string text_;

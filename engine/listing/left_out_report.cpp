@@ -1,6 +1,6 @@
 #include "engine/listing/left_out_report.h"
 
-#include "engine/platform/platform.h"
+#include "engine/platform/system_text.h"
 #include "engine/text/foreign_names.h"
 
 namespace zorvitan {
@@ -49,22 +49,6 @@ void LeftOutReport::Add(LeftOut reason, const std::string& path, const std::stri
 
 void LeftOutReport::Note(const std::string& path, const std::string& text) {
   report_ += OnOneLine(path) + '\t' + OnOneLine(text) + '\n';
-}
-
-std::vector<std::string> LeftOutReport::CountLines(const Platform& platform) const {
-  static const std::pair<LeftOut, const char*> kLines[] = {
-      {LeftOut::kRedirect, "Pominąłem przekierowania (meta refresh): "},
-      {LeftOut::kCanonical, "Pominąłem strony z innym adresem kanonicznym: "},
-      {LeftOut::kErrorPage, "Pominąłem strony błędu 404: "},
-      {LeftOut::kRobotsTxt, "Pominąłem strony zablokowane w robots.txt: "},
-      {LeftOut::kTooLong, "Pominąłem adresy dłuższe niż 2048 znaków: "},
-  };
-  std::vector<std::string> lines;
-  for (const auto& [reason, text] : kLines) {
-    const std::size_t count = counts_[static_cast<int>(reason)];
-    if (count > 0) lines.push_back(platform.ProgramText(text) + std::to_string(count));
-  }
-  return lines;
 }
 
 }  // namespace zorvitan

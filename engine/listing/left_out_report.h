@@ -5,22 +5,12 @@
 
 #include <cstddef>
 #include <string>
-#include <vector>
+
+#include "engine/listing/listing_notices.h"
 
 namespace zorvitan {
 
-class Platform;
-
-enum class LeftOut {
-  kNone,
-  kExcluded,   // --exclude
-  kNoindex,    // robots meta
-  kCanonical,  // canonical link to another URL
-  kRedirect,   // refresh meta that names a URL
-  kRobotsTxt,  // disallowed for "*" by the site's robots.txt
-  kErrorPage,  // 404.html or 404.htm at the top
-  kTooLong,    // a URL longer than 2,048 characters
-};
+class SystemText;
 
 class LeftOutReport {
  public:
@@ -30,15 +20,13 @@ class LeftOutReport {
   // A report line about a page that stays listed: "a.html\tcanonical after ...".
   void Note(const std::string& path, const std::string& text);
 
-  // "Pominąłem ...: N" for each reason that left pages out, in the system's
-  // code page; noindex and --exclude are not among them (noindex has its line
-  // of old, excludes are asked for).
-  std::vector<std::string> CountLines(const Platform& platform) const;
+  // How many pages were left out for `reason`.
+  std::size_t Count(LeftOut reason) const { return counts_[static_cast<int>(reason)]; }
   // The report file's text: "news/old.html\tredirect news/new.html\n", ...
   const std::string& ReportText() const { return report_; }
 
  private:
-  std::size_t counts_[8] = {};
+  std::size_t counts_[kLeftOutReasons] = {};
   std::string report_;
 };
 

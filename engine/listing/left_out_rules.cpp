@@ -1,13 +1,21 @@
 #include "engine/listing/left_out_rules.h"
 
-#include <cstdint>
-#include <memory>
 #include <utility>
 
 #include "engine/text/text_rules.h"
 #include "engine/url/canonical_url.h"
 
 namespace zorvitan {
+namespace {
+
+// The tag that ended the head: "<b>", "</p>"; empty for text.
+std::string EndedAt(const HeadEnd& end) {
+  if (end.kind == HeadEnd::kStartTag) return "<" + end.tag + ">";
+  if (end.kind == HeadEnd::kEndTag) return "</" + end.tag + ">";
+  return std::string();
+}
+
+}  // namespace
 
 LeftOutRules::LeftOutRules(const std::string& base, RobotsTxt robots_txt)
     : base_(base), robots_txt_(std::move(robots_txt)) {
@@ -37,7 +45,7 @@ LeftOut LeftOutRules::ByHead(const PageHead& head, const std::string& url_path,
   const HeadLinks& links = head.in_head;
   if (links.noindex) return LeftOut::kNoindex;
   if (head.past_head.noindex) {
-    *detail = PastHeadText(head);
+    *detail = PastHeadText(EndedAt(head.end), head.end.line);
     return LeftOut::kNoindex;
   }
   if (links.has_refresh) {
@@ -69,45 +77,25 @@ void HeadUrlsInUtf8(const TextConverter& converter, PageHead* head) {
   in_utf8(&head->base_href);
 }
 
-std::string PastHeadText(const PageHead& head) {
-  const HeadEnd& end = head.end;
-  std::string at;
-  if (end.kind == HeadEnd::kStartTag) {
-    at = "<" + end.tag + ">";
-  } else if (end.kind == HeadEnd::kEndTag) {
-    at = "</" + end.tag + ">";
-  } else {
-    at = "text";
-  }
-  return "after the head ended at " + at + " (line " + std::to_string(end.line) +
-         "): search engines do not see it";
-}
-
-std::vector<std::string> PastHeadFindings(const PageHead& head) {
-  std::vector<std::string> findings;
+std::vector<PastHeadFinding> PastHeadFindings(const PageHead& head) {
+  const std::string at = EndedAt(head.end);
+  std::vector<PastHeadFinding> findings;
   const HeadLinks& past = head.past_head;
-  const std::string where = PastHeadText(head);
-  if (past.noindex) findings.push_back("noindex " + where);
-  if (past.has_canonical) findings.push_back("canonical " + where);
-  if (past.has_refresh) findings.push_back("refresh " + where);
-  if (!past.alternates.empty()) findings.push_back("hreflang " + where);
+  for (const auto& [found, element] :
+       {std::pair{past.noindex, "noindex"}, std::pair{past.has_canonical, "canonical"},
+        std::pair{past.has_refresh, "refresh"}, std::pair{!past.alternates.empty(), "hreflang"}}) {
+    if (found) findings.push_back({std::string(), element, at, head.end.line});
+  }
   return findings;
 }
 
-bool ReadWholeFile(Platform& platform, const std::string& path, std::string* text, bool* exists) {
-  text->clear();
-  std::int64_t modified = 0;
-  *exists = platform.ModifiedTime(path, &modified);
-  if (!*exists) return false;
-  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
-  if (!reader) return false;
-  char buffer[16 * 1024];
-  for (;;) {
-    const long got = reader->Read(buffer, sizeof buffer);
-    if (got < 0) return false;
-    if (got == 0) return true;
-    text->append(buffer, static_cast<std::size_t>(got));
-  }
+std::string PastHeadText(const std::string& ended_at, std::size_t line) {
+  return "after the head ended at " + (ended_at.empty() ? std::string("text") : ended_at) +
+         " (line " + std::to_string(line) + "): search engines do not see it";
+}
+
+std::string PastHeadText(const PastHeadFinding& finding) {
+  return finding.element + " " + PastHeadText(finding.ended_at, finding.line);
 }
 
 }  // namespace zorvitan

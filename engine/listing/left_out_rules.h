@@ -10,14 +10,14 @@
 #include "engine/listing/left_out_report.h"
 #include "engine/listing/robots_txt.h"
 #include "engine/page/page_head.h"
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
 #include "engine/text/text_conversion.h"
 
 namespace zorvitan {
 
 class LeftOutRules {
  public:
-  // `base` is the sitemap's base URL as SitemapBase() gives it.
+  // `base` is the sitemap's base URL as ListingBase() gives it.
   LeftOutRules(const std::string& base, RobotsTxt robots_txt);
 
   // What rules the page out by its path in the site (the platform's
@@ -41,16 +41,13 @@ class LeftOutRules {
 // legacy encoding names "łódź.html" in its own bytes.
 void HeadUrlsInUtf8(const TextConverter& converter, PageHead* head);
 
-// Where the head ended, for a head element found after it: "after the head
-// ended at <b> (line 12): search engines do not see it".
-std::string PastHeadText(const PageHead& head);
+// Each head element found after the head ended (without its page).
+std::vector<PastHeadFinding> PastHeadFindings(const PageHead& head);
 
-// Each head element found after the head ended, worded for the report and
-// standard error: "noindex after the head ended at <b> (line 12): ...".
-std::vector<std::string> PastHeadFindings(const PageHead& head);
-
-// The file's bytes; false when it cannot be read. `exists` tells a missing
-// file from one that cannot be opened.
-bool ReadWholeFile(Platform& platform, const std::string& path, std::string* text, bool* exists);
+// Where the head ended, for a head element found after it, as the report
+// words it: "after the head ended at <b> (line 12): search engines do not see
+// it"; with the element, "noindex after the head ended at ...".
+std::string PastHeadText(const std::string& ended_at, std::size_t line);
+std::string PastHeadText(const PastHeadFinding& finding);
 
 }  // namespace zorvitan

@@ -1,6 +1,5 @@
 #include "engine/listing/listed_text.h"
 
-#include "engine/text/foreign_names.h"
 #include "engine/text/text_rules.h"
 #include "engine/text/utf8.h"
 
@@ -32,15 +31,6 @@ std::string ShownDescription(const TextConverter& converter, const PageHead& hea
     }
   }
   return out;
-}
-
-std::string NameAsUtf8(std::string_view name, const Platform& platform) {
-  std::string utf8;
-  ForEachMarkedName(
-      name, platform.MarksForeignNames(),
-      [&](std::string_view plain) { utf8 += platform.Utf8FromCodePage(std::string(plain)); },
-      [&utf8](std::string_view marked) { utf8 += marked; });
-  return ValidUtf8(utf8);
 }
 
 }  // namespace zorvitan

@@ -2,8 +2,9 @@
 
 #include <utility>
 
-#include "engine/formats/sitemap/sitemap_url.h"
+#include "engine/page/file_reading.h"
 #include "engine/page/head_reader.h"
+#include "engine/url/base_url.h"
 #include "engine/url/canonical_url.h"
 
 namespace zorvitan {
@@ -15,15 +16,18 @@ PageListing::PageListing(const std::string& site_folder, std::string_view page_e
       summary_(*summary),
       site_(site_folder),
       converter_(platform, page_encoding),
-      base_(SitemapBase(base_url, platform)),
+      base_(ListingBase(base_url, platform)),
       urls_(site_folder, urls, platform) {}
 
 PageListing::~PageListing() = default;
 
 bool PageListing::Start(const std::vector<std::string>& excluded) {
-  bool robots_exists = false;
+  // A robots.txt that is there but cannot be read cannot be changed.
+  const std::string robots_path = site_ + "robots.txt";
+  std::int64_t modified = 0;
+  const bool robots_exists = platform_.ModifiedTime(robots_path, &modified);
   const bool robots_read =
-      ReadWholeFile(platform_, site_ + "robots.txt", &robots_txt_, &robots_exists);
+      robots_exists && ReadWholeFile(platform_, robots_path, &robots_txt_) == ReadResult::kOk;
   if (!robots_read) robots_txt_.clear();
   rules_ = std::make_unique<LeftOutRules>(base_, RobotsTxt(robots_txt_));
   for (const std::string& path : excluded) {
@@ -33,9 +37,7 @@ bool PageListing::Start(const std::vector<std::string>& excluded) {
 }
 
 std::string PageListing::SitePath(const std::string& page) const {
-  std::string encoded;
-  AppendUrlPath(page.substr(site_.size()), platform_, &encoded);
-  return PercentDecoded(encoded);
+  return SitePathInUtf8(std::string_view(page).substr(site_.size()), platform_, platform_);
 }
 
 ListingFacts PageListing::Read(const std::string& page, unsigned needs, std::string* chunk,
@@ -57,10 +59,10 @@ bool PageListing::Take(const std::string& page, const ListingFacts& facts) {
   if (!facts.readable) summary_.unreadable_pages.push_back(page);
   // Head elements after the head's end are named on standard error and in
   // the report; a noindex among them has left the page out, and says so there.
-  for (const std::string& finding : facts.past_head) {
-    const std::string site_path = SitePath(page);
-    past_head_notices_.push_back(platform_.ProgramText(site_path + ": " + finding));
-    if (finding.compare(0, 8, "noindex ") != 0) report_.Note(site_path, finding);
+  for (PastHeadFinding finding : facts.past_head) {
+    finding.page = SitePath(page);
+    if (finding.element != "noindex") report_.Note(finding.page, PastHeadText(finding));
+    past_head_.push_back(std::move(finding));
   }
   if (facts.left_out != LeftOut::kNone) {
     if (facts.left_out == LeftOut::kNoindex) ++summary_.noindex_pages;
@@ -75,10 +77,11 @@ bool PageListing::Take(const std::string& page, const ListingFacts& facts) {
   return true;
 }
 
-std::vector<std::string> PageListing::Notices() {
-  std::vector<std::string> notices = std::move(past_head_notices_);
-  for (std::string& line : report_.CountLines(platform_)) notices.push_back(std::move(line));
-  return notices;
+void PageListing::Notices(ListingNotices* notices) {
+  notices->past_head = std::move(past_head_);
+  for (std::size_t reason = 0; reason < kLeftOutReasons; ++reason) {
+    notices->left_out[reason] = report_.Count(static_cast<LeftOut>(reason));
+  }
 }
 
 }  // namespace zorvitan

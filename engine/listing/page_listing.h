@@ -10,6 +10,7 @@
 
 #include "engine/listing/left_out_report.h"
 #include "engine/listing/left_out_rules.h"
+#include "engine/listing/listing_notices.h"
 #include "engine/page/page_head.h"
 #include "engine/platform/platform.h"
 #include "engine/run/notices.h"
@@ -25,7 +26,7 @@ struct ListingFacts {
   std::string detail;       // the URL or rule that left it out
   bool folder_url = false;  // an index page under --strip-index
   std::string url_path;
-  std::vector<std::string> past_head;  // head elements found after the head ended
+  std::vector<PastHeadFinding> past_head;  // head elements found after the head ended
 };
 
 class PageListing {
@@ -55,13 +56,13 @@ class PageListing {
   // The page's path in the site as the report and git name it: UTF-8, "/".
   std::string SitePath(const std::string& page) const;
   const PageUrls& Urls() const { return urls_; }
-  // As SitemapBase() gives it: ends in "/", not escaped for any format.
+  // As ListingBase() gives it: ends in "/", not escaped for any format.
   const std::string& Base() const { return base_; }
   const std::string& RobotsTxtText() const { return robots_txt_; }
   const std::string& ReportText() const { return report_.ReportText(); }
-  // For standard error, once every page is taken: what stood past the heads,
+  // For the front end, once every page is taken: what stood past the heads,
   // and the pages left out by reason.
-  std::vector<std::string> Notices();
+  void Notices(ListingNotices* notices);
 
  private:
   Platform& platform_;
@@ -73,8 +74,8 @@ class PageListing {
   std::string robots_txt_;
   std::unique_ptr<LeftOutRules> rules_;
   LeftOutReport report_;
-  std::vector<std::string> past_head_notices_;  // standard error lines, in page order
-  bool folder_url_given_ = false;  // under --strip-index: the last index page's folder URL
+  std::vector<PastHeadFinding> past_head_;  // in page order
+  bool folder_url_given_ = false;           // under --strip-index: the last index page's folder URL
   std::string last_folder_url_;
 };
 

@@ -3,24 +3,12 @@
 #include <cstddef>
 
 #include "engine/text/text_rules.h"
+#include "engine/url/percent_encoding.h"
 
 namespace zorvitan {
 namespace {
 
 const char kBlanks[] = " \t";
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-bool StandsAsIs(unsigned char c) {
-  static const std::string_view kKept = "-._~!$&'()*+,;=:@/?#";
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-         kKept.find(static_cast<char>(c)) != std::string_view::npos;
-}
 
 // "Field: value # comment" → the field in lower case and the value; false for
 // a line without a colon.
@@ -35,25 +23,6 @@ bool SplitLine(std::string_view line, std::string* field, std::string* value) {
 }
 
 }  // namespace
-
-std::string CanonicalUrlText(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    auto byte = static_cast<unsigned char>(text[i]);
-    if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
-        HexValue(text[i + 2]) >= 0) {
-      byte = static_cast<unsigned char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
-      i += 2;
-    }
-    if (StandsAsIs(byte)) {
-      out += static_cast<char>(byte);
-    } else {
-      AppendPercentEncoded(byte, &out);
-    }
-  }
-  return out;
-}
 
 RobotsTxt::RobotsTxt(std::string_view text) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
@@ -88,7 +57,7 @@ RobotsTxt::RobotsTxt(std::string_view text) {
           for (;;) {
             const std::size_t star = pattern.find('*', piece_start);
             rule.pieces.push_back(
-                CanonicalUrlText(pattern.substr(piece_start, star - piece_start)));
+                ComparableUrlText(pattern.substr(piece_start, star - piece_start)));
             rule.length += rule.pieces.back().size();
             if (star == std::string_view::npos) break;
             ++rule.length;
@@ -124,7 +93,7 @@ bool RobotsTxt::Matches(const Rule& rule, std::string_view path) {
 
 bool RobotsTxt::Allows(std::string_view path, std::string* rule) const {
   if (rules_.empty()) return true;
-  const std::string canonical = CanonicalUrlText(path);
+  const std::string canonical = ComparableUrlText(path);
   const Rule* decisive = nullptr;
   for (const Rule& candidate : rules_) {
     if (!Matches(candidate, canonical)) continue;

@@ -40,9 +40,4 @@ class RobotsTxt {
 // file already holds that line, letters of the field's name in any case.
 bool AddSitemapLine(const std::string& robots_txt, const std::string& url, std::string* updated);
 
-// Percent-escapes decoded and written again in one way, so that two spellings
-// of the same octets compare equal: every octet outside the letters, digits
-// and "-._~!$&'()*+,;=:@/?#" as %XX in upper case.
-std::string CanonicalUrlText(std::string_view text);
-
 }  // namespace zorvitan

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "engine/text/text_rules.h"
 #include "engine/text/utf8.h"
 
 namespace zorvitan {
@@ -11,18 +12,7 @@ namespace {
 
 #include "engine/page/named_references.inc"
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsAlphanumeric(char c) {
-  return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-// The value of a hex digit, or -1.
-int HexDigit(char c) {
-  if (IsDigit(c)) return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
+bool IsAlphanumeric(char c) { return IsAsciiLetter(c) || IsAsciiDigit(c); }
 
 std::string_view NamedReference(std::size_t index) {
   const std::size_t start = kNamedReferenceStarts[index];
@@ -110,7 +100,7 @@ std::size_t DecodeNumeric(std::string_view text, std::size_t at, std::string* ou
   constexpr std::uint32_t kTooLarge = 0x110000;
   std::uint32_t number = 0;
   for (; i < text.size(); ++i) {
-    const int digit = hex ? HexDigit(text[i]) : (IsDigit(text[i]) ? text[i] - '0' : -1);
+    const int digit = hex ? HexDigitValue(text[i]) : (IsAsciiDigit(text[i]) ? text[i] - '0' : -1);
     if (digit < 0) break;
     number = std::min(number * (hex ? 16 : 10) + digit, kTooLarge);
   }

@@ -142,8 +142,7 @@ class Prescan {
 
   static void AssignLower(std::string_view text, std::string* out) {
     if (out == nullptr) return;
-    out->assign(text.data(), text.size());
-    for (char& c : *out) c = ToLowerAscii(c);
+    *out = LowerAscii(text);
   }
 
   // The label behind "charset=" in a Content-Type value.

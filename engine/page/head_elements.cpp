@@ -6,9 +6,7 @@
 namespace zorvitan {
 namespace {
 
-constexpr std::string_view kBlanks = " \t\r\n\f";
-
-std::string Trimmed(const std::string& text) { return Trim(text, kBlanks); }
+std::string Trimmed(const std::string& text) { return Trim(text, kHtmlBlanks); }
 
 }  // namespace
 
@@ -55,7 +53,7 @@ bool RefreshUrl(std::string_view content, std::string* url) {
     while (*at < text.size() && IsHtmlBlank(text[*at])) ++*at;
   };
   skip_blanks(content, &i);
-  while (i < content.size() && ((content[i] >= '0' && content[i] <= '9') || content[i] == '.')) ++i;
+  while (i < content.size() && (IsAsciiDigit(content[i]) || content[i] == '.')) ++i;
   skip_blanks(content, &i);
   if (i < content.size() && (content[i] == ';' || content[i] == ',')) ++i;
   skip_blanks(content, &i);
@@ -74,7 +72,7 @@ bool RefreshUrl(std::string_view content, std::string* url) {
     rest.remove_prefix(1);
     rest = rest.substr(0, rest.find(quote));
   }
-  const std::string target = Trim(rest, kBlanks);
+  const std::string target = Trim(rest, kHtmlBlanks);
   if (target.empty()) return false;
   *url = target;
   return true;

@@ -9,7 +9,6 @@
 #include "engine/page/declared_encoding.h"
 #include "engine/page/head_elements.h"
 #include "engine/page/html_tokenizer.h"
-#include "engine/page/page_stream.h"
 #include "engine/text/encoding_labels.h"
 #include "engine/text/text_conversion.h"
 #include "engine/text/text_rules.h"
@@ -574,26 +573,23 @@ PageHead HeadReader::TakeHead() { return impl_->TakeHead(); }
 namespace {
 
 // Reads a long title from its place in the page, applying the line-end rule.
-ReadResult RereadTitle(Platform& platform, const std::string& path, std::size_t offset,
+ReadResult RereadTitle(FileSystem& file_system, const std::string& path, std::size_t offset,
                        std::size_t length, std::string* chunk, std::string* title) {
-  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
-  if (!reader) return ReadResult::kCannotOpen;
-  PageStream stream(std::move(reader));
   LineEndNormalizer normalizer;
-  while (length > 0) {
-    const long got = stream.Read(&(*chunk)[0], chunk->size());
-    if (got <= 0) return ReadResult::kReadError;  // the page changed under us
-    const auto size = static_cast<std::size_t>(got);
-    if (offset >= size) {
-      offset -= size;
-      continue;
-    }
-    const std::size_t take = std::min(length, size - offset);
-    normalizer.Feed(chunk->data() + offset, take, title);
-    length -= take;
-    offset = 0;
-  }
-  return ReadResult::kOk;
+  const ReadResult result =
+      ReadChunks(file_system, path, FileBytes::kUtf16AsUtf8, chunk, [&](std::string_view read) {
+        if (offset >= read.size()) {
+          offset -= read.size();
+          return false;
+        }
+        const std::size_t take = std::min(length, read.size() - offset);
+        normalizer.Feed(read.data() + offset, take, title);
+        length -= take;
+        offset = 0;
+        return length == 0;
+      });
+  // A page that ends before its title has changed under us.
+  return result == ReadResult::kOk && length > 0 ? ReadResult::kReadError : result;
 }
 
 }  // namespace
@@ -630,14 +626,17 @@ class PrescanKeeper {
 
 }  // namespace
 
-ReadResult ReadPageHead(Platform& platform, const std::string& path, std::string* chunk,
+ReadResult ReadPageHead(FileSystem& file_system, const std::string& path, std::string* chunk,
                         unsigned needs, PageHead* head) {
   *head = PageHead();
   HeadReader reader(needs);
   PrescanKeeper keeper(&reader);
   bool utf16 = false;
   const std::size_t first_read = (needs & kNeedsTitle) ? kFirstTitleRead : kFirstHeadRead;
-  ReadResult result = ScanPage(platform, path, first_read, chunk, &keeper, &utf16);
+  ReadResult result = ReadChunks(
+      file_system, path, FileBytes::kUtf16AsUtf8, chunk,
+      [&keeper](std::string_view read) { return keeper.Feed(read.data(), read.size()); },
+      first_read, &utf16);
   if (result != ReadResult::kOk) return result;
   if (!reader.Settled()) reader.Finish();  // the page ended first
   const bool reread = reader.NeedsReread();
@@ -647,7 +646,7 @@ ReadResult ReadPageHead(Platform& platform, const std::string& path, std::string
   if (reread) {
     keeper.Keep();
     head->title.clear();
-    result = RereadTitle(platform, path, title_offset, title_length, chunk, &head->title);
+    result = RereadTitle(file_system, path, title_offset, title_length, chunk, &head->title);
     if (result != ReadResult::kOk) {
       *head = PageHead();
       return result;

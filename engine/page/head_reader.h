@@ -8,7 +8,7 @@
 #include "engine/page/html_tokenizer.h"
 #include "engine/page/page_head.h"
 #include "engine/page/page_text.h"
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
 
 namespace zorvitan {
 
@@ -51,7 +51,7 @@ class HeadReader {
 
 // Reads a page until what `needs` asks is settled (HeadNeeds), then finds its
 // declared encoding when the title's bytes depend on it or the head is needed.
-ReadResult ReadPageHead(Platform& platform, const std::string& path, std::string* chunk,
+ReadResult ReadPageHead(FileSystem& file_system, const std::string& path, std::string* chunk,
                         unsigned needs, PageHead* head);
 
 }  // namespace zorvitan

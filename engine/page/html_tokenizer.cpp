@@ -15,7 +15,7 @@ enum : unsigned char { kBlank = 1, kSlash = 2, kClose = 4, kEquals = 8 };
 struct TagBytes {
   unsigned char kind[256] = {};
   constexpr TagBytes() {
-    for (const char c : {' ', '\t', '\n', '\f', '\r'}) kind[static_cast<unsigned char>(c)] = kBlank;
+    for (const char c : kHtmlBlanks) kind[static_cast<unsigned char>(c)] = kBlank;
     kind[static_cast<unsigned char>('/')] = kSlash;
     kind[static_cast<unsigned char>('>')] = kClose;
     kind[static_cast<unsigned char>('=')] = kEquals;

@@ -1,6 +1,7 @@
 #include "engine/page/page_head.h"
 
 #include "engine/page/character_references.h"
+#include "engine/text/text_rules.h"
 #include "engine/text/utf8.h"
 
 namespace zorvitan {
@@ -13,7 +14,7 @@ std::string TitleText(std::string_view utf8) {
   out.reserve(decoded.size());
   bool blank = false;
   for (const char c : decoded) {
-    if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f') {
+    if (IsHtmlBlank(c)) {
       blank = !out.empty();
       continue;
     }

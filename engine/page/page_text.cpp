@@ -50,40 +50,41 @@ std::string NormalizeLineEnds(const std::string& bytes) {
   return out;
 }
 
-ReadResult ReadPageText(Platform& platform, const std::string& path, std::string* chunk,
-                        std::string* text) {
+namespace {
+
+// Reads a file whole into `text`, normalized.
+ReadResult ReadNormalized(FileSystem& file_system, const std::string& path, FileBytes bytes,
+                          std::string* chunk, std::string* text, bool* utf16 = nullptr) {
   text->clear();
-  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
-  if (!reader) return ReadResult::kCannotOpen;
-  if (chunk->size() < kPageChunkSize) chunk->resize(kPageChunkSize);
   LineEndNormalizer normalizer;
-  for (;;) {
-    const long got = reader->Read(&(*chunk)[0], chunk->size());
-    if (got < 0) return ReadResult::kReadError;
-    if (got == 0) break;
-    normalizer.Feed(chunk->data(), static_cast<std::size_t>(got), text);
-  }
-  normalizer.Finish(text);
-  return ReadResult::kOk;
+  const ReadResult result = ReadChunks(
+      file_system, path, bytes, chunk,
+      [&normalizer, text](std::string_view read) {
+        normalizer.Feed(read.data(), read.size(), text);
+        return false;
+      },
+      kPageChunkSize, utf16);
+  if (result == ReadResult::kOk) normalizer.Finish(text);
+  return result;
 }
 
-ReadResult ReadPageUnicodeText(Platform& platform, const std::string& path,
+}  // namespace
+
+ReadResult ReadPageText(FileSystem& file_system, const std::string& path, std::string* chunk,
+                        std::string* text) {
+  return ReadNormalized(file_system, path, FileBytes::kAsStored, chunk, text);
+}
+
+ReadResult ReadPageUnicodeText(FileSystem& file_system, const std::string& path,
                                const TextConverter& converter, std::string* utf8) {
   utf8->clear();
-  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
-  if (!reader) return ReadResult::kCannotOpen;
-  PageStream stream(std::move(reader));
-  std::string chunk(kPageChunkSize, '\0');
+  std::string chunk;
   std::string text;
-  LineEndNormalizer normalizer;
-  for (;;) {
-    const long got = stream.Read(&chunk[0], chunk.size());
-    if (got < 0) return ReadResult::kReadError;
-    if (got == 0) break;
-    normalizer.Feed(chunk.data(), static_cast<std::size_t>(got), &text);
-  }
-  normalizer.Finish(&text);
-  *utf8 = converter.ToUtf8(text, stream.Decoded() ? kUtf8 : DeclaredEncoding(text));
+  bool utf16 = false;
+  const ReadResult result =
+      ReadNormalized(file_system, path, FileBytes::kUtf16AsUtf8, &chunk, &text, &utf16);
+  if (result != ReadResult::kOk) return result;
+  *utf8 = converter.ToUtf8(text, utf16 ? kUtf8 : DeclaredEncoding(text));
   return ReadResult::kOk;
 }
 

@@ -31,7 +31,7 @@ RunReport GenerationRun::Run(const RunInputs& inputs, PageObserver* observer) {
 RunOutcome GenerationRun::WalkAndWrite(const RunInputs& inputs, PageObserver* observer,
                                        RunSummary* summary) {
   PageList pages;
-  PageIndex index(inputs, platform_, front_end_);
+  PageIndex index(inputs, platform_, platform_, front_end_);
   // Closed during the walk or the reading: nothing is replaced.
   if (!index.IndexPages(&pages)) return RunOutcome::kCancelled;
   const std::unique_ptr<FormatWriter> writer = NewFormatWriter(inputs, platform_, front_end_);

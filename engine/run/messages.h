@@ -1,5 +1,5 @@
 // The program's own texts, in UTF-8. They reach the user through
-// Platform::ProgramText(), which converts them to the system's code page.
+// SystemText::ProgramText(), which converts them to the system's code page.
 #pragma once
 
 namespace zorvitan::messages {

@@ -1,57 +1,58 @@
 #include "engine/run/notices.h"
 
-#include "engine/platform/platform.h"
+#include "engine/platform/system_text.h"
 #include "engine/run/messages.h"
 #include "engine/text/foreign_names.h"
 
 namespace zorvitan {
 
-std::string RefusalText(const Refusal& refusal, const Platform& platform) {
+std::string RefusalText(const Refusal& refusal, const SystemText& system_text) {
   switch (refusal.reason) {
     case Refusal::kNoSiteFolder:
-      return platform.ProgramText(messages::kNoSiteFolder);
+      return system_text.ProgramText(messages::kNoSiteFolder);
     case Refusal::kNoMapFile:
-      return platform.ProgramText(messages::kNoMapFile);
+      return system_text.ProgramText(messages::kNoMapFile);
     case Refusal::kNoPatterns:
-      return platform.ProgramText(messages::kNoPatterns);
+      return system_text.ProgramText(messages::kNoPatterns);
     case Refusal::kMapFileNotCreated:
-      return MapNotWrittenText(refusal.path, platform);
+      return MapNotWrittenText(refusal.path, system_text);
     case Refusal::kSiteFolderNotOpened:
-      return platform.ProgramText(messages::kCannotOpenFolder) + refusal.path;
+      return system_text.ProgramText(messages::kCannotOpenFolder) + refusal.path;
   }
   return std::string();
 }
 
-std::string MapNotWrittenText(const std::string& map_file, const Platform& platform) {
-  return platform.ProgramText(messages::kCannotCreateFile) + map_file;
+std::string MapNotWrittenText(const std::string& map_file, const SystemText& system_text) {
+  return system_text.ProgramText(messages::kCannotCreateFile) + map_file;
 }
 
-std::string NothingListedText(const std::string& map_file, const Platform& platform) {
-  return platform.ProgramText(messages::kNothingListed) + PathForMessage(map_file, platform);
+std::string NothingListedText(const std::string& map_file, const SystemText& system_text) {
+  return system_text.ProgramText(messages::kNothingListed) + PathForMessage(map_file, system_text);
 }
 
-std::string ClosingText(std::size_t pages_found, const Platform& platform) {
-  return platform.ProgramText(std::string(messages::kDoneLine) + "\r\n" + messages::kFoundPrefix +
-                              std::to_string(pages_found) + messages::kFoundSuffix);
+std::string ClosingText(std::size_t pages_found, const SystemText& system_text) {
+  return system_text.ProgramText(std::string(messages::kDoneLine) + "\r\n" +
+                                 messages::kFoundPrefix + std::to_string(pages_found) +
+                                 messages::kFoundSuffix);
 }
 
-std::string UnopenedFolderLine(const std::string& folder, const Platform& platform) {
-  return platform.ProgramText(messages::kCannotOpenFolder) + PathForMessage(folder, platform);
+std::string UnopenedFolderLine(const std::string& folder, const SystemText& system_text) {
+  return system_text.ProgramText(messages::kCannotOpenFolder) + PathForMessage(folder, system_text);
 }
 
-std::string UnreadablePageLine(const std::string& page, const Platform& platform) {
-  return platform.ProgramText(messages::kCannotReadFile) + PathForMessage(page, platform);
+std::string UnreadablePageLine(const std::string& page, const SystemText& system_text) {
+  return system_text.ProgramText(messages::kCannotReadFile) + PathForMessage(page, system_text);
 }
 
-std::string NoindexLine(std::size_t pages, const Platform& platform) {
-  return platform.ProgramText(messages::kNoindexLeftOut) + std::to_string(pages);
+std::string NoindexLine(std::size_t pages, const SystemText& system_text) {
+  return system_text.ProgramText(messages::kNoindexLeftOut) + std::to_string(pages);
 }
 
-std::string StrippedSuffixLine(const std::string& suffix, const Platform& platform) {
-  return platform.ProgramText(std::string(messages::kSuffixStripped) + "\"" + suffix + "\"");
+std::string StrippedSuffixLine(const std::string& suffix, const SystemText& system_text) {
+  return system_text.ProgramText(std::string(messages::kSuffixStripped) + "\"" + suffix + "\"");
 }
 
-std::string ProblemsText(const RunSummary& summary, const Platform& platform) {
+std::string ProblemsText(const RunSummary& summary, const SystemText& system_text) {
   constexpr std::size_t kFoldersShown = 10;
   std::string text;
   auto add_line = [&text](const std::string& line) {
@@ -60,25 +61,25 @@ std::string ProblemsText(const RunSummary& summary, const Platform& platform) {
   };
   const std::vector<std::string>& folders = summary.unopened_folders;
   for (std::size_t i = 0; i < folders.size() && i < kFoldersShown; ++i) {
-    add_line(UnopenedFolderLine(folders[i], platform));
+    add_line(UnopenedFolderLine(folders[i], system_text));
   }
   if (folders.size() > kFoldersShown) add_line("...");
   const std::vector<std::string>& pages = summary.unreadable_pages;
   if (!pages.empty()) {
-    add_line(UnreadablePageLine(pages.front(), platform));
+    add_line(UnreadablePageLine(pages.front(), system_text));
     if (pages.size() > 1) {
-      add_line(platform.ProgramText(messages::kUnreadableCount) + std::to_string(pages.size()));
+      add_line(system_text.ProgramText(messages::kUnreadableCount) + std::to_string(pages.size()));
     }
   }
   return text;
 }
 
-std::string ErrorTitle(const Platform& platform) {
-  return platform.ProgramText(messages::kErrorTitle);
+std::string ErrorTitle(const SystemText& system_text) {
+  return system_text.ProgramText(messages::kErrorTitle);
 }
 
-std::string ProgramTitle(const Platform& platform) {
-  return platform.ProgramText(messages::kProgramTitle);
+std::string ProgramTitle(const SystemText& system_text) {
+  return system_text.ProgramText(messages::kProgramTitle);
 }
 
 }  // namespace zorvitan

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/listing/listing_notices.h"
+
 namespace zorvitan {
 
-class Platform;
+class SystemText;
 
 // The three inputs the window has a text field for.
 enum class Field { kSiteFolder, kMapFile, kPatterns };
@@ -35,30 +37,30 @@ struct RunSummary {
   std::vector<std::string> unopened_folders;  // found but not listed: their pages are missing
   std::size_t noindex_pages = 0;              // left out of a sitemap: they asked not to be indexed
   std::string stripped_suffix;                // dropped from an html5 map's titles, UTF-8
-  std::vector<std::string> sitemap_notices;   // pages left out by reason, dates: worded lines
+  ListingNotices listing;                     // left out by reason, dates: for the front end
 };
 
 // The texts, in the system's code page; line breaks are CR LF.
-std::string RefusalText(const Refusal& refusal, const Platform& platform);
-std::string MapNotWrittenText(const std::string& map_file, const Platform& platform);
+std::string RefusalText(const Refusal& refusal, const SystemText& system_text);
+std::string MapNotWrittenText(const std::string& map_file, const SystemText& system_text);
 // No page was left to list: no sitemap was written.
-std::string NothingListedText(const std::string& map_file, const Platform& platform);
-std::string ClosingText(std::size_t pages_found, const Platform& platform);
+std::string NothingListedText(const std::string& map_file, const SystemText& system_text);
+std::string ClosingText(std::size_t pages_found, const SystemText& system_text);
 // One line naming a folder that could not be listed, or a page that could not
 // be read.
-std::string UnopenedFolderLine(const std::string& folder, const Platform& platform);
-std::string UnreadablePageLine(const std::string& page, const Platform& platform);
+std::string UnopenedFolderLine(const std::string& folder, const SystemText& system_text);
+std::string UnreadablePageLine(const std::string& page, const SystemText& system_text);
 // How many pages a sitemap left out as noindex.
-std::string NoindexLine(std::size_t pages, const Platform& platform);
+std::string NoindexLine(std::size_t pages, const SystemText& system_text);
 // The suffix an html5 map dropped from its titles (UTF-8).
-std::string StrippedSuffixLine(const std::string& suffix, const Platform& platform);
+std::string StrippedSuffixLine(const std::string& suffix, const SystemText& system_text);
 // The window's summary of both, in one box: each folder on a line of its own
 // (the first few), then the first unreadable page and how many there were.
 // Empty when nothing went wrong.
-std::string ProblemsText(const RunSummary& summary, const Platform& platform);
+std::string ProblemsText(const RunSummary& summary, const SystemText& system_text);
 
 // The box titles.
-std::string ErrorTitle(const Platform& platform);
-std::string ProgramTitle(const Platform& platform);
+std::string ErrorTitle(const SystemText& system_text);
+std::string ProgramTitle(const SystemText& system_text);
 
 }  // namespace zorvitan

@@ -87,8 +87,7 @@ bool HasLabel(std::string_view labels, std::string_view label) {
 }  // namespace
 
 std::string_view EncodingForLabel(std::string_view label) {
-  // The blanks of the web: tab, line feed, form feed, carriage return, space.
-  const std::string lower = LowerAscii(Trim(label, "\t\n\f\r "));
+  const std::string lower = LowerAscii(Trim(label, kHtmlBlanks));
   if (lower.empty()) return {};
   for (const Encoding& encoding : kEncodings) {
     if (HasLabel(encoding.labels, lower)) return encoding.name;

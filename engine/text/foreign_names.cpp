@@ -1,16 +1,16 @@
 #include "engine/text/foreign_names.h"
 
-#include "engine/platform/platform.h"
+#include "engine/platform/system_text.h"
 
 namespace zorvitan {
 
-std::string PathForMessage(const std::string& path, const Platform& platform) {
-  if (!platform.MarksForeignNames()) return path;
+std::string PathForMessage(const std::string& path, const SystemText& system_text) {
+  if (!system_text.MarksForeignNames()) return path;
   std::string shown;
   ForEachMarkedName(
       path, true, [&shown](std::string_view plain) { shown += plain; },
-      [&shown, &platform](std::string_view utf8) {
-        shown += platform.ProgramText(std::string(utf8));
+      [&shown, &system_text](std::string_view utf8) {
+        shown += system_text.ProgramText(std::string(utf8));
       });
   return shown;
 }

@@ -5,7 +5,7 @@
 // kForeignNameMark followed by the name's UTF-8 bytes, and opens it by its
 // real name. Windows names never hold control characters, so the mark cannot
 // be part of a real name there; layers that never mark names (POSIX) say so
-// through Platform::MarksForeignNames(), and their bytes are taken as they are.
+// through SystemText::MarksForeignNames(), and their bytes are taken as they are.
 #pragma once
 
 #include <string>
@@ -13,7 +13,7 @@
 
 namespace zorvitan {
 
-class Platform;
+class SystemText;
 
 inline constexpr char kForeignNameMark = '\x01';
 
@@ -47,6 +47,6 @@ inline std::string_view WithoutForeignNameMark(std::string_view name) {
 
 // The path as a message shows it: marked names converted to the code page
 // like the program's own texts (what it lacks becomes "?").
-std::string PathForMessage(const std::string& path, const Platform& platform);
+std::string PathForMessage(const std::string& path, const SystemText& system_text);
 
 }  // namespace zorvitan

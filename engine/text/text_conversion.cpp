@@ -3,25 +3,13 @@
 #include <utility>
 
 #include "engine/text/encoding_labels.h"
+#include "engine/text/markup_escape.h"
 #include "engine/text/utf8.h"
 
 namespace zorvitan {
 namespace {
 
 constexpr std::string_view kDefaultLegacyEncoding = "windows-1250";
-
-// A NUL in a title shows as U+FFFD in the browser's title; in the map's text
-// it would show as nothing.
-void AppendEscapingBrackets(std::string_view text, std::string* out) {
-  std::size_t plain_from = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '<' && text[i] != '>' && text[i] != '\0') continue;
-    out->append(text, plain_from, i - plain_from);
-    out->append(text[i] == '<' ? "&lt;" : text[i] == '>' ? "&gt;" : "&#65533;");
-    plain_from = i + 1;
-  }
-  out->append(text, plain_from, text.size() - plain_from);
-}
 
 // What no converter is needed for: every character outside ASCII as "&#N;",
 // which any map encoding carries.
@@ -40,8 +28,8 @@ std::string AsciiWithReferences(std::string_view utf8) {
 
 }  // namespace
 
-TextConverter::TextConverter(const Platform& platform, std::string_view legacy_encoding)
-    : platform_(platform), map_encoding_(platform.MapEncoding()) {
+TextConverter::TextConverter(const SystemText& system_text, std::string_view legacy_encoding)
+    : system_text_(system_text), map_encoding_(system_text.MapEncoding()) {
   if (!legacy_encoding.empty()) {
     legacy_encoding_ = legacy_encoding;
   } else if (map_encoding_ == kUtf8) {
@@ -74,7 +62,7 @@ bool TextConverter::Decode(std::string_view text, std::string_view encoding,
     utf8->assign("\xEF\xBF\xBD");
     return true;
   }
-  return platform_.DecodeText(encoding, text, utf8);
+  return system_text_.DecodeText(encoding, text, utf8);
 }
 
 // A declared encoding that no converter takes counts as none; when even the
@@ -86,10 +74,12 @@ std::string TextConverter::ToUtf8(std::string_view text, std::string_view declar
   return ValidUtf8(text);
 }
 
+// A title's tags show as text, and a NUL as U+FFFD, as in the browser's title
+// bar; in the map's text a NUL would show as nothing.
 std::string TextConverter::TitleForMap(std::string_view title, std::string_view declared) const {
   std::string out;
   if (!NeedsEncoding(title)) {
-    AppendEscapingBrackets(title, &out);
+    AppendEscaped(title, EscapeFor::kHtmlSourceText, &out);
     return out;
   }
   std::string_view encoding = PageEncoding(title, declared);
@@ -99,16 +89,17 @@ std::string TextConverter::TitleForMap(std::string_view title, std::string_view 
     if (encoding != map_encoding_ && !Decode(title, encoding, &utf8)) encoding = map_encoding_;
   }
   if (encoding == map_encoding_) {
-    AppendEscapingBrackets(map_encoding_ == kUtf8 ? ValidUtf8(title) : std::string(title), &out);
+    AppendEscaped(map_encoding_ == kUtf8 ? ValidUtf8(title) : std::string(title),
+                  EscapeFor::kHtmlSourceText, &out);
     return out;
   }
   std::string encoded;
   if (map_encoding_ == kUtf8) {
     encoded = std::move(utf8);
-  } else if (!platform_.EncodeForMap(utf8, &encoded)) {
+  } else if (!system_text_.EncodeForMap(utf8, &encoded)) {
     encoded = AsciiWithReferences(utf8);
   }
-  AppendEscapingBrackets(encoded, &out);
+  AppendEscaped(encoded, EscapeFor::kHtmlSourceText, &out);
   return out;
 }
 

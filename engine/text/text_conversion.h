@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/platform/platform.h"
+#include "engine/platform/system_text.h"
 
 namespace zorvitan {
 
@@ -13,7 +13,7 @@ class TextConverter {
   // `legacy_encoding` is the encoding of pages that declare none and are not
   // valid UTF-8, by its name (encoding_labels.h); "" for the default: the
   // map's own encoding, or windows-1250 when the map is in UTF-8.
-  TextConverter(const Platform& platform, std::string_view legacy_encoding);
+  TextConverter(const SystemText& system_text, std::string_view legacy_encoding);
 
   // The encoding a page's text is read in: the one it declares, else UTF-8
   // when the text is valid UTF-8, else the legacy encoding.
@@ -37,7 +37,7 @@ class TextConverter {
   // `text` in `encoding` as UTF-8; false when no converter takes it.
   bool Decode(std::string_view text, std::string_view encoding, std::string* utf8) const;
 
-  const Platform& platform_;
+  const SystemText& system_text_;
   std::string map_encoding_;
   std::string legacy_encoding_;
 };

@@ -91,12 +91,6 @@ std::string Trim(std::string_view text, std::string_view blanks) {
   return std::string(text.substr(first, last - first + 1));
 }
 
-void AppendPercentEncoded(unsigned char byte, std::string* out) {
-  static const char kHex[] = "0123456789ABCDEF";
-  const char escaped[3] = {'%', kHex[byte >> 4], kHex[byte & 0xF]};
-  out->append(escaped, 3);
-}
-
 std::string WithSeparator(const std::string& folder, char separator) {
   if (!folder.empty() && folder.back() == separator) return folder;
   return folder + separator;

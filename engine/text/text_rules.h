@@ -1,5 +1,5 @@
-// Small text rules the engine's modules share: paths, letter case, the order
-// of names, percent-encoding.
+// Small text rules the engine's modules share: paths, letter case, the
+// characters of the web, the order of names.
 #pragma once
 
 #include <cstddef>
@@ -28,11 +28,20 @@ std::string LowerAscii(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 
 // The blanks of the web: space, tab, line feed, form feed, carriage return.
+inline constexpr std::string_view kHtmlBlanks = " \t\n\f\r";
 inline bool IsHtmlBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
 }
-inline bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+constexpr bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The value of a hexadecimal digit in either case, or -1.
+inline int HexDigitValue(char c) {
+  if (IsAsciiDigit(c)) return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
 
 // Whether a file name is a folder's index page: index.htm, index.html or
 // index.php, in any letter case.
@@ -45,9 +54,6 @@ bool NameLess(const std::string& a, const std::string& b);
 
 // The text without the `blanks` characters at both of its ends.
 std::string Trim(std::string_view text, std::string_view blanks);
-
-// Appends the byte as "%XX", upper-case hexadecimal.
-void AppendPercentEncoded(unsigned char byte, std::string* out);
 
 // The text with the separator appended when it does not already end in one.
 std::string WithSeparator(const std::string& folder, char separator);

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "engine/listing/robots_txt.h"
 #include "engine/text/text_rules.h"
+#include "engine/url/percent_encoding.h"
 
 namespace zorvitan {
 namespace {
@@ -27,12 +27,11 @@ UrlParts Split(std::string_view url) {
     for (std::size_t i = 0; i < colon; ++i) {
       const char c = url[i];
       scheme_chars =
-          scheme_chars && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                           (i > 0 && ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.')));
+          scheme_chars &&
+          (IsAsciiLetter(c) || (i > 0 && (IsAsciiDigit(c) || c == '+' || c == '-' || c == '.')));
     }
     if (scheme_chars) {
-      parts.scheme = std::string(url.substr(0, colon));
-      for (char& c : parts.scheme) c = ToLowerAscii(c);
+      parts.scheme = LowerAscii(url.substr(0, colon));
       url.remove_prefix(colon + 1);
     }
   }
@@ -123,38 +122,18 @@ std::string ResolveUrl(std::string_view base, std::string_view reference) {
   return Join(target);
 }
 
-std::string PercentDecoded(std::string_view text) {
-  auto hex = [](char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-  };
-  std::string decoded;
-  decoded.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && hex(text[i + 1]) >= 0 && hex(text[i + 2]) >= 0) {
-      decoded += static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2]));
-      i += 2;
-    } else {
-      decoded += text[i];
-    }
-  }
-  return decoded;
-}
-
 bool SameUrl(std::string_view a, std::string_view b) {
   auto normal = [](std::string_view url) {
     UrlParts parts = Split(url);
-    for (char& c : parts.authority) c = ToLowerAscii(c);
+    parts.authority = LowerAscii(parts.authority);
     const std::string default_port = parts.scheme == "https" ? ":443" : ":80";
     if (parts.authority.size() > default_port.size() &&
         parts.authority.compare(parts.authority.size() - default_port.size(), default_port.size(),
                                 default_port) == 0) {
       parts.authority.resize(parts.authority.size() - default_port.size());
     }
-    parts.path = CanonicalUrlText(parts.path.empty() ? "/" : parts.path);
-    parts.query = CanonicalUrlText(parts.query);
+    parts.path = ComparableUrlText(parts.path.empty() ? "/" : parts.path);
+    parts.query = ComparableUrlText(parts.query);
     return Join(parts);
   };
   return normal(a) == normal(b);

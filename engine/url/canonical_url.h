@@ -1,4 +1,5 @@
-// Where a page's canonical link leads, against the page's own URL.
+// Where a link leads, against the URL of the page that holds it, and whether
+// two URLs name the same resource.
 #pragma once
 
 #include <string>
@@ -14,8 +15,5 @@ std::string ResolveUrl(std::string_view base, std::string_view reference);
 // case, a default port or none, an empty path or "/", percent-escapes of the
 // same octets, and any fragment, all alike.
 bool SameUrl(std::string_view a, std::string_view b);
-
-// The text with each "%XX" turned into its octet.
-std::string PercentDecoded(std::string_view text);
 
 }  // namespace zorvitan

@@ -2,11 +2,31 @@
 
 #include <algorithm>
 
-#include "engine/formats/sitemap/sitemap_url.h"
 #include "engine/platform/platform.h"
+#include "engine/text/foreign_names.h"
 #include "engine/text/text_rules.h"
+#include "engine/url/percent_encoding.h"
 
 namespace zorvitan {
+
+std::string NamesInUtf8(std::string_view names, const SystemText& system_text) {
+  std::string utf8;
+  ForEachMarkedName(
+      names, system_text.MarksForeignNames(),
+      [&](std::string_view plain) { utf8 += system_text.Utf8FromCodePage(std::string(plain)); },
+      [&utf8](std::string_view marked) { utf8 += marked; });
+  return utf8;
+}
+
+std::string SitePathInUtf8(std::string_view relative, const FileSystem& file_system,
+                           const SystemText& system_text) {
+  return WithForwardSlashes(NamesInUtf8(relative, system_text), file_system.Separator());
+}
+
+void AppendUrlPath(std::string_view relative, const FileSystem& file_system,
+                   const SystemText& system_text, std::string* out) {
+  AppendPercentEncoded(SitePathInUtf8(relative, file_system, system_text), UrlBytes::kPath, out);
+}
 
 PageUrls::PageUrls(const std::string& site_folder, PageUrlRules rules, const Platform& platform)
     : site_(site_folder), rules_(rules), platform_(platform) {}
@@ -26,7 +46,7 @@ void PageUrls::Path(const std::string& page, std::string* path, bool* folder_url
     relative.resize(html);
   }
   path->clear();
-  AppendUrlPath(relative, platform_, path);
+  AppendUrlPath(relative, platform_, platform_, path);
 }
 
 }  // namespace zorvitan

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
+#include "engine/platform/system_text.h"
 #include "engine/text/foreign_names.h"
 #include "engine/text/text_rules.h"
 
@@ -88,8 +89,9 @@ bool MatchGlob(std::string_view glob, std::string_view path) {
   return (states[n] & kEntered) != 0;
 }
 
-Exclusions::Exclusions(const std::vector<std::string>& globs, const Platform& platform)
-    : platform_(platform) {
+Exclusions::Exclusions(const std::vector<std::string>& globs, const FileSystem& file_system,
+                       const SystemText& system_text)
+    : file_system_(file_system), system_text_(system_text) {
   for (const std::string& glob : globs) {
     std::string comparable = Comparable(glob);
     const std::size_t start = comparable.find_first_not_of('/');  // the site is the root
@@ -98,8 +100,9 @@ Exclusions::Exclusions(const std::vector<std::string>& globs, const Platform& pl
 }
 
 std::string Exclusions::Comparable(const std::string& relative) const {
-  const std::string path = WithForwardSlashes(platform_.FoldCase(relative), platform_.Separator());
-  if (!platform_.MarksForeignNames()) return path;
+  const std::string path =
+      WithForwardSlashes(file_system_.FoldCase(relative), file_system_.Separator());
+  if (!system_text_.MarksForeignNames()) return path;
   std::string unmarked;
   unmarked.reserve(path.size());
   auto append = [&unmarked](std::string_view part) { unmarked += part; };

@@ -10,11 +10,13 @@
 
 namespace zorvitan {
 
-class Platform;
+class FileSystem;
+class SystemText;
 
 class Exclusions {
  public:
-  Exclusions(const std::vector<std::string>& globs, const Platform& platform);
+  Exclusions(const std::vector<std::string>& globs, const FileSystem& file_system,
+             const SystemText& system_text);
 
   bool Empty() const { return globs_.empty(); }
 
@@ -31,7 +33,8 @@ class Exclusions {
   std::string Comparable(const std::string& relative) const;
   bool Matches(std::string_view path) const;
 
-  const Platform& platform_;
+  const FileSystem& file_system_;
+  const SystemText& system_text_;
   std::vector<std::string> globs_;  // comparable form, without a leading "/"
 };
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
 #include "engine/walk/pattern.h"
 
 namespace zorvitan {

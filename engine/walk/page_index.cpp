@@ -7,19 +7,20 @@
 
 namespace zorvitan {
 
-PageIndex::PageIndex(const RunInputs& inputs, Platform& platform, RunProgress& progress)
+PageIndex::PageIndex(const RunInputs& inputs, FileSystem& file_system,
+                     const SystemText& system_text, RunProgress& progress)
     : inputs_(inputs),
-      platform_(platform),
+      file_system_(file_system),
       progress_(progress),
       page_filter_(inputs.patterns),
-      exclusions_(inputs.excludes, platform),
-      separator_(platform.Separator()) {}
+      exclusions_(inputs.excludes, file_system, system_text),
+      separator_(file_system.Separator()) {}
 
 void PageIndex::ReadFolder(const std::string& work_path, bool listed, PageList* pages,
                            std::vector<DirEntry>* subfolders) {
   std::vector<DirEntry> entries;
   std::vector<std::string> names;
-  if (!platform_.ListFolder(work_path, &entries)) {
+  if (!file_system_.ListFolder(work_path, &entries)) {
     unopened_.push_back(work_path);
     return;
   }
@@ -59,14 +60,14 @@ bool PageIndex::IndexPages(PageList* pages) {
   const std::string& site = inputs_.site_folder;
   const std::size_t site_length = site.size();
   std::string identity;
-  if (platform_.FolderIdentity(site, &identity)) walked_.insert(identity);
+  if (file_system_.FolderIdentity(site, &identity)) walked_.insert(identity);
 
   std::vector<PendingFolder> stack;
   std::size_t folders = 0;
   auto enter = [&](const std::string& path) {
     if (!progress_.KeepGoing()) return false;
     // A folder met again under another letter case is walked, not listed again.
-    const bool listed = folder_keys_.insert(platform_.FoldCase(path)).second;
+    const bool listed = folder_keys_.insert(file_system_.FoldCase(path)).second;
     PendingFolder pending;
     pending.work_path = WithSeparator(path, separator_);
     ReadFolder(pending.work_path, listed, pages, &pending.subfolders);
@@ -89,7 +90,7 @@ bool PageIndex::IndexPages(PageList* pages) {
       excluded_.push_back(path.substr(site_length) + separator_);
       continue;
     }
-    if (platform_.FolderIdentity(path, &identity) && !walked_.insert(identity).second) {
+    if (file_system_.FolderIdentity(path, &identity) && !walked_.insert(identity).second) {
       continue;  // a link back to a folder already walked or being walked
     }
     if (!enter(path)) return false;

@@ -6,7 +6,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
+#include "engine/platform/system_text.h"
 #include "engine/run/run_inputs.h"
 #include "engine/run/run_progress.h"
 #include "engine/walk/exclusions.h"
@@ -19,7 +20,9 @@ class PageIndex {
  public:
   // The site folder (with its separator), the patterns and the exclusions come
   // from `inputs`.
-  PageIndex(const RunInputs& inputs, Platform& platform, RunProgress& progress);
+  // `system_text` tells how names are marked, for the exclusions.
+  PageIndex(const RunInputs& inputs, FileSystem& file_system, const SystemText& system_text,
+            RunProgress& progress);
 
   // Fills the page list for the whole site: the folders in the walk's
   // pre-order, each folder's matching files sorted by name. Returns false when
@@ -42,7 +45,7 @@ class PageIndex {
                   std::vector<DirEntry>* subfolders);
 
   const RunInputs& inputs_;
-  Platform& platform_;
+  FileSystem& file_system_;
   RunProgress& progress_;
   PageFilter page_filter_;
   Exclusions exclusions_;

@@ -1,5 +1,6 @@
 // The POSIX platform layer: names and bytes pass unchanged, names compare
-// case-sensitively, dot-files are hidden, and "/" separates folders.
+// case-sensitively, dot-files are hidden, and "/" separates folders. One
+// object implements the three interfaces of engine/platform/platform.h.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,7 @@ namespace zorvitan {
 
 class PosixPlatform : public Platform {
  public:
+  // FileSystem: folders.cpp, files.cpp, page_reader.cpp, file_replacement.cpp.
   char Separator() const override { return '/'; }
   std::string FoldCase(const std::string& path) const override { return path; }
   bool ListFolder(const std::string& folder, std::vector<DirEntry>* entries) override;
@@ -24,8 +26,10 @@ class PosixPlatform : public Platform {
   std::unique_ptr<FileReplacement> BeginReplacing(const std::string& path) override;
   bool ModifiedTime(const std::string& path, std::int64_t* seconds) override;
   bool RemoveFile(const std::string& path) override;
+  // ProgramRunner: programs.cpp.
   int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                  const OutputSink& output) override;
+  // SystemText: text_encodings.cpp, system_language.cpp.
   std::string ProgramText(const std::string& utf8) const override { return utf8; }
   bool DecodeText(std::string_view encoding, std::string_view bytes,
                   std::string* utf8) const override;

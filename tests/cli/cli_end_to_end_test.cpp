@@ -146,16 +146,16 @@ TEST_F(CliTest, RefusedInputChangesNothing) {
     std::string message;
   };
   const std::vector<Case> cases = {
-      {{"", "map.htm"}, "Podaj folder w którym trzymasz stronę WWW\n"},
-      {{"", ""}, "Podaj folder w którym trzymasz stronę WWW\n"},
-      {{"site", ""}, "Podaj nazwę pliku z wygenerowaną mapą strony\n"},
+      {{"", "map.htm"}, "Give the folder that holds the web site\n"},
+      {{"", ""}, "Give the folder that holds the web site\n"},
+      {{"site", ""}, "Give the name of the file to write the site map into\n"},
       {{"-p", "", "site", "map.htm"},
-       "Wpisz rozszerzenia plików jaki program ma brać pod uwagę, oddziel je średnikiem np. "
-       "wpisz:\n*.htm; *.html; *.php; *.shtm\n"},
-      {{"site", "brak/map.htm"}, "Nie mogę utworzyć pliku: " + missing + "/map.htm\n"},
-      {{"site", "site/dział"}, "Nie mogę utworzyć pliku: " + Site() + "dział\n"},
-      {{"brak", "map.htm"}, "Nie otworzyć katalogu: " + missing + "\n"},
-      {{"site/index.htm", "map.htm"}, "Nie otworzyć katalogu: " + Site() + "index.htm\n"},
+       "Give the patterns of the files to list, separated by semicolons, for example:\n"
+       "*.htm; *.html; *.php; *.shtm\n"},
+      {{"site", "brak/map.htm"}, "Cannot create the file: " + missing + "/map.htm\n"},
+      {{"site", "site/dział"}, "Cannot create the file: " + Site() + "dział\n"},
+      {{"brak", "map.htm"}, "Cannot open the folder: " + missing + "\n"},
+      {{"site/index.htm", "map.htm"}, "Cannot open the folder: " + Site() + "index.htm\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
@@ -176,7 +176,7 @@ TEST_F(CliTest, AMapThatCannotBeWrittenKeepsTheOldOne) {
   const ProgramResult result = Run({"site", "map.htm"}, /*file_size_limit=*/64);
   EXPECT_EQ(result.exit_code, 3);
   EXPECT_EQ(result.out, "");
-  EXPECT_EQ(result.err, "Nie mogę utworzyć pliku: " + dir_.path() + "/map.htm\n");
+  EXPECT_EQ(result.err, "Cannot create the file: " + dir_.path() + "/map.htm\n");
   EXPECT_EQ(dir_.Read("map.htm"), "old");
   EXPECT_EQ(Names(dir_.path()), (std::vector<std::string>{"map.htm", "site"}));
 }
@@ -200,8 +200,8 @@ TEST_F(CliTest, UnreadablePagesAndFoldersAreNamedAfterTheClosingMessage) {
   const ProgramResult result = RunProgram(launch);
   EXPECT_EQ(result.exit_code, 0);
   EXPECT_EQ(result.out, Found(6));
-  EXPECT_EQ(result.err, "Nie otworzyć katalogu: " + Site() + "dział/stare/\n" +
-                            "Nie mogę odczytać pliku: " + Site() + "dział/a.htm\n");
+  EXPECT_EQ(result.err, "Cannot open the folder: " + Site() + "dział/stare/\n" +
+                            "Cannot read the file: " + Site() + "dział/a.htm\n");
   EXPECT_NE(dir_.Read("map.htm").find("<a href=\"dział/a.htm\">#bez tytułu#</a>"),
             std::string::npos);
   ASSERT_EQ(chmod((dir_ / "site/dział/stare").c_str(), 0755), 0);  // so it can be removed
@@ -271,7 +271,7 @@ TEST_F(CliTest, Html5FillsTheTemplateAndNamesTheSuffixItDropped) {
                                     dir_ / "szablon.html", Site(), dir_ / "map.htm"});
   EXPECT_EQ(result.exit_code, 0);
   EXPECT_EQ(result.out, Found(7));
-  EXPECT_EQ(result.err, "Usunąłem z tytułów wspólną końcówkę: \" | Glina\"\n");
+  EXPECT_EQ(result.err, "Dropped the suffix the titles share: \" | Glina\"\n");
   const std::string map = dir_.Read("map.htm");
   EXPECT_EQ(map.rfind("<title>Mapa serwisu | Glina</title>\n<nav ", 0), 0u) << map;
   EXPECT_NE(map.find("<li><a href=\"index.htm\">Start</a></li>\n"), std::string::npos);
@@ -298,7 +298,7 @@ TEST_F(CliTest, UsageErrorsHelpAndVersion) {
   }
   ProgramResult result = Run({"--version"});
   EXPECT_EQ(result.exit_code, 0);
-  EXPECT_EQ(result.out, "zorvitan-cli 1.00\n");
+  EXPECT_EQ(result.out, "zorvitan-cli 1.0.0\n");
   result = Run({"site", "-h"});
   EXPECT_EQ(result.exit_code, 0);
   EXPECT_EQ(result.out.rfind("Usage: zorvitan-cli [OPTIONS] SITE_FOLDER MAP_FILE\n", 0), 0u);

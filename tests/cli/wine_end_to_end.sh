@@ -1,6 +1,7 @@
 #!/bin/sh
 # zorvitan-cli.exe under Wine with Windows paths: backslashes in headings and in
-# untitled links, the Polish placeholder and folder names in code page 1250.
+# untitled links, the Polish placeholder and folder names in code page 1250; its
+# messages in Polish, the user's language, and in English when that is the user's.
 #   wine_end_to_end.sh WINE_RUN ZORVITAN_CLI_EXE WORK_FOLDER INTERRUPTED_CLI_EXE
 set -u
 wine_run=$1
@@ -35,7 +36,7 @@ printf '' >"$work/site/dział/b.htm"
   printf '<br><a href="dzia\263/a.htm">A &amp; B</a>\r\n'
   printf '<br><a href="dzia\263\\b.htm">#bez tytu\263u#</a>\r\n'
 } >"$work/expected.htm"
-printf 'Sko\361czy\263em generowanie mapy serwisu\nZnalaz\263em: 4 plik\363w\n' >"$work/expected.out"
+printf 'Sko\361czy\263em generowanie mapy serwisu\nZnalaz\263em: 4 pliki\n' >"$work/expected.out"
 
 # An absolute Windows site folder and map path.
 "$wine_run" "$cli" "$win_site" "$win_work\\map.htm" >"$work/out" 2>"$work/err"
@@ -62,8 +63,34 @@ printf 'old map' >"$work/old.htm"
 rc=$?
 [ $rc -eq 1 ] || fail "missing site folder: exit code $rc"
 same_bytes "$work/expected.htm" "$work/map.htm" "map after a refused run"
-printf 'Nie otworzy\346 katalogu: %s\\brak\n' "$win_work" >"$work/expected.err"
+printf 'Nie mog\352 otworzy\346 katalogu: %s\\brak\n' "$win_work" >"$work/expected.err"
 same_bytes "$work/expected.err" "$work/err" "refusal message"
+
+# English as the user's language: the same map, the messages in English.
+english() { ZORVITAN_WINE_MESSAGES=en_US.UTF-8 "$wine_run" "$cli" "$@"; }
+english "$win_site" "$win_work\\map4.htm" >"$work/out" 2>"$work/err"
+same_bytes "$work/expected.htm" "$work/map4.htm" "map (English)"
+printf 'Finished writing the site map\nFound: 4 pages\n' >"$work/expected.out"
+same_bytes "$work/expected.out" "$work/out" "closing message (English)"
+english "$win_work\\brak" "$win_work\\map.htm" >"$work/out" 2>"$work/err"
+printf 'Cannot open the folder: %s\\brak\n' "$win_work" >"$work/expected.err"
+same_bytes "$work/expected.err" "$work/err" "refusal message (English)"
+# The help in each language, wholly: the catalog compiled in holds every part.
+"$wine_run" "$cli" --help >"$work/help-pl" 2>&1
+english --help >"$work/help-en" 2>&1
+LC_ALL=C grep -q "^$(printf 'Przyk\263ady'):" "$work/help-pl" || fail "Polish help: no examples"
+grep -q '^Examples:' "$work/help-pl" && fail "Polish help: English examples"
+grep -q '^Examples:' "$work/help-en" || fail "English help: no examples"
+# Polish plural forms from the compiled-in formula: 1 plik, 5 plików, 22 pliki.
+mkdir -p "$work/pages" || exit 1
+count=0
+for pages in 1 5 22; do
+  while [ $count -lt $pages ]; do count=$((count + 1)); : >"$work/pages/p$count.htm"; done
+  "$wine_run" "$cli" -q "$win_work\\pages" "$win_work\\pages.htm" >"$work/out" 2>&1
+  case $pages in 1) form='plik' ;; 5) form='plik\363w' ;; *) form='pliki' ;; esac
+  printf "Sko\361czy\263em generowanie mapy serwisu\nZnalaz\263em: $pages $form\n" >"$work/expected.out"
+  same_bytes "$work/expected.out" "$work/out" "Polish plural for $pages"
+done
 
 # Usage errors.
 "$wine_run" "$cli" "$win_site" >/dev/null 2>&1

@@ -39,7 +39,7 @@ class ExclusionsTest : public EngineTest {
     const RunReport report = Generate("C:\\site", "C:\\map.htm", "*.htm");
     PageList pages;
     inputs.site_folder = "C:\\site\\";
-    PageIndex(inputs, fs, window).IndexPages(&pages);
+    PageIndex(inputs, fs, fs, window).IndexPages(&pages);
     page_list = PathsOf(pages);
     return report;
   }

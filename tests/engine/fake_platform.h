@@ -65,7 +65,7 @@ class FakePlatform : public Platform {
   std::map<std::string, std::string> current_folder_by_drive;  // folded drive -> path
   std::string CurrentFolder() const;
 
-  // Platform.
+  // FileSystem.
   char Separator() const override { return '\\'; }
   std::string FoldCase(const std::string& path) const override;
   bool ListFolder(const std::string& folder, std::vector<DirEntry>* entries) override;
@@ -76,10 +76,11 @@ class FakePlatform : public Platform {
   std::unique_ptr<FileReplacement> BeginReplacing(const std::string& path) override;
   bool ModifiedTime(const std::string& path, std::int64_t* seconds) override;
   bool RemoveFile(const std::string& path) override;
-  // Answers from `programs`: the first whose key is one of the arguments
+  // ProgramRunner. Answers from `programs`: the first whose key is one of the arguments
   // gives the exit code and the output, handed over in pieces of 3 bytes.
   int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                  const OutputSink& output) override;
+  // SystemText.
   std::string MapEncoding() const override { return "windows-1250"; }
   bool DecodeText(std::string_view encoding, std::string_view bytes,
                   std::string* utf8) const override;

@@ -88,6 +88,23 @@ TEST_F(GenerationRunTest, FolderCheckChangesDriveThenFolder) {
   EXPECT_EQ(fs.CurrentFolder(), "C:\\");
 }
 
+// The command line's run only lists the site folder: the current folder stays,
+// and the window's chores (focus, disabling, the completed folder) are not done.
+TEST_F(GenerationRunTest, TheCommandLinesRunLeavesTheCurrentFolderAndTheWindowAlone) {
+  fs.AddFile("D:\\www\\a.htm", Page("A"));
+  RunInputs given = inputs;
+  given.site_folder = "D:\\www";
+  given.map_file = "C:\\m.htm";
+  EXPECT_EQ(GenerationRun(window, fs).Generate(given).outcome, RunOutcome::kDone);
+  EXPECT_EQ(fs.current_drive, "C:");
+  EXPECT_NE(fs.Contents("C:\\m.htm").find("a.htm"), std::string::npos);
+  given.site_folder = "D:\\missing";
+  EXPECT_EQ(GenerationRun(window, fs).Generate(given).outcome, RunOutcome::kRefused);
+  EXPECT_EQ(window.messages.back().text, Cp1250("Nie otworzyć katalogu: D:\\missing"));
+  EXPECT_EQ(window.log, (std::vector<std::string>{"Box", "Box"}));  // no focus, nothing disabled
+  EXPECT_EQ(window.site_folder_shown, "");
+}
+
 TEST_F(GenerationRunTest, WholeRunCompletesFolderWritesMapAndReports) {
   fs.AddFile("C:\\strona\\index.htm", Page("Start"));
   fs.AddFile("C:\\strona\\dzial\\a.htm", Page("A"));

@@ -14,7 +14,7 @@ class PageIndexTest : public EngineTest {
   // Walks the site with the fixture's inputs into `paths` and `unopened`.
   bool Index(const std::string& site = "C:\\site\\") {
     inputs.site_folder = site;
-    PageIndex index(inputs, fs, window);
+    PageIndex index(inputs, fs, fs, window);
     PageList pages;
     const bool complete = index.IndexPages(&pages);
     paths = PathsOf(pages);

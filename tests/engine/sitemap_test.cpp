@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
-#include "engine/formats/sitemap/sitemap_url.h"
+#include "engine/formats/sitemap/w3c_date.h"
+#include "engine/listing/left_out_rules.h"
+#include "engine/url/base_url.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace zorvitan::testing {
@@ -235,13 +238,16 @@ TEST_F(SitemapTest, PagesLeftOutAreCountedByReasonAndReported) {
       "noindex after the head ended at <b> (line 2): search engines do not see it";
   const std::string late_canonical =
       "canonical after the head ended at <p> (line 1): search engines do not see it";
-  EXPECT_EQ(report.summary.sitemap_notices,
-            (std::vector<std::string>{"late.htm: " + late, "latecanon.htm: " + late_canonical,
-                                      Cp1250("Pominąłem przekierowania (meta refresh): 1"),
-                                      Cp1250("Pominąłem strony z innym adresem kanonicznym: 2"),
-                                      Cp1250("Pominąłem strony błędu 404: 1"),
-                                      Cp1250("Pominąłem strony zablokowane w robots.txt: 1"),
-                                      Cp1250("Pominąłem adresy dłuższe niż 2048 znaków: 1")}));
+  // For the front end: which elements came late, where, and the pages left out by reason.
+  const ListingNotices& notices = report.summary.listing;
+  ASSERT_EQ(notices.past_head.size(), 2u);
+  EXPECT_EQ(notices.past_head[0].page + " " + PastHeadText(notices.past_head[0]),
+            "late.htm " + late);
+  EXPECT_EQ(notices.past_head[1].page + " " + PastHeadText(notices.past_head[1]),
+            "latecanon.htm " + late_canonical);
+  EXPECT_EQ(std::vector<std::size_t>(std::begin(notices.left_out), std::end(notices.left_out)),
+            (std::vector<std::size_t>{0, 1, 2, 2, 1, 1, 1, 1}))
+      << "none, excluded, noindex, canonical, redirect, robots.txt, error page, too long";
   EXPECT_EQ(fs.Contents("C:\\out\\report.txt"),
             "drafts/\texcluded\n"
             "404.html\terror page\n"
@@ -299,8 +305,8 @@ TEST_F(SitemapTest, GitDatesForCommittedPagesFileTimesForChangedOnesNoFutureDate
             kUrlset + Url("a.htm", kCommit) + Url("c.htm") + Url("e.htm") +
                 "<url><loc>https://example.com/a&amp;b/new.htm</loc></url>\n" +
                 Url("d/b.htm", kCommit) + "</urlset>\n");
-  EXPECT_EQ(report.summary.sitemap_notices,
-            (std::vector<std::string>{Cp1250("Pominąłem daty (lastmod) z przyszłości: 1")}));
+  EXPECT_EQ(report.summary.listing.future_dates, 1u);
+  EXPECT_EQ(report.summary.listing.dates_fallback, DatesFallback::kNone);
   ASSERT_EQ(fs.programs_run.size(), 3u);
   EXPECT_EQ(fs.programs_run[0], (std::vector<std::string>{
                                     "git", "-C", "C:\\site\\", "rev-parse", "--is-inside-work-tree",
@@ -309,15 +315,13 @@ TEST_F(SitemapTest, GitDatesForCommittedPagesFileTimesForChangedOnesNoFutureDate
   // A shallow clone: file times, and a notice that says how to get the history.
   fs.programs["rev-parse"] = {0, "true\ntrue\n\n"};
   options.lastmod = SitemapOptions::Lastmod::kAuto;
-  EXPECT_NE(GenerateSitemap().summary.sitemap_notices[0].find("git fetch --unshallow"),
-            std::string::npos);
+  EXPECT_EQ(GenerateSitemap().summary.listing.dates_fallback, DatesFallback::kShallow);
   EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml").find(kCommit), std::string::npos);
   // No git: auto quietly takes file times; asked for, a notice says why.
   fs.programs.clear();
-  EXPECT_EQ(GenerateSitemap().summary.sitemap_notices.size(), 1u) << "the future date only";
+  EXPECT_EQ(GenerateSitemap().summary.listing.dates_fallback, DatesFallback::kNone);
   options.lastmod = SitemapOptions::Lastmod::kGit;
-  EXPECT_EQ(GenerateSitemap().summary.sitemap_notices[0],
-            Cp1250("Nie mogę uruchomić programu git: daty (lastmod) wziąłem z czasów plików"));
+  EXPECT_EQ(GenerateSitemap().summary.listing.dates_fallback, DatesFallback::kNoGit);
   options.lastmod = SitemapOptions::Lastmod::kNone;
   ASSERT_EQ(GenerateSitemap().outcome, RunOutcome::kDone);
   EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml").find("<lastmod>"), std::string::npos);
@@ -360,16 +364,15 @@ TEST_F(SitemapTest, ClosingTheWindowDuringAGitDatedRunKeepsEveryOldFile) {
 TEST_F(SitemapTest, AHundredDatesMostlyOnOneDayAreFlagged) {
   options.lastmod = SitemapOptions::Lastmod::kMtime;
   for (int i = 0; i < 99; ++i) fs.AddFile("C:\\site\\p" + std::to_string(i) + ".htm", "");
-  EXPECT_TRUE(GenerateSitemap().summary.sitemap_notices.empty()) << "99 dates are too few";
+  EXPECT_EQ(GenerateSitemap().summary.listing.one_day_dates, 0u) << "99 dates are too few";
   fs.AddFile("C:\\site\\p99.htm", "");
   for (int i = 0; i < 10; ++i) fs.SetModifiedTime("C:\\site\\p" + std::to_string(i) + ".htm", 0);
-  EXPECT_EQ(GenerateSitemap().summary.sitemap_notices,
-            (std::vector<std::string>{Cp1250(
-                "Uwaga: 90 z 100 dat (lastmod) przypada na jeden dzień, 2023-11-14: wyszukiwarki "
-                "nie ufają takim datom. Daty ostatnich zmian z historii git: --lastmod git; mapa "
-                "bez dat: --lastmod none")}));
+  const ListingNotices flagged = GenerateSitemap().summary.listing;
+  EXPECT_EQ(flagged.one_day_dates, 90u);
+  EXPECT_EQ(flagged.dated, 100u);
+  EXPECT_EQ(flagged.one_day, "2023-11-14");
   fs.SetModifiedTime("C:\\site\\p10.htm", 0);
-  EXPECT_TRUE(GenerateSitemap().summary.sitemap_notices.empty()) << "89 of 100";
+  EXPECT_EQ(GenerateSitemap().summary.listing.one_day_dates, 0u) << "89 of 100";
 }
 
 TEST_F(SitemapTest, RobotsTxtGetsTheSitemapLineOnceAndCleanUrlsDropHtml) {

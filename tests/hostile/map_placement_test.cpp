@@ -87,7 +87,7 @@ TEST_F(MapPlacementTest, AReadOnlyMapIsRefusedOrReplacedWithItsModeKept) {
     EXPECT_EQ(Map().rfind("<h1>" + Site() + "</h1>\r\n", 0), 0u);
   } else {
     EXPECT_EQ(result.exit_code, 1);
-    EXPECT_EQ(result.err, "Nie mogę utworzyć pliku: " + dir_.path() + "/map.txt\n");
+    EXPECT_EQ(result.err, "Cannot create the file: " + dir_.path() + "/map.txt\n");
     EXPECT_EQ(Map(), "stara");
   }
   EXPECT_EQ(Names(dir_.path()), (std::vector<std::string>{"map.txt", "site"}));
@@ -104,7 +104,7 @@ TEST_F(MapPlacementTest, AFolderOrFifoAsTheMapIsRefused) {
     EXPECT_EQ(result.exit_code, 1);
     EXPECT_EQ(result.out, "");
     const std::string shown = dir_.path() + "/" + std::string(map);
-    EXPECT_EQ(result.err, "Nie mogę utworzyć pliku: " + shown + "\n");
+    EXPECT_EQ(result.err, "Cannot create the file: " + shown + "\n");
   }
   EXPECT_EQ(Names(dir_ / "folder"), std::vector<std::string>{"keep.htm"});
   EXPECT_EQ(Names(dir_.path()),

@@ -1,4 +1,5 @@
-// What zorvitan-cli prints on standard output after a finished run.
+// What zorvitan-cli prints on standard output after a finished run, in English
+// (the language the tests run it in, unless they ask for another).
 #pragma once
 
 #include <cstddef>
@@ -7,7 +8,8 @@
 namespace zorvitan::testing {
 
 inline std::string Found(std::size_t pages) {
-  return "Skończyłem generowanie mapy serwisu\nZnalazłem: " + std::to_string(pages) + " plików\n";
+  return "Finished writing the site map\nFound: " + std::to_string(pages) +
+         (pages == 1 ? " page\n" : " pages\n");
 }
 
 }  // namespace zorvitan::testing

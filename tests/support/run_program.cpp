@@ -29,6 +29,8 @@ struct User {
     _exit(125);
   }
   if (!launch.folder.empty() && chdir(launch.folder.c_str()) != 0) _exit(126);
+  setenv("LC_ALL", launch.locale.c_str(), 1);
+  unsetenv("LANGUAGE");
   if (launch.file_size_limit >= 0) {
     // Writes past the limit then fail with EFBIG instead of killing the child.
     signal(SIGXFSZ, SIG_IGN);

@@ -21,6 +21,9 @@ struct ProgramLaunch {
   std::string folder;         // the child's current folder; empty: ours
   long file_size_limit = -1;  // RLIMIT_FSIZE in bytes; -1: unlimited
   bool unprivileged = false;  // run by root: as the user "nobody", so permissions hold
+  // The child's LC_ALL (LANGUAGE is unset): its messages are English unless a test asks for
+  // another language, whatever the locale the tests run in.
+  std::string locale = "C.UTF-8";
 };
 
 ProgramResult RunProgram(const ProgramLaunch& launch);

@@ -1,43 +1,15 @@
 #include "engine/formats/classic/map_markup.h"
 
-#include <array>
 #include <string>
 
-#include "engine/platform/platform.h"
+#include "engine/platform/system_text.h"
 #include "engine/text/foreign_names.h"
-#include "engine/text/text_rules.h"
+#include "engine/text/markup_escape.h"
 #include "engine/text/utf8.h"
+#include "engine/url/percent_encoding.h"
 
 namespace zorvitan {
 namespace {
-
-// What becomes of each byte in an href: 0 stays, 1 is percent-encoded,
-// 2 is the ampersand.
-constexpr std::array<unsigned char, 256> HrefClasses() {
-  std::array<unsigned char, 256> classes{};
-  for (int c = 0; c < 0x20; ++c) classes[c] = 1;
-  classes[0x7F] = 1;
-  classes['%'] = 1;
-  classes['#'] = 1;
-  classes['?'] = 1;
-  classes['"'] = 1;
-  classes['&'] = 2;
-  return classes;
-}
-constexpr std::array<unsigned char, 256> kHrefClasses = HrefClasses();
-
-const char* EntityFor(char c) {
-  switch (c) {
-    case '&':
-      return "&amp;";
-    case '<':
-      return "&lt;";
-    case '>':
-      return "&gt;";
-    default:
-      return nullptr;
-  }
-}
 
 // Calls `ascii(c)` for each ASCII byte of UTF-8 text, `letter(bytes, code)`
 // for each other well-formed character and `invalid(bytes)` for each
@@ -58,33 +30,15 @@ void ForEachCharacter(std::string_view utf8, Ascii ascii, Letter letter, Invalid
   }
 }
 
+// Bytes of names in an href: those no link may hold as "%XX", "&" as "&amp;".
 void AppendPlainHref(std::string_view path, std::string* out) {
-  std::size_t plain_from = 0;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(path[i]);
-    const unsigned char kind = kHrefClasses[byte];
-    if (kind == 0) continue;
-    out->append(path, plain_from, i - plain_from);
-    plain_from = i + 1;
-    if (kind == 2) {
-      out->append("&amp;");
-    } else {
-      AppendPercentEncoded(byte, out);
-    }
-  }
-  out->append(path, plain_from, path.size() - plain_from);
+  std::string url;
+  AppendPercentEncoded(path, UrlBytes::kMapHref, &url);
+  AppendEscaped(url, EscapeFor::kHtmlAttribute, out);
 }
 
-void AppendPlainText(std::string_view text, std::string* out) {
-  std::size_t plain_from = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char* entity = EntityFor(text[i]);
-    if (entity == nullptr) continue;
-    out->append(text, plain_from, i - plain_from);
-    out->append(entity);
-    plain_from = i + 1;
-  }
-  out->append(text, plain_from, text.size() - plain_from);
+void AppendEscapedText(std::string_view text, std::string* out) {
+  AppendEscaped(text, EscapeFor::kHtmlText, out);
 }
 
 void AppendBytesPercentEncoded(std::string_view bytes, std::string* out) {
@@ -106,9 +60,9 @@ void AppendUtf8Name(std::string_view name, std::string* out, Plain plain, Invali
 
 }  // namespace
 
-NameBytes NameBytesOf(const Platform& platform) {
-  if (platform.MarksForeignNames()) return NameBytes::kCodePageMarked;
-  return platform.MapEncoding() == "UTF-8" ? NameBytes::kUtf8 : NameBytes::kCodePage;
+NameBytes NameBytesOf(const SystemText& system_text) {
+  if (system_text.MarksForeignNames()) return NameBytes::kCodePageMarked;
+  return system_text.MapEncoding() == "UTF-8" ? NameBytes::kUtf8 : NameBytes::kCodePage;
 }
 
 void AppendHref(std::string_view path, NameBytes names, std::string* out) {
@@ -133,17 +87,17 @@ void AppendHref(std::string_view path, NameBytes names, std::string* out) {
 
 void AppendHtmlText(std::string_view text, NameBytes names, std::string* out) {
   if (names == NameBytes::kUtf8) {
-    AppendUtf8Name(text, out, AppendPlainText, [](std::string_view, std::string* to) {
+    AppendUtf8Name(text, out, AppendEscapedText, [](std::string_view, std::string* to) {
       AppendCharacterReference(kReplacementCharacter, to);
     });
     return;
   }
   ForEachMarkedName(
       text, names == NameBytes::kCodePageMarked,
-      [out](std::string_view plain) { AppendPlainText(plain, out); },
+      [out](std::string_view plain) { AppendEscapedText(plain, out); },
       [out](std::string_view utf8_name) {
         ForEachCharacter(
-            utf8_name, [out](char c) { AppendPlainText(std::string_view(&c, 1), out); },
+            utf8_name, [out](char c) { AppendEscapedText(std::string_view(&c, 1), out); },
             [out](std::string_view, char32_t code) { AppendCharacterReference(code, out); },
             [out](std::string_view) { AppendCharacterReference(kReplacementCharacter, out); });
       });

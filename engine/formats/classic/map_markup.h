@@ -8,7 +8,7 @@
 
 namespace zorvitan {
 
-class Platform;
+class SystemText;
 
 // How the bytes of file and folder names stand in paths.
 enum class NameBytes {
@@ -19,7 +19,7 @@ enum class NameBytes {
 };
 
 // What the platform's paths hold.
-NameBytes NameBytesOf(const Platform& platform);
+NameBytes NameBytesOf(const SystemText& system_text);
 
 // Appends a relative path as the value of an href="...": "%", "#", "?", '"'
 // and the control bytes (0x00-0x1F, 0x7F) are percent-encoded, "&" becomes

@@ -3,13 +3,13 @@
 #include <utility>
 
 #include "engine/formats/html5/html5_page.h"
-#include "engine/formats/sitemap/sitemap_url.h"
 #include "engine/formats/title_suffix.h"
 #include "engine/listing/index_first_order.h"
 #include "engine/listing/listed_text.h"
 #include "engine/page/head_reader.h"
 #include "engine/page/read_ahead.h"
 #include "engine/text/text_rules.h"
+#include "engine/url/page_url.h"
 
 namespace zorvitan {
 namespace {
@@ -226,7 +226,7 @@ bool Html5MapWriter::MoveToFolder(std::string_view folder, std::size_t page, con
       labelled = true;
     } else {
       Emit("<span>");
-      AppendPlainText(NameAsUtf8(name, platform_), &output_.text());
+      AppendPlainText(NamesInUtf8(name, platform_), &output_.text());
       Emit("</span>");
     }
     open_.push_back(OpenFolder{end + 1, false});
@@ -260,12 +260,13 @@ void Html5MapWriter::AppendLink(std::size_t page, const Entry& entry,
   Emit("<a href=\"");
   const std::string& folder = page_list_->FolderOf(page);
   if (folder.size() > site_length_) {
-    AppendUrlPath(std::string_view(folder).substr(site_length_), platform_, &output_.text());
+    AppendUrlPath(std::string_view(folder).substr(site_length_), platform_, platform_,
+                  &output_.text());
   }
-  AppendUrlPath(page_list_->NameOf(page), platform_, &output_.text());
+  AppendUrlPath(page_list_->NameOf(page), platform_, platform_, &output_.text());
   Emit("\">");
   if (entry.title.empty()) {
-    AppendPlainText(NameAsUtf8(untitled_text, platform_), &output_.text());
+    AppendPlainText(NamesInUtf8(untitled_text, platform_), &output_.text());
   } else {
     AppendPlainText(WithoutSuffix(entry.title, suffix_), &output_.text());
   }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <memory>
 
+#include "engine/text/markup_escape.h"
 #include "engine/text/text_rules.h"
 #include "engine/text/utf8.h"
 
@@ -141,32 +141,27 @@ std::string ReplaceTitle(std::string_view text, std::string_view title_html) {
   return out;
 }
 
-// Appends UTF-8 text escaping '<', '>', '"' and '&', with what HTML forbids in
-// text replaced.
-void AppendEscaped(std::string_view text, std::string* out) {
+// UTF-8 text with what HTML forbids in text shown instead: control
+// characters as their pictures (U+2400...), C1 controls and noncharacters as
+// U+FFFD.
+std::string WithoutForbiddenCharacters(std::string_view text) {
   const std::string valid = ValidUtf8(text);
+  std::string shown;
   for (std::size_t at = 0; at < valid.size();) {
     const std::size_t start = at;
     const char32_t code = NextCodePoint(valid, &at);
-    if (code == '<') {
-      out->append("&lt;");
-    } else if (code == '>') {
-      out->append("&gt;");
-    } else if (code == '"') {
-      out->append("&quot;");
-    } else if (code == '&') {
-      out->append("&amp;");
-    } else if (code < 0x20 && !IsHtmlBlank(static_cast<char>(code))) {
-      AppendUtf8(0x2400 + code, out);
+    if (code < 0x20 && !IsHtmlBlank(static_cast<char>(code))) {
+      AppendUtf8(0x2400 + code, &shown);
     } else if (code == 0x7F) {
-      AppendUtf8(0x2421, out);
+      AppendUtf8(0x2421, &shown);
     } else if ((code >= 0x80 && code <= 0x9F) || (code >= 0xFDD0 && code <= 0xFDEF) ||
                (code & 0xFFFE) == 0xFFFE) {
-      AppendUtf8(kReplacementCharacter, out);
+      AppendUtf8(kReplacementCharacter, &shown);
     } else {
-      out->append(valid, start, at - start);
+      shown.append(valid, start, at - start);
     }
   }
+  return shown;
 }
 
 }  // namespace
@@ -188,18 +183,11 @@ std::string DocumentStart(std::string_view lang, std::string_view title_html) {
 
 std::string DocumentEnd() { return "</main>\n</body>\n</html>\n"; }
 
-TemplateProblem ReadTemplate(Platform& platform, const std::string& path, std::string* text) {
-  std::unique_ptr<PageReader> reader = platform.OpenPage(path);
-  if (!reader) return TemplateProblem::kUnreadable;
-  text->clear();
-  char buffer[64 * 1024];
-  for (;;) {
-    const long got = reader->Read(buffer, sizeof buffer);
-    if (got < 0) return TemplateProblem::kUnreadable;
-    if (got == 0) break;
-    text->append(buffer, static_cast<std::size_t>(got));
-    if (text->size() > kLargestTemplate) return TemplateProblem::kTooLarge;
+TemplateProblem ReadTemplate(FileSystem& file_system, const std::string& path, std::string* text) {
+  if (ReadWholeFile(file_system, path, text, kLargestTemplate) != ReadResult::kOk) {
+    return TemplateProblem::kUnreadable;
   }
+  if (text->size() > kLargestTemplate) return TemplateProblem::kTooLarge;
   if (text->compare(0, 3, "\xEF\xBB\xBF") == 0) text->erase(0, 3);
   if (!IsValidUtf8(*text)) return TemplateProblem::kNotUtf8;
   const std::size_t map = text->find(kMapPlaceholder);
@@ -231,6 +219,8 @@ bool IsLanguageTag(std::string_view tag) {
   return true;
 }
 
-void AppendPlainText(std::string_view utf8, std::string* out) { AppendEscaped(utf8, out); }
+void AppendPlainText(std::string_view utf8, std::string* out) {
+  AppendEscaped(WithoutForbiddenCharacters(utf8), EscapeFor::kHtmlTextOrAttribute, out);
+}
 
 }  // namespace zorvitan

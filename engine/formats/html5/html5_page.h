@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "engine/page/page_text.h"
-#include "engine/platform/platform.h"
+#include "engine/platform/file_system.h"
 
 namespace zorvitan {
 
@@ -24,7 +24,7 @@ enum class TemplateProblem { kNone, kUnreadable, kTooLarge, kNotUtf8, kNoMap, kT
 
 // Reads the user's template whole; on kNone `text` holds it, a UTF-8
 // byte-order mark left out.
-TemplateProblem ReadTemplate(Platform& platform, const std::string& path, std::string* text);
+TemplateProblem ReadTemplate(FileSystem& file_system, const std::string& path, std::string* text);
 
 // The template's text before and after "{{map}}", each "{{title}}" in it
 // replaced by `title_html`.
@@ -34,9 +34,10 @@ std::string TemplateAfterMap(std::string_view template_text, std::string_view ti
 // Whether `tag` looks like a BCP 47 language tag: "pl", "en-GB", "zh-Hant".
 bool IsLanguageTag(std::string_view tag);
 
-// Appends UTF-8 text as HTML text: "&", "<", ">" and '"' as references.
-// Control characters, which HTML forbids, are shown as their pictures
-// (U+2400...), C1 controls and noncharacters as U+FFFD.
+// Appends UTF-8 text as HTML text: "&", "<", ">" and '"' as references,
+// bytes that are not UTF-8 as U+FFFD. Control characters, which HTML forbids,
+// are shown as their pictures (U+2400...), C1 controls and noncharacters as
+// U+FFFD.
 void AppendPlainText(std::string_view utf8, std::string* out);
 
 }  // namespace zorvitan

@@ -7,7 +7,8 @@
 #include "engine/listing/listed_text.h"
 #include "engine/page/read_ahead.h"
 #include "engine/text/text_rules.h"
-#include "engine/url/canonical_url.h"
+#include "engine/text/utf8.h"
+#include "engine/url/page_url.h"
 
 namespace zorvitan {
 
@@ -20,7 +21,7 @@ LlmsWriter::LlmsWriter(const WriterInputs& inputs, const LlmsOptions& options, P
       listing_(inputs.site_folder, inputs.page_encoding, options.base_url,
                PageUrlRules{options.strip_index, options.clean_urls}, platform, &result_.summary),
       converter_(platform, inputs.page_encoding),
-      optional_(options.optional, platform),
+      optional_(options.optional, platform, platform),
       output_(platform) {}
 
 WriteResult LlmsWriter::Write(const WalkedSite& site) {
@@ -50,7 +51,7 @@ WriteResult LlmsWriter::Write(const WalkedSite& site) {
     if (!written) result_.outcome = WriteResult::kFailed;
   }
   if (result_.outcome != WriteResult::kStopped) {
-    result_.summary.sitemap_notices = listing_.Notices();
+    listing_.Notices(&result_.summary.listing);
   }
   result_.failed_file = output_.failed_file();
   return std::move(result_);
@@ -98,9 +99,9 @@ void LlmsWriter::WriteStart() {
   }
   if (options_.has_title) name_ = platform_.Utf8FromCodePage(options_.title);
   if (name_.empty()) {
-    const std::string& base = listing_.Base();
+    const std::string base = platform_.Utf8FromCodePage(options_.base_url);
     const std::size_t host = base.find("://") + 3;
-    name_ = PercentDecoded(base.substr(host, base.find('/', host) - host));
+    name_ = base.substr(host, base.find('/', host) - host);
   }
   std::string& text = output_.text();
   text += "# ";
@@ -147,16 +148,17 @@ void LlmsWriter::EnterFolder(std::size_t page, const Entry& entry, bool listed) 
   } else {
     const std::string parent =
         FolderOf(relative.substr(0, relative.size() - 1), platform_.Separator());
-    label_ = NameAsUtf8(
+    label_ = ValidUtf8(NamesInUtf8(
         std::string_view(relative).substr(parent.size(), relative.size() - 1 - parent.size()),
-        platform_);
+        platform_));
   }
 }
 
 void LlmsWriter::AppendItem(std::size_t page, const Entry& entry, std::string* out) const {
   *out += "- [";
   AppendMarkdownText(
-      entry.title.empty() ? NameAsUtf8(pages_->NameOf(page), platform_) : entry.title, out);
+      entry.title.empty() ? ValidUtf8(NamesInUtf8(pages_->NameOf(page), platform_)) : entry.title,
+      out);
   *out += "](";
   AppendMarkdownUrl(listing_.Base(), out);
   AppendMarkdownUrl(entry.facts.url_path, out);

@@ -1,6 +1,7 @@
 #include "engine/formats/llms/markdown_text.h"
 
 #include "engine/text/text_rules.h"
+#include "engine/url/percent_encoding.h"
 
 namespace zorvitan {
 namespace {

@@ -7,13 +7,13 @@
 
 namespace zorvitan {
 
-GitDates::Status GitDates::Probe(Platform& platform, const std::string& site) {
+GitDates::Status GitDates::Probe(ProgramRunner& runner, const std::string& site) {
   std::string facts;
-  const int found = platform.RunProgram(
-      "git",
-      {"-C", site, "rev-parse", "--is-inside-work-tree", "--is-shallow-repository",
-       "--show-prefix"},
-      [&facts](const char* data, std::size_t size) { facts.append(data, size); });
+  const int found =
+      runner.RunProgram("git",
+                        {"-C", site, "rev-parse", "--is-inside-work-tree",
+                         "--is-shallow-repository", "--show-prefix"},
+                        [&facts](const char* data, std::size_t size) { facts.append(data, size); });
   if (found < 0) return Status::kNoGit;
   if (found != 0 || facts.compare(0, 5, "true\n") != 0) return Status::kNotARepository;
   if (facts.compare(5, 5, "true\n") == 0) return Status::kShallow;
@@ -22,7 +22,7 @@ GitDates::Status GitDates::Probe(Platform& platform, const std::string& site) {
   return Status::kLoaded;
 }
 
-GitDates::Status GitDates::Load(Platform& platform, const std::string& site,
+GitDates::Status GitDates::Load(ProgramRunner& runner, const std::string& site,
                                 const std::vector<std::string>& pages,
                                 std::vector<std::int64_t>* dates) {
   dates->assign(pages.size(), -1);
@@ -39,7 +39,7 @@ GitDates::Status GitDates::Load(Platform& platform, const std::string& site,
   int statused = -1;
   std::string status_pending;
   auto status = [&] {
-    statused = platform.RunProgram(
+    statused = runner.RunProgram(
         "git",
         {"-C", site, "--no-optional-locks", "status", "--porcelain", "-z", "--untracked-files=no",
          "--no-renames", "--", "."},
@@ -56,7 +56,7 @@ GitDates::Status GitDates::Load(Platform& platform, const std::string& site,
   // the index (--no-optional-locks).
   std::string log_pending;
   change_ = 0;
-  const int logged = platform.RunProgram(
+  const int logged = runner.RunProgram(
       "git",
       {"-C", site, "--no-optional-locks", "-c", "log.showSignature=false", "log",
        "--format=%x01%ct", "-z", "--name-status", "--no-renames", "--", "."},

@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine/platform/platform.h"
+#include "engine/platform/program_runner.h"
 
 namespace zorvitan {
 
@@ -26,10 +26,10 @@ class GitDates {
 
   // Whether `site` (the folder with its separator) lies in a git work tree
   // with its whole history: kLoaded when Load() may read it.
-  Status Probe(Platform& platform, const std::string& site);
+  Status Probe(ProgramRunner& runner, const std::string& site);
   // Reads the history. `pages` are the pages' paths relative to the site, in
   // UTF-8 with "/": their dates come in the same order, -1 where none.
-  Status Load(Platform& platform, const std::string& site, const std::vector<std::string>& pages,
+  Status Load(ProgramRunner& runner, const std::string& site, const std::vector<std::string>& pages,
               std::vector<std::int64_t>* dates);
 
  private:

@@ -4,8 +4,7 @@
 #include <utility>
 
 #include "engine/formats/sitemap/git_dates.h"
-#include "engine/formats/sitemap/sitemap_url.h"
-#include "engine/text/foreign_names.h"
+#include "engine/formats/sitemap/w3c_date.h"
 
 namespace zorvitan {
 
@@ -87,35 +86,25 @@ bool SitemapDates::Choose(std::size_t number, bool has_file_time, std::int64_t f
   return true;
 }
 
-std::vector<std::string> SitemapDates::Notices(const std::string& site) {
+void SitemapDates::Notices(ListingNotices* notices) {
   Wait();
-  std::vector<std::string> notices;
-  const std::string where = PathForMessage(site, platform_);
   switch (static_cast<GitDates::Status>(git_status_)) {
     case GitDates::Status::kLoaded:
       break;
     case GitDates::Status::kNoGit:
-      notices.push_back(platform_.ProgramText(
-          "Nie mogę uruchomić programu git: daty (lastmod) wziąłem z czasów plików"));
+      notices->dates_fallback = DatesFallback::kNoGit;
       break;
     case GitDates::Status::kNotARepository:
-      notices.push_back(platform_.ProgramText("Folder nie leży w repozytorium git: ") + where +
-                        platform_.ProgramText("; daty (lastmod) wziąłem z czasów plików"));
+      notices->dates_fallback = DatesFallback::kNotARepository;
       break;
     case GitDates::Status::kShallow:
-      notices.push_back(platform_.ProgramText(
-          "Repozytorium git jest płytką kopią (shallow clone), bez pełnej historii: daty "
-          "(lastmod) wziąłem z czasów plików. Pełną historię pobierze: git fetch --unshallow"));
+      notices->dates_fallback = DatesFallback::kShallow;
       break;
     case GitDates::Status::kFailed:
-      notices.push_back(platform_.ProgramText("Nie mogę odczytać historii git folderu: ") + where +
-                        platform_.ProgramText("; daty (lastmod) wziąłem z czasów plików"));
+      notices->dates_fallback = DatesFallback::kGitFailed;
       break;
   }
-  if (future_ > 0) {
-    notices.push_back(platform_.ProgramText("Pominąłem daty (lastmod) z przyszłości: ") +
-                      std::to_string(future_));
-  }
+  notices->future_dates = future_;
   std::size_t most = 0;
   std::int64_t busiest = 0;
   for (const auto& [day, count] : days_) {
@@ -125,15 +114,10 @@ std::vector<std::string> SitemapDates::Notices(const std::string& site) {
     }
   }
   if (dated_ >= kSuspectDates && most * 100 >= dated_ * kSuspectPercent) {
-    notices.push_back(
-        platform_.ProgramText("Uwaga: ") + std::to_string(most) + platform_.ProgramText(" z ") +
-        std::to_string(dated_) + platform_.ProgramText(" dat (lastmod) przypada na jeden dzień, ") +
-        W3cDateTime(busiest * 86400).substr(0, 10) +
-        platform_.ProgramText(
-            ": wyszukiwarki nie ufają takim datom. Daty ostatnich zmian z historii git: "
-            "--lastmod git; mapa bez dat: --lastmod none"));
+    notices->one_day_dates = most;
+    notices->dated = dated_;
+    notices->one_day = W3cDateTime(busiest * 86400).substr(0, 10);
   }
-  return notices;
 }
 
 }  // namespace zorvitan

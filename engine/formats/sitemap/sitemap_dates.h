@@ -15,6 +15,7 @@
 
 #include "engine/formats/sitemap/git_dates.h"
 #include "engine/formats/sitemap/sitemap_options.h"
+#include "engine/listing/listing_notices.h"
 #include "engine/platform/platform.h"
 
 namespace zorvitan {
@@ -48,9 +49,9 @@ class SitemapDates {
               const std::function<std::string()>& page, std::int64_t* seconds,
               std::string* lastmod);
 
-  // The notices, in the system's code page, for standard error.
-  // Waits for the history, when no page did.
-  std::vector<std::string> Notices(const std::string& site);
+  // Why file times were taken, the dates dropped, and a day that holds most
+  // dates. Waits for the history, when no page did.
+  void Notices(ListingNotices* notices);
 
   // At least this many dates, this share of them on one day, look made up.
   static constexpr std::size_t kSuspectDates = 100;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/formats/sitemap/sitemap_url.h"
+#include "engine/text/markup_escape.h"
 #include "engine/text/text_rules.h"
 
 namespace zorvitan {
@@ -27,7 +27,7 @@ SitemapPlan::SitemapPlan(const WriterInputs& inputs, const SitemapOptions& optio
                PageUrlRules{options_.strip_index, options_.clean_urls}, platform, summary),
       dates_(platform, options_) {
   if (xml_) {
-    AppendXmlEscaped(listing_.Base(), &base_);
+    AppendEscaped(listing_.Base(), EscapeFor::kXml, &base_);
   } else {
     base_ = listing_.Base();
   }
@@ -139,9 +139,11 @@ std::string SitemapPlan::FileStart() const {
 
 const char* SitemapPlan::FileEnd() const { return xml_ ? kUrlsetEnd : ""; }
 
-std::vector<std::string> SitemapPlan::Notices() {
-  std::vector<std::string> notices = listing_.Notices();
-  for (std::string& notice : dates_.Notices(site_)) notices.push_back(std::move(notice));
+ListingNotices SitemapPlan::Notices() {
+  ListingNotices notices;
+  listing_.Notices(&notices);
+  dates_.Notices(&notices);
+  notices.site = site_;
   return notices;
 }
 

@@ -61,12 +61,12 @@ class SitemapPlan {
   const char* FileEnd() const;
 
   const SitemapSet& Set() const { return set_; }
-  // As SitemapBase() gives it: not escaped for XML.
+  // As ListingBase() gives it: not escaped for XML.
   const std::string& Base() const { return listing_.Base(); }
   const std::string& RobotsTxtText() const { return listing_.RobotsTxtText(); }
   const std::string& ReportText() const { return listing_.ReportText(); }
-  // For standard error, once every page is taken.
-  std::vector<std::string> Notices();
+  // For the front end, once every page is taken.
+  ListingNotices Notices();
 
  private:
   std::string Entry(const std::string& url_path, const std::string& lastmod) const;

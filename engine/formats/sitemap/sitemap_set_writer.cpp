@@ -2,10 +2,12 @@
 
 #include <utility>
 
-#include "engine/formats/sitemap/sitemap_url.h"
+#include "engine/formats/sitemap/w3c_date.h"
 #include "engine/listing/robots_txt.h"
 #include "engine/page/read_ahead.h"
+#include "engine/text/markup_escape.h"
 #include "engine/text/text_rules.h"
+#include "engine/url/page_url.h"
 
 namespace zorvitan {
 namespace {
@@ -54,7 +56,7 @@ bool SitemapSetWriter::WriteSet(const PageList& pages, const std::vector<std::st
   if (!written) return false;
   plan_.TakeRest(&ready_);
   if (!WriteReady()) return false;
-  result_.summary.sitemap_notices = plan_.Notices();
+  result_.summary.listing = plan_.Notices();
   const bool report = !options_.report_file.empty();
   if (files_.empty()) {
     // An empty <urlset> is no sitemap: the old one stays; the report says why.
@@ -104,7 +106,7 @@ std::string SitemapSetWriter::IndexText() const {
   std::string text = kIndexStart;
   for (const UrlFile& file : files_) {
     text += "<sitemap><loc>";
-    AppendXmlEscaped(FileUrl(file.path), &text);
+    AppendEscaped(FileUrl(file.path), EscapeFor::kXml, &text);
     text += "</loc>";
     const std::string newest = file.dated ? W3cDateTime(file.newest) : std::string();
     if (!newest.empty()) text += "<lastmod>" + newest + "</lastmod>";
@@ -139,7 +141,7 @@ std::string SitemapSetWriter::FileUrl(const std::string& path) const {
   const std::string relative = in_site ? path.substr(site_.size())
                                        : path.substr(FolderOf(path, platform_.Separator()).size());
   std::string url = plan_.Base();
-  AppendUrlPath(relative, platform_, &url);
+  AppendUrlPath(relative, platform_, platform_, &url);
   return url;
 }
 
