@@ -13,13 +13,15 @@ import sys
 REFERENCE = "zorvitan-cli"
 XML = "zorvitan-cli --format xml"
 HTML5 = "zorvitan-cli --format html5"
+LLMS = "zorvitan-cli --format llms"
 # The other formats' time ÷ the classic map's, on the same site.
 FORMAT_LIMITS = ((XML, 1.2), (HTML5, 1.1))
-# The sitemap's dates from git ÷ from file times, and its head checks ÷ the run before them.
+# The sitemap's dates from git ÷ from file times, its head checks ÷ the run before them, and
+# llms.txt (the same heads and URLs, with titles and descriptions) ÷ the sitemap.
 XML_BEFORE = "zorvitan-cli --format xml, before the head checks"
 XML_MTIME = "zorvitan-cli --format xml --lastmod mtime"
 XML_GIT = "zorvitan-cli --format xml --lastmod git"
-SITEMAP_RATIOS = ((XML_GIT, XML_MTIME, 1.5), (XML_MTIME, XML_BEFORE, 1.1))
+SITEMAP_RATIOS = ((XML_GIT, XML_MTIME, 1.5), (XML_MTIME, XML_BEFORE, 1.1), (LLMS, XML, 1.2))
 BOUND = "bound (walk + read all)"
 HXMULTITOC = "hxmultitoc"
 RSS_LIMIT_MB = 64
@@ -133,6 +135,9 @@ def target_lines(table):
                 lines.append(check(f"{name} time ÷ {reference} on the {site} site",
                                    ratio(rows[name], rows[reference]), limit, "×",
                                    cpu_aside(rows[name], rows[reference])))
+        if LLMS in rows and site == "100k":
+            lines.append(check(f"{LLMS} peak RSS", mb(rows[LLMS]["peak_rss_kb"]), RSS_LIMIT_MB,
+                               " MB"))
     for site, rows in table.items():
         if site in SMALL_PAGE_LIMITS_MB and REFERENCE in rows:
             lines.append(check(f"zorvitan-cli peak RSS on the {site} site",

@@ -24,6 +24,7 @@ results=$out/results.jsonl
 cli=build/linux/cli/zorvitan-cli
 xml_name="zorvitan-cli --format xml"
 html5_name="zorvitan-cli --format html5"
+llms_name="zorvitan-cli --format llms"
 jobs=$(nproc)
 
 say() { printf '\n== %s\n' "$*" >&2; }
@@ -93,6 +94,9 @@ compare_on() {  # site name, pages, folders
   # The sitemap of the same site: the head of every page instead of its title, and its time.
   measure --site "$name" --name "$xml_name" --runs "$runs" \
     -- "$cli" -q --format xml --base-url https://example.com/ "$site" "$out/out/sitemap-$name.xml"
+  # llms.txt: the sitemap's heads and URLs, with each page's title and description.
+  measure --site "$name" --name "$llms_name" --runs "$runs" \
+    -- "$cli" -q --format llms --base-url https://example.com/ "$site" "$out/out/llms-$name.txt"
   # The page to publish: the same titles, nested by folder.
   measure --site "$name" --name "$html5_name" --runs "$runs" \
     -- "$cli" -q --format html5 "$site" "$out/out/map-$name-html5.html"

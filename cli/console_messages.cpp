@@ -31,7 +31,7 @@ std::string PastHeadLine(const PastHeadFinding& found, const SystemText& system_
 }
 
 // Why the dates are file times, or nothing.
-std::string DatesFallbackLine(const SitemapNotices& notices, const SystemText& system_text) {
+std::string DatesFallbackLine(const ListingNotices& notices, const SystemText& system_text) {
   const std::string site = PathForMessage(notices.site, system_text);
   switch (notices.dates_fallback) {
     case DatesFallback::kNone:
@@ -91,7 +91,7 @@ std::vector<std::string> SitemapLines(const RunSummary& summary, const SystemTex
     lines.push_back(
         Fill(Translate("Left out pages marked noindex: %s"), {Count(summary.noindex_pages)}));
   }
-  const SitemapNotices& notices = summary.sitemap;
+  const ListingNotices& notices = summary.listing;
   for (const PastHeadFinding& found : notices.past_head) {
     lines.push_back(PastHeadLine(found, system_text));
   }

@@ -10,8 +10,8 @@
 
 #include "cli/translation.h"
 #include "engine/formats/html5/html5_page.h"
-#include "engine/formats/sitemap/sitemap_url.h"
 #include "engine/text/encoding_labels.h"
+#include "engine/url/base_url.h"
 #include "engine/walk/pattern.h"
 
 namespace zorvitan::cli {
@@ -28,6 +28,8 @@ constexpr int kCleanUrls = 262;
 constexpr int kLastmod = 263;
 constexpr int kReport = 264;
 constexpr int kRobotsTxt = 265;
+constexpr int kDescriptions = 266;
+constexpr int kOptional = 267;
 // What getopt_long returns for an argument that is no option, in order.
 constexpr int kArgument = 1;
 
@@ -48,6 +50,8 @@ const option kOptions[] = {
     {"title", required_argument, nullptr, kTitle},
     {"template", required_argument, nullptr, kTemplate},
     {"strip-common-suffix", no_argument, nullptr, kStripCommonSuffix},
+    {"descriptions", no_argument, nullptr, kDescriptions},
+    {"optional", required_argument, nullptr, kOptional},
     {"quiet", no_argument, nullptr, 'q'},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
@@ -65,11 +69,6 @@ std::string ShortOptions() {
     if (o->has_arg == required_argument) letters += ':';
   }
   return letters;
-}
-
-// "option '--report' is for --format xml or txt".
-std::string ForSitemaps(const char* option) {
-  return Fill(Translate("option '%s' is for --format xml or txt"), {option});
 }
 
 CommandLine UsageError(std::string error) {
@@ -94,63 +93,125 @@ std::string OptionError(const std::string& arg, int letter) {
   return Fill(Translate("option '%s' needs a value"), {name});
 }
 
-// The options that only some formats take, checked once all are read.
-CommandLine CheckFormat(CommandLine result, const std::string& format, bool has_base_url,
-                        SitemapOptions sitemap, Html5Options html5, const std::string& lastmod) {
-  const char* html5_only = html5.strip_common_suffix               ? "--strip-common-suffix"
-                           : !result.options.template_file.empty() ? "--template"
-                           : html5.has_title                       ? "--title"
-                           : !html5.lang.empty()                   ? "--lang"
-                                                                   : nullptr;
-  if (format != "html5" && html5_only != nullptr) {
-    return UsageError(Fill(Translate("option '%s' is for --format html5"), {html5_only}));
-  }
-  const std::string& base_url = sitemap.base_url;
-  if (format == "html" || format == "html5") {
-    if (has_base_url) return UsageError(ForSitemaps("--base-url"));
-    const char* sitemap_only = sitemap.strip_index            ? "--strip-index"
-                               : sitemap.clean_urls           ? "--clean-urls"
-                               : sitemap.robots_txt           ? "--robots-txt"
-                               : !lastmod.empty()             ? "--lastmod"
-                               : !sitemap.report_file.empty() ? "--report"
-                                                              : nullptr;
-    if (sitemap_only != nullptr) {
-      return UsageError(ForSitemaps(sitemap_only));
+// What the options chose for the formats, checked once all are read.
+struct FormatChoice {
+  std::string format = "html";
+  SitemapOptions sitemap;
+  bool has_base_url = false;
+  Html5Options html5;
+  std::string lastmod;
+  std::vector<std::string> optional;
+};
+
+// The formats an option is for, and how a usage error names them.
+struct FormatsOf {
+  std::vector<std::string> formats;
+  const char* error;  // "option '%s' is for --format ..."
+};
+
+// The usage error for the first option given that the chosen format does not
+// take; "" when there is none.
+std::string OptionOfOtherFormat(const FormatChoice& c, const std::string& template_file) {
+  const FormatsOf html5{{"html5"}, TranslateLater("option '%s' is for --format html5")};
+  const FormatsOf titled{{"html5", "llms"},
+                         TranslateLater("option '%s' is for --format html5 or llms")};
+  const FormatsOf listings{{"xml", "txt", "llms"},
+                           TranslateLater("option '%s' is for --format xml, txt or llms")};
+  const FormatsOf sitemaps{{"xml", "txt"},
+                           TranslateLater("option '%s' is for --format xml or txt")};
+  const FormatsOf llms{{"llms"}, TranslateLater("option '%s' is for --format llms")};
+  const struct {
+    const char* name;
+    bool given;
+    const FormatsOf& formats;
+  } kFormatOnly[] = {
+      {"--strip-common-suffix", c.html5.strip_common_suffix, html5},
+      {"--template", !template_file.empty(), html5},
+      {"--title", c.html5.has_title, titled},
+      {"--lang", !c.html5.lang.empty(), html5},
+      {"--descriptions", c.html5.descriptions, html5},
+      {"--base-url", c.has_base_url, listings},
+      {"--strip-index", c.sitemap.strip_index, listings},
+      {"--clean-urls", c.sitemap.clean_urls, listings},
+      {"--robots-txt", c.sitemap.robots_txt, sitemaps},
+      {"--lastmod", !c.lastmod.empty(), sitemaps},
+      {"--report", !c.sitemap.report_file.empty(), listings},
+      {"--optional", !c.optional.empty(), llms},
+  };
+  const std::vector<std::string> known{"html", "html5", "xml", "txt", "llms"};
+  if (std::find(known.begin(), known.end(), c.format) == known.end()) return std::string();
+  for (const auto& o : kFormatOnly) {
+    const std::vector<std::string>& formats = o.formats.formats;
+    if (o.given && std::find(formats.begin(), formats.end(), c.format) == formats.end()) {
+      return Fill(Translate(o.formats.error), {o.name});
     }
-    if (!html5.lang.empty() && !IsLanguageTag(html5.lang)) {
-      return UsageError(Fill(Translate("--lang needs a language tag such as pl or en-GB, not '%s'"),
-                             {html5.lang}));
-    }
-    if (format == "html5") result.options.run.format = std::move(html5);
-    return result;
   }
+  return std::string();
+}
+
+// The sitemap's own choices: the format and the source of its dates.
+CommandLine CheckSitemap(CommandLine result, FormatChoice c) {
   static const char* const kLastmods[] = {"auto", "git", "mtime", "none"};
-  const auto known = std::find(std::begin(kLastmods), std::end(kLastmods), lastmod);
-  if (!lastmod.empty() && known == std::end(kLastmods)) {
+  const auto known = std::find(std::begin(kLastmods), std::end(kLastmods), c.lastmod);
+  if (!c.lastmod.empty() && known == std::end(kLastmods)) {
     return UsageError(
-        Fill(Translate("unknown --lastmod '%s' (known: auto, git, mtime, none)"), {lastmod}));
+        Fill(Translate("unknown --lastmod '%s' (known: auto, git, mtime, none)"), {c.lastmod}));
   }
-  if (!lastmod.empty() && format == "txt") {
+  if (!c.lastmod.empty() && c.format == "txt") {
     return UsageError(Fill(Translate("option '%s' is for --format xml"), {"--lastmod"}));
   }
   // Listed in the order of SitemapOptions::Lastmod; text has no dates.
-  sitemap.lastmod = format == "txt" ? SitemapOptions::Lastmod::kNone
-                                    : static_cast<SitemapOptions::Lastmod>(
-                                          lastmod.empty() ? 0 : known - std::begin(kLastmods));
-  if (format != "xml" && format != "txt") {
-    return UsageError(
-        Fill(Translate("unknown format '%s' (known: html, html5, xml, txt)"), {format}));
+  c.sitemap.lastmod = c.format == "txt"
+                          ? SitemapOptions::Lastmod::kNone
+                          : static_cast<SitemapOptions::Lastmod>(
+                                c.lastmod.empty() ? 0 : known - std::begin(kLastmods));
+  c.sitemap.format =
+      c.format == "xml" ? SitemapOptions::Format::kXml : SitemapOptions::Format::kText;
+  result.options.run.format = c.sitemap;
+  return result;
+}
+
+// llms.txt takes the sitemap's URL options, the html5 page's title and its own.
+CommandLine CheckLlms(CommandLine result, FormatChoice c) {
+  LlmsOptions llms;
+  llms.base_url = std::move(c.sitemap.base_url);
+  llms.strip_index = c.sitemap.strip_index;
+  llms.clean_urls = c.sitemap.clean_urls;
+  llms.report_file = std::move(c.sitemap.report_file);
+  llms.has_title = c.html5.has_title;
+  llms.title = std::move(c.html5.title);
+  llms.optional = std::move(c.optional);
+  result.options.run.format = std::move(llms);
+  return result;
+}
+
+// The options that only some formats take, checked once all are read.
+CommandLine CheckFormat(CommandLine result, FormatChoice c) {
+  const std::string other = OptionOfOtherFormat(c, result.options.template_file);
+  if (!other.empty()) return UsageError(other);
+  if (!c.html5.lang.empty() && !IsLanguageTag(c.html5.lang)) {
+    return UsageError(Fill(Translate("--lang needs a language tag such as pl or en-GB, not '%s'"),
+                           {c.html5.lang}));
   }
-  if (!has_base_url)
-    return UsageError(Fill(Translate("--format %s needs --base-url URL"), {format}));
-  if (!IsBaseUrl(base_url)) {
+  if (c.format == "html") return result;
+  if (c.format == "html5") {
+    result.options.run.format = std::move(c.html5);
+    return result;
+  }
+  if (c.format != "xml" && c.format != "txt" && c.format != "llms") {
+    return UsageError(
+        Fill(Translate("unknown format '%s' (known: html, html5, xml, txt, llms)"), {c.format}));
+  }
+  if (!c.has_base_url) {
+    return UsageError(Fill(Translate("--format %s needs --base-url URL"), {c.format}));
+  }
+  if (!IsBaseUrl(c.sitemap.base_url)) {
     return UsageError(Fill(Translate("--base-url needs an absolute http:// or https:// URL "
                                      "without query or fragment, not '%s'"),
-                           {base_url}));
+                           {c.sitemap.base_url}));
   }
-  sitemap.format = format == "xml" ? SitemapOptions::Format::kXml : SitemapOptions::Format::kText;
-  result.options.run.format = sitemap;
-  return result;
+  if (c.format == "llms") return CheckLlms(std::move(result), std::move(c));
+  return CheckSitemap(std::move(result), std::move(c));
 }
 
 }  // namespace
@@ -168,11 +229,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   RunInputs& run = result.options.run;
   run.patterns = kDefaultPatterns;
   std::vector<std::string> positional;
-  std::string format = "html";
-  SitemapOptions sitemap;
-  bool has_base_url = false;
-  Html5Options html5;
-  std::string lastmod;
+  FormatChoice choice;
+  SitemapOptions& sitemap = choice.sitemap;
+  Html5Options& html5 = choice.html5;
   optind = 0;  // a fresh scan, in every runtime
   opterr = 0;
   for (;;) {
@@ -206,11 +265,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         run.excludes.push_back(value);
         break;
       case 'f':
-        format = value;
+        choice.format = value;
         break;
       case 'b':
         sitemap.base_url = value;
-        has_base_url = true;
+        choice.has_base_url = true;
         break;
       case kStripIndex:
         sitemap.strip_index = true;
@@ -219,7 +278,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         sitemap.clean_urls = true;
         break;
       case kLastmod:
-        lastmod = value;
+        choice.lastmod = value;
         break;
       case kReport:
         if (value.empty()) {
@@ -254,6 +313,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       case kStripCommonSuffix:
         html5.strip_common_suffix = true;
         break;
+      case kDescriptions:
+        html5.descriptions = true;
+        break;
+      case kOptional:
+        if (value.empty()) {
+          return UsageError(Fill(Translate("option '%s' needs a pattern"), {"--optional"}));
+        }
+        choice.optional.push_back(value);
+        break;
       case 'q':
         result.options.quiet = true;
         break;
@@ -275,7 +343,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   run.site_folder = positional[0];
   run.map_file = positional[1];
   result.action = Action::kRun;
-  return CheckFormat(std::move(result), format, has_base_url, sitemap, html5, lastmod);
+  return CheckFormat(std::move(result), std::move(choice));
 }
 
 }  // namespace zorvitan::cli

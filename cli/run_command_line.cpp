@@ -24,6 +24,13 @@
 namespace zorvitan::cli {
 namespace {
 
+// The --report file of the formats that write one.
+std::string* ReportFileOf(FormatOptions* format) {
+  if (auto* sitemap = std::get_if<SitemapOptions>(format)) return &sitemap->report_file;
+  if (auto* llms = std::get_if<LlmsOptions>(format)) return &llms->report_file;
+  return nullptr;
+}
+
 int RunGeneration(const Options& options, Platform& platform, PagesReadHook on_pages_read) {
   RunInputs inputs = options.run;
   const bool map_resolved = MakeAbsolute(inputs.map_file, &inputs.map_file);
@@ -38,15 +45,15 @@ int RunGeneration(const Options& options, Platform& platform, PagesReadHook on_p
     return kExitRefused;
   }
   const bool map_existed = !inputs.map_file.empty() && PathExists(inputs.map_file);
-  if (auto* sitemap_options = std::get_if<SitemapOptions>(&inputs.format)) {
-    SitemapOptions& sitemap = *sitemap_options;
-    // Taken from the current folder, as the map file's path is.
-    const std::string report_file = sitemap.report_file;
-    if (!report_file.empty() && !MakeAbsolute(report_file, &sitemap.report_file)) {
-      WriteText(Stream::kErr, CannotCreateMessage(report_file) + "\n");
-      return kExitMapNotWritten;
-    }
-    sitemap.now = static_cast<std::int64_t>(std::time(nullptr));
+  if (auto* sitemap = std::get_if<SitemapOptions>(&inputs.format)) {
+    sitemap->now = static_cast<std::int64_t>(std::time(nullptr));
+  }
+  // Taken from the current folder, as the map file's path is.
+  std::string* report_file = ReportFileOf(&inputs.format);
+  const std::string report_given = report_file != nullptr ? *report_file : std::string();
+  if (!report_given.empty() && !MakeAbsolute(report_given, report_file)) {
+    WriteText(Stream::kErr, CannotCreateMessage(report_given) + "\n");
+    return kExitMapNotWritten;
   }
 
   ProgressLine progress(!options.quiet && IsTerminal(Stream::kErr),

@@ -19,7 +19,8 @@ patterns, with the page's <title> as the link text. Every folder below
 SITE_FOLDER is searched, hidden folders and folders reached through links
 included (a folder reached twice is searched once). With --format html5 it
 writes a complete page to publish as the site's map, with --format xml or txt
-a sitemap for search engines.
+a sitemap for search engines, with --format llms an llms.txt for language
+models.
 
 )");
 // xgettext:no-c-format
@@ -47,16 +48,17 @@ const char* const kOptions = TranslateLater(R"(Options:
                          ("drafts/**", "**/*.bak.html"); an excluded folder is
                          not searched. May be given many times; for every format
   -f, --format FORMAT    html (the default: the map described below), html5 (a
-                         complete page to publish), xml (a sitemaps.org sitemap)
-                         or txt (one URL per line)
+                         complete page to publish), xml (a sitemaps.org
+                         sitemap), txt (one URL per line) or llms (llms.txt, the
+                         site's index for language models)
   -b, --base-url URL     the site's address, absolute, http:// or https://;
-                         needed by xml and txt. A "/" is added when it does not
-                         end in one
+                         needed by xml, txt and llms. A "/" is added when it
+                         does not end in one
       --strip-index      write index.htm, index.html and index.php (any case) as
-                         their folder's URL, "news/" (xml and txt only)
+                         their folder's URL, "news/" (xml, txt and llms only)
       --clean-urls       write page.html as "page", as most static hosts serve
-                         it; with --strip-index, dir/index.html as "dir/" (xml
-                         and txt)
+                         it; with --strip-index, dir/index.html as "dir/" (xml,
+                         txt and llms)
       --lastmod SOURCE   where each page's <lastmod> comes from (xml only): auto
                          (the default) is git when SITE_FOLDER lies in a git
                          work tree with its whole history, else mtime; git is
@@ -67,7 +69,8 @@ const char* const kOptions = TranslateLater(R"(Options:
                          writes no <lastmod>
       --report FILE      write into FILE a line for each page left out of the
                          sitemap: its path in the site, a tab, and why (see
-                         "Left out" below); UTF-8, replaced whole (xml and txt)
+                         "Left out" below); UTF-8, replaced whole (xml, txt
+                         and llms)
       --robots-txt       add "Sitemap: URL" (of MAP_FILE, or of each numbered
                          file of a split text sitemap) to the file robots.txt
                          in SITE_FOLDER, creating it when missing; every other
@@ -85,7 +88,9 @@ const char* const kOptions = TranslateLater(R"(Options:
                          English for any other
       --title TEXT       html5: the page's title (default "Mapa serwisu", or
                          "Site map" on a page not in Polish, then " – " and
-                         the top index page's title)
+                         the top index page's title); llms: the site's name
+                         (default the top index page's title, else the base
+                         URL's host)
       --template FILE    html5: your own page, in UTF-8, filled in: the map goes
                          where {{map}} stands, the title wherever {{title}}
                          does; the built-in stylesheet is left out
@@ -93,6 +98,12 @@ const char* const kOptions = TranslateLater(R"(Options:
                          html5: drop a suffix that most titles share, such as
                          " | My Site", from the link texts, and name it on
                          standard error
+      --descriptions     html5: show each page's description (its <meta
+                         name="description">) under its link
+      --optional GLOB    llms: list the pages of the folders whose path matches
+                         GLOB (as for --exclude; the folders below them too)
+                         under "## Optional", which readers may skip. May be
+                         given many times
   -q, --quiet            no progress line
   -h, --help             show this help and exit
   -V, --version          show the version and exit
@@ -142,9 +153,10 @@ const char* const kHtml5Page = TranslateLater(R"(The html5 page (--format html5)
   its file name (--skip-untitled leaves it out). Titles are read and
   converted to UTF-8 as above, their blanks collapsed. A link to a page
   whose <html lang> names another language than the map's (pl-PL and pl
-  are one) carries that lang and hreflang, so a screen reader speaks its
-  title in its language. A template keeps its own <html lang>; when that
-  names another language, the <nav> carries the map's.
+  are one) carries that lang and hreflang, its description that lang, so a
+  screen reader speaks them in their language. A template keeps its own
+  <html lang>; when that names another language, the <nav> carries the
+  map's.
   Links are URLs relative to SITE_FOLDER, every byte but letters, digits,
   "-", ".", "_", "~" and "/" written as %XX, so the map belongs in
   SITE_FOLDER. Pages marked noindex are listed (the map is for people); the
@@ -194,6 +206,27 @@ const char* const kSitemaps = TranslateLater(R"(Sitemaps (--format xml or txt):
 
 )");
 // xgettext:no-c-format
+const char* const kLlms = TranslateLater(R"(llms.txt (--format llms):
+  Markdown in UTF-8 with LF line ends, as the llms.txt proposal has it: "# "
+  and the site's name (see --title), "> " and the top index page's
+  description when it has one, then a "## " section for each folder with
+  pages listed: SITE_FOLDER's first, headed by the site's name, then each
+  folder headed as the html5 page labels it (its index page's title, else
+  its name). Each page is a line "- [title](URL): description", the
+  description from its <meta name="description">, when it has one; an
+  untitled page reads as its file name (--skip-untitled leaves it out).
+  Pages are in the html5 page's order. The URLs, and the pages left out,
+  are those of a sitemap with the same options (see "Left out" above, and
+  --report). In titles and descriptions, line breaks and runs of blanks
+  become one blank, and "\", "`", "*", "_", "[", "]", "<", "#", "~", and "&"
+  before a letter, digit or "#", are escaped with "\", so Markdown readers
+  give back the text as written; a base URL's parentheses and "&" are
+  written as %28, %29 and %26, so nothing ends a link early. A site with
+  nothing left to list gets no file: the old one stays, and the exit status
+  is 3.
+
+)");
+// xgettext:no-c-format
 const char* const kMessages = TranslateLater(R"(Messages:
   Messages are in the user's language, chosen as gettext chooses it: from
   LANGUAGE, LC_ALL, LC_MESSAGES and LANG (on Windows, the language of the
@@ -223,7 +256,7 @@ const char* const kExitStatus = TranslateLater(R"(Exit status:
      opened ("Cannot open the folder: ..."), or a relative path while the
      current folder no longer exists; nothing was changed
   2  wrong usage: an unknown option, format or encoding, not two arguments,
-     xml or txt without an absolute http:// or https:// --base-url, an
+     xml, txt or llms without an absolute http:// or https:// --base-url, an
      option of another format, or a --template that cannot be read, is not
      UTF-8 or has no {{map}}; nothing is written
   3  the map, or a file of the sitemap (the report and robots.txt
@@ -260,6 +293,9 @@ const char* const kExamples = TranslateLater(
     "  The pages left out of the sitemap, and why, listed in left-out.txt:\n"
     "    zorvitan-cli -f xml -b https://example.com --report left-out.txt \\\n"
     "      www www/sitemap.xml\n"
+    "  An index for language models, the old pages under \"## Optional\":\n"
+    "    zorvitan-cli -f llms -b https://example.com --optional \"stare/**\" \\\n"
+    "      www www/llms.txt\n"
     "  No dates at all, in a build from a shallow clone:\n"
     "    zorvitan-cli -f xml -b https://example.com --lastmod none public \\\n"
     "      public/sitemap.xml\n");
@@ -278,7 +314,7 @@ std::string UsageText() {
 std::string HelpText() {
   std::string help = UsageLine() + "\n";
   for (const char* part : {kDescription, kArguments, kOptions, kMapFile, kHtml5Page, kSitemaps,
-                           kMessages, kExitStatus, kExamples}) {
+                           kLlms, kMessages, kExitStatus, kExamples}) {
     help += Translate(part);
   }
   return help;

@@ -6,8 +6,9 @@
 # puts the npm packages playwright-core, which drives Debian's Chromium in the browser test and
 # downloads no browser of its own, sitemap, whose parser reads the sitemaps in the sitemap
 # test, robots-parser, which judges the robots.txt rules there, vnu-jar (the Nu Html
-# Checker, run with Debian's Java) and axe-core, which check the html5 map, and parse5, the
-# HTML parser the head reader is checked against (tests/head), into build/browser-tools.
+# Checker, run with Debian's Java) and axe-core, which check the html5 map, parse5, the
+# HTML parser the head reader is checked against (tests/head), and commonmark, the reference
+# Markdown parser that reads llms.txt back (tests/llms), into build/browser-tools.
 #
 #   scripts/deps.sh              the build, test and packaging tools
 #   scripts/deps.sh native       only what building zorvitan-cli needs (`make run`)
@@ -108,3 +109,4 @@ npm_package robots-parser 3.0.1
 npm_package vnu-jar 26.9.27
 npm_package axe-core 4.14.1
 npm_package parse5 8.1.1
+npm_package commonmark 0.31.2

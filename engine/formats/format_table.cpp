@@ -2,6 +2,7 @@
 
 #include "engine/formats/classic/map_writer.h"
 #include "engine/formats/html5/html5_map_writer.h"
+#include "engine/formats/llms/llms_writer.h"
 #include "engine/formats/sitemap/sitemap_set_writer.h"
 
 namespace zorvitan {
@@ -20,6 +21,7 @@ struct FormatTable {
   auto operator()(const ClassicOptions& o) const { return New<MapWriter>(o); }
   auto operator()(const Html5Options& o) const { return New<Html5MapWriter>(o); }
   auto operator()(const SitemapOptions& o) const { return New<SitemapSetWriter>(o); }
+  auto operator()(const LlmsOptions& o) const { return New<LlmsWriter>(o); }
 };
 
 }  // namespace

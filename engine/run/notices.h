@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/formats/sitemap/sitemap_notices.h"
+#include "engine/listing/listing_notices.h"
 
 namespace zorvitan {
 
@@ -37,7 +37,7 @@ struct RunSummary {
   std::vector<std::string> unopened_folders;  // found but not listed: their pages are missing
   std::size_t noindex_pages = 0;              // left out of a sitemap: they asked not to be indexed
   std::string stripped_suffix;                // dropped from an html5 map's titles, UTF-8
-  SitemapNotices sitemap;                     // left out by reason, dates: for the front end
+  ListingNotices listing;                     // left out by reason, dates: for the front end
 };
 
 // The texts, in the system's code page; line breaks are CR LF.

@@ -11,13 +11,14 @@
 #include "engine/formats/classic/classic_options.h"
 #include "engine/formats/format_writer.h"
 #include "engine/formats/html5/html5_options.h"
+#include "engine/formats/llms/llms_options.h"
 #include "engine/formats/sitemap/sitemap_options.h"
 
 namespace zorvitan {
 
 // The format to write, with its own settings: the classic HTML map, a
-// complete html5 page, or a machine sitemap.
-using FormatOptions = std::variant<ClassicOptions, Html5Options, SitemapOptions>;
+// complete html5 page, a machine sitemap, or llms.txt.
+using FormatOptions = std::variant<ClassicOptions, Html5Options, SitemapOptions, LlmsOptions>;
 
 struct RunInputs : WriterInputs {
   std::string patterns;  // "*.htm; *.html; *.php"

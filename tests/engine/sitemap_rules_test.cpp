@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/formats/sitemap/robots_txt.h"
+#include "engine/listing/robots_txt.h"
 #include "engine/url/canonical_url.h"
 
 namespace zorvitan::testing {

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/formats/sitemap/sitemap_page_rules.h"
-#include "engine/formats/sitemap/sitemap_url.h"
+#include "engine/formats/sitemap/w3c_date.h"
+#include "engine/listing/left_out_rules.h"
+#include "engine/url/base_url.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace zorvitan::testing {
@@ -238,7 +239,7 @@ TEST_F(SitemapTest, PagesLeftOutAreCountedByReasonAndReported) {
   const std::string late_canonical =
       "canonical after the head ended at <p> (line 1): search engines do not see it";
   // For the front end: which elements came late, where, and the pages left out by reason.
-  const SitemapNotices& notices = report.summary.sitemap;
+  const ListingNotices& notices = report.summary.listing;
   ASSERT_EQ(notices.past_head.size(), 2u);
   EXPECT_EQ(notices.past_head[0].page + " " + PastHeadText(notices.past_head[0]),
             "late.htm " + late);
@@ -304,8 +305,8 @@ TEST_F(SitemapTest, GitDatesForCommittedPagesFileTimesForChangedOnesNoFutureDate
             kUrlset + Url("a.htm", kCommit) + Url("c.htm") + Url("e.htm") +
                 "<url><loc>https://example.com/a&amp;b/new.htm</loc></url>\n" +
                 Url("d/b.htm", kCommit) + "</urlset>\n");
-  EXPECT_EQ(report.summary.sitemap.future_dates, 1u);
-  EXPECT_EQ(report.summary.sitemap.dates_fallback, DatesFallback::kNone);
+  EXPECT_EQ(report.summary.listing.future_dates, 1u);
+  EXPECT_EQ(report.summary.listing.dates_fallback, DatesFallback::kNone);
   ASSERT_EQ(fs.programs_run.size(), 3u);
   EXPECT_EQ(fs.programs_run[0], (std::vector<std::string>{
                                     "git", "-C", "C:\\site\\", "rev-parse", "--is-inside-work-tree",
@@ -314,13 +315,13 @@ TEST_F(SitemapTest, GitDatesForCommittedPagesFileTimesForChangedOnesNoFutureDate
   // A shallow clone: file times, and a notice that says how to get the history.
   fs.programs["rev-parse"] = {0, "true\ntrue\n\n"};
   options.lastmod = SitemapOptions::Lastmod::kAuto;
-  EXPECT_EQ(GenerateSitemap().summary.sitemap.dates_fallback, DatesFallback::kShallow);
+  EXPECT_EQ(GenerateSitemap().summary.listing.dates_fallback, DatesFallback::kShallow);
   EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml").find(kCommit), std::string::npos);
   // No git: auto quietly takes file times; asked for, a notice says why.
   fs.programs.clear();
-  EXPECT_EQ(GenerateSitemap().summary.sitemap.dates_fallback, DatesFallback::kNone);
+  EXPECT_EQ(GenerateSitemap().summary.listing.dates_fallback, DatesFallback::kNone);
   options.lastmod = SitemapOptions::Lastmod::kGit;
-  EXPECT_EQ(GenerateSitemap().summary.sitemap.dates_fallback, DatesFallback::kNoGit);
+  EXPECT_EQ(GenerateSitemap().summary.listing.dates_fallback, DatesFallback::kNoGit);
   options.lastmod = SitemapOptions::Lastmod::kNone;
   ASSERT_EQ(GenerateSitemap().outcome, RunOutcome::kDone);
   EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml").find("<lastmod>"), std::string::npos);
@@ -363,15 +364,15 @@ TEST_F(SitemapTest, ClosingTheWindowDuringAGitDatedRunKeepsEveryOldFile) {
 TEST_F(SitemapTest, AHundredDatesMostlyOnOneDayAreFlagged) {
   options.lastmod = SitemapOptions::Lastmod::kMtime;
   for (int i = 0; i < 99; ++i) fs.AddFile("C:\\site\\p" + std::to_string(i) + ".htm", "");
-  EXPECT_EQ(GenerateSitemap().summary.sitemap.one_day_dates, 0u) << "99 dates are too few";
+  EXPECT_EQ(GenerateSitemap().summary.listing.one_day_dates, 0u) << "99 dates are too few";
   fs.AddFile("C:\\site\\p99.htm", "");
   for (int i = 0; i < 10; ++i) fs.SetModifiedTime("C:\\site\\p" + std::to_string(i) + ".htm", 0);
-  const SitemapNotices flagged = GenerateSitemap().summary.sitemap;
+  const ListingNotices flagged = GenerateSitemap().summary.listing;
   EXPECT_EQ(flagged.one_day_dates, 90u);
   EXPECT_EQ(flagged.dated, 100u);
   EXPECT_EQ(flagged.one_day, "2023-11-14");
   fs.SetModifiedTime("C:\\site\\p10.htm", 0);
-  EXPECT_EQ(GenerateSitemap().summary.sitemap.one_day_dates, 0u) << "89 of 100";
+  EXPECT_EQ(GenerateSitemap().summary.listing.one_day_dates, 0u) << "89 of 100";
 }
 
 TEST_F(SitemapTest, RobotsTxtGetsTheSitemapLineOnceAndCleanUrlsDropHtml) {

@@ -1,7 +1,8 @@
 // The html5 map in headless Chromium, opened as the plain file:// URL a reader opens. axe-core
 // (injected into the page) finds no violation of the WCAG 2.1 A and AA rules, in the light and
 // the dark colour scheme, on the sample site's map and on a site of hostile names and titles,
-// mapped in English: its words are English, and each link is spoken in its page's language.
+// shown with their descriptions and mapped in English: its words are English, and each link and
+// description is spoken in its page's language.
 // On both, every link lands on its own page, whose title (blanks collapsed) is the link's text
 // (an untitled page's link reads as its file name, an untitled index page's as its folder's),
 // under the items of its folders, each labelled by its index page's title or else its name; and
@@ -19,7 +20,7 @@ import { pathToFileURL } from 'node:url';
 import { follow, launchChromium } from '../browser/map_browser.mjs';
 import { check, finish } from '../support/tally.mjs';
 import {
-  copySampleSite, makeHostileSite, mapSite, scratch, tools, winPath,
+  copySampleSite, describedPages, makeHostileSite, mapSite, scratch, tools, winPath,
 } from './html5_sites.mjs';
 
 const axeScript = path.join(tools, 'node_modules/axe-core/axe.min.js');
@@ -141,19 +142,21 @@ async function checkMap(browser, name, site, mapPath, pages) {
   await context.close();
 }
 
-// The hostile site's map with --lang en: English words, and each link spoken (its nearest lang)
-// in its page's language, or in the map's for a page in English or without a valid tag.
+// The hostile site's map with --lang en: English words, and each link and description spoken (the
+// nearest lang) in its page's language, or in the map's for a page in English or without a valid tag.
 const spokenOnEnglishMap = { 'index.html': 'pl-PL', 'de/index.html': 'de', 'de/anfahrt.html': 'DE-at' };
 async function checkLanguages(browser, mapPath) {
   const tab = await browser.newPage();
   await tab.goto(pathToFileURL(mapPath).href);
   const [words, ...links] = await tab.evaluate(() => [
     `${document.documentElement.lang} ${document.querySelector('nav').ariaLabel} ${document.title}`,
-    ...[...document.querySelectorAll('nav a')].map((a) => [a.getAttribute('href'), a.closest('[lang]').lang, a.hreflang])]);
+    ...[...document.querySelectorAll('nav a')].map((a) => [a.getAttribute('href'), a.closest('[lang]').lang, a.hreflang,
+      (a.nextElementSibling?.matches('p.description') ? a.nextElementSibling : a).closest('[lang]').lang])]);
   await tab.close();
   check('English map: its own words are English', words.startsWith('en Site map Site map – ') ? [] : [words]);
-  check('English map: each link spoken in its page\'s language', links
-    .filter(([href, lang, hreflang]) => lang !== (spokenOnEnglishMap[href] ?? 'en') || hreflang !== (spokenOnEnglishMap[href] ?? ''))
+  check('English map: each link and description spoken in its page\'s language', links
+    .filter(([href, lang, hreflang, description]) => lang !== (spokenOnEnglishMap[href] ?? 'en')
+      || hreflang !== (spokenOnEnglishMap[href] ?? '') || description !== lang)
     .map((link) => link.join(' ')));
 }
 
@@ -168,8 +171,10 @@ try {
   if (mapSite('sample site', sampleSite, sampleMap)) {
     await checkMap(browser, 'sample site', sampleSite, sampleMap, samplePagesWritten);
   }
-  if (mapSite('hostile site', hostileSite, hostileMap, ['--lang', 'en'])) {
+  if (mapSite('hostile site', hostileSite, hostileMap, ['--descriptions', '--lang', 'en'])) {
     await checkMap(browser, 'hostile site', hostileSite, hostileMap, hostilePages);
+    const shown = fs.readFileSync(hostileMap, 'utf8').split('<p class="description"').length - 1;
+    check('hostile site: each description shown', shown === describedPages ? [] : [`${shown} of ${describedPages}`]);
     await checkLanguages(browser, hostileMap);
   }
 } catch (error) {

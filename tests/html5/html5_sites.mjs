@@ -42,23 +42,25 @@ export function copySampleSite() {
 // unique in the site as the browser shows it; names and titles hold what breaks markup, links and
 // encodings; some pages are in German and English. Posix-only names are left out under Wine.
 const hostilePages = [
-  ['index.html', 'Start | Glina', 'lang="pl-PL"'],
+  ['index.html', 'Start | Glina', 'lang="pl-PL"',
+    '<meta name="description" content="Pracownia &amp; sklep: &lt;b&gt;glina&lt;/b&gt; &quot;ręcznie&quot;">'],
   ['c#d.html', 'Hash | Glina'],
   ['a%41.html', 'Percent 41 | Glina'],
   ['x&y.html', 'X &amp; Y | Glina'],
   ["it's [a] (b) {c}.html", 'Blanks &lt;and&gt; brackets'],
   ['zażółć gęślą.html', 'Polish letters — ŻÓŁĆ'],
   ['skrypt.html', 'Sklep <script>document.title="PWNED"</script> | Glina'],
-  ['encje.html', 'Kot &amp; pies & &#322;&oacute;d&#378; 日本'],
+  ['encje.html', 'Kot &amp; pies & &#322;&oacute;d&#378; 日本', '',
+    '<meta name="description" content="Dwie\r\n linie, &#322;&oacute;d&#378; i 日本">'],
   ['linie.html', '  Dwie\r\n\tlinie  '],
   ['noindex.html', 'Noindex | Glina', '', '<meta name="robots" content="noindex">'],
   ['PAGE.HTM', 'Upper case'],
   ['a&b/page.html', 'In a&amp;b'],
   ['a&b/#u 100%.html', null],
   ['x&lt;y/p%20q.html', 'In x&amp;lt;y'],
-  ['dział/index.html', 'Dział'],
+  ['dział/index.html', 'Dział', '', '<meta name="description" content="Opis działu">'],
   ['de/index.html', 'Über uns', 'lang="de"'],
-  ['de/anfahrt.html', 'Anfahrt', 'lang="DE-at"'],
+  ['de/anfahrt.html', 'Anfahrt', 'lang="DE-at"', '<meta name="description" content="Wegbeschreibung">'],
   ['english.html', 'In English', 'lang="en-GB"'],
   ['dział/sub dir/untitled.htm', null],
   ['puste/głębiej/strona.html', 'Deeper'],
@@ -75,6 +77,9 @@ const hostilePages = [
   ['back\\slash.html', 'Backslash', '', '', true],
   ['<b>/bold.html', 'In b', '', '', true],
 ].filter(([, , , , posixOnly]) => !wine || !posixOnly);
+
+// How many of the hostile site's pages have a description.
+export const describedPages = hostilePages.filter(([, , , head = '']) => head.includes('"description"')).length;
 
 // Writes the hostile site; returns it and its pages: path in the site -> its title as written,
 // or null.

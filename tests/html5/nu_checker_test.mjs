@@ -1,6 +1,7 @@
 // The html5 map by the W3C Nu Html Checker (the npm package vnu-jar, run with Debian's Java): no
 // error and no warning on the sample site's map, on a site of hostile names and titles (its common
-// title suffix dropped; and with --lang en), and on the sample site's map filled into a template.
+// title suffix dropped; and with its pages' descriptions, in English), and on the sample site's
+// map filled into a template.
 //
 //   node nu_checker_test.mjs ZORVITAN_CLI                 the native program
 //   node nu_checker_test.mjs ZORVITAN_CLI_EXE WINE_RUN    the Windows program under Wine
@@ -33,8 +34,10 @@ const hostileMap = path.join(site, 'mapa.html');
 if (mapSite('hostile site', site, hostileMap, ['--strip-common-suffix', '--title', 'Mapa <&> "x"'])) {
   maps.push(hostileMap);
 }
-const englishMap = path.join(scratch, 'english.html');
-if (mapSite('hostile site in English', site, englishMap, ['--lang', 'en'])) maps.push(englishMap);
+const describedMap = path.join(scratch, 'opisy.html');
+if (mapSite('hostile site with descriptions, in English', site, describedMap, ['--descriptions', '--lang', 'en'])) {
+  maps.push(describedMap);
+}
 const templateMap = path.join(scratch, 'szablon-mapa.html');
 const template = makeTemplate();
 if (mapSite('template', sampleSite, templateMap, ['--template', wine ? winPath(template) : template])) {

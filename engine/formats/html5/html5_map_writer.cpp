@@ -5,6 +5,8 @@
 #include "engine/formats/html5/html5_page.h"
 #include "engine/formats/html5/html5_words.h"
 #include "engine/formats/title_suffix.h"
+#include "engine/listing/index_first_order.h"
+#include "engine/listing/listed_text.h"
 #include "engine/page/head_reader.h"
 #include "engine/page/read_ahead.h"
 #include "engine/text/text_rules.h"
@@ -53,7 +55,8 @@ bool Html5MapWriter::WritePage() {
   const bool hold = options_.strip_common_suffix || !lang_known;
   std::vector<std::string> titles;
   std::vector<char> readable;
-  std::vector<std::string> langs;  // each page's, when it looks like a tag
+  std::vector<std::string> langs;         // each page's, when it looks like a tag
+  std::vector<std::string> descriptions;  // with --descriptions
   LanguageCount languages;
   if (hold) {
     titles.reserve(count);
@@ -65,6 +68,7 @@ bool Html5MapWriter::WritePage() {
       titles.push_back(std::move(entry.title));
       readable.push_back(entry.readable);
       langs.push_back(has_lang ? std::move(entry.lang) : std::string());
+      if (options_.descriptions) descriptions.push_back(std::move(entry.description));
       return true;
     });
     if (!read) return false;
@@ -92,7 +96,9 @@ bool Html5MapWriter::WritePage() {
   Emit(">\n<ul>\n");
   if (hold) {
     for (std::size_t i = 0; i < count && !output_.Failed(); ++i) {
-      WriteEntry(order_[i], Entry{std::move(titles[i]), std::move(langs[i]), readable[i] != 0});
+      std::string description = options_.descriptions ? std::move(descriptions[i]) : std::string();
+      WriteEntry(order_[i], Entry{std::move(titles[i]), std::move(langs[i]), readable[i] != 0,
+                                  std::move(description)});
     }
   } else if (!ReadEntries([this](std::size_t i, Entry entry) {
                WriteEntry(order_[i], std::move(entry));
@@ -125,32 +131,9 @@ bool Html5MapWriter::ReadEntries(Use use) {
   return !stopped;
 }
 
-// Each run of a folder's pages with its first index page in front; the map's
-// own file (left by this run's probe or an earlier run) left out.
+// The map's own file (left by this run's probe or an earlier run) is no page.
 void Html5MapWriter::MakeOrder() {
-  order_.clear();
-  const std::string& map = inputs_.map_file;
-  const std::string folded_map = platform_.FoldCase(map);
-  const std::size_t map_name = map.size() - (map.find_last_of("\\/") + 1);
-  auto is_map = [&](std::size_t i) {
-    return page_list_->NameOf(i).size() == map_name &&
-           platform_.FoldCase((*page_list_)[i]) == folded_map;
-  };
-  const std::size_t size = page_list_->size();
-  for (std::size_t start = 0; start < size;) {
-    const std::string* folder = &page_list_->FolderOf(start);
-    std::size_t end = start + 1;
-    while (end < size && &page_list_->FolderOf(end) == folder) ++end;
-    std::size_t index = end;
-    for (std::size_t i = start; i < end && index == end; ++i) {
-      if (IsIndexName(page_list_->NameOf(i)) && !is_map(i)) index = i;
-    }
-    if (index != end) order_.push_back(static_cast<std::uint32_t>(index));
-    for (std::size_t i = start; i < end; ++i) {
-      if (i != index && !is_map(i)) order_.push_back(static_cast<std::uint32_t>(i));
-    }
-    start = end;
-  }
+  order_ = IndexFirstOrder(*page_list_, inputs_.map_file, platform_);
 }
 
 // The title as the browser shows it, converted to UTF-8 with its references
@@ -158,12 +141,13 @@ void Html5MapWriter::MakeOrder() {
 Html5MapWriter::Entry Html5MapWriter::ReadEntry(std::size_t page, std::string* chunk) {
   Entry entry;
   PageHead head;
-  if (ReadPageHead(platform_, (*page_list_)[page], chunk, kNeedsTitle, &head) != ReadResult::kOk) {
+  // The description stands in the head: read to its end only when asked for.
+  const unsigned needs = options_.descriptions ? kNeedsTitle | kNeedsHead : kNeedsTitle;
+  if (ReadPageHead(platform_, (*page_list_)[page], chunk, needs, &head) != ReadResult::kOk) {
     entry.readable = false;
   } else {
-    if (!head.title.empty()) {
-      entry.title = TitleText(converter_.ToUtf8(head.title, head.declared_encoding));
-    }
+    entry.title = ShownTitle(converter_, head);
+    entry.description = ShownDescription(converter_, head);
     entry.lang = std::move(head.lang);
   }
   return entry;
@@ -171,10 +155,7 @@ Html5MapWriter::Entry Html5MapWriter::ReadEntry(std::size_t page, std::string* c
 
 // The top index page is the site folder's index page, first in the order.
 void Html5MapWriter::ReadTopPage(std::string* title, std::string* lang) {
-  if (order_.empty() || page_list_->FolderOf(order_[0]).size() != site_length_ ||
-      !IsIndexName(page_list_->NameOf(order_[0]))) {
-    return;
-  }
+  if (order_.empty() || !IsTopIndexPage(*page_list_, order_[0], site_length_)) return;
   Entry top = ReadEntry(order_[0], &chunk_);
   *title = std::move(top.title);
   *lang = std::move(top.lang);
@@ -296,9 +277,10 @@ void Html5MapWriter::AppendLink(std::size_t page, const Entry& entry,
   }
   AppendUrlPath(page_list_->NameOf(page), platform_, platform_, &output_.text());
   Emit("\"");
-  // A page in another language is spoken in its own; hreflang says so of
-  // where the link leads.
-  if (IsLanguageTag(entry.lang) && !SameLanguage(entry.lang, lang_)) {
+  // A page in another language is spoken in its own, its title and its
+  // description; hreflang says so of where the link leads.
+  const bool other_language = IsLanguageTag(entry.lang) && !SameLanguage(entry.lang, lang_);
+  if (other_language) {
     AppendLangAttribute(entry.lang);
     Emit(" hreflang=\"");
     AppendPlainText(entry.lang, &output_.text());
@@ -311,6 +293,13 @@ void Html5MapWriter::AppendLink(std::size_t page, const Entry& entry,
     AppendPlainText(WithoutSuffix(entry.title, suffix_), &output_.text());
   }
   Emit("</a>");
+  if (!entry.description.empty()) {
+    Emit("<p class=\"description\"");
+    if (other_language) AppendLangAttribute(entry.lang);
+    Emit(">");
+    AppendPlainText(entry.description, &output_.text());
+    Emit("</p>");
+  }
 }
 
 void Html5MapWriter::AppendLangAttribute(std::string_view lang) {

@@ -46,6 +46,7 @@ class Html5MapWriter : public FormatWriter {
     std::string title;
     std::string lang;  // its <html lang>
     bool readable = true;
+    std::string description;  // UTF-8, with --descriptions
   };
   // How many pages declare each language (letter case aside).
   class LanguageCount {

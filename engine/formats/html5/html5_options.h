@@ -20,6 +20,8 @@ struct Html5Options {
   std::string template_text;
   // Drop the suffix most titles share from the link texts (title_suffix.h).
   bool strip_common_suffix = false;
+  // Each page's description (<meta name="description">) under its link.
+  bool descriptions = false;
 };
 
 }  // namespace zorvitan

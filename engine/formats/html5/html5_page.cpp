@@ -79,6 +79,12 @@ h1 {
 .site-map .folder > span {
   color: var(--quiet);
 }
+.site-map .description {
+  margin: 0.1rem 0 0;
+  color: var(--quiet);
+  font-size: 0.9375rem;
+  line-height: 1.45;
+}
 a {
   color: var(--link);
   text-decoration: none;

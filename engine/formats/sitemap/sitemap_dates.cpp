@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "engine/formats/sitemap/git_dates.h"
-#include "engine/formats/sitemap/sitemap_url.h"
+#include "engine/formats/sitemap/w3c_date.h"
 
 namespace zorvitan {
 
@@ -86,7 +86,7 @@ bool SitemapDates::Choose(std::size_t number, bool has_file_time, std::int64_t f
   return true;
 }
 
-void SitemapDates::Notices(SitemapNotices* notices) {
+void SitemapDates::Notices(ListingNotices* notices) {
   Wait();
   switch (static_cast<GitDates::Status>(git_status_)) {
     case GitDates::Status::kLoaded:

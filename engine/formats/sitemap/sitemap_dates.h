@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "engine/formats/sitemap/git_dates.h"
-#include "engine/formats/sitemap/sitemap_notices.h"
 #include "engine/formats/sitemap/sitemap_options.h"
+#include "engine/listing/listing_notices.h"
 #include "engine/platform/platform.h"
 
 namespace zorvitan {
@@ -51,7 +51,7 @@ class SitemapDates {
 
   // Why file times were taken, the dates dropped, and a day that holds most
   // dates. Waits for the history, when no page did.
-  void Notices(SitemapNotices* notices);
+  void Notices(ListingNotices* notices);
 
   // At least this many dates, this share of them on one day, look made up.
   static constexpr std::size_t kSuspectDates = 100;

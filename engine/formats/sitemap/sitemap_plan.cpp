@@ -3,12 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/formats/sitemap/sitemap_url.h"
-#include "engine/page/file_reading.h"
-#include "engine/page/head_reader.h"
 #include "engine/text/markup_escape.h"
 #include "engine/text/text_rules.h"
-#include "engine/url/page_url.h"
 
 namespace zorvitan {
 namespace {
@@ -23,19 +19,17 @@ const char kUrlsetEnd[] = "</urlset>\n";
 
 SitemapPlan::SitemapPlan(const WriterInputs& inputs, const SitemapOptions& options,
                          Platform& platform, RunSummary* summary)
-    : platform_(platform),
-      options_(options),
-      summary_(*summary),
+    : options_(options),
       xml_(options_.format == SitemapOptions::Format::kXml),
       site_(inputs.site_folder),
-      converter_(platform, inputs.page_encoding),
       set_(inputs.map_file, xml_ ? ".xml" : ".txt", platform),
-      plain_base_(SitemapBase(options_.base_url, platform)),
+      listing_(inputs.site_folder, inputs.page_encoding, options_.base_url,
+               PageUrlRules{options_.strip_index, options_.clean_urls}, platform, summary),
       dates_(platform, options_) {
   if (xml_) {
-    AppendEscaped(plain_base_, EscapeFor::kXml, &base_);
+    AppendEscaped(listing_.Base(), EscapeFor::kXml, &base_);
   } else {
-    base_ = plain_base_;
+    base_ = listing_.Base();
   }
 }
 
@@ -49,67 +43,27 @@ bool SitemapPlan::Start(const PageList& pages, const std::vector<std::string>& e
 
   // The site's own robots.txt: its rules leave pages out, and --robots-txt
   // adds the sitemap to it.
-  // A robots.txt that is there but cannot be read cannot be changed.
-  const std::string robots_path = site_ + "robots.txt";
-  std::int64_t modified = 0;
-  const bool robots_exists = platform_.ModifiedTime(robots_path, &modified);
-  if (!robots_exists || ReadWholeFile(platform_, robots_path, &robots_txt_) != ReadResult::kOk) {
-    if (robots_exists && options_.robots_txt) return false;
-    robots_txt_.clear();
-  }
-  rules_ = std::make_unique<SitemapPageRules>(plain_base_, RobotsTxt(robots_txt_));
+  if (!listing_.Start(excluded) && options_.robots_txt) return false;
   // Git reads the history while the pages are read.
   if (dates_.UsesGit(site_)) {
     dates_.Start([this] {
       std::vector<std::string> paths;
       paths.reserve(pages_.size());
-      for (const std::size_t i : pages_) paths.push_back(SitePath((*page_list_)[i]));
+      for (const std::size_t i : pages_) paths.push_back(listing_.SitePath((*page_list_)[i]));
       return paths;
     });
   }
-  for (const std::string& path : excluded) {
-    exclusions_.Add(LeftOut::kExcluded, SitePath(site_ + path));
-  }
   return true;
-}
-
-std::string SitemapPlan::SitePath(const std::string& page) const {
-  return SitePathInUtf8(std::string_view(page).substr(site_.size()), platform_, platform_);
 }
 
 SitemapPlan::Page SitemapPlan::Read(std::size_t i, std::string* chunk) const {
   const std::string& page = (*page_list_)[pages_[i]];
   Page facts;
-  UrlPath(page, &facts.url_path, &facts.folder_url);
-  // What the name decides costs no read.
-  facts.left_out = rules_->ByName(page.substr(site_.size()), facts.url_path, &facts.detail);
-  if (facts.left_out != LeftOut::kNone) return facts;
   PageHead head;
-  facts.readable = ReadPageHead(platform_, page, chunk, kNeedsHead, &head) == ReadResult::kOk;
-  HeadUrlsInUtf8(converter_, &head);
-  facts.left_out = rules_->ByHead(head, facts.url_path, &facts.detail);
-  facts.past_head = PastHeadFindings(head);
+  static_cast<ListingFacts&>(facts) = listing_.Read(page, kNeedsHead, chunk, &head);
   if (facts.left_out != LeftOut::kNone) return facts;
   facts.has_time = facts.readable && dates_.FileTime(page, &facts.modified);
   return facts;
-}
-
-void SitemapPlan::UrlPath(const std::string& page, std::string* path, bool* folder_url) const {
-  std::string relative = page.substr(site_.size());
-  *folder_url = false;
-  if (options_.strip_index) {
-    const std::string folder = FolderOf(relative, platform_.Separator());
-    if (IsIndexName(relative.substr(folder.size()))) {
-      *folder_url = true;
-      relative.resize(folder.size());
-    }
-  }
-  const std::size_t html = relative.size() - std::min<std::size_t>(relative.size(), 5);
-  if (options_.clean_urls && !*folder_url && relative.compare(html, 5, ".html") == 0) {
-    relative.resize(html);
-  }
-  path->clear();
-  AppendUrlPath(relative, platform_, platform_, path);
 }
 
 std::string SitemapPlan::Entry(const std::string& url_path, const std::string& lastmod) const {
@@ -129,7 +83,7 @@ bool SitemapPlan::NeedsSplit() const {
   std::string path;
   bool folder_url = false;
   for (const std::size_t i : pages_) {
-    UrlPath((*page_list_)[i], &path, &folder_url);
+    listing_.Urls().Path((*page_list_)[i], &path, &folder_url);
     bytes += Entry(path, any_date).size();
     if (bytes > options_.max_bytes) return true;
   }
@@ -137,26 +91,7 @@ bool SitemapPlan::NeedsSplit() const {
 }
 
 void SitemapPlan::Take(std::size_t i, Page&& page, std::vector<SitemapUrl>* ready) {
-  const std::string& path = (*page_list_)[pages_[i]];
-  if (!page.readable) summary_.unreadable_pages.push_back(path);
-  // Head elements after the head's end are named on standard error and in
-  // the report; a noindex among them has left the page out, and says so there.
-  for (PastHeadFinding& finding : page.past_head) {
-    finding.page = SitePath(path);
-    if (finding.element != "noindex") exclusions_.Note(finding.page, PastHeadText(finding));
-    past_head_.push_back(std::move(finding));
-  }
-  if (page.left_out != LeftOut::kNone) {
-    if (page.left_out == LeftOut::kNoindex) ++summary_.noindex_pages;
-    exclusions_.Add(page.left_out, SitePath(path), page.detail);
-    return;
-  }
-  // index.htm and index.html side by side give their folder's URL once.
-  if (page.folder_url) {
-    if (folder_url_given_ && page.url_path == last_folder_url_) return;
-    folder_url_given_ = true;
-    last_folder_url_ = page.url_path;
-  }
+  if (!listing_.Take((*page_list_)[pages_[i]], page)) return;
   // While git still reads the history, the URLs wait in order and the pages
   // are read on.
   if (!dates_.Ready()) {
@@ -204,12 +139,9 @@ std::string SitemapPlan::FileStart() const {
 
 const char* SitemapPlan::FileEnd() const { return xml_ ? kUrlsetEnd : ""; }
 
-SitemapNotices SitemapPlan::Notices() {
-  SitemapNotices notices;
-  notices.past_head = std::move(past_head_);
-  for (std::size_t reason = 0; reason < kLeftOutReasons; ++reason) {
-    notices.left_out[reason] = exclusions_.Count(static_cast<LeftOut>(reason));
-  }
+ListingNotices SitemapPlan::Notices() {
+  ListingNotices notices;
+  listing_.Notices(&notices);
   dates_.Notices(&notices);
   notices.site = site_;
   return notices;

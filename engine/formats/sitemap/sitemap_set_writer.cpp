@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "engine/formats/sitemap/robots_txt.h"
-#include "engine/formats/sitemap/sitemap_url.h"
+#include "engine/formats/sitemap/w3c_date.h"
+#include "engine/listing/robots_txt.h"
 #include "engine/page/read_ahead.h"
 #include "engine/text/markup_escape.h"
 #include "engine/text/text_rules.h"
@@ -56,7 +56,7 @@ bool SitemapSetWriter::WriteSet(const PageList& pages, const std::vector<std::st
   if (!written) return false;
   plan_.TakeRest(&ready_);
   if (!WriteReady()) return false;
-  result_.summary.sitemap = plan_.Notices();
+  result_.summary.listing = plan_.Notices();
   const bool report = !options_.report_file.empty();
   if (files_.empty()) {
     // An empty <urlset> is no sitemap: the old one stays; the report says why.

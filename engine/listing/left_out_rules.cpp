@@ -1,4 +1,4 @@
-#include "engine/formats/sitemap/sitemap_page_rules.h"
+#include "engine/listing/left_out_rules.h"
 
 #include <utility>
 
@@ -17,7 +17,7 @@ std::string EndedAt(const HeadEnd& end) {
 
 }  // namespace
 
-SitemapPageRules::SitemapPageRules(const std::string& base, RobotsTxt robots_txt)
+LeftOutRules::LeftOutRules(const std::string& base, RobotsTxt robots_txt)
     : base_(base), robots_txt_(std::move(robots_txt)) {
   const std::size_t scheme_end = base.find("://");
   const std::size_t path_start =
@@ -25,8 +25,8 @@ SitemapPageRules::SitemapPageRules(const std::string& base, RobotsTxt robots_txt
   base_path_ = path_start == std::string::npos ? "/" : base.substr(path_start);
 }
 
-LeftOut SitemapPageRules::ByName(const std::string& relative, const std::string& url_path,
-                                 std::string* detail) const {
+LeftOut LeftOutRules::ByName(const std::string& relative, const std::string& url_path,
+                             std::string* detail) const {
   if (relative.size() == 7 || relative.size() == 8) {
     if (EqualsNoCase(relative, "404.html") || EqualsNoCase(relative, "404.htm")) {
       return LeftOut::kErrorPage;
@@ -40,8 +40,8 @@ LeftOut SitemapPageRules::ByName(const std::string& relative, const std::string&
   return LeftOut::kNone;
 }
 
-LeftOut SitemapPageRules::ByHead(const PageHead& head, const std::string& url_path,
-                                 std::string* detail) const {
+LeftOut LeftOutRules::ByHead(const PageHead& head, const std::string& url_path,
+                             std::string* detail) const {
   const HeadLinks& links = head.in_head;
   if (links.noindex) return LeftOut::kNoindex;
   if (head.past_head.noindex) {

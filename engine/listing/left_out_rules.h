@@ -1,23 +1,24 @@
-// Which pages a sitemap must not list, beside noindex: the site's error page,
-// URLs too long for the protocol, URLs its robots.txt disallows, redirect
-// stubs and pages whose canonical URL is another.
+// Which pages a listing for engines (a sitemap, llms.txt) must not list,
+// beside noindex: the site's error page, URLs too long for the protocol, URLs
+// its robots.txt disallows, redirect stubs and pages whose canonical URL is
+// another.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "engine/formats/sitemap/robots_txt.h"
-#include "engine/formats/sitemap/sitemap_exclusion_report.h"
+#include "engine/listing/left_out_report.h"
+#include "engine/listing/robots_txt.h"
 #include "engine/page/page_head.h"
 #include "engine/platform/file_system.h"
 #include "engine/text/text_conversion.h"
 
 namespace zorvitan {
 
-class SitemapPageRules {
+class LeftOutRules {
  public:
-  // `base` is the sitemap's base URL as SitemapBase() gives it.
-  SitemapPageRules(const std::string& base, RobotsTxt robots_txt);
+  // `base` is the sitemap's base URL as ListingBase() gives it.
+  LeftOutRules(const std::string& base, RobotsTxt robots_txt);
 
   // What rules the page out by its path in the site (the platform's
   // separators) and its URL path below the base, before it is read.

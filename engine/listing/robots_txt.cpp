@@ -1,4 +1,4 @@
-#include "engine/formats/sitemap/robots_txt.h"
+#include "engine/listing/robots_txt.h"
 
 #include <cstddef>
 

@@ -1,18 +1,18 @@
-// Why pages were left out of a sitemap: counted by reason for standard error,
-// and, for --report FILE, one line per page: its path in the site, a tab, the
-// reason.
+// Why pages were left out of a listing for engines (a sitemap, llms.txt):
+// counted by reason for standard error, and, for --report FILE, one line per
+// page: its path in the site, a tab, the reason.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
-#include "engine/formats/sitemap/sitemap_notices.h"
+#include "engine/listing/listing_notices.h"
 
 namespace zorvitan {
 
 class SystemText;
 
-class SitemapExclusions {
+class LeftOutReport {
  public:
   // `path` is the page's path in the site, UTF-8 with "/"; `detail` the URL
   // or rule that decided (for canonical, redirect and robots.txt).

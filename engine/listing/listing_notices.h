@@ -1,6 +1,7 @@
-// What a sitemap run has to tell the user beyond its files, as data that each
-// front end words in its own language. The report file keeps fixed words of
-// its own (sitemap_exclusion_report.h): scripts read it.
+// What a listing for engines or language models (a sitemap, llms.txt) has to
+// tell the user beyond its files, as data that each front end words in its
+// own language. The report file keeps fixed words of its own
+// (left_out_report.h): scripts read it.
 #pragma once
 
 #include <cstddef>
@@ -9,7 +10,7 @@
 
 namespace zorvitan {
 
-// Why a page is left out of a sitemap.
+// Why a page is left out of a listing.
 enum class LeftOut {
   kNone,
   kExcluded,   // --exclude
@@ -31,11 +32,11 @@ struct PastHeadFinding {
   std::size_t line = 0;  // where it ended
 };
 
-// Why the dates are file times where git's were asked for (or auto met a
+// Why a sitemap's dates are file times where git's were asked for (or auto met a
 // shallow clone).
 enum class DatesFallback { kNone, kNoGit, kNotARepository, kShallow, kGitFailed };
 
-struct SitemapNotices {
+struct ListingNotices {
   std::vector<PastHeadFinding> past_head;      // in page order
   std::size_t left_out[kLeftOutReasons] = {};  // pages, by LeftOut
   DatesFallback dates_fallback = DatesFallback::kNone;

@@ -1,4 +1,4 @@
-#include "engine/formats/sitemap/sitemap_exclusion_report.h"
+#include "engine/listing/left_out_report.h"
 
 #include "engine/platform/system_text.h"
 #include "engine/text/foreign_names.h"
@@ -38,7 +38,7 @@ const char* ReasonWord(LeftOut reason) {
   return "";
 }
 
-void SitemapExclusions::Add(LeftOut reason, const std::string& path, const std::string& detail) {
+void LeftOutReport::Add(LeftOut reason, const std::string& path, const std::string& detail) {
   ++counts_[static_cast<int>(reason)];
   report_ += OnOneLine(path);
   report_ += '\t';
@@ -47,7 +47,7 @@ void SitemapExclusions::Add(LeftOut reason, const std::string& path, const std::
   report_ += '\n';
 }
 
-void SitemapExclusions::Note(const std::string& path, const std::string& text) {
+void LeftOutReport::Note(const std::string& path, const std::string& text) {
   report_ += OnOneLine(path) + '\t' + OnOneLine(text) + '\n';
 }
 
