@@ -1,5 +1,6 @@
 #include "engine/formats/html5/html5_map_writer.h"
 
+#include <cstdint>
 #include <utility>
 
 #include "engine/formats/html5/html5_page.h"
@@ -55,7 +56,10 @@ bool Html5MapWriter::WritePage() {
   const bool hold = options_.strip_common_suffix || !lang_known;
   std::vector<std::string> titles;
   std::vector<char> readable;
-  std::vector<std::string> langs;         // each page's, when it looks like a tag
+  // Each page's language, as its place in `languages`; kNoLanguage when it
+  // declares none that looks like a tag.
+  constexpr std::uint32_t kNoLanguage = UINT32_MAX;
+  std::vector<std::uint32_t> langs;
   std::vector<std::string> descriptions;  // with --descriptions
   LanguageCount languages;
   if (hold) {
@@ -63,11 +67,9 @@ bool Html5MapWriter::WritePage() {
     readable.reserve(count);
     langs.reserve(count);
     const bool read = ReadEntries([&](std::size_t, Entry entry) {
-      const bool has_lang = IsLanguageTag(entry.lang);
-      if (has_lang) languages.Add(entry.lang);
       titles.push_back(std::move(entry.title));
       readable.push_back(entry.readable);
-      langs.push_back(has_lang ? std::move(entry.lang) : std::string());
+      langs.push_back(IsLanguageTag(entry.lang) ? languages.Add(entry.lang) : kNoLanguage);
       if (options_.descriptions) descriptions.push_back(std::move(entry.description));
       return true;
     });
@@ -97,7 +99,8 @@ bool Html5MapWriter::WritePage() {
   if (hold) {
     for (std::size_t i = 0; i < count && !output_.Failed(); ++i) {
       std::string description = options_.descriptions ? std::move(descriptions[i]) : std::string();
-      WriteEntry(order_[i], Entry{std::move(titles[i]), std::move(langs[i]), readable[i] != 0,
+      std::string lang = langs[i] == kNoLanguage ? std::string() : languages.At(langs[i]);
+      WriteEntry(order_[i], Entry{std::move(titles[i]), std::move(lang), readable[i] != 0,
                                   std::move(description)});
     }
   } else if (!ReadEntries([this](std::size_t i, Entry entry) {
@@ -179,16 +182,17 @@ std::string Html5MapWriter::TitleHtml(const std::string& top_title) const {
   return html;
 }
 
-void Html5MapWriter::LanguageCount::Add(const std::string& lang) {
+std::uint32_t Html5MapWriter::LanguageCount::Add(const std::string& lang) {
   const std::string key = LowerAscii(lang);
-  for (auto& [name, count] : counts_) {
-    if (name == key) {
-      ++count;
-      return;
+  for (std::size_t i = 0; i < counts_.size(); ++i) {
+    if (counts_[i].first == key) {
+      ++counts_[i].second;
+      return static_cast<std::uint32_t>(i);
     }
   }
   counts_.emplace_back(key, 1);
   spelled_.push_back(lang);
+  return static_cast<std::uint32_t>(counts_.size() - 1);
 }
 
 // The language most pages declare; of equal counts, the first met.

@@ -51,8 +51,12 @@ class Html5MapWriter : public FormatWriter {
   // How many pages declare each language (letter case aside).
   class LanguageCount {
    public:
-    void Add(const std::string& lang);
+    // Counts one more page; returns the language's place among those met.
+    std::uint32_t Add(const std::string& lang);
     std::string Most() const;
+    // The language at a place, as first written (letter case is no
+    // difference in a language tag).
+    const std::string& At(std::uint32_t place) const { return spelled_[place]; }
 
    private:
     std::vector<std::pair<std::string, std::size_t>> counts_;
