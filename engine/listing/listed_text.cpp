@@ -1,6 +1,5 @@
 #include "engine/listing/listed_text.h"
 
-#include "engine/text/text_rules.h"
 #include "engine/text/utf8.h"
 
 namespace zorvitan {
@@ -14,23 +13,7 @@ std::string ShownTitle(const TextConverter& converter, const PageHead& head) {
 // and NULs are left to settle.
 std::string ShownDescription(const TextConverter& converter, const PageHead& head) {
   if (!head.has_description) return std::string();
-  const std::string utf8 = ValidUtf8(converter.ToUtf8(head.description, head.declared_encoding));
-  std::string out;
-  bool blank = false;
-  for (const char c : utf8) {
-    if (IsHtmlBlank(c)) {
-      blank = !out.empty();
-      continue;
-    }
-    if (blank) out += ' ';
-    blank = false;
-    if (c == '\0') {
-      AppendUtf8(kReplacementCharacter, &out);
-    } else {
-      out += c;
-    }
-  }
-  return out;
+  return OneLineText(ValidUtf8(converter.ToUtf8(head.description, head.declared_encoding)));
 }
 
 }  // namespace zorvitan

@@ -7,13 +7,15 @@
 namespace zorvitan {
 
 std::string TitleText(std::string_view utf8) {
-  const std::string decoded = utf8.find('&') == std::string_view::npos
-                                  ? std::string(utf8)
-                                  : DecodeCharacterReferences(utf8, false);
+  if (utf8.find('&') == std::string_view::npos) return OneLineText(utf8);
+  return OneLineText(DecodeCharacterReferences(utf8, false));
+}
+
+std::string OneLineText(std::string_view utf8) {
   std::string out;
-  out.reserve(decoded.size());
+  out.reserve(utf8.size());
   bool blank = false;
-  for (const char c : decoded) {
+  for (const char c : utf8) {
     if (IsHtmlBlank(c)) {
       blank = !out.empty();
       continue;

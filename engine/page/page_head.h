@@ -70,5 +70,8 @@ struct PageHead {
 // converted to UTF-8; its character references are decoded, NUL becomes
 // U+FFFD, and ASCII blanks are stripped at the ends and collapsed inside.
 std::string TitleText(std::string_view utf8);
+// Text whose references are decoded already, on one line as a browser shows
+// it: NUL as U+FFFD, ASCII blanks stripped at the ends and collapsed inside.
+std::string OneLineText(std::string_view utf8);
 
 }  // namespace zorvitan
