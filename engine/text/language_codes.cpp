@@ -31,47 +31,29 @@ bool InTable(const char (&table)[kSize], std::string_view code) {
   return false;
 }
 
-// The part of `code` from `*at` to the next "-" or the end, in lower case when it is no
-// longer than `out`'s 4 characters and made of ASCII letters or digits only; "" otherwise.
-// Moves `*at` past the part and its "-".
+// The part of `code` from `*at` to the next "-" or the end, copied into `out` in lower case;
+// "" when it is longer than any code. Moves `*at` past the part and its "-".
 std::string_view NextPart(std::string_view code, std::size_t* at, char (&out)[4]) {
   const std::size_t end = std::min(code.find('-', *at), code.size());
-  const std::size_t length = end - *at;
   const std::size_t start = *at;
   *at = end + 1;
-  if (length > sizeof out) return {};
-  for (std::size_t i = 0; i < length; ++i) {
-    const char c = code[start + i];
-    if (!IsAsciiLetter(c) && !IsAsciiDigit(c)) return {};
-    out[i] = ToLowerAscii(c);
-  }
-  return {out, length};
+  if (end - start > sizeof out) return {};
+  std::transform(code.begin() + start, code.begin() + end, out, ToLowerAscii);
+  return {out, end - start};
 }
 
-bool IsLetters(std::string_view part) {
-  for (const char c : part) {
-    if (!IsAsciiLetter(c)) return false;
-  }
-  return true;
-}
-
+// The tables hold lower-case letters (or digits, the areas) only, so finding a part in one
+// also checks its characters.
 bool IsLanguage(std::string_view part) {
-  if (!IsLetters(part)) return false;
   if (part.size() == 2) return InTable(kTwoLetterLanguages, part);
   return part.size() == 3 && InTable(kThreeLetterLanguages, part);
 }
 
-bool IsScript(std::string_view part) {
-  return part.size() == 4 && IsLetters(part) && InTable(kScripts, part);
-}
+bool IsScript(std::string_view part) { return part.size() == 4 && InTable(kScripts, part); }
 
 bool IsRegion(std::string_view part) {
-  if (part.size() == 2) return IsLetters(part) && InTable(kTwoLetterRegions, part);
-  if (part.size() != 3) return false;
-  for (const char c : part) {
-    if (!IsAsciiDigit(c)) return false;
-  }
-  return InTable(kAreaRegions, part);
+  if (part.size() == 2) return InTable(kTwoLetterRegions, part);
+  return part.size() == 3 && InTable(kAreaRegions, part);
 }
 
 }  // namespace
