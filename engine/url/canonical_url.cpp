@@ -122,21 +122,20 @@ std::string ResolveUrl(std::string_view base, std::string_view reference) {
   return Join(target);
 }
 
-bool SameUrl(std::string_view a, std::string_view b) {
-  auto normal = [](std::string_view url) {
-    UrlParts parts = Split(url);
-    parts.authority = LowerAscii(parts.authority);
-    const std::string default_port = parts.scheme == "https" ? ":443" : ":80";
-    if (parts.authority.size() > default_port.size() &&
-        parts.authority.compare(parts.authority.size() - default_port.size(), default_port.size(),
-                                default_port) == 0) {
-      parts.authority.resize(parts.authority.size() - default_port.size());
-    }
-    parts.path = ComparableUrlText(parts.path.empty() ? "/" : parts.path);
-    parts.query = ComparableUrlText(parts.query);
-    return Join(parts);
-  };
-  return normal(a) == normal(b);
+std::string ComparableUrl(std::string_view url) {
+  UrlParts parts = Split(url);
+  parts.authority = LowerAscii(parts.authority);
+  const std::string default_port = parts.scheme == "https" ? ":443" : ":80";
+  if (parts.authority.size() > default_port.size() &&
+      parts.authority.compare(parts.authority.size() - default_port.size(), default_port.size(),
+                              default_port) == 0) {
+    parts.authority.resize(parts.authority.size() - default_port.size());
+  }
+  parts.path = ComparableUrlText(parts.path.empty() ? "/" : parts.path);
+  parts.query = ComparableUrlText(parts.query);
+  return Join(parts);
 }
+
+bool SameUrl(std::string_view a, std::string_view b) { return ComparableUrl(a) == ComparableUrl(b); }
 
 }  // namespace zorvitan
