@@ -8,7 +8,8 @@
 # test, robots-parser, which judges the robots.txt rules there, vnu-jar (the Nu Html
 # Checker, run with Debian's Java) and axe-core, which check the html5 map, parse5, the
 # HTML parser the head reader is checked against (tests/head), and commonmark, the reference
-# Markdown parser that reads llms.txt back (tests/llms), into build/browser-tools.
+# Markdown parser that reads llms.txt back (tests/llms), and language-tags with the IANA language
+# subtag registry, which judges hreflang codes (tests/sitemap), into build/browser-tools.
 #
 #   scripts/deps.sh              the build, test and packaging tools
 #   scripts/deps.sh native       only what building zorvitan-cli needs (`make run`)
@@ -110,3 +111,6 @@ npm_package vnu-jar 26.9.27
 npm_package axe-core 4.14.1
 npm_package parse5 8.1.1
 npm_package commonmark 0.31.2
+# The registry first, so that language-tags takes this version of it and not the newest.
+npm_package language-subtag-registry 0.3.23
+npm_package language-tags 1.0.9

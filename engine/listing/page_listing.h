@@ -60,6 +60,8 @@ class PageListing {
   const std::string& Base() const { return base_; }
   const std::string& RobotsTxtText() const { return robots_txt_; }
   const std::string& ReportText() const { return report_.ReportText(); }
+  // A report line about a listed page (its path in the site).
+  void Note(const std::string& path, const std::string& text) { report_.Note(path, text); }
   // For the front end, once every page is taken: what stood past the heads,
   // and the pages left out by reason.
   void Notices(ListingNotices* notices);
