@@ -22,12 +22,13 @@ std::size_t HashOf(std::string_view key) { return std::hash<std::string_view>()(
 }  // namespace
 
 HreflangClusters::HreflangClusters(const std::string& base, std::size_t pages, PageText url_path,
-                                   PageText site_path)
+                                   PageText site_path, PageText file_url_path)
     : base_(base),
       comparable_base_(ComparableUrl(base)),
       pages_(pages),
       url_path_(std::move(url_path)),
       site_path_(std::move(site_path)),
+      file_url_path_(std::move(file_url_path)),
       status_(pages, kNotTaken) {}
 
 void HreflangClusters::Taken(std::size_t page, bool listed, LeftOut why) {
@@ -37,10 +38,13 @@ void HreflangClusters::Taken(std::size_t page, bool listed, LeftOut why) {
 // Built when the first page names alternates, so a site without them pays
 // nothing: a hash of each page's URL path, verified on a match.
 void HreflangClusters::IndexPages() {
-  index_.reserve(pages_);
+  index_.reserve(file_url_path_ ? 2 * pages_ : pages_);
   for (std::size_t page = 0; page < pages_; ++page) {
-    index_.emplace_back(HashOf(ComparableUrlText(url_path_(page))),
-                        static_cast<std::uint32_t>(page));
+    const std::string listed = ComparableUrlText(url_path_(page));
+    index_.emplace_back(HashOf(listed), static_cast<std::uint32_t>(page));
+    if (!file_url_path_) continue;
+    const std::string file = ComparableUrlText(file_url_path_(page));
+    if (file != listed) index_.emplace_back(HashOf(file), static_cast<std::uint32_t>(page));
   }
   std::sort(index_.begin(), index_.end());
 }
@@ -50,7 +54,10 @@ bool HreflangClusters::Find(const std::string& key, std::uint32_t* page) const {
   auto it = std::lower_bound(index_.begin(), index_.end(), std::make_pair(hash, std::uint32_t{0}));
   bool found = false;
   for (; it != index_.end() && it->first == hash; ++it) {
-    if (ComparableUrlText(url_path_(it->second)) != key) continue;
+    if (ComparableUrlText(url_path_(it->second)) != key &&
+        (!file_url_path_ || ComparableUrlText(file_url_path_(it->second)) != key)) {
+      continue;
+    }
     // index.htm and index.html side by side give one URL: the listed one counts.
     if (!found || status_[it->second] == kListed) *page = it->second;
     found = true;
@@ -139,7 +146,7 @@ void HreflangClusters::Check(
       by_code.emplace_back(LowerAscii(code), a.target);
       names_itself = names_itself || a.target == page;
       if (!IsHreflangCode(code)) {
-        fault(lead + "not a language code (" + Named(a.target) + ")");
+        fault(lead + "not a language code, for " + Named(a.target));
       } else if (a.target & kOutside) {
         // Outside the base URL: kept as it stands, no page to check.
         const std::string& url = outside_[a.target & ~kOutside];
@@ -151,7 +158,7 @@ void HreflangClusters::Check(
         const std::string reason = why == LeftOut::kNone || status_[a.target] == kNotTaken
                                        ? std::string("same URL as another page")
                                        : ReasonWord(why);
-        fault(lead + site_path_(a.target) + " is not listed (" + reason + ")");
+        fault(lead + site_path_(a.target) + " is not listed: " + reason);
       } else if (a.target != page) {
         const auto [back_first, back_last] = SetOf(a.target);
         bool returned = false;

@@ -26,9 +26,11 @@ class HreflangClusters {
   using PageText = std::function<std::string(std::size_t)>;
 
   // `base` as ListingBase() gives it; `pages` the listing's pages, numbered
-  // from 0 in the order they are taken.
+  // from 0 in the order they are taken. `file_url_path`, when the listing
+  // writes URLs other than the files' paths (--strip-index, --clean-urls),
+  // gives the URL path of the page's file: an alternate may name either.
   HreflangClusters(const std::string& base, std::size_t pages, PageText url_path,
-                   PageText site_path);
+                   PageText site_path, PageText file_url_path = nullptr);
 
   // Page `page` taken: listed, or left out for `why`. Every page, in order.
   void Taken(std::size_t page, bool listed, LeftOut why);
@@ -80,6 +82,7 @@ class HreflangClusters {
   std::size_t pages_;
   PageText url_path_;
   PageText site_path_;
+  PageText file_url_path_;
   std::vector<std::uint8_t> status_;  // kListed, else LeftOut, per page
   std::vector<std::pair<std::size_t, std::uint32_t>> index_;  // (hash of URL path, page), sorted
   std::vector<Alternate> alternates_;                          // in page order

@@ -56,6 +56,9 @@ class PageListing {
   // The page's path in the site as the report and git name it: UTF-8, "/".
   std::string SitePath(const std::string& page) const;
   const PageUrls& Urls() const { return urls_; }
+  // The URL path of the page's file, as if neither --strip-index nor
+  // --clean-urls were given.
+  void FileUrlPath(const std::string& page, std::string* path) const;
   // As ListingBase() gives it: ends in "/", not escaped for any format.
   const std::string& Base() const { return base_; }
   const std::string& RobotsTxtText() const { return robots_txt_; }

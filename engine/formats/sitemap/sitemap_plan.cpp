@@ -49,7 +49,15 @@ bool SitemapPlan::Start(const PageList& pages, const std::vector<std::string>& e
   if (xml_ && options_.hreflang) {
     clusters_ = std::make_unique<HreflangClusters>(
         listing_.Base(), pages_.size(), [this](std::size_t i) { return UrlPath(i); },
-        [this](std::size_t i) { return listing_.SitePath((*page_list_)[pages_[i]]); });
+        [this](std::size_t i) { return listing_.SitePath((*page_list_)[pages_[i]]); },
+        options_.strip_index || options_.clean_urls ? HreflangClusters::PageText(
+                                                          [this](std::size_t i) {
+                                                            std::string path;
+                                                            listing_.FileUrlPath(
+                                                                (*page_list_)[pages_[i]], &path);
+                                                            return path;
+                                                          })
+                                                    : nullptr);
   }
 
   // The site's own robots.txt: its rules leave pages out, and --robots-txt
