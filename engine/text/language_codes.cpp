@@ -3,6 +3,7 @@
 #include "engine/text/language_codes.h"
 
 #include <string>
+#include <vector>
 
 #include "engine/text/text_rules.h"
 
@@ -26,25 +27,25 @@ bool IsHreflangCode(std::string_view code) {
   if (lower == "x-default") return true;
   static const char* const kLanguages[] = {"pl", "en", "de", "fr", "es", "it", "cs", "sk",
                                            "uk", "ru", "ja", "zh", "pt", "nl", "sv", "fi"};
-  std::string_view rest = lower;
-  const std::string_view language = rest.substr(0, rest.find('-'));
+  std::vector<std::string_view> parts;
+  for (std::size_t start = 0;;) {
+    const std::size_t dash = lower.find('-', start);
+    parts.push_back(std::string_view(lower).substr(start, dash - start));
+    if (dash == std::string::npos) break;
+    start = dash + 1;
+  }
   bool known = false;
-  for (const char* name : kLanguages) known = known || language == name;
-  if (!known) return false;
-  rest.remove_prefix(language.size());
-  auto next = [&rest]() {
-    if (rest.empty()) return std::string_view();
-    rest.remove_prefix(1);
-    const std::string_view part = rest.substr(0, rest.find('-'));
-    rest.remove_prefix(part.size());
-    return part;
-  };
-  std::string_view part = next();
-  if (part.size() == 4 && AllOf(part, IsLetter)) part = next();
-  if (part.empty()) return rest.empty();
-  const bool region = (part.size() == 2 && AllOf(part, IsLetter) && part != "uk") ||
-                      (part.size() == 3 && AllOf(part, IsDigit));
-  return region && rest.empty();
+  for (const char* name : kLanguages) known = known || parts[0] == name;
+  std::size_t next = 1;
+  if (next < parts.size() && parts[next].size() == 4 && AllOf(parts[next], IsLetter)) ++next;
+  if (next < parts.size()) {
+    const std::string_view region = parts[next];
+    const bool is_region = (region.size() == 2 && AllOf(region, IsLetter) && region != "uk") ||
+                           (region.size() == 3 && AllOf(region, IsDigit));
+    if (!is_region) return false;
+    ++next;
+  }
+  return known && next == parts.size();
 }
 
 }  // namespace zorvitan
