@@ -9,8 +9,7 @@
 //   node sitemap_test.mjs ZORVITAN_CLI_EXE WINE_RUN    the Windows program under Wine, odd names
 //
 // Needs xmllint (libxml2-utils) and the npm packages sitemap and language-tags in
-// build/browser-tools, all
-// installed by scripts/deps.sh. Ends with "N passed, N failed"; exits 1 on any failure.
+// build/browser-tools, all installed by scripts/deps.sh. Ends with "N passed, N failed"; exits 1 on any failure.
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import { createRequire } from 'node:module';
