@@ -60,6 +60,11 @@ class HreflangClusters {
   static constexpr std::uint8_t kListed = 0xFE;
   static constexpr std::uint8_t kNotTaken = 0xFF;
 
+  struct OwnPath {
+    std::uint32_t page;
+    std::uint32_t start;  // of its URL path below the base, in paths_
+    std::uint32_t size;
+  };
   struct Alternate {
     std::uint32_t page;    // the page that names it
     std::uint32_t target;  // the page it names, or kOutside | the URL's place in outside_
@@ -86,6 +91,8 @@ class HreflangClusters {
   std::vector<std::uint8_t> status_;  // kListed, else LeftOut, per page
   std::vector<std::pair<std::size_t, std::uint32_t>> index_;  // (hash of URL path, page), sorted
   std::vector<Alternate> alternates_;                          // in page order
+  std::vector<OwnPath> own_paths_;  // of the pages that name alternates, in page order
+  std::string paths_;
   std::vector<std::string> codes_;                             // as written
   std::unordered_map<std::string, std::uint32_t> code_places_;  // in codes_
   std::vector<std::string> outside_;  // URLs that name no page of the site, resolved
