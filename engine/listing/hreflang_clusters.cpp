@@ -40,25 +40,34 @@ void HreflangClusters::Taken(std::size_t page, bool listed, LeftOut why) {
 // nothing: a 64-bit hash of each page's URL path. Two of a site's URLs that
 // share one are not to be expected (about one site in 10^9 of 100,000 pages
 // naming three alternates each), so a match is not verified.
+// An open-addressing table, at most half full, so that a look-up mostly
+// touches one slot.
 void HreflangClusters::IndexPages() {
-  index_.reserve(file_url_path_ ? 2 * pages_ : pages_);
+  std::size_t slots = 16;
+  while (slots < 2 * (file_url_path_ ? 2 * pages_ : pages_)) slots *= 2;
+  index_.assign(slots, Slot{0, kNoPage});
+  auto insert = [this](std::size_t hash, std::uint32_t page) {
+    std::size_t at = hash & (index_.size() - 1);
+    while (index_[at].page != kNoPage) at = (at + 1) & (index_.size() - 1);
+    index_[at] = Slot{hash, page};
+  };
+  own_set_.assign(pages_, kNoPage);
   for (std::size_t page = 0; page < pages_; ++page) {
     const std::string listed = ComparableUrlText(url_path_(page));
-    index_.emplace_back(HashOf(listed), static_cast<std::uint32_t>(page));
+    insert(HashOf(listed), static_cast<std::uint32_t>(page));
     if (!file_url_path_) continue;
     const std::string file = ComparableUrlText(file_url_path_(page));
-    if (file != listed) index_.emplace_back(HashOf(file), static_cast<std::uint32_t>(page));
+    if (file != listed) insert(HashOf(file), static_cast<std::uint32_t>(page));
   }
-  std::sort(index_.begin(), index_.end());
 }
 
-bool HreflangClusters::Find(const std::string& key, std::uint32_t* page) const {
-  const std::size_t hash = HashOf(key);
-  auto it = std::lower_bound(index_.begin(), index_.end(), std::make_pair(hash, std::uint32_t{0}));
+bool HreflangClusters::Find(std::size_t hash, std::uint32_t* page) const {
   bool found = false;
-  for (; it != index_.end() && it->first == hash; ++it) {
+  for (std::size_t at = hash & (index_.size() - 1); index_[at].page != kNoPage;
+       at = (at + 1) & (index_.size() - 1)) {
+    if (index_[at].hash != hash) continue;
     // index.htm and index.html side by side give one URL: the listed one counts.
-    if (!found || status_[it->second] == kListed) *page = it->second;
+    if (!found || status_[index_[at].page] == kListed) *page = index_[at].page;
     found = true;
   }
   return found;
@@ -70,41 +79,57 @@ std::uint32_t HreflangClusters::Code(const std::string& code) {
   return place->second;
 }
 
-void HreflangClusters::Add(std::size_t page, const std::string& url_path,
-                           const std::vector<HeadAlternate>& found, const std::string& base_href) {
-  if (found.empty()) return;
-  if (index_.empty()) IndexPages();
-  // Resolved as browsers resolve them: against the page's URL as listed and
-  // its <base href>.
-  own_paths_.push_back(OwnPath{static_cast<std::uint32_t>(page),
-                               static_cast<std::uint32_t>(paths_.size()),
-                               static_cast<std::uint32_t>(url_path.size())});
-  paths_ += url_path;
+std::vector<ResolvedAlternate> HreflangClusters::Resolve(const std::string& url_path,
+                                                        const std::vector<HeadAlternate>& found,
+                                                        const std::string& base_href) const {
+  std::vector<ResolvedAlternate> resolved;
+  resolved.reserve(found.size());
+  // As browsers resolve them: against the page's URL as listed and its
+  // <base href>.
   const std::string own = base_ + url_path;
   const std::string from = base_href.empty() ? own : ResolveUrl(own, base_href);
   for (const HeadAlternate& alternate : found) {
-    const std::string url = ResolveUrl(from, Trim(alternate.href, kHtmlBlanks));
-    const std::string comparable = ComparableUrl(url);
+    ResolvedAlternate r;
+    r.code = Trim(alternate.hreflang, kHtmlBlanks);
+    r.url = ResolveUrl(from, Trim(alternate.href, kHtmlBlanks));
+    r.comparable = ComparableUrl(r.url);
+    r.below_base = r.comparable.compare(0, comparable_base_.size(), comparable_base_) == 0;
+    if (r.below_base) r.hash = HashOf(std::string_view(r.comparable).substr(comparable_base_.size()));
+    resolved.push_back(std::move(r));
+  }
+  return resolved;
+}
+
+void HreflangClusters::Add(std::size_t page, const std::string& url_path,
+                           std::vector<ResolvedAlternate>* found) {
+  if (found->empty()) return;
+  if (index_.empty()) IndexPages();
+  own_set_[page] = static_cast<std::uint32_t>(own_paths_.size());
+  own_paths_.push_back(OwnPath{static_cast<std::uint32_t>(page),
+                               static_cast<std::uint32_t>(alternates_.size()),
+                               static_cast<std::uint32_t>(paths_.size()),
+                               static_cast<std::uint32_t>(url_path.size())});
+  paths_ += url_path;
+  for (ResolvedAlternate& alternate : *found) {
     std::uint32_t target = 0;
-    const bool in_site = comparable.compare(0, comparable_base_.size(), comparable_base_) == 0 &&
-                         Find(comparable.substr(comparable_base_.size()), &target);
-    if (!in_site) {
+    if (!alternate.below_base || !Find(alternate.hash, &target)) {
       // One place per URL, so that two spellings of it are one target.
-      const auto [place, added] = outside_places_.emplace(comparable, outside_.size());
-      if (added) outside_.push_back(url);
+      const auto [place, added] =
+          outside_places_.emplace(std::move(alternate.comparable), outside_.size());
+      if (added) outside_.push_back(std::move(alternate.url));
       target = kOutside | place->second;
     }
-    alternates_.push_back(Alternate{static_cast<std::uint32_t>(page), target,
-                                    Code(Trim(alternate.hreflang, kHtmlBlanks))});
+    alternates_.push_back(
+        Alternate{static_cast<std::uint32_t>(page), target, Code(alternate.code)});
   }
 }
 
 std::pair<std::size_t, std::size_t> HreflangClusters::SetOf(std::uint32_t page) const {
-  auto by_page = [](const Alternate& a, std::uint32_t p) { return a.page < p; };
-  const auto first = std::lower_bound(alternates_.begin(), alternates_.end(), page, by_page);
-  auto last = first;
-  while (last != alternates_.end() && last->page == page) ++last;
-  return {first - alternates_.begin(), last - alternates_.begin()};
+  const std::uint32_t set = own_set_.empty() ? kNoPage : own_set_[page];
+  if (set == kNoPage) return {0, 0};
+  const std::size_t last =
+      set + 1 < own_paths_.size() ? own_paths_[set + 1].first : alternates_.size();
+  return {own_paths_[set].first, last};
 }
 
 std::uint32_t HreflangClusters::Root(std::uint32_t page) {
@@ -116,12 +141,16 @@ std::string HreflangClusters::Url(std::uint32_t target) const {
   if (target & kOutside) return outside_[target & ~kOutside];
   // A page in a cluster that is written names alternates itself: its URL
   // path is at hand.
-  auto by_page = [](const OwnPath& own, std::uint32_t page) { return own.page < page; };
-  const auto own = std::lower_bound(own_paths_.begin(), own_paths_.end(), target, by_page);
-  if (own != own_paths_.end() && own->page == target) {
-    return base_ + paths_.substr(own->start, own->size);
-  }
-  return base_ + url_path_(target);
+  std::string path;
+  if (!UrlPathOf(target, &path)) path = url_path_(target);
+  return base_ + path;
+}
+
+bool HreflangClusters::UrlPathOf(std::size_t page, std::string* path) const {
+  const std::uint32_t set = own_set_.empty() ? kNoPage : own_set_[page];
+  if (set == kNoPage) return false;
+  path->assign(paths_, own_paths_[set].start, own_paths_[set].size);
+  return true;
 }
 
 std::string HreflangClusters::Named(std::uint32_t target) const {
@@ -138,9 +167,9 @@ void HreflangClusters::Check(
     if (!(a.target & kOutside)) parent_[Root(a.page)] = Root(a.target);
   }
   std::vector<bool> faulty(pages_, false);
-  for (std::size_t first = 0; first < alternates_.size();) {
-    const std::uint32_t page = alternates_[first].page;
-    const std::size_t last = SetOf(page).second;
+  for (const OwnPath& own : own_paths_) {
+    const std::uint32_t page = own.page;
+    const auto [first, last] = SetOf(page);
     const std::string path = site_path_(page);
     auto fault = [&](const std::string& text) {
       ++problems_;
@@ -192,20 +221,24 @@ void HreflangClusters::Check(
       i = end;
     }
     if (!names_itself) fault("hreflang: the page does not name itself");
-    first = last;
   }
   // Engines ignore a faulty cluster whole: its links are not written.
   std::vector<Alternate> written;
-  for (std::size_t first = 0; first < alternates_.size();) {
-    const std::size_t last = SetOf(alternates_[first].page).second;
-    if (faulty[Root(alternates_[first].page)]) {
+  std::vector<OwnPath> written_sets;
+  for (OwnPath own : own_paths_) {
+    const auto [first, last] = SetOf(own.page);
+    if (faulty[Root(own.page)]) {
       ++pages_left_out_;
-    } else {
-      written.insert(written.end(), alternates_.begin() + first, alternates_.begin() + last);
+      own_set_[own.page] = kNoPage;
+      continue;
     }
-    first = last;
+    own_set_[own.page] = static_cast<std::uint32_t>(written_sets.size());
+    own.first = static_cast<std::uint32_t>(written.size());
+    written_sets.push_back(own);
+    written.insert(written.end(), alternates_.begin() + first, alternates_.begin() + last);
   }
   alternates_ = std::move(written);
+  own_paths_ = std::move(written_sets);
   any_links_ = !alternates_.empty();
   parent_ = {};
 }

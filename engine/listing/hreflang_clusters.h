@@ -19,6 +19,15 @@
 
 namespace zorvitan {
 
+// An alternate resolved, on a reading thread, for HreflangClusters::Add.
+struct ResolvedAlternate {
+  std::string code;        // hreflang, blanks trimmed
+  std::string url;         // href resolved: written as it stands outside the site
+  std::string comparable;  // ComparableUrl(url)
+  bool below_base = false;
+  std::size_t hash = 0;  // of its path below the base, when below_base
+};
+
 class HreflangClusters {
  public:
   // A page's URL path below the base (as PageUrls gives it), and its path in
@@ -34,10 +43,13 @@ class HreflangClusters {
 
   // Page `page` taken: listed, or left out for `why`. Every page, in order.
   void Taken(std::size_t page, bool listed, LeftOut why);
-  // A listed page's alternates (hrefs in UTF-8) and <base href>; its URL
-  // path below the base as listed.
-  void Add(std::size_t page, const std::string& url_path, const std::vector<HeadAlternate>& found,
-           const std::string& base_href);
+  // A page's alternates (hrefs in UTF-8) resolved against its URL path
+  // below the base as listed and its <base href>; on either reading thread.
+  std::vector<ResolvedAlternate> Resolve(const std::string& url_path,
+                                         const std::vector<HeadAlternate>& found,
+                                         const std::string& base_href) const;
+  // A listed page's alternates, as Resolve() gave them.
+  void Add(std::size_t page, const std::string& url_path, std::vector<ResolvedAlternate>* found);
   bool Any() const { return !alternates_.empty(); }
 
   // Once every page is taken: checks each listed page's alternates and
@@ -49,6 +61,9 @@ class HreflangClusters {
   // names none or its cluster is left out. `declare` puts the namespace on
   // each element, for a file whose <urlset> was written without it.
   std::string Links(std::size_t page, bool declare = false) const;
+  // The URL path below the base that page `page` was added with, when its
+  // links are written; false otherwise.
+  bool UrlPathOf(std::size_t page, std::string* path) const;
   // Whether any page has links written.
   bool AnyLinks() const { return any_links_; }
   // The problems found, and the pages whose links are left out for them.
@@ -57,12 +72,16 @@ class HreflangClusters {
 
  private:
   static constexpr std::uint32_t kOutside = 0x80000000u;  // target: an index in outside_
+  static constexpr std::uint32_t kNoPage = 0xFFFFFFFFu;
   static constexpr std::uint8_t kListed = 0xFE;
   static constexpr std::uint8_t kNotTaken = 0xFF;
 
+  // A page that names alternates: where they start in alternates_, and its
+  // URL path below the base.
   struct OwnPath {
     std::uint32_t page;
-    std::uint32_t start;  // of its URL path below the base, in paths_
+    std::uint32_t first;
+    std::uint32_t start;  // in paths_
     std::uint32_t size;
   };
   struct Alternate {
@@ -71,9 +90,10 @@ class HreflangClusters {
     std::uint32_t code;    // its place in codes_
   };
 
-  // The number of the page whose URL path below the base is `key` (in
-  // ComparableUrlText's form), a listed one first; false when none is.
-  bool Find(const std::string& key, std::uint32_t* page) const;
+  // The number of the page whose URL path below the base (in
+  // ComparableUrlText's form) has the hash `hash`, a listed one first; false
+  // when none has.
+  bool Find(std::size_t hash, std::uint32_t* page) const;
   void IndexPages();
   std::uint32_t Code(const std::string& code);
   // The alternates of page `page`: [first, last) in alternates_.
@@ -89,7 +109,12 @@ class HreflangClusters {
   PageText site_path_;
   PageText file_url_path_;
   std::vector<std::uint8_t> status_;  // kListed, else LeftOut, per page
-  std::vector<std::pair<std::size_t, std::uint32_t>> index_;  // (hash of URL path, page), sorted
+  struct Slot {
+    std::size_t hash;  // of a URL path
+    std::uint32_t page;  // kNoPage: empty
+  };
+  std::vector<Slot> index_;
+  std::vector<std::uint32_t> own_set_;  // per page: its place in own_paths_, or kNoPage
   std::vector<Alternate> alternates_;                          // in page order
   std::vector<OwnPath> own_paths_;  // of the pages that name alternates, in page order
   std::string paths_;

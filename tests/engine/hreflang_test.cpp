@@ -28,7 +28,10 @@ struct Site {
     for (std::size_t i = 0; i < pages.size(); ++i) {
       const bool listed = pages[i].left_out == LeftOut::kNone;
       clusters->Taken(i, listed, pages[i].left_out);
-      if (listed) clusters->Add(i, pages[i].url_path, pages[i].alternates, pages[i].base_href);
+      if (!listed) continue;
+      std::vector<ResolvedAlternate> resolved =
+          clusters->Resolve(pages[i].url_path, pages[i].alternates, pages[i].base_href);
+      clusters->Add(i, pages[i].url_path, &resolved);
     }
     std::vector<std::string> faults;
     clusters->Check([&faults](const std::string& page, const std::string& text) {

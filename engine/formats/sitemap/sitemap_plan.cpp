@@ -83,8 +83,7 @@ SitemapPlan::Page SitemapPlan::Read(std::size_t i, std::string* chunk) const {
   if (facts.left_out != LeftOut::kNone) return facts;
   facts.has_time = facts.readable && dates_.FileTime(page, &facts.modified);
   if (clusters_ != nullptr && !head.in_head.alternates.empty()) {
-    facts.alternates = std::move(head.in_head.alternates);
-    facts.base_href = std::move(head.base_href);
+    facts.alternates = clusters_->Resolve(facts.url_path, head.in_head.alternates, head.base_href);
   }
   return facts;
 }
@@ -127,7 +126,7 @@ void SitemapPlan::Take(std::size_t i, Page&& page, std::vector<SitemapUrl>* read
   if (clusters_ != nullptr) clusters_->Taken(i, listed, page.left_out);
   if (!listed) return;
   if (!page.alternates.empty()) {
-    clusters_->Add(i, page.url_path, page.alternates, page.base_href);
+    clusters_->Add(i, page.url_path, &page.alternates);
     holding_ = true;
   }
   // While git still reads the history, the URLs wait in order and the pages
@@ -136,6 +135,8 @@ void SitemapPlan::Take(std::size_t i, Page&& page, std::vector<SitemapUrl>* read
   if (!dates_.Ready() || holding_) {
     waiting_.push_back(
         Held{static_cast<std::uint32_t>(i), page.readable, page.has_time, false, page.modified});
+    // Its date now, while the other thread reads on, when the dates are ready.
+    if (dates_.Ready()) Choose(&waiting_.back());
     return;
   }
   for (Held& held : waiting_) ready->push_back(HeldUrl(&held));
@@ -206,7 +207,8 @@ void SitemapPlan::Choose(Held* held) {
 SitemapUrl SitemapPlan::HeldUrl(Held* held) {
   Choose(held);
   const std::string lastmod = held->has_time ? W3cDateTime(held->modified) : std::string();
-  const std::string url_path = UrlPath(held->i);
+  std::string url_path;
+  if (!links_ || !clusters_->UrlPathOf(held->i, &url_path)) url_path = UrlPath(held->i);
   std::string entry = Entry(url_path, lastmod,
                             links_ ? clusters_->Links(held->i, declare_on_links_) : std::string());
   if (links_while_they_fit_ &&
