@@ -20,12 +20,56 @@ namespace {
 static_assert(sizeof(std::size_t) == 8, "URL paths are told apart by a 64-bit hash");
 std::size_t HashOf(std::string_view key) { return std::hash<std::string_view>()(key); }
 
+// A path of letters, digits, "-", ".", "_", "~" and "/" without "." or ".."
+// segments: what most hrefs are. Resolved, and in comparable form, it is
+// joined to its page's folder (or, from "/", host) as it stands.
+bool IsPlainPath(std::string_view href) {
+  if (href.empty() || href.substr(0, 2) == "//" || href == "." || href == ".." ||
+      href.substr(0, 2) == "./" || href.substr(0, 3) == "../" ||
+      href.find("/./") != std::string_view::npos || href.find("/../") != std::string_view::npos) {
+    return false;
+  }
+  const std::size_t size = href.size();
+  if ((size >= 2 && href.substr(size - 2) == "/.") || (size >= 3 && href.substr(size - 3) == "/..")) {
+    return false;
+  }
+  for (const char c : href) {
+    if (!IsAsciiLetter(c) && !IsAsciiDigit(c) && c != '-' && c != '.' && c != '_' && c != '~' &&
+        c != '/') {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The folder of an absolute URL without query or fragment ("https://h/a/"),
+// and its scheme and host ("https://h"); false for another URL.
+bool FolderAndHost(std::string_view url, std::string_view* folder, std::string_view* host) {
+  const std::size_t scheme_end = url.find("://");
+  if (scheme_end == std::string_view::npos || url.find_first_of("?#") != std::string_view::npos ||
+      url.find("/.", scheme_end + 3) != std::string_view::npos) {
+    return false;
+  }
+  const std::size_t path = url.find('/', scheme_end + 3);
+  if (path == std::string_view::npos) return false;
+  *host = url.substr(0, path);
+  *folder = url.substr(0, url.rfind('/') + 1);
+  return true;
+}
+
+std::string EscapedForXml(std::string_view text) {
+  std::string escaped;
+  AppendEscaped(text, EscapeFor::kXml, &escaped);
+  return escaped;
+}
+
 }  // namespace
 
 HreflangClusters::HreflangClusters(const std::string& base, std::size_t pages, PageText url_path,
                                    PageText site_path, PageText file_url_path)
     : base_(base),
       comparable_base_(ComparableUrl(base)),
+      escaped_base_(EscapedForXml(base)),
       pages_(pages),
       url_path_(std::move(url_path)),
       site_path_(std::move(site_path)),
@@ -74,6 +118,10 @@ bool HreflangClusters::Find(std::size_t hash, std::uint32_t* page) const {
 }
 
 std::uint32_t HreflangClusters::Code(const std::string& code) {
+  // A site uses a few codes: found by a look at each, most of the time.
+  for (std::size_t i = 0; i < codes_.size() && i < 16; ++i) {
+    if (codes_[i] == code) return static_cast<std::uint32_t>(i);
+  }
   const auto [place, added] = code_places_.emplace(code, codes_.size());
   if (added) codes_.push_back(code);
   return place->second;
@@ -88,11 +136,22 @@ std::vector<ResolvedAlternate> HreflangClusters::Resolve(const std::string& url_
   // <base href>.
   const std::string own = base_ + url_path;
   const std::string from = base_href.empty() ? own : ResolveUrl(own, base_href);
+  const std::string comparable_from = ComparableUrl(from);
+  std::string_view folder, host, comparable_folder, comparable_host;
+  const bool plain_from = FolderAndHost(from, &folder, &host) &&
+                          FolderAndHost(comparable_from, &comparable_folder, &comparable_host);
   for (const HeadAlternate& alternate : found) {
     ResolvedAlternate r;
     r.code = Trim(alternate.hreflang, kHtmlBlanks);
-    r.url = ResolveUrl(from, Trim(alternate.href, kHtmlBlanks));
-    r.comparable = ComparableUrl(r.url);
+    const std::string href = Trim(alternate.href, kHtmlBlanks);
+    if (plain_from && IsPlainPath(href)) {
+      const bool from_host = href[0] == '/';
+      r.url.append(from_host ? host : folder).append(href);
+      r.comparable.append(from_host ? comparable_host : comparable_folder).append(href);
+    } else {
+      r.url = ResolveUrl(from, href);
+      r.comparable = ComparableUrl(r.url);
+    }
     r.below_base = r.comparable.compare(0, comparable_base_.size(), comparable_base_) == 0;
     if (r.below_base) r.hash = HashOf(std::string_view(r.comparable).substr(comparable_base_.size()));
     resolved.push_back(std::move(r));
@@ -252,7 +311,15 @@ std::string HreflangClusters::Links(std::size_t page, bool declare) const {
     links += " hreflang=\"";
     AppendEscaped(codes_[alternates_[i].code], EscapeFor::kXml, &links);
     links += "\" href=\"";
-    AppendEscaped(Url(alternates_[i].target), EscapeFor::kXml, &links);
+    const std::uint32_t target = alternates_[i].target;
+    const std::uint32_t set = (target & kOutside) ? kNoPage : own_set_[target];
+    if (set != kNoPage) {
+      links += escaped_base_;
+      AppendEscaped(std::string_view(paths_).substr(own_paths_[set].start, own_paths_[set].size),
+                    EscapeFor::kXml, &links);
+    } else {
+      AppendEscaped(Url(target), EscapeFor::kXml, &links);
+    }
     links += "\"/>";
   }
   return links;

@@ -104,6 +104,7 @@ class HreflangClusters {
 
   std::string base_;
   std::string comparable_base_;
+  std::string escaped_base_;  // for XML
   std::size_t pages_;
   PageText url_path_;
   PageText site_path_;
