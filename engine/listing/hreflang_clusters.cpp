@@ -117,21 +117,21 @@ bool HreflangClusters::Find(std::size_t hash, std::uint32_t* page) const {
   return found;
 }
 
-std::uint32_t HreflangClusters::Code(const std::string& code) {
+std::uint32_t HreflangClusters::Code(std::string_view code) {
   // A site uses a few codes: found by a look at each, most of the time.
   for (std::size_t i = 0; i < codes_.size() && i < 16; ++i) {
     if (codes_[i] == code) return static_cast<std::uint32_t>(i);
   }
-  const auto [place, added] = code_places_.emplace(code, codes_.size());
-  if (added) codes_.push_back(code);
+  const auto [place, added] = code_places_.emplace(std::string(code), codes_.size());
+  if (added) codes_.emplace_back(code);
   return place->second;
 }
 
-std::vector<ResolvedAlternate> HreflangClusters::Resolve(const std::string& url_path,
-                                                        const std::vector<HeadAlternate>& found,
-                                                        const std::string& base_href) const {
-  std::vector<ResolvedAlternate> resolved;
-  resolved.reserve(found.size());
+ResolvedAlternates HreflangClusters::Resolve(const std::string& url_path,
+                                            const std::vector<HeadAlternate>& found,
+                                            const std::string& base_href) const {
+  ResolvedAlternates resolved;
+  resolved.items.reserve(found.size());
   // As browsers resolve them: against the page's URL as listed and its
   // <base href>.
   const std::string own = base_ + url_path;
@@ -140,28 +140,41 @@ std::vector<ResolvedAlternate> HreflangClusters::Resolve(const std::string& url_
   std::string_view folder, host, comparable_folder, comparable_host;
   const bool plain_from = FolderAndHost(from, &folder, &host) &&
                           FolderAndHost(comparable_from, &comparable_folder, &comparable_host);
+  std::string& text = resolved.text;
+  auto add = [&text](std::string_view piece) {
+    const std::pair<std::uint32_t, std::uint32_t> span{static_cast<std::uint32_t>(text.size()),
+                                                       static_cast<std::uint32_t>(piece.size())};
+    text += piece;
+    return span;
+  };
   for (const HeadAlternate& alternate : found) {
-    ResolvedAlternate r;
-    r.code = Trim(alternate.hreflang, kHtmlBlanks);
+    ResolvedAlternates::Item item;
+    item.code = add(Trim(alternate.hreflang, kHtmlBlanks));
     const std::string href = Trim(alternate.href, kHtmlBlanks);
     if (plain_from && IsPlainPath(href)) {
       const bool from_host = href[0] == '/';
-      r.url.append(from_host ? host : folder).append(href);
-      r.comparable.append(from_host ? comparable_host : comparable_folder).append(href);
+      item.url = add(from_host ? host : folder);
+      text += href;
+      item.url.second += static_cast<std::uint32_t>(href.size());
+      item.comparable = add(from_host ? comparable_host : comparable_folder);
+      text += href;
+      item.comparable.second += static_cast<std::uint32_t>(href.size());
     } else {
-      r.url = ResolveUrl(from, href);
-      r.comparable = ComparableUrl(r.url);
+      const std::string url = ResolveUrl(from, href);
+      item.url = add(url);
+      item.comparable = add(ComparableUrl(url));
     }
-    r.below_base = r.comparable.compare(0, comparable_base_.size(), comparable_base_) == 0;
-    if (r.below_base) r.hash = HashOf(std::string_view(r.comparable).substr(comparable_base_.size()));
-    resolved.push_back(std::move(r));
+    const std::string_view comparable = resolved.Text(item.comparable);
+    item.below_base = comparable.compare(0, comparable_base_.size(), comparable_base_) == 0;
+    if (item.below_base) item.hash = HashOf(comparable.substr(comparable_base_.size()));
+    resolved.items.push_back(item);
   }
   return resolved;
 }
 
 void HreflangClusters::Add(std::size_t page, const std::string& url_path,
-                           std::vector<ResolvedAlternate>* found) {
-  if (found->empty()) return;
+                           const ResolvedAlternates& found) {
+  if (found.items.empty()) return;
   if (index_.empty()) IndexPages();
   own_set_[page] = static_cast<std::uint32_t>(own_paths_.size());
   own_paths_.push_back(OwnPath{static_cast<std::uint32_t>(page),
@@ -169,17 +182,17 @@ void HreflangClusters::Add(std::size_t page, const std::string& url_path,
                                static_cast<std::uint32_t>(paths_.size()),
                                static_cast<std::uint32_t>(url_path.size())});
   paths_ += url_path;
-  for (ResolvedAlternate& alternate : *found) {
+  for (const ResolvedAlternates::Item& alternate : found.items) {
     std::uint32_t target = 0;
     if (!alternate.below_base || !Find(alternate.hash, &target)) {
       // One place per URL, so that two spellings of it are one target.
-      const auto [place, added] =
-          outside_places_.emplace(std::move(alternate.comparable), outside_.size());
-      if (added) outside_.push_back(std::move(alternate.url));
+      const auto [place, added] = outside_places_.emplace(
+          std::string(found.Text(alternate.comparable)), outside_.size());
+      if (added) outside_.emplace_back(found.Text(alternate.url));
       target = kOutside | place->second;
     }
     alternates_.push_back(
-        Alternate{static_cast<std::uint32_t>(page), target, Code(alternate.code)});
+        Alternate{static_cast<std::uint32_t>(page), target, Code(found.Text(alternate.code))});
   }
 }
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -19,13 +20,22 @@
 
 namespace zorvitan {
 
-// An alternate resolved, on a reading thread, for HreflangClusters::Add.
-struct ResolvedAlternate {
-  std::string code;        // hreflang, blanks trimmed
-  std::string url;         // href resolved: written as it stands outside the site
-  std::string comparable;  // ComparableUrl(url)
-  bool below_base = false;
-  std::size_t hash = 0;  // of its path below the base, when below_base
+// A page's alternates resolved, on a reading thread, for HreflangClusters::Add:
+// their texts in one string, one allocation a page (freed on another thread).
+struct ResolvedAlternates {
+  using Span = std::pair<std::uint32_t, std::uint32_t>;  // start and size in text
+  struct Item {
+    Span code;        // hreflang, blanks trimmed
+    Span url;         // href resolved: written as it stands outside the site
+    Span comparable;  // ComparableUrl(url)
+    bool below_base = false;
+    std::size_t hash = 0;  // of its path below the base, when below_base
+  };
+  std::string_view Text(Span span) const {
+    return std::string_view(text).substr(span.first, span.second);
+  }
+  std::string text;
+  std::vector<Item> items;
 };
 
 class HreflangClusters {
@@ -45,11 +55,10 @@ class HreflangClusters {
   void Taken(std::size_t page, bool listed, LeftOut why);
   // A page's alternates (hrefs in UTF-8) resolved against its URL path
   // below the base as listed and its <base href>; on either reading thread.
-  std::vector<ResolvedAlternate> Resolve(const std::string& url_path,
-                                         const std::vector<HeadAlternate>& found,
-                                         const std::string& base_href) const;
+  ResolvedAlternates Resolve(const std::string& url_path, const std::vector<HeadAlternate>& found,
+                             const std::string& base_href) const;
   // A listed page's alternates, as Resolve() gave them.
-  void Add(std::size_t page, const std::string& url_path, std::vector<ResolvedAlternate>* found);
+  void Add(std::size_t page, const std::string& url_path, const ResolvedAlternates& found);
   bool Any() const { return !alternates_.empty(); }
 
   // Once every page is taken: checks each listed page's alternates and
@@ -95,7 +104,7 @@ class HreflangClusters {
   // when none has.
   bool Find(std::size_t hash, std::uint32_t* page) const;
   void IndexPages();
-  std::uint32_t Code(const std::string& code);
+  std::uint32_t Code(std::string_view code);
   // The alternates of page `page`: [first, last) in alternates_.
   std::pair<std::size_t, std::size_t> SetOf(std::uint32_t page) const;
   std::uint32_t Root(std::uint32_t page);

@@ -29,9 +29,8 @@ struct Site {
       const bool listed = pages[i].left_out == LeftOut::kNone;
       clusters->Taken(i, listed, pages[i].left_out);
       if (!listed) continue;
-      std::vector<ResolvedAlternate> resolved =
-          clusters->Resolve(pages[i].url_path, pages[i].alternates, pages[i].base_href);
-      clusters->Add(i, pages[i].url_path, &resolved);
+      clusters->Add(i, pages[i].url_path,
+                    clusters->Resolve(pages[i].url_path, pages[i].alternates, pages[i].base_href));
     }
     std::vector<std::string> faults;
     clusters->Check([&faults](const std::string& page, const std::string& text) {

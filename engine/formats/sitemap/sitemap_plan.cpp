@@ -125,8 +125,8 @@ void SitemapPlan::Take(std::size_t i, Page&& page, std::vector<SitemapUrl>* read
   const bool listed = listing_.Take((*page_list_)[pages_[i]], page);
   if (clusters_ != nullptr) clusters_->Taken(i, listed, page.left_out);
   if (!listed) return;
-  if (!page.alternates.empty()) {
-    clusters_->Add(i, page.url_path, &page.alternates);
+  if (!page.alternates.items.empty()) {
+    clusters_->Add(i, page.url_path, page.alternates);
     holding_ = true;
   }
   // While git still reads the history, the URLs wait in order and the pages

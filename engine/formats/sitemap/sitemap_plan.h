@@ -40,7 +40,7 @@ class SitemapPlan {
   struct Page : ListingFacts {
     bool has_time = false;
     std::int64_t modified = 0;  // the file's time
-    std::vector<ResolvedAlternate> alternates;  // for the XML with hreflang
+    ResolvedAlternates alternates;  // for the XML with hreflang
   };
 
   // Unreadable and noindex pages are counted into `summary`.
