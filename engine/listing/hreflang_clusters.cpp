@@ -238,45 +238,59 @@ void HreflangClusters::Check(
   for (const Alternate& a : alternates_) {
     if (!(a.target & kOutside)) parent_[Root(a.page)] = Root(a.target);
   }
+  // Each code judged once, and told apart from the others in any case.
+  std::vector<bool> valid(codes_.size());
+  std::vector<std::uint32_t> folded(codes_.size());
+  std::vector<std::string> folded_codes;
+  for (std::size_t code = 0; code < codes_.size(); ++code) {
+    valid[code] = IsHreflangCode(codes_[code]);
+    const std::string lower = LowerAscii(codes_[code]);
+    const auto known = std::find(folded_codes.begin(), folded_codes.end(), lower);
+    folded[code] = static_cast<std::uint32_t>(known - folded_codes.begin());
+    if (known == folded_codes.end()) folded_codes.push_back(lower);
+  }
   std::vector<bool> faulty(pages_, false);
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> by_code;  // (folded code, target)
   for (const OwnPath& own : own_paths_) {
     const std::uint32_t page = own.page;
     const auto [first, last] = SetOf(page);
-    const std::string path = site_path_(page);
+    std::string path;  // named only when there is a fault
     auto fault = [&](const std::string& text) {
       ++problems_;
       faulty[Root(page)] = true;
+      if (path.empty()) path = site_path_(page);
       problem(path, text);
     };
     bool names_itself = false;
-    std::vector<std::pair<std::string, std::uint32_t>> by_code;
+    by_code.clear();
     for (std::size_t i = first; i < last; ++i) {
       const Alternate& a = alternates_[i];
       const std::string& code = codes_[a.code];
-      const std::string lead = "hreflang " + code + ": ";
-      by_code.emplace_back(LowerAscii(code), a.target);
+      by_code.emplace_back(folded[a.code], a.target);
       names_itself = names_itself || a.target == page;
-      if (!IsHreflangCode(code)) {
-        fault(lead + "not a language code, for " + Named(a.target));
+      if (!valid[a.code]) {
+        fault("hreflang " + code + ": not a language code, for " + Named(a.target));
       } else if (a.target & kOutside) {
         // Outside the base URL: kept as it stands, no page to check.
         const std::string& url = outside_[a.target & ~kOutside];
         if (ComparableUrl(url).compare(0, comparable_base_.size(), comparable_base_) == 0) {
-          fault(lead + url + " is not in the site");
+          fault("hreflang " + code + ": " + url + " is not in the site");
         }
       } else if (status_[a.target] != kListed) {
         const LeftOut why = static_cast<LeftOut>(status_[a.target]);
         const std::string reason = why == LeftOut::kNone || status_[a.target] == kNotTaken
                                        ? std::string("same URL as another page")
                                        : ReasonWord(why);
-        fault(lead + site_path_(a.target) + " is not listed: " + reason);
+        fault("hreflang " + code + ": " + site_path_(a.target) + " is not listed: " + reason);
       } else if (a.target != page) {
         const auto [back_first, back_last] = SetOf(a.target);
         bool returned = false;
         for (std::size_t j = back_first; j < back_last && !returned; ++j) {
           returned = alternates_[j].target == page;
         }
-        if (!returned) fault(lead + "no return link from " + site_path_(a.target));
+        if (!returned) {
+          fault("hreflang " + code + ": no return link from " + site_path_(a.target));
+        }
       }
     }
     std::sort(by_code.begin(), by_code.end());
@@ -287,8 +301,8 @@ void HreflangClusters::Check(
         if (other == by_code.size() && by_code[end].second != by_code[i].second) other = end;
       }
       if (other != by_code.size()) {
-        fault("hreflang " + by_code[i].first + ": two URLs, " + Named(by_code[i].second) +
-              " and " + Named(by_code[other].second));
+        fault("hreflang " + folded_codes[by_code[i].first] + ": two URLs, " +
+              Named(by_code[i].second) + " and " + Named(by_code[other].second));
       }
       i = end;
     }
