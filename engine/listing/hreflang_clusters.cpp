@@ -149,8 +149,8 @@ ResolvedAlternates HreflangClusters::Resolve(const std::string& url_path,
   };
   for (const HeadAlternate& alternate : found) {
     ResolvedAlternates::Item item;
-    item.code = add(Trim(alternate.hreflang, kHtmlBlanks));
-    const std::string href = Trim(alternate.href, kHtmlBlanks);
+    item.code = add(TrimView(alternate.hreflang, kHtmlBlanks));
+    const std::string_view href = TrimView(alternate.href, kHtmlBlanks);
     if (plain_from && IsPlainPath(href)) {
       const bool from_host = href[0] == '/';
       item.url = add(from_host ? host : folder);

@@ -91,10 +91,11 @@ SitemapPlan::Page SitemapPlan::Read(std::size_t i, std::string* chunk) const {
 std::string SitemapPlan::Entry(const std::string& url_path, const std::string& lastmod,
                                const std::string& links) const {
   if (!xml_) return base_ + url_path + "\n";
-  std::string entry = "<url><loc>" + base_ + url_path + "</loc>";
-  if (!lastmod.empty()) entry += "<lastmod>" + lastmod + "</lastmod>";
-  entry += links;
-  entry += "</url>\n";
+  std::string entry;
+  entry.reserve(48 + base_.size() + url_path.size() + lastmod.size() + links.size());
+  entry.append("<url><loc>").append(base_).append(url_path).append("</loc>");
+  if (!lastmod.empty()) entry.append("<lastmod>").append(lastmod).append("</lastmod>");
+  entry.append(links).append("</url>\n");
   return entry;
 }
 
