@@ -166,8 +166,7 @@ CommandLine CheckSitemap(CommandLine result, FormatChoice c) {
     return UsageError(Fill(Translate("option '%s' is for --format xml"), {"--lastmod"}));
   }
   if (!c.hreflang.empty() && c.hreflang != "auto" && c.hreflang != "none") {
-    return UsageError(
-        Fill(Translate("unknown --hreflang '%s' (known: auto, none)"), {c.hreflang}));
+    return UsageError(Fill(Translate("unknown --hreflang '%s' (known: auto, none)"), {c.hreflang}));
   }
   c.sitemap.hreflang = c.hreflang != "none";
   // Listed in the order of SitemapOptions::Lastmod; text has no dates.

@@ -57,9 +57,9 @@ class FileSetOutput {
 
   FileSystem& file_system_;
   std::vector<File> files_;
-  bool open_ = false;  // the last file is still being written
-  bool flushed_ = false;         // some of it went to the system
-  std::size_t start_size_ = 0;   // the bytes of its start
+  bool open_ = false;           // the last file is still being written
+  bool flushed_ = false;        // some of it went to the system
+  std::size_t start_size_ = 0;  // the bytes of its start
   std::string text_;
   std::string failed_file_;
 };

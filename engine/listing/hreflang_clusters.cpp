@@ -16,7 +16,6 @@
 namespace zorvitan {
 namespace {
 
-
 static_assert(sizeof(std::size_t) == 8, "URL paths are told apart by a 64-bit hash");
 std::size_t HashOf(std::string_view key) { return std::hash<std::string_view>()(key); }
 
@@ -30,7 +29,8 @@ bool IsPlainPath(std::string_view href) {
     return false;
   }
   const std::size_t size = href.size();
-  if ((size >= 2 && href.substr(size - 2) == "/.") || (size >= 3 && href.substr(size - 3) == "/..")) {
+  if ((size >= 2 && href.substr(size - 2) == "/.") ||
+      (size >= 3 && href.substr(size - 3) == "/..")) {
     return false;
   }
   for (const char c : href) {
@@ -128,8 +128,8 @@ std::uint32_t HreflangClusters::Code(std::string_view code) {
 }
 
 ResolvedAlternates HreflangClusters::Resolve(const std::string& url_path,
-                                            const std::vector<HeadAlternate>& found,
-                                            const std::string& base_href) const {
+                                             const std::vector<HeadAlternate>& found,
+                                             const std::string& base_href) const {
   ResolvedAlternates resolved;
   resolved.items.reserve(found.size());
   // As browsers resolve them: against the page's URL as listed and its
@@ -177,17 +177,16 @@ void HreflangClusters::Add(std::size_t page, const std::string& url_path,
   if (found.items.empty()) return;
   if (index_.empty()) IndexPages();
   own_set_[page] = static_cast<std::uint32_t>(own_paths_.size());
-  own_paths_.push_back(OwnPath{static_cast<std::uint32_t>(page),
-                               static_cast<std::uint32_t>(alternates_.size()),
-                               static_cast<std::uint32_t>(paths_.size()),
-                               static_cast<std::uint32_t>(url_path.size())});
+  own_paths_.push_back(OwnPath{
+      static_cast<std::uint32_t>(page), static_cast<std::uint32_t>(alternates_.size()),
+      static_cast<std::uint32_t>(paths_.size()), static_cast<std::uint32_t>(url_path.size())});
   paths_ += url_path;
   for (const ResolvedAlternates::Item& alternate : found.items) {
     std::uint32_t target = 0;
     if (!alternate.below_base || !Find(alternate.hash, &target)) {
       // One place per URL, so that two spellings of it are one target.
-      const auto [place, added] = outside_places_.emplace(
-          std::string(found.Text(alternate.comparable)), outside_.size());
+      const auto [place, added] =
+          outside_places_.emplace(std::string(found.Text(alternate.comparable)), outside_.size());
       if (added) outside_.emplace_back(found.Text(alternate.url));
       target = kOutside | place->second;
     }

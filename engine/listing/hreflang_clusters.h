@@ -120,15 +120,15 @@ class HreflangClusters {
   PageText file_url_path_;
   std::vector<std::uint8_t> status_;  // kListed, else LeftOut, per page
   struct Slot {
-    std::size_t hash;  // of a URL path
+    std::size_t hash;    // of a URL path
     std::uint32_t page;  // kNoPage: empty
   };
   std::vector<Slot> index_;
   std::vector<std::uint32_t> own_set_;  // per page: its place in own_paths_, or kNoPage
-  std::vector<Alternate> alternates_;                          // in page order
-  std::vector<OwnPath> own_paths_;  // of the pages that name alternates, in page order
+  std::vector<Alternate> alternates_;   // in page order
+  std::vector<OwnPath> own_paths_;      // of the pages that name alternates, in page order
   std::string paths_;
-  std::vector<std::string> codes_;                             // as written
+  std::vector<std::string> codes_;                              // as written
   std::unordered_map<std::string, std::uint32_t> code_places_;  // in codes_
   std::vector<std::string> outside_;  // URLs that name no page of the site, resolved
   std::unordered_map<std::string, std::uint32_t> outside_places_;  // by ComparableUrl

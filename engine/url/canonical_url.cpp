@@ -108,8 +108,7 @@ std::string ResolveUrl(std::string_view base, std::string_view reference) {
     return Join(ref.scheme, ref.authority, WithoutDotSegments(ref.path), ref.has_query, ref.query);
   }
   if (ref.has_authority) {
-    return Join(from.scheme, ref.authority, WithoutDotSegments(ref.path), ref.has_query,
-                ref.query);
+    return Join(from.scheme, ref.authority, WithoutDotSegments(ref.path), ref.has_query, ref.query);
   }
   if (ref.path.empty()) {
     return Join(from.scheme, from.authority, from.path, ref.has_query || from.has_query,
@@ -146,6 +145,8 @@ std::string ComparableUrl(std::string_view url) {
   return normal;
 }
 
-bool SameUrl(std::string_view a, std::string_view b) { return ComparableUrl(a) == ComparableUrl(b); }
+bool SameUrl(std::string_view a, std::string_view b) {
+  return ComparableUrl(a) == ComparableUrl(b);
+}
 
 }  // namespace zorvitan

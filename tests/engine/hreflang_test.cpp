@@ -63,7 +63,9 @@ TEST(Hreflang, RelativeBaseHrefFilePathsAndSpellingsResolveToTheListedUrl) {
   site.pages[0].alternates = {{"x-default", " / "},
                               {"pl", "./"},
                               {"en", "../en/about.html"},
-                              {"de", "https://EXAMPLE.com:443/de/\xC3\xBC" "ber.html"},
+                              {"de",
+                               "https://EXAMPLE.com:443/de/\xC3\xBC"
+                               "ber.html"},
                               {"fr", "https://example.fr/?a&b"}};
   for (std::size_t i = 1; i < site.pages.size(); ++i) {
     site.pages[i].alternates = {{"x-default", "https://example.com/index.html"},
@@ -81,8 +83,8 @@ TEST(Hreflang, RelativeBaseHrefFilePathsAndSpellingsResolveToTheListedUrl) {
                             Link("fr", "https://example.fr/?a&amp;b");
   EXPECT_EQ(clusters.Links(0), links);
   EXPECT_EQ(clusters.Links(3), links);
-  EXPECT_EQ(clusters.Links(0, true).find("<xhtml:link xmlns:xhtml=\"http://www.w3.org/1999/xhtml\""),
-            0u);
+  EXPECT_EQ(
+      clusters.Links(0, true).find("<xhtml:link xmlns:xhtml=\"http://www.w3.org/1999/xhtml\""), 0u);
   EXPECT_TRUE(clusters.AnyLinks());
   EXPECT_EQ(clusters.PagesLeftOut(), 0u);
 }
@@ -139,7 +141,8 @@ TEST(Hreflang, EachFaultIsNamedAndLeavesItsWholeClusterOut) {
 }
 
 TEST(Hreflang, CodesAreLanguageScriptRegionOrXDefaultInAnyCase) {
-  for (const char* good : {"pl", "en-GB", "EN-gb", "zh-Hant-TW", "es-419", "x-default", "X-Default"}) {
+  for (const char* good :
+       {"pl", "en-GB", "EN-gb", "zh-Hant-TW", "es-419", "x-default", "X-Default"}) {
     EXPECT_TRUE(IsHreflangCode(good)) << good;
   }
   for (const char* bad : {"en-UK", "jp", "pl_PL", "", "en-", "-en", "en-GB-x", "x-defaults"}) {

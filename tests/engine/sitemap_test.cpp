@@ -283,9 +283,9 @@ TEST_F(SitemapTest, AlternatesTakeTheNamespaceAndTheirBytesCanSplitTheSet) {
       "<urlset xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\" "
       "xmlns:xhtml=\"http://www.w3.org/1999/xhtml\">\n";
   ASSERT_EQ(GenerateSitemap().outcome, RunOutcome::kDone);
-  EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml"),
-            urlset_with_links + Url("a.htm") + with_links("b.htm") + with_links("c.htm") +
-                "</urlset>\n");
+  EXPECT_EQ(
+      fs.Contents("C:\\site\\sitemap.xml"),
+      urlset_with_links + Url("a.htm") + with_links("b.htm") + with_links("c.htm") + "</urlset>\n");
 
   options.hreflang = false;
   ASSERT_EQ(GenerateSitemap().outcome, RunOutcome::kDone);

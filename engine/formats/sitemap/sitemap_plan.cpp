@@ -47,17 +47,19 @@ bool SitemapPlan::Start(const PageList& pages, const std::vector<std::string>& e
   }
   split_ = NeedsSplit();
   if (xml_ && options_.hreflang) {
+    // Under --strip-index or --clean-urls an alternate may name a page by its file's path too.
+    HreflangClusters::PageText file_url_path;
+    if (options_.strip_index || options_.clean_urls) {
+      file_url_path = [this](std::size_t i) {
+        std::string path;
+        listing_.FileUrlPath((*page_list_)[pages_[i]], &path);
+        return path;
+      };
+    }
     clusters_ = std::make_unique<HreflangClusters>(
         listing_.Base(), pages_.size(), [this](std::size_t i) { return UrlPath(i); },
         [this](std::size_t i) { return listing_.SitePath((*page_list_)[pages_[i]]); },
-        options_.strip_index || options_.clean_urls ? HreflangClusters::PageText(
-                                                          [this](std::size_t i) {
-                                                            std::string path;
-                                                            listing_.FileUrlPath(
-                                                                (*page_list_)[pages_[i]], &path);
-                                                            return path;
-                                                          })
-                                                    : nullptr);
+        std::move(file_url_path));
   }
 
   // The site's own robots.txt: its rules leave pages out, and --robots-txt
@@ -149,9 +151,8 @@ bool SitemapPlan::TakeRest(std::vector<SitemapUrl>* ready, bool file_restartable
   if (!rest_started_) {
     rest_started_ = true;
     if (clusters_ != nullptr) {
-      clusters_->Check([this](const std::string& path, const std::string& text) {
-        listing_.Note(path, text);
-      });
+      clusters_->Check(
+          [this](const std::string& path, const std::string& text) { listing_.Note(path, text); });
       links_ = clusters_->AnyLinks();
     }
     if (links_) PlanHeldUrls(file_restartable);
@@ -200,8 +201,8 @@ void SitemapPlan::PlanHeldUrls(bool file_restartable) {
 void SitemapPlan::Choose(Held* held) {
   if (held->chosen) return;
   std::string lastmod;
-  held->has_time = DateOf(held->i, held->readable, held->has_time, held->modified,
-                          &held->modified, &lastmod);
+  held->has_time =
+      DateOf(held->i, held->readable, held->has_time, held->modified, &held->modified, &lastmod);
   held->chosen = true;
 }
 
@@ -222,9 +223,9 @@ SitemapUrl SitemapPlan::HeldUrl(Held* held) {
 bool SitemapPlan::DateOf(std::size_t i, bool readable, bool has_time, std::int64_t modified,
                          std::int64_t* date, std::string* lastmod) {
   // An unreadable page gets no date, as before git.
-  return readable && dates_.Choose(
-                         i, has_time, modified, [this, i] { return (*page_list_)[pages_[i]]; },
-                         date, lastmod);
+  return readable &&
+         dates_.Choose(
+             i, has_time, modified, [this, i] { return (*page_list_)[pages_[i]]; }, date, lastmod);
 }
 
 SitemapUrl SitemapPlan::Dated(std::size_t i, const Page& page) {
@@ -266,7 +267,8 @@ std::string SitemapPlan::FileStart() const {
 
 std::size_t SitemapPlan::FileStartSize(bool links) const {
   if (!xml_) return 0;
-  return sizeof kXmlDeclaration - 1 + (links ? sizeof kUrlsetWithLinksStart : sizeof kUrlsetStart) - 1;
+  return sizeof kXmlDeclaration - 1 + (links ? sizeof kUrlsetWithLinksStart : sizeof kUrlsetStart) -
+         1;
 }
 
 const char* SitemapPlan::FileEnd() const { return xml_ ? kUrlsetEnd : ""; }

@@ -39,7 +39,7 @@ class SitemapPlan {
   // What reading a page tells of it: what every listing learns, and its time.
   struct Page : ListingFacts {
     bool has_time = false;
-    std::int64_t modified = 0;  // the file's time
+    std::int64_t modified = 0;      // the file's time
     ResolvedAlternates alternates;  // for the XML with hreflang
   };
 
@@ -122,12 +122,12 @@ class SitemapPlan {
   std::vector<Held> waiting_;                   // for git's dates or the alternates' checks
   std::size_t next_waiting_ = 0;
   bool rest_started_ = false;
-  bool links_ = false;              // some URL has links: the namespace is declared
-  bool restart_next_ = false;       // the next URL restarts the file being written
-  bool new_file_next_ = false;      // the next URL begins a file
-  bool declare_on_links_ = false;   // the file being written lacks the namespace
+  bool links_ = false;                 // some URL has links: the namespace is declared
+  bool restart_next_ = false;          // the next URL restarts the file being written
+  bool new_file_next_ = false;         // the next URL begins a file
+  bool declare_on_links_ = false;      // the file being written lacks the namespace
   bool links_while_they_fit_ = false;  // that file cannot be split: links only within its limit
-  std::size_t file_urls_ = 0;                          // in the file being filled
+  std::size_t file_urls_ = 0;          // in the file being filled
   std::size_t file_bytes_ = 0;
   // Last, so it goes first: its git thread reads the page list through this.
   SitemapDates dates_;

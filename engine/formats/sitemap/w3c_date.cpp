@@ -29,7 +29,8 @@ std::string W3cDateTime(std::int64_t seconds_since_1970) {
   // share of a run.
   std::string text = "0000-00-00T00:00:00Z";
   auto put = [&text](std::size_t end, std::int64_t value, int digits) {
-    for (int i = 1; i <= digits; ++i, value /= 10) text[end - i] = static_cast<char>('0' + value % 10);
+    for (int i = 1; i <= digits; ++i, value /= 10)
+      text[end - i] = static_cast<char>('0' + value % 10);
   };
   put(4, year, 4);
   put(7, month, 2);
