@@ -305,6 +305,34 @@ TEST_F(SitemapTest, AlternatesTakeTheNamespaceAndTheirBytesCanSplitTheSet) {
   EXPECT_EQ(Files().size(), 6u);  // three pages, MAP and two numbered files: no temporary
 }
 
+// More than a write's worth of URLs before the first page with alternates:
+// the file cannot be begun again, so each link declares the namespace, and
+// links go in only while the file stays within its limit.
+TEST_F(SitemapTest, AlternatesAfterAWritesWorthOfUrlsDeclareTheNamespaceOnEachLink) {
+  const std::string pair =
+      "<link rel=alternate hreflang=en href=z1.htm><link rel=alternate hreflang=de href=z2.htm>";
+  std::size_t bytes = std::string(kUrlset).size() + std::string("</urlset>\n").size();
+  for (int i = 0; i < 3000; ++i) {
+    const std::string name = "a" + std::to_string(10000 + i) + ".htm";
+    fs.AddFile("C:\\site\\" + name, "");
+    bytes += Url(name).size();
+  }
+  fs.AddFile("C:\\site\\z1.htm", pair);
+  fs.AddFile("C:\\site\\z2.htm", pair);
+  bytes += Url("z1.htm").size() + Url("z2.htm").size();
+  options.max_bytes = bytes + 300;  // room for one page's links, not two
+  ASSERT_EQ(GenerateSitemap().outcome, RunOutcome::kDone);
+  const std::string map = fs.Contents("C:\\site\\sitemap.xml");
+  EXPECT_EQ(map.compare(0, std::string(kUrlset).size(), kUrlset), 0);
+  const std::string z1 = Url("z1.htm");
+  const std::size_t links = map.find(z1.substr(0, z1.size() - 7) +
+                                     "<xhtml:link xmlns:xhtml=\"http://www.w3.org/1999/xhtml\" "
+                                     "rel=\"alternate\" hreflang=\"en\"");
+  EXPECT_NE(links, std::string::npos);
+  EXPECT_NE(map.find(Url("z2.htm") + "</urlset>\n"), std::string::npos);
+  EXPECT_LE(map.size(), options.max_bytes);
+}
+
 TEST_F(SitemapTest, NothingToListWritesNoSitemapAndKeepsTheOldOne) {
   fs.AddFile("C:\\site\\sitemap.xml", "old");
   fs.AddFile("C:\\site\\a.htm", "<meta name=robots content=noindex>");
