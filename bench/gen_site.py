@@ -4,6 +4,7 @@
     gen_site.py --pages N --folders M [--seed S] [--jobs J] OUT_DIR
     gen_site.py --pages N --folders M --small OUT_DIR   pages of a few hundred bytes
     gen_site.py --single-page-mb 500 OUT_DIR
+    gen_site.py --pages N --folders M --alternates OUT_DIR   three language versions a page
 
 The same parameters always give the same bytes. OUT_DIR.stamp records the
 parameters (and this generator's own hash); when it matches, nothing is done,
@@ -32,10 +33,10 @@ def write_file(path, chunks):
 
 def write_folder(task):
     """Writes one folder's files; its own seed keeps the output independent of --jobs."""
-    root, folder, page_count, seed, small = task
+    root, folder, page_count, seed, small, alternates = task
     path = os.path.join(root, folder) if folder else root
     os.makedirs(path, exist_ok=True)
-    for name, chunks in site_model.folder_files(page_count, seed, small):
+    for name, chunks in site_model.folder_files(page_count, seed, small, alternates):
         write_file(os.path.join(path, name), chunks)
     return page_count
 
@@ -45,7 +46,8 @@ def stamp_text(args):
          open(site_model.__file__, "rb") as model:
         code = hashlib.sha256(me.read() + model.read()).hexdigest()[:16]
     params = {"pages": args.pages, "folders": args.folders, "seed": args.seed,
-              "single_page_mb": args.single_page_mb, "small": args.small, "code": code}
+              "single_page_mb": args.single_page_mb, "small": args.small,
+              "alternates": args.alternates, "code": code}
     return json.dumps(params, sort_keys=True) + "\n"
 
 
@@ -72,7 +74,8 @@ def generate(args):
         os.makedirs(os.path.join(out, folder), exist_ok=True)
     for (encoding, _), _ in site_model.ENCODINGS:
         site_model.pool(encoding)  # built once, before the workers fork
-    tasks = [(out, folder, count, seed, args.small) for folder, count, seed in plan]
+    tasks = [(out, folder, count, seed, args.small, args.alternates)
+             for folder, count, seed in plan]
     if args.jobs > 1:
         with multiprocessing.Pool(args.jobs) as pool:
             list(pool.imap_unordered(write_folder, tasks, chunksize=4))
@@ -89,6 +92,7 @@ def main():
     parser.add_argument("--single-page-mb", type=int, default=0)
     parser.add_argument("--jobs", type=int, default=1)
     parser.add_argument("--small", action="store_true")
+    parser.add_argument("--alternates", action="store_true")
     parser.add_argument("out")
     args = parser.parse_args()
 

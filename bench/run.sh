@@ -9,7 +9,8 @@
 # Settings (environment): BENCH_SIZES (10k 100k 1m), BENCH_RUNS (runs of the quick contenders,
 # default 5), BENCH_WINE=0 (skip the Windows program), BENCH_HUGE=0 (skip the 500 MB page),
 # BENCH_SMALL=0 (skip the 500,000 small pages), BENCH_GIT=0 (skip the sitemap's git dates and
-# head checks on the 100k site, bench/sitemap_git.sh),
+# head checks on the 100k site, bench/sitemap_git.sh), BENCH_ALTERNATES=0 (skip the copy of the
+# largest site up to 100k whose every page names three language versions),
 # BENCH_SEED (default 1). Sites are generated once under build/bench/sites/ and reused while
 # their parameters stay the same.
 set -euo pipefail
@@ -121,6 +122,25 @@ done
 
 if [ "${BENCH_GIT:-1}" != 0 ] && [ -d "$out/sites/100k" ]; then
   bench/sitemap_git.sh "$results" 100k "$out/sites/100k" "$out/out" "$runs"
+fi
+
+# Language versions: a copy of the largest site up to 100k (its own names, the same pages
+# otherwise) whose every page names three alternates, beside the xml run on the site itself.
+alternates_site=""
+for size in $sizes; do
+  case "$size" in 10k) alternates_site="10k 10000 200" ;; 100k) alternates_site="100k 100000 2000" ;; esac
+done
+if [ "${BENCH_ALTERNATES:-1}" != 0 ] && [ -n "$alternates_site" ]; then
+  read -r name pages folders <<<"$alternates_site"
+  say "site $name, every page with three language versions"
+  python3 bench/gen_site.py --pages "$pages" --folders "$folders" --seed "$seed" --jobs "$jobs" \
+    --alternates "$out/sites/$name-alternates"
+  measure --site "$name" --name "$xml_name, three alternates a page" --runs "$runs" --warmup 2 \
+    -- "$cli" -q --format xml --base-url https://example.com/ "$out/sites/$name-alternates" \
+    "$out/out/sitemap-$name-alternates.xml"
+  measure --site "$name" --name "$xml_name --hreflang none, three alternates a page" \
+    --runs "$runs" -- "$cli" -q --format xml --hreflang none --base-url https://example.com/ \
+    "$out/sites/$name-alternates" "$out/out/sitemap-$name-alternates-none.xml"
 fi
 
 if [ "${BENCH_SMALL:-1}" != 0 ]; then

@@ -164,11 +164,12 @@ def title_element(rng, title, encoding, page_size):
     return f"<title>{title}</title>\n"
 
 
-def page(rng, size, kind, encoding, declared=DECLARED):
-    """The bytes of one page of about `size` bytes, as a list of chunks."""
+def page(rng, size, kind, encoding, declared=DECLARED, links=""):
+    """The bytes of one page of about `size` bytes, as a list of chunks; `links`
+    go at the end of its head."""
     head = page_head(rng, encoding, declared)
     title = title_text(rng, encoding)
-    tail = '<link rel="stylesheet" href="style.css">\n</head>\n<body>\n'
+    tail = links + '<link rel="stylesheet" href="style.css">\n</head>\n<body>\n'
     if kind == TITLE_TOP:
         head += title_element(rng, title, encoding, size)
     elif kind == TITLE_UPPER:
@@ -194,16 +195,40 @@ def other_file(rng, extension):
     return [pool("ascii").text(rng, size)]
 
 
-def folder_files(page_count, seed, small=False):
+def alternate_links(names, i):
+    """The head links of page `i` of a folder whose pages are language versions
+    of each other three by three (pl, en, de); the last one or two name
+    themselves for the codes missing."""
+    first = i - i % 3
+    group = names[first:first + 3]
+    group += [names[i]] * (3 - len(group))
+    return "".join(f'<link rel="alternate" hreflang="{code}" href="{name}">\n'
+                   for code, name in zip(LANGUAGE_CODES, group))
+
+
+LANGUAGE_CODES = ("pl", "en", "de")
+
+
+def folder_files(page_count, seed, small=False, alternates=False):
     """(name, chunks) of one folder's files: its pages and some other files.
     Small pages (a few hundred bytes, no other files) measure what a run keeps
-    per page, not how fast it reads."""
+    per page, not how fast it reads. With `alternates`, every page names three
+    language versions (alternate_links), and the names come first from a
+    generator of their own, so the pages' other bytes are those without."""
     rng = random.Random(seed)
+    names_rng = random.Random(seed + 7)
+    names = ([f"{names_rng.choice(ASCII_WORDS)}-{i}{weighted(names_rng, EXTENSIONS)}"
+              for i in range(page_count)] if alternates else None)
     for i in range(page_count):
         name = f"{rng.choice(ASCII_WORDS)}-{i}{weighted(rng, EXTENSIONS)}"
+        links = ""
+        if alternates:
+            name = names[i]
+            links = alternate_links(names, i)
         kind = weighted(rng, TITLE_KINDS)
         encoding, declared = weighted(rng, ENCODINGS)
-        yield name, page(rng, SMALL_PAGE if small else page_size(rng), kind, encoding, declared)
+        yield name, page(rng, SMALL_PAGE if small else page_size(rng), kind, encoding, declared,
+                         links)
     if small:
         return
     others = int(page_count * OTHER_FILES_PER_PAGE) + rng.randint(0, 3)

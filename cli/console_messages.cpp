@@ -99,6 +99,15 @@ std::vector<std::string> SitemapLines(const RunSummary& summary, const SystemTex
     const std::size_t count = notices.left_out[static_cast<int>(reason)];
     if (count > 0) lines.push_back(Fill(Translate(text), {Count(count)}));
   }
+  if (notices.hreflang_problems > 0) {
+    lines.push_back(Fill(Translate("Faults in hreflang alternates: %s (named by --report)"),
+                         {Count(notices.hreflang_problems)}));
+  }
+  if (notices.hreflang_pages_left_out > 0) {
+    lines.push_back(
+        Fill(Translate("Left out the hreflang alternates of pages (the pages stay listed): %s"),
+             {Count(notices.hreflang_pages_left_out)}));
+  }
   const std::string fallback = DatesFallbackLine(notices, system_text);
   if (!fallback.empty()) lines.push_back(fallback);
   if (notices.future_dates > 0) {

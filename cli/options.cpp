@@ -30,6 +30,7 @@ constexpr int kReport = 264;
 constexpr int kRobotsTxt = 265;
 constexpr int kDescriptions = 266;
 constexpr int kOptional = 267;
+constexpr int kHreflang = 268;
 // What getopt_long returns for an argument that is no option, in order.
 constexpr int kArgument = 1;
 
@@ -45,6 +46,7 @@ const option kOptions[] = {
     {"lastmod", required_argument, nullptr, kLastmod},
     {"report", required_argument, nullptr, kReport},
     {"robots-txt", no_argument, nullptr, kRobotsTxt},
+    {"hreflang", required_argument, nullptr, kHreflang},
     {"page-encoding", required_argument, nullptr, kPageEncoding},
     {"lang", required_argument, nullptr, kLang},
     {"title", required_argument, nullptr, kTitle},
@@ -100,6 +102,7 @@ struct FormatChoice {
   bool has_base_url = false;
   Html5Options html5;
   std::string lastmod;
+  std::string hreflang;
   std::vector<std::string> optional;
 };
 
@@ -120,6 +123,7 @@ std::string OptionOfOtherFormat(const FormatChoice& c, const std::string& templa
   const FormatsOf sitemaps{{"xml", "txt"},
                            TranslateLater("option '%s' is for --format xml or txt")};
   const FormatsOf llms{{"llms"}, TranslateLater("option '%s' is for --format llms")};
+  const FormatsOf xml{{"xml"}, TranslateLater("option '%s' is for --format xml")};
   const struct {
     const char* name;
     bool given;
@@ -135,6 +139,7 @@ std::string OptionOfOtherFormat(const FormatChoice& c, const std::string& templa
       {"--clean-urls", c.sitemap.clean_urls, listings},
       {"--robots-txt", c.sitemap.robots_txt, sitemaps},
       {"--lastmod", !c.lastmod.empty(), sitemaps},
+      {"--hreflang", !c.hreflang.empty(), xml},
       {"--report", !c.sitemap.report_file.empty(), listings},
       {"--optional", !c.optional.empty(), llms},
   };
@@ -160,6 +165,10 @@ CommandLine CheckSitemap(CommandLine result, FormatChoice c) {
   if (!c.lastmod.empty() && c.format == "txt") {
     return UsageError(Fill(Translate("option '%s' is for --format xml"), {"--lastmod"}));
   }
+  if (!c.hreflang.empty() && c.hreflang != "auto" && c.hreflang != "none") {
+    return UsageError(Fill(Translate("unknown --hreflang '%s' (known: auto, none)"), {c.hreflang}));
+  }
+  c.sitemap.hreflang = c.hreflang != "none";
   // Listed in the order of SitemapOptions::Lastmod; text has no dates.
   c.sitemap.lastmod = c.format == "txt"
                           ? SitemapOptions::Lastmod::kNone
@@ -279,6 +288,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         break;
       case kLastmod:
         choice.lastmod = value;
+        break;
+      case kHreflang:
+        choice.hreflang = value;
         break;
       case kReport:
         if (value.empty()) {

@@ -67,10 +67,16 @@ const char* const kOptions = TranslateLater(R"(Options:
                          page changed or untracked in the work tree taking its
                          file time; mtime is the file's modification time; none
                          writes no <lastmod>
+      --hreflang WHICH   auto (the default) writes the language versions that
+                         a page's head names, <link rel="alternate" hreflang=
+                         "..." href="...">, into its <url>, checked (see
+                         "Language versions" below); none leaves them out,
+                         unchecked (xml only)
       --report FILE      write into FILE a line for each page left out of the
-                         sitemap: its path in the site, a tab, and why (see
-                         "Left out" below); UTF-8, replaced whole (xml, txt
-                         and llms)
+                         sitemap, and for each fault in its language versions:
+                         the page's path in the site, a tab, and why (see
+                         "Left out" and "Language versions" below); UTF-8,
+                         replaced whole (xml, txt and llms)
       --robots-txt       add "Sitemap: URL" (of MAP_FILE, or of each numbered
                          file of a split text sitemap) to the file robots.txt
                          in SITE_FOLDER, creating it when missing; every other
@@ -194,6 +200,27 @@ const char* const kSitemaps = TranslateLater(R"(Sitemaps (--format xml or txt):
   ("excluded", in the report only); and so are the sitemap's own files. A
   site with nothing left to list gets no sitemap: the old one stays,
   standard error says why, and the exit status is 3.
+
+  Language versions (xml, see --hreflang): a listed page whose head names
+  alternates gets them all, itself included and x-default kept, as
+  <xhtml:link rel="alternate" hreflang="CODE" href="URL"/> in its <url>
+  (the <urlset> then declares xmlns:xhtml); a page in the site is written
+  at its URL as listed. A relative href is resolved against the page's URL
+  as listed and its <base href>; a URL outside the base URL is written as
+  it stands and not checked. Alternates written after the head ended are
+  not the page's: search engines do not see them. Search engines ignore a
+  whole cluster (the pages that name each other) for one fault, so a
+  cluster with a fault has all its alternates left out; its pages stay
+  listed. Each fault is counted on standard error and named by --report,
+  after the page's path: "hreflang CODE: no return link from PAGE" (PAGE
+  does not name the page back); "hreflang: the page does not name itself";
+  "hreflang CODE: not a language code, for PAGE" (a code is an ISO 639
+  language, then optionally an ISO 15924 script, then optionally an ISO
+  3166-1 or UN M.49 region, or x-default); "hreflang CODE: two URLs, PAGE
+  and PAGE" (two x-defaults too); "hreflang CODE: PAGE is not listed:
+  REASON", REASON as in the report above, "same URL as another page" for
+  an index.htm beside an index.html; "hreflang CODE: URL is not in the
+  site". The alternates' bytes count towards a file's 50 MB.
 
   A site of more than 50,000 URLs or 50 MB is split into numbered files
   beside MAP_FILE (sitemap-1.xml, sitemap-2.xml, ...), and an XML MAP_FILE

@@ -9,8 +9,8 @@
 # Checker, run with Debian's Java) and axe-core, which check the html5 map, parse5, the
 # HTML parser the head reader is checked against (tests/head), and commonmark, the reference
 # Markdown parser that reads llms.txt back (tests/llms), and language-tags with the IANA language
-# subtag registry it reads, which judges the language codes (tests/language_codes), into
-# build/browser-tools.
+# subtag registry it reads, which judges the language codes (tests/language_codes) and the
+# sitemap's hreflang codes (tests/sitemap), into build/browser-tools.
 #
 #   scripts/deps.sh              the build, test and packaging tools
 #   scripts/deps.sh native       only what building zorvitan-cli needs (`make run`)

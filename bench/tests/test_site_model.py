@@ -47,6 +47,24 @@ class FolderFilesTest(unittest.TestCase):
         self.assertTrue(any(n.endswith((".html.bak", ".htm~")) for n in names),
                         "names that only look like pages")
 
+    def test_alternates_name_three_versions_that_name_each_other_back(self):
+        plain = joined(sm.folder_files(40, 21))
+        files = joined(sm.folder_files(40, 21, alternates=True))
+        pages = {name: data for name, data in files[:40]}
+        link = re.compile(rb'<link rel="alternate" hreflang="([a-z]+)" href="([^"]+)">')
+        for name, data in pages.items():
+            links = link.findall(data)
+            self.assertEqual([code for code, _ in links], [b"pl", b"en", b"de"], name)
+            self.assertIn(name.encode(), [href for _, href in links], "names itself")
+            for _, href in links:
+                self.assertIn(href.decode(), pages, "a page of the same folder")
+                self.assertIn(b'href="' + name.encode() + b'"', pages[href.decode()], "names back")
+        # The same pages otherwise: the same titles, about the same sizes.
+        title = re.compile(rb"<title[^>]*>(.*?)</title>", re.S | re.I)
+        for (_, data), (_, without) in zip(files[:40], plain[:40]):
+            self.assertEqual(title.findall(data), title.findall(without))
+            self.assertLess(abs(len(data) - len(without)), 300)
+
     def test_title_mix(self):
         pages = [data for name, data in joined(sm.folder_files(2000, 11))
                  if not name.startswith("file-")]

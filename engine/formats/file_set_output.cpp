@@ -6,7 +6,19 @@ bool FileSetOutput::Begin(const std::string& path, std::string_view start) {
   if (!Finish()) return false;
   files_.push_back(File{path, file_system_.BeginReplacing(path)});
   open_ = files_.back().replacement != nullptr;
+  flushed_ = false;
+  start_size_ = start.size();
   text_.assign(start);
+  return open_ || Fail(path);
+}
+
+bool FileSetOutput::Restart(const std::string& path, std::string_view start) {
+  if (!Restartable()) return false;
+  // The replacement dropped removes its temporary file.
+  files_.back() = File{path, file_system_.BeginReplacing(path)};
+  open_ = files_.back().replacement != nullptr;
+  text_.replace(0, start_size_, start);
+  start_size_ = start.size();
   return open_ || Fail(path);
 }
 
@@ -14,6 +26,7 @@ bool FileSetOutput::Flush() {
   File& file = files_.back();
   const bool written =
       !Failed() && (text_.empty() || file.replacement->Write(text_.data(), text_.size()));
+  flushed_ = flushed_ || !text_.empty();
   text_.clear();
   return written || Fail(file.path);
 }

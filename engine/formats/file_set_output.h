@@ -26,6 +26,14 @@ class FileSetOutput {
   std::string& text() { return text_; }
   bool FlushIfFull() { return text_.size() < kWriteChunk || Flush(); }
 
+  // Whether nothing of the file being written has gone to the system yet,
+  // so Restart() can still change its name and start.
+  bool Restartable() const { return open_ && !flushed_; }
+  // Writes the file being written at `path` instead, with `start` in place
+  // of the start Begin() gave it; false when it is not Restartable() or the
+  // new file cannot be begun.
+  bool Restart(const std::string& path, std::string_view start);
+
   // Ends the file being written and puts the files in place in the order
   // they were begun, until one fails; what is not in place is dropped.
   bool Commit();
@@ -49,7 +57,9 @@ class FileSetOutput {
 
   FileSystem& file_system_;
   std::vector<File> files_;
-  bool open_ = false;  // the last file is still being written
+  bool open_ = false;           // the last file is still being written
+  bool flushed_ = false;        // some of it went to the system
+  std::size_t start_size_ = 0;  // the bytes of its start
   std::string text_;
   std::string failed_file_;
 };

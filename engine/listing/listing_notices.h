@@ -47,6 +47,10 @@ struct ListingNotices {
   std::size_t one_day_dates = 0;
   std::size_t dated = 0;
   std::string one_day;
+  // Faults in the pages' hreflang alternates, and the pages whose
+  // alternates were left out for them.
+  std::size_t hreflang_problems = 0;
+  std::size_t hreflang_pages_left_out = 0;
 };
 
 }  // namespace zorvitan

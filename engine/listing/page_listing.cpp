@@ -40,6 +40,11 @@ std::string PageListing::SitePath(const std::string& page) const {
   return SitePathInUtf8(std::string_view(page).substr(site_.size()), platform_, platform_);
 }
 
+void PageListing::FileUrlPath(const std::string& page, std::string* path) const {
+  path->clear();
+  AppendUrlPath(std::string_view(page).substr(site_.size()), platform_, platform_, path);
+}
+
 ListingFacts PageListing::Read(const std::string& page, unsigned needs, std::string* chunk,
                                PageHead* head) const {
   ListingFacts facts;

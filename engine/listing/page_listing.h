@@ -56,10 +56,15 @@ class PageListing {
   // The page's path in the site as the report and git name it: UTF-8, "/".
   std::string SitePath(const std::string& page) const;
   const PageUrls& Urls() const { return urls_; }
+  // The URL path of the page's file, as if neither --strip-index nor
+  // --clean-urls were given.
+  void FileUrlPath(const std::string& page, std::string* path) const;
   // As ListingBase() gives it: ends in "/", not escaped for any format.
   const std::string& Base() const { return base_; }
   const std::string& RobotsTxtText() const { return robots_txt_; }
   const std::string& ReportText() const { return report_.ReportText(); }
+  // A report line about a listed page (its path in the site).
+  void Note(const std::string& path, const std::string& text) { report_.Note(path, text); }
   // For the front end, once every page is taken: what stood past the heads,
   // and the pages left out by reason.
   void Notices(ListingNotices* notices);

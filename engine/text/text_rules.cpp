@@ -84,11 +84,15 @@ bool NameLess(const std::string& a, const std::string& b) {
   return a < b;  // equal when folded: the raw bytes decide
 }
 
-std::string Trim(std::string_view text, std::string_view blanks) {
+std::string_view TrimView(std::string_view text, std::string_view blanks) {
   const std::size_t first = text.find_first_not_of(blanks);
-  if (first == std::string_view::npos) return std::string();
+  if (first == std::string_view::npos) return std::string_view();
   const std::size_t last = text.find_last_not_of(blanks);
-  return std::string(text.substr(first, last - first + 1));
+  return text.substr(first, last - first + 1);
+}
+
+std::string Trim(std::string_view text, std::string_view blanks) {
+  return std::string(TrimView(text, blanks));
 }
 
 std::string WithSeparator(const std::string& folder, char separator) {

@@ -52,8 +52,10 @@ bool IsIndexName(std::string_view name);
 // a map does not depend on the file system's own order.
 bool NameLess(const std::string& a, const std::string& b);
 
-// The text without the `blanks` characters at both of its ends.
+// The text without the `blanks` characters at both of its ends; as a view
+// into `text`, without a copy.
 std::string Trim(std::string_view text, std::string_view blanks);
+std::string_view TrimView(std::string_view text, std::string_view blanks);
 
 // The text with the separator appended when it does not already end in one.
 std::string WithSeparator(const std::string& folder, char separator);

@@ -8,13 +8,14 @@
 namespace zorvitan {
 namespace {
 
+// The parts of a URL, viewed in it; the scheme in lower case.
 struct UrlParts {
   std::string scheme;  // "https", "" when the reference has none
   bool has_authority = false;
-  std::string authority;  // "example.com:8080"
-  std::string path;
+  std::string_view authority;  // "example.com:8080"
+  std::string_view path;
   bool has_query = false;
-  std::string query;
+  std::string_view query;
 };
 
 UrlParts Split(std::string_view url) {
@@ -38,28 +39,40 @@ UrlParts Split(std::string_view url) {
   if (url.substr(0, 2) == "//") {
     parts.has_authority = true;
     const std::size_t end = url.find_first_of("/?", 2);
-    parts.authority = std::string(url.substr(2, end == std::string_view::npos ? end : end - 2));
+    parts.authority = url.substr(2, end == std::string_view::npos ? end : end - 2);
     url.remove_prefix(end == std::string_view::npos ? url.size() : end);
   }
   const std::size_t question = url.find('?');
-  parts.path = std::string(url.substr(0, question));
+  parts.path = url.substr(0, question);
   if (question != std::string_view::npos) {
     parts.has_query = true;
-    parts.query = std::string(url.substr(question + 1));
+    parts.query = url.substr(question + 1);
   }
   return parts;
 }
 
+// Whether the path has a "." or ".." segment to take away.
+bool HasDotSegment(std::string_view path) {
+  for (std::size_t dot = path.find('.'); dot != std::string_view::npos;
+       dot = path.find('.', dot + 1)) {
+    if (dot > 0 && path[dot - 1] != '/') continue;
+    const std::size_t end = dot + (dot + 1 < path.size() && path[dot + 1] == '.' ? 2 : 1);
+    if (end == path.size() || path[end] == '/') return true;
+  }
+  return false;
+}
+
 // RFC 3986, 5.2.4: "." and ".." segments taken away.
-std::string WithoutDotSegments(const std::string& path) {
-  std::vector<std::string> segments;
+std::string WithoutDotSegments(std::string_view path) {
+  if (!HasDotSegment(path)) return std::string(path);
+  std::vector<std::string_view> segments;
   const bool absolute = !path.empty() && path[0] == '/';
   std::size_t start = absolute ? 1 : 0;
   bool ends_in_folder = false;
   while (start <= path.size()) {
     std::size_t end = path.find('/', start);
-    if (end == std::string::npos) end = path.size();
-    const std::string segment = path.substr(start, end - start);
+    if (end == std::string_view::npos) end = path.size();
+    const std::string_view segment = path.substr(start, end - start);
     ends_in_folder = segment == "." || segment == "..";
     if (segment == "..") {
       if (!segments.empty()) segments.pop_back();
@@ -77,9 +90,12 @@ std::string WithoutDotSegments(const std::string& path) {
   return result;
 }
 
-std::string Join(const UrlParts& parts) {
-  std::string url = parts.scheme + "://" + parts.authority + parts.path;
-  if (parts.has_query) url += "?" + parts.query;
+std::string Join(std::string_view scheme, std::string_view authority, std::string_view path,
+                 bool has_query, std::string_view query) {
+  std::string url;
+  url.reserve(scheme.size() + 3 + authority.size() + path.size() + 1 + query.size());
+  url.append(scheme).append("://").append(authority).append(path);
+  if (has_query) url.append("?").append(query);
   return url;
 }
 
@@ -87,56 +103,50 @@ std::string Join(const UrlParts& parts) {
 
 std::string ResolveUrl(std::string_view base, std::string_view reference) {
   const UrlParts from = Split(base);
-  UrlParts ref = Split(reference);
-  UrlParts target;
+  const UrlParts ref = Split(reference);
   if (!ref.scheme.empty()) {
-    target = ref;
-    target.path = WithoutDotSegments(ref.path);
-  } else {
-    target.scheme = from.scheme;
-    if (ref.has_authority) {
-      target.authority = ref.authority;
-      target.path = WithoutDotSegments(ref.path);
-      target.has_query = ref.has_query;
-      target.query = ref.query;
-    } else {
-      target.authority = from.authority;
-      if (ref.path.empty()) {
-        target.path = from.path;
-        target.has_query = ref.has_query || from.has_query;
-        target.query = ref.has_query ? ref.query : from.query;
-      } else {
-        if (ref.path[0] == '/') {
-          target.path = WithoutDotSegments(ref.path);
-        } else {
-          const std::size_t slash = from.path.rfind('/');
-          const std::string folder =
-              slash == std::string::npos ? "/" : from.path.substr(0, slash + 1);
-          target.path = WithoutDotSegments(folder + ref.path);
-        }
-        target.has_query = ref.has_query;
-        target.query = ref.query;
-      }
-    }
+    return Join(ref.scheme, ref.authority, WithoutDotSegments(ref.path), ref.has_query, ref.query);
   }
-  return Join(target);
+  if (ref.has_authority) {
+    return Join(from.scheme, ref.authority, WithoutDotSegments(ref.path), ref.has_query, ref.query);
+  }
+  if (ref.path.empty()) {
+    return Join(from.scheme, from.authority, from.path, ref.has_query || from.has_query,
+                ref.has_query ? ref.query : from.query);
+  }
+  if (ref.path[0] == '/') {
+    return Join(from.scheme, from.authority, WithoutDotSegments(ref.path), ref.has_query,
+                ref.query);
+  }
+  const std::size_t slash = from.path.rfind('/');
+  std::string merged(slash == std::string_view::npos ? std::string_view("/")
+                                                     : from.path.substr(0, slash + 1));
+  merged += ref.path;
+  return Join(from.scheme, from.authority, WithoutDotSegments(merged), ref.has_query, ref.query);
+}
+
+std::string ComparableUrl(std::string_view url) {
+  const UrlParts parts = Split(url);
+  std::string authority = LowerAscii(parts.authority);
+  const std::string_view default_port = parts.scheme == "https" ? ":443" : ":80";
+  if (authority.size() > default_port.size() &&
+      authority.compare(authority.size() - default_port.size(), default_port.size(),
+                        default_port) == 0) {
+    authority.resize(authority.size() - default_port.size());
+  }
+  std::string normal;
+  normal.reserve(url.size() + 8);
+  normal.append(parts.scheme).append("://").append(authority);
+  AppendComparableUrlText(parts.path.empty() ? std::string_view("/") : parts.path, &normal);
+  if (parts.has_query) {
+    normal += '?';
+    AppendComparableUrlText(parts.query, &normal);
+  }
+  return normal;
 }
 
 bool SameUrl(std::string_view a, std::string_view b) {
-  auto normal = [](std::string_view url) {
-    UrlParts parts = Split(url);
-    parts.authority = LowerAscii(parts.authority);
-    const std::string default_port = parts.scheme == "https" ? ":443" : ":80";
-    if (parts.authority.size() > default_port.size() &&
-        parts.authority.compare(parts.authority.size() - default_port.size(), default_port.size(),
-                                default_port) == 0) {
-      parts.authority.resize(parts.authority.size() - default_port.size());
-    }
-    parts.path = ComparableUrlText(parts.path.empty() ? "/" : parts.path);
-    parts.query = ComparableUrlText(parts.query);
-    return Join(parts);
-  };
-  return normal(a) == normal(b);
+  return ComparableUrl(a) == ComparableUrl(b);
 }
 
 }  // namespace zorvitan

@@ -16,4 +16,9 @@ std::string ResolveUrl(std::string_view base, std::string_view reference);
 // same octets, and any fragment, all alike.
 bool SameUrl(std::string_view a, std::string_view b);
 
+// The one form in which SameUrl compares an absolute URL: scheme and host in
+// lower case, no default port, "/" for an empty path, percent-escapes in one
+// spelling, no fragment.
+std::string ComparableUrl(std::string_view url);
+
 }  // namespace zorvitan

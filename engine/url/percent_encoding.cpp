@@ -75,19 +75,23 @@ void AppendPercentEncoded(std::string_view bytes, UrlBytes kept, std::string* ou
   out->append(bytes, plain_from, bytes.size() - plain_from);
 }
 
-std::string ComparableUrlText(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
+void AppendComparableUrlText(std::string_view text, std::string* out) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const int octet = EscapedOctet(text, i);
     const auto byte = static_cast<unsigned char>(octet < 0 ? text[i] : octet);
     if (octet >= 0) i += 2;
     if (Keeps(UrlBytes::kComparable, byte)) {
-      out += static_cast<char>(byte);
+      *out += static_cast<char>(byte);
     } else {
-      AppendPercentEncoded(byte, &out);
+      AppendPercentEncoded(byte, out);
     }
   }
+}
+
+std::string ComparableUrlText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  AppendComparableUrlText(text, &out);
   return out;
 }
 

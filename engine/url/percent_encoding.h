@@ -28,5 +28,6 @@ void AppendPercentEncoded(std::string_view bytes, UrlBytes kept, std::string* ou
 // of the same octets compare equal: every octet but UrlBytes::kComparable's
 // as "%XX".
 std::string ComparableUrlText(std::string_view text);
+void AppendComparableUrlText(std::string_view text, std::string* out);
 
 }  // namespace zorvitan

@@ -262,6 +262,77 @@ TEST_F(SitemapTest, PagesLeftOutAreCountedByReasonAndReported) {
                 "private/p.htm\trobots.txt Disallow: /a&b/private/\n");
 }
 
+// Alternates: written with their namespace once a page names them, the file
+// begun before that restarted with it, and a set split by their bytes.
+TEST_F(SitemapTest, AlternatesTakeTheNamespaceAndTheirBytesCanSplitTheSet) {
+  const std::string pair =
+      "<link rel=alternate hreflang=en href=b.htm><link rel=alternate hreflang=de href=c.htm>";
+  fs.AddFile("C:\\site\\a.htm", "");
+  fs.AddFile("C:\\site\\b.htm", pair);
+  fs.AddFile("C:\\site\\c.htm", pair);
+  auto with_links = [](const std::string& page) {
+    const std::string url = Url(page);
+    return url.substr(0, url.size() - 7) +
+           "<xhtml:link rel=\"alternate\" hreflang=\"en\" "
+           "href=\"https://example.com/a&amp;b/b.htm\"/>"
+           "<xhtml:link rel=\"alternate\" hreflang=\"de\" "
+           "href=\"https://example.com/a&amp;b/c.htm\"/></url>\n";
+  };
+  const std::string urlset_with_links =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<urlset xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\" "
+      "xmlns:xhtml=\"http://www.w3.org/1999/xhtml\">\n";
+  ASSERT_EQ(GenerateSitemap().outcome, RunOutcome::kDone);
+  EXPECT_EQ(
+      fs.Contents("C:\\site\\sitemap.xml"),
+      urlset_with_links + Url("a.htm") + with_links("b.htm") + with_links("c.htm") + "</urlset>\n");
+
+  options.hreflang = false;
+  ASSERT_EQ(GenerateSitemap().outcome, RunOutcome::kDone);
+  EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml"),
+            kUrlset + Url("a.htm") + Url("b.htm") + Url("c.htm") + "</urlset>\n");
+
+  // Three dated URLs fit, but not with their links: the file begun as MAP
+  // becomes the first numbered one.
+  options.hreflang = true;
+  options.max_bytes = 600;
+  ASSERT_EQ(GenerateSitemap().outcome, RunOutcome::kDone);
+  EXPECT_EQ(fs.Contents("C:\\site\\sitemap-1.xml"),
+            urlset_with_links + Url("a.htm") + with_links("b.htm") + "</urlset>\n");
+  EXPECT_EQ(fs.Contents("C:\\site\\sitemap-2.xml"),
+            urlset_with_links + with_links("c.htm") + "</urlset>\n");
+  EXPECT_NE(fs.Contents("C:\\site\\sitemap.xml").find("<sitemapindex"), std::string::npos);
+  EXPECT_EQ(Files().size(), 6u);  // three pages, MAP and two numbered files: no temporary
+}
+
+// More than a write's worth of URLs before the first page with alternates:
+// the file cannot be begun again, so each link declares the namespace, and
+// links go in only while the file stays within its limit.
+TEST_F(SitemapTest, AlternatesAfterAWritesWorthOfUrlsDeclareTheNamespaceOnEachLink) {
+  const std::string pair =
+      "<link rel=alternate hreflang=en href=z1.htm><link rel=alternate hreflang=de href=z2.htm>";
+  std::size_t bytes = std::string(kUrlset).size() + std::string("</urlset>\n").size();
+  for (int i = 0; i < 3000; ++i) {
+    const std::string name = "a" + std::to_string(10000 + i) + ".htm";
+    fs.AddFile("C:\\site\\" + name, "");
+    bytes += Url(name).size();
+  }
+  fs.AddFile("C:\\site\\z1.htm", pair);
+  fs.AddFile("C:\\site\\z2.htm", pair);
+  bytes += Url("z1.htm").size() + Url("z2.htm").size();
+  options.max_bytes = bytes + 300;  // room for one page's links, not two
+  ASSERT_EQ(GenerateSitemap().outcome, RunOutcome::kDone);
+  const std::string map = fs.Contents("C:\\site\\sitemap.xml");
+  EXPECT_EQ(map.compare(0, std::string(kUrlset).size(), kUrlset), 0);
+  const std::string z1 = Url("z1.htm");
+  const std::size_t links = map.find(z1.substr(0, z1.size() - 7) +
+                                     "<xhtml:link xmlns:xhtml=\"http://www.w3.org/1999/xhtml\" "
+                                     "rel=\"alternate\" hreflang=\"en\"");
+  EXPECT_NE(links, std::string::npos);
+  EXPECT_NE(map.find(Url("z2.htm") + "</urlset>\n"), std::string::npos);
+  EXPECT_LE(map.size(), options.max_bytes);
+}
+
 TEST_F(SitemapTest, NothingToListWritesNoSitemapAndKeepsTheOldOne) {
   fs.AddFile("C:\\site\\sitemap.xml", "old");
   fs.AddFile("C:\\site\\a.htm", "<meta name=robots content=noindex>");

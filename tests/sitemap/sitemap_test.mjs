@@ -2,12 +2,14 @@
 // odd names, noindex pages, excludes and 50,001 pages; xmllint validates every XML file
 // against the sitemaps.org 0.9 schemas beside this script, the npm package `sitemap` parses
 // it, and every <loc>, read with Node's URL and decoded byte by byte, must lead to its file.
+// A site in several languages adds the xhtml:link extension (sitemap_hreflang.xsd) and the
+// npm package language-tags, which judges the codes by the IANA registry.
 //
 //   node sitemap_test.mjs ZORVITAN_CLI                 the native program, every case
 //   node sitemap_test.mjs ZORVITAN_CLI_EXE WINE_RUN    the Windows program under Wine, odd names
 //
-// Needs xmllint (libxml2-utils) and the npm package sitemap in build/browser-tools, both
-// installed by scripts/deps.sh. Ends with "N passed, N failed"; exits 1 on any failure.
+// Needs xmllint (libxml2-utils) and the npm packages sitemap and language-tags in
+// build/browser-tools, all installed by scripts/deps.sh. Ends with "N passed, N failed"; exits 1 on any failure.
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import { createRequire } from 'node:module';
@@ -27,6 +29,12 @@ try {
 } catch {
   sitemapLib = undefined;
 }
+let languageTags;
+try {
+  languageTags = createRequire(path.join(tools, 'here.js'))('language-tags');
+} catch {
+  languageTags = undefined;
+}
 let robotsParser;
 try {
   robotsParser = createRequire(path.join(tools, 'here.js'))('robots-parser');
@@ -35,8 +43,9 @@ try {
 }
 const haveXmllint = spawnSync('xmllint', ['--version']).status === 0;
 const haveGit = spawnSync('git', ['--version']).status === 0;
-if (!cli || !sitemapLib || !robotsParser || !haveXmllint || !haveGit) {
+if (!cli || !sitemapLib || !robotsParser || !languageTags || !haveXmllint || !haveGit) {
   const missing = !sitemapLib ? `the npm package sitemap (in ${tools})`
+    : !languageTags ? `the npm package language-tags (in ${tools})`
     : !robotsParser ? `the npm package robots-parser (in ${tools})` : !haveXmllint ? 'xmllint' : 'git';
   console.error(!cli ? 'usage: node sitemap_test.mjs ZORVITAN_CLI [WINE_RUN]'
     : `${missing} is missing: run scripts/deps.sh`);
@@ -64,7 +73,7 @@ function makeSite(name, pages) {
   return site;
 }
 
-function xmllint(file, schema) {
+function xmllint(file, schema = 'sitemap.xsd') {
   const run = spawnSync('xmllint', ['--noout', '--schema', path.join(here, schema), file]);
   return run.status === 0 ? [] : [`${path.basename(file)}: ${String(run.stderr).split('\n')[0]}`];
 }
@@ -122,11 +131,11 @@ function locsLeadToFiles(locs, base, site, clean = false) {
 }
 
 // Checks an XML sitemap (MAP and, when it is an index, its numbered files): schema, parser,
-// and that every URL leads to a page. Returns the page URLs.
-async function checkXml(name, map, base, site, clean = false) {
+// and that every URL leads to a page. Returns the page URLs. `schema` checks a <urlset>.
+async function checkXml(name, map, base, site, clean = false, schema = 'sitemap.xsd') {
   const head = fs.readFileSync(map, 'utf8').slice(0, 200);
   const isIndex = head.includes('<sitemapindex');
-  const problems = xmllint(map, isIndex ? 'siteindex.xsd' : 'sitemap.xsd');
+  const problems = xmllint(map, isIndex ? 'siteindex.xsd' : schema);
   const parsed = await parse(map, isIndex);
   problems.push(...parsed.problems);
   let urls = parsed.items;
@@ -135,7 +144,7 @@ async function checkXml(name, map, base, site, clean = false) {
     urls = [];
     for (const { url } of parsed.items) {
       const part = fileOf(url, base, site).toString();
-      problems.push(...xmllint(part, 'sitemap.xsd'));
+      problems.push(...xmllint(part, schema));
       const partParsed = await parse(part, false);
       problems.push(...partParsed.problems);
       urls.push(...partParsed.items);
@@ -315,6 +324,107 @@ const urlOf = (rel) => [...Buffer.from(rel)].map((b) => (/[A-Za-z0-9\-._~/]/.tes
     check('left out: the report names each page and its reason, in UTF-8',
       JSON.stringify([...got].sort()) === JSON.stringify([...expected].sort()) && lines.endsWith('\n')
         ? [] : [`report ${JSON.stringify(got)}`]);
+  }
+}
+
+// --- Language versions: a site in pl, en and de with an x-default, a folder per language and
+// nested ones, one correct cluster and one of each fault. The xml valid with the xhtml:link
+// extension, each URL's links read back by the sitemap package, each code written judged by
+// language-tags (the IANA registry), each code refused refused there too, the report exact.
+{
+  const base = 'https://example.com/';
+  const head = (links, extra = '') => `<head><meta charset="utf-8">${extra}${links
+    .map(([code, href]) => `<link rel="alternate" hreflang="${code}" href="${href}">`).join('')}</head>`;
+  const home = [['x-default', '/'], ['pl', '/pl/'], ['en', 'https://EXAMPLE.com/en/index.html'],
+    ['de', '../de/'], ['fr', 'https://example.fr/']];
+  const site = makeSite('languages', [
+    ['index.html', head(home)],
+    ['pl/index.html', head(home)],
+    ['en/index.html', head(home)],
+    ['de/index.html', head([['x-default', '../'], ['pl', './'], ['en', '../en/'], ['de', '../de/index.html'],
+      ['fr', 'https://example.fr/']], '<base href="/pl/">')],
+    // No return link.
+    ['pl/oferta/cennik-żółty.html', head([['pl', 'cennik-żółty.html']])],
+    ['en/offer/prices.html', head([['en', 'prices.html'], ['pl', '/pl/oferta/cennik-żółty.html']])],
+    // A page that does not name itself.
+    ['pl/blog/wpis.html', head([['en', '/en/blog/post.html']])],
+    ['en/blog/post.html', head([['en', 'post.html'], ['pl', '/pl/blog/wpis.html']])],
+    // Codes that are none.
+    ['de/kontakt/über.html', head([['de', 'über.html'], ['en-UK', '/en/contact/us.html'],
+      ['jp', '/en/contact/us.html'], ['pl_PL', '/en/contact/us.html']])],
+    ['en/contact/us.html', head([['en', 'us.html'], ['de', '/de/kontakt/über.html']])],
+    // Two URLs for one code.
+    ['en/news/a.html', head([['en', 'a.html'], ['de', '/de/nachrichten/a.html'], ['de', '/de/nachrichten/b.html']])],
+    ['de/nachrichten/a.html', head([['de', 'a.html'], ['en', '/en/news/a.html']])],
+    ['de/nachrichten/b.html', head([['de', 'b.html'], ['en', '/en/news/a.html']])],
+    // Two x-defaults.
+    ['pl/pomoc/łódź.html', head([['pl', 'łódź.html'], ['en', '/en/help/faq.html'], ['x-default', 'łódź.html'],
+      ['x-default', '/en/help/faq.html']])],
+    ['en/help/faq.html', head([['en', 'faq.html'], ['pl', '/pl/pomoc/łódź.html']])],
+    // Alternates that are not listed: noindex, and missing.
+    ['pl/archiwum/stary.html', head([['pl', 'stary.html'], ['en', '/en/archive/old.html'],
+      ['de', '/de/archiv/fehlt.html']])],
+    ['en/archive/old.html', head([['en', 'old.html'], ['pl', '/pl/archiwum/stary.html']],
+      '<meta name="robots" content="noindex">')],
+    // Alternates after the head ended: not the page's.
+    ['de/spät/seite.html', '<head><title>x</title><b>b</b><link rel="alternate" hreflang="de" href="seite.html">'
+      + '<link rel="alternate" hreflang="en" href="/en/late/page.html"></head>'],
+    ['en/late/page.html', head([['en', 'page.html'], ['de', '/de/spät/seite.html']])],
+  ]);
+  const map = path.join(site, 'sitemap.xml');
+  const report = path.join(root, 'languages-report.txt');
+  const run = (...options) => zorvitan('--format', 'xml', '--base-url', base, '--strip-index', '--report',
+    wine ? winPath(report) : report, ...options, site, map);
+  const r = run();
+  const past = 'de/spät/seite.html\threflang after the head ended at <b> (line 1): search engines do not see it';
+  check('languages: exit 0, the faults and the pages that lose their alternates counted on stderr',
+    r.status === 0 && r.err.includes('Faults in hreflang alternates: 10 (named by --report)\n')
+      && r.err.includes('Left out the hreflang alternates of pages (the pages stay listed): 13\n')
+      ? [] : [`exit ${r.status}: ${r.err}`]);
+  if (r.status === 0) {
+    const { urls } = await checkXml('languages', map, base, site, false, 'sitemap_hreflang.xsd');
+    const cluster = [['x-default', base], ['pl', `${base}pl/`], ['en', `${base}en/`], ['de', `${base}de/`],
+      ['fr', 'https://example.fr/']];
+    const linked = [base, `${base}de/`, `${base}en/`, `${base}pl/`];
+    const problems = [];
+    for (const u of urls) {
+      const links = (u.links || []).map((l) => [l.lang, l.url]);
+      const expected = linked.includes(u.url) ? cluster : [];
+      if (JSON.stringify(links) !== JSON.stringify(expected)) problems.push(`${u.url}: ${JSON.stringify(links)}`);
+    }
+    if (urls.length !== 18) problems.push(`${urls.length} URLs`);
+    check('languages: the correct cluster whole, itself and x-default included; no other URL has links', problems);
+    const text = fs.readFileSync(map, 'utf8');
+    const written = [...text.matchAll(/hreflang="([^"]*)"/g)].map((m) => m[1]);
+    check('languages: every code written is in the IANA registry, or x-default',
+      written.filter((code) => code !== 'x-default' && !languageTags.check(code)));
+    check('languages: the codes refused are refused by the IANA registry too',
+      ['en-UK', 'jp', 'pl_PL'].filter((code) => languageTags.check(code)));
+    const lines = fs.readFileSync(report, 'utf8');
+    const expected = [
+      past,
+      'en/archive/old.html\tnoindex',
+      'de/kontakt/über.html\threflang en-UK: not a language code, for en/contact/us.html',
+      'de/kontakt/über.html\threflang jp: not a language code, for en/contact/us.html',
+      'de/kontakt/über.html\threflang pl_PL: not a language code, for en/contact/us.html',
+      'en/late/page.html\threflang de: no return link from de/spät/seite.html',
+      'en/news/a.html\threflang de: two URLs, de/nachrichten/a.html and de/nachrichten/b.html',
+      'en/offer/prices.html\threflang pl: no return link from pl/oferta/cennik-żółty.html',
+      'pl/archiwum/stary.html\threflang en: en/archive/old.html is not listed: noindex',
+      'pl/archiwum/stary.html\threflang de: https://example.com/de/archiv/fehlt.html is not in the site',
+      'pl/blog/wpis.html\threflang: the page does not name itself',
+      'pl/pomoc/łódź.html\threflang x-default: two URLs, en/help/faq.html and pl/pomoc/łódź.html',
+    ];
+    check('languages: the report names each fault and the other page, in page order',
+      lines === expected.map((l) => `${l}\n`).join('') ? [] : [`report ${JSON.stringify(lines.split('\n'))}`]);
+    const none = run('--hreflang', 'none');
+    const plain = fs.readFileSync(map, 'utf8');
+    check('languages: --hreflang none writes no alternates and checks none', none.status === 0
+      && !plain.includes('xhtml') && fs.readFileSync(report, 'utf8') === `${past}\nen/archive/old.html\tnoindex\n`
+      && !none.err.includes('hreflang alternates') ? [] : [`exit ${none.status}: ${none.err}`]);
+    const txt = zorvitan('--format', 'txt', '--base-url', base, '--hreflang', 'none', site, path.join(root, 'l.txt'));
+    check('languages: --hreflang is for --format xml', txt.status === 2 && !fs.existsSync(path.join(root, 'l.txt'))
+      ? [] : [`exit ${txt.status}: ${txt.err}`]);
   }
 }
 

@@ -27,6 +27,8 @@ struct SitemapOptions {
   // The file that names each page left out, and why (absolute by the time
   // of the run); "" for none.
   std::string report_file{};
+  // Writes each page's hreflang alternates (XML only), checked.
+  bool hreflang = true;
   // Adds "Sitemap: URL" to the site's robots.txt.
   bool robots_txt = false;
   // Per file, the protocol's limits; a site that needs more is split.

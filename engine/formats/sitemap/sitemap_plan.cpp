@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "engine/formats/sitemap/w3c_date.h"
 #include "engine/text/markup_escape.h"
 #include "engine/text/text_rules.h"
 
@@ -13,6 +14,11 @@ constexpr std::size_t kLastmodLength = 20;  // "2024-05-01T12:34:56Z"
 
 const char kXmlDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
 const char kUrlsetStart[] = "<urlset xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\">\n";
+const char kUrlsetWithLinksStart[] =
+    "<urlset xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\" "
+    "xmlns:xhtml=\"http://www.w3.org/1999/xhtml\">\n";
+// Held URLs go to the writer this many at a time.
+constexpr std::size_t kHeldBatch = 256;
 const char kUrlsetEnd[] = "</urlset>\n";
 
 }  // namespace
@@ -40,6 +46,21 @@ bool SitemapPlan::Start(const PageList& pages, const std::vector<std::string>& e
     if (!set_.IsMember(pages[i])) pages_.push_back(i);
   }
   split_ = NeedsSplit();
+  if (xml_ && options_.hreflang) {
+    // Under --strip-index or --clean-urls an alternate may name a page by its file's path too.
+    HreflangClusters::PageText file_url_path;
+    if (options_.strip_index || options_.clean_urls) {
+      file_url_path = [this](std::size_t i) {
+        std::string path;
+        listing_.FileUrlPath((*page_list_)[pages_[i]], &path);
+        return path;
+      };
+    }
+    clusters_ = std::make_unique<HreflangClusters>(
+        listing_.Base(), pages_.size(), [this](std::size_t i) { return UrlPath(i); },
+        [this](std::size_t i) { return listing_.SitePath((*page_list_)[pages_[i]]); },
+        std::move(file_url_path));
+  }
 
   // The site's own robots.txt: its rules leave pages out, and --robots-txt
   // adds the sitemap to it.
@@ -63,15 +84,28 @@ SitemapPlan::Page SitemapPlan::Read(std::size_t i, std::string* chunk) const {
   static_cast<ListingFacts&>(facts) = listing_.Read(page, kNeedsHead, chunk, &head);
   if (facts.left_out != LeftOut::kNone) return facts;
   facts.has_time = facts.readable && dates_.FileTime(page, &facts.modified);
+  if (clusters_ != nullptr && !head.in_head.alternates.empty()) {
+    facts.alternates = clusters_->Resolve(facts.url_path, head.in_head.alternates, head.base_href);
+  }
   return facts;
 }
 
-std::string SitemapPlan::Entry(const std::string& url_path, const std::string& lastmod) const {
+std::string SitemapPlan::Entry(const std::string& url_path, const std::string& lastmod,
+                               const std::string& links) const {
   if (!xml_) return base_ + url_path + "\n";
-  std::string entry = "<url><loc>" + base_ + url_path + "</loc>";
-  if (!lastmod.empty()) entry += "<lastmod>" + lastmod + "</lastmod>";
-  entry += "</url>\n";
+  std::string entry;
+  entry.reserve(48 + base_.size() + url_path.size() + lastmod.size() + links.size());
+  entry.append("<url><loc>").append(base_).append(url_path).append("</loc>");
+  if (!lastmod.empty()) entry.append("<lastmod>").append(lastmod).append("</lastmod>");
+  entry.append(links).append("</url>\n");
   return entry;
+}
+
+std::string SitemapPlan::UrlPath(std::size_t i) const {
+  std::string path;
+  bool folder_url = false;
+  listing_.Urls().Path((*page_list_)[pages_[i]], &path, &folder_url);
+  return path;
 }
 
 // Whether the site needs more than one file, taken before any page is read:
@@ -91,35 +125,128 @@ bool SitemapPlan::NeedsSplit() const {
 }
 
 void SitemapPlan::Take(std::size_t i, Page&& page, std::vector<SitemapUrl>* ready) {
-  if (!listing_.Take((*page_list_)[pages_[i]], page)) return;
+  const bool listed = listing_.Take((*page_list_)[pages_[i]], page);
+  if (clusters_ != nullptr) clusters_->Taken(i, listed, page.left_out);
+  if (!listed) return;
+  if (!page.alternates.items.empty()) {
+    clusters_->Add(i, page.url_path, page.alternates);
+    holding_ = true;
+  }
   // While git still reads the history, the URLs wait in order and the pages
-  // are read on.
-  if (!dates_.Ready()) {
-    waiting_.emplace_back(i, std::move(page));
+  // are read on; from the first page with alternates on, they wait for the
+  // alternates' checks.
+  if (!dates_.Ready() || holding_) {
+    waiting_.push_back(
+        Held{static_cast<std::uint32_t>(i), page.readable, page.has_time, false, page.modified});
+    // Its date now, while the other thread reads on, when the dates are ready.
+    if (dates_.Ready()) Choose(&waiting_.back());
     return;
   }
-  TakeRest(ready);
+  for (Held& held : waiting_) ready->push_back(HeldUrl(&held));
+  waiting_ = {};
   ready->push_back(Dated(i, page));
 }
 
-void SitemapPlan::TakeRest(std::vector<SitemapUrl>* ready) {
-  for (const auto& [i, page] : waiting_) ready->push_back(Dated(i, page));
+bool SitemapPlan::TakeRest(std::vector<SitemapUrl>* ready, bool file_restartable) {
+  if (!rest_started_) {
+    rest_started_ = true;
+    if (clusters_ != nullptr) {
+      clusters_->Check(
+          [this](const std::string& path, const std::string& text) { listing_.Note(path, text); });
+      links_ = clusters_->AnyLinks();
+    }
+    if (links_) PlanHeldUrls(file_restartable);
+  }
+  const std::size_t end = std::min(waiting_.size(), next_waiting_ + kHeldBatch);
+  for (; next_waiting_ < end; ++next_waiting_) ready->push_back(HeldUrl(&waiting_[next_waiting_]));
+  if (next_waiting_ < waiting_.size()) return true;
   waiting_ = {};
+  next_waiting_ = 0;
+  return false;
+}
+
+void SitemapPlan::PlanHeldUrls(bool file_restartable) {
+  bool late_split = false;
+  if (!split_) {
+    // The alternates' bytes were not known when the split was decided.
+    std::size_t bytes = file_urls_ > 0 ? file_bytes_ - FileStartSize(false) : 0;
+    bytes += FileStart().size() + sizeof kUrlsetEnd - 1;
+    for (Held& held : waiting_) {
+      Choose(&held);
+      const std::string lastmod = held.has_time ? W3cDateTime(held.modified) : std::string();
+      bytes += Entry(UrlPath(held.i), lastmod, clusters_->Links(held.i)).size();
+      if (bytes > options_.max_bytes) {
+        late_split = true;
+        break;
+      }
+    }
+  }
+  if (file_urls_ == 0) {
+    split_ = split_ || late_split;
+  } else if (file_restartable) {
+    split_ = split_ || late_split;
+    restart_next_ = true;
+    file_bytes_ += FileStart().size() - FileStartSize(false);
+  } else if (split_) {
+    new_file_next_ = true;
+  } else {
+    // Rare: more than a write's worth of URLs went out before the first
+    // page with alternates. The namespace goes on each link instead, and a
+    // set that cannot be split now takes links only while they fit.
+    declare_on_links_ = true;
+    links_while_they_fit_ = late_split;
+  }
+}
+
+void SitemapPlan::Choose(Held* held) {
+  if (held->chosen) return;
+  std::string lastmod;
+  held->has_time =
+      DateOf(held->i, held->readable, held->has_time, held->modified, &held->modified, &lastmod);
+  held->chosen = true;
+}
+
+SitemapUrl SitemapPlan::HeldUrl(Held* held) {
+  Choose(held);
+  const std::string lastmod = held->has_time ? W3cDateTime(held->modified) : std::string();
+  std::string url_path;
+  if (!links_ || !clusters_->UrlPathOf(held->i, &url_path)) url_path = UrlPath(held->i);
+  std::string entry = Entry(url_path, lastmod,
+                            links_ ? clusters_->Links(held->i, declare_on_links_) : std::string());
+  if (links_while_they_fit_ &&
+      file_bytes_ + entry.size() + sizeof kUrlsetEnd - 1 > options_.max_bytes) {
+    entry = Entry(url_path, lastmod);
+  }
+  return Placed(std::move(entry), held->has_time, held->modified);
+}
+
+bool SitemapPlan::DateOf(std::size_t i, bool readable, bool has_time, std::int64_t modified,
+                         std::int64_t* date, std::string* lastmod) {
+  // An unreadable page gets no date, as before git.
+  return readable &&
+         dates_.Choose(
+             i, has_time, modified, [this, i] { return (*page_list_)[pages_[i]]; }, date, lastmod);
 }
 
 SitemapUrl SitemapPlan::Dated(std::size_t i, const Page& page) {
-  SitemapUrl url;
+  std::int64_t date = 0;
   std::string lastmod;
-  // An unreadable page gets no date, as before git.
-  url.dated =
-      page.readable && dates_.Choose(
-                           i, page.has_time, page.modified,
-                           [this, i] { return (*page_list_)[pages_[i]]; }, &url.date, &lastmod);
-  url.entry = Entry(page.url_path, lastmod);
+  const bool dated = DateOf(i, page.readable, page.has_time, page.modified, &date, &lastmod);
+  return Placed(Entry(page.url_path, lastmod), dated, date);
+}
+
+SitemapUrl SitemapPlan::Placed(std::string entry, bool dated, std::int64_t date) {
+  SitemapUrl url;
+  url.entry = std::move(entry);
+  url.dated = dated;
+  url.date = date;
+  url.restart_file = restart_next_;
+  restart_next_ = false;
   const std::size_t end_size = xml_ ? sizeof kUrlsetEnd - 1 : 0;
-  url.new_file = file_urls_ == 0 ||
+  url.new_file = file_urls_ == 0 || new_file_next_ ||
                  (split_ && (file_urls_ == options_.max_urls ||
                              file_bytes_ + url.entry.size() + end_size > options_.max_bytes));
+  new_file_next_ = false;
   if (url.new_file) {
     file_urls_ = 0;
     file_bytes_ = FileStart().size();
@@ -134,7 +261,14 @@ std::string SitemapPlan::FilePath(std::size_t number) const {
 }
 
 std::string SitemapPlan::FileStart() const {
-  return xml_ ? std::string(kXmlDeclaration) + kUrlsetStart : std::string();
+  if (!xml_) return std::string();
+  return std::string(kXmlDeclaration) + (links_ ? kUrlsetWithLinksStart : kUrlsetStart);
+}
+
+std::size_t SitemapPlan::FileStartSize(bool links) const {
+  if (!xml_) return 0;
+  return sizeof kXmlDeclaration - 1 + (links ? sizeof kUrlsetWithLinksStart : sizeof kUrlsetStart) -
+         1;
 }
 
 const char* SitemapPlan::FileEnd() const { return xml_ ? kUrlsetEnd : ""; }
@@ -143,6 +277,10 @@ ListingNotices SitemapPlan::Notices() {
   ListingNotices notices;
   listing_.Notices(&notices);
   dates_.Notices(&notices);
+  if (clusters_ != nullptr) {
+    notices.hreflang_problems = clusters_->Problems();
+    notices.hreflang_pages_left_out = clusters_->PagesLeftOut();
+  }
   notices.site = site_;
   return notices;
 }

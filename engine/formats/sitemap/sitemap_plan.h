@@ -1,7 +1,9 @@
 // What a machine sitemap lists: which pages become URLs, with what text and
 // date, why the others are left out, and where the set breaks into numbered
 // files. URLs are handed on in page order as soon as they can be dated, so a
-// large site's are held only while git still reads the history.
+// large site's are held only while git still reads the history, or, from the
+// first page that names hreflang alternates on, until every page has been
+// read and the alternates checked. A held URL is a page number and its date.
 #pragma once
 
 #include <memory>
@@ -13,6 +15,7 @@
 #include "engine/formats/sitemap/sitemap_dates.h"
 #include "engine/formats/sitemap/sitemap_options.h"
 #include "engine/formats/sitemap/sitemap_set.h"
+#include "engine/listing/hreflang_clusters.h"
 #include "engine/listing/page_listing.h"
 #include "engine/run/notices.h"
 #include "engine/walk/page_list.h"
@@ -23,6 +26,10 @@ namespace zorvitan {
 struct SitemapUrl {
   std::string entry;      // its text in the file, with its line end
   bool new_file = false;  // it begins a file of the set
+  // The file being written is written at FilePath() of its number instead,
+  // with FileStart(): it lacked the xhtml namespace, or the set is split
+  // after all by the alternates' bytes.
+  bool restart_file = false;
   bool dated = false;
   std::int64_t date = 0;
 };
@@ -32,7 +39,8 @@ class SitemapPlan {
   // What reading a page tells of it: what every listing learns, and its time.
   struct Page : ListingFacts {
     bool has_time = false;
-    std::int64_t modified = 0;  // the file's time
+    std::int64_t modified = 0;      // the file's time
+    ResolvedAlternates alternates;  // for the XML with hreflang
   };
 
   // Unreadable and noindex pages are counted into `summary`.
@@ -48,9 +56,12 @@ class SitemapPlan {
   std::size_t size() const { return pages_.size(); }
   Page Read(std::size_t i, std::string* chunk) const;
   // Takes page `i`, in page order, and appends to `ready` the URLs that can
-  // now be written; TakeRest() those still waiting once every page is taken.
+  // now be written; once every page is taken, TakeRest() appends the URLs
+  // still held a batch at a time, and is called again while it returns true.
+  // `file_restartable` tells whether the file being written can still be
+  // restarted (FileSetOutput::Restartable()).
   void Take(std::size_t i, Page&& page, std::vector<SitemapUrl>* ready);
-  void TakeRest(std::vector<SitemapUrl>* ready);
+  bool TakeRest(std::vector<SitemapUrl>* ready, bool file_restartable);
 
   // File `number` (from 1): MAP, or a numbered file when split.
   std::string FilePath(std::size_t number) const;
@@ -58,6 +69,8 @@ class SitemapPlan {
   bool Xml() const { return xml_; }
   // A file's text before its first URL and after its last.
   std::string FileStart() const;
+  // Its size, with the xhtml namespace or without.
+  std::size_t FileStartSize(bool links) const;
   const char* FileEnd() const;
 
   const SitemapSet& Set() const { return set_; }
@@ -69,9 +82,31 @@ class SitemapPlan {
   ListingNotices Notices();
 
  private:
-  std::string Entry(const std::string& url_path, const std::string& lastmod) const;
+  // A URL held: its page, and whether its date is chosen yet.
+  struct Held {
+    std::uint32_t i;
+    bool readable;
+    bool has_time;  // once chosen: whether it is dated
+    bool chosen;
+    std::int64_t modified;  // once chosen: the date
+  };
+
+  std::string Entry(const std::string& url_path, const std::string& lastmod,
+                    const std::string& links = {}) const;
   bool NeedsSplit() const;
+  std::string UrlPath(std::size_t i) const;
+  // The date written for page `i`; false for none.
+  bool DateOf(std::size_t i, bool readable, bool has_time, std::int64_t modified,
+              std::int64_t* date, std::string* lastmod);
+  void Choose(Held* held);
   SitemapUrl Dated(std::size_t i, const Page& page);
+  // The URL with its place in the set: whether it begins a file.
+  SitemapUrl Placed(std::string entry, bool dated, std::int64_t date);
+  SitemapUrl HeldUrl(Held* held);
+  // Before the first held URL goes, once the alternates are checked: whether
+  // the set is split after all, and how the file being written gets the
+  // xhtml namespace.
+  void PlanHeldUrls(bool file_restartable);
 
   const SitemapOptions& options_;
   const bool xml_;
@@ -82,8 +117,17 @@ class SitemapPlan {
   const PageList* page_list_ = nullptr;
   std::vector<std::size_t> pages_;  // places in the page list
   bool split_ = false;
-  std::vector<std::pair<std::size_t, Page>> waiting_;  // for git's dates
-  std::size_t file_urls_ = 0;                          // in the file being filled
+  std::unique_ptr<HreflangClusters> clusters_;  // XML with hreflang
+  bool holding_ = false;                        // a page named alternates
+  std::vector<Held> waiting_;                   // for git's dates or the alternates' checks
+  std::size_t next_waiting_ = 0;
+  bool rest_started_ = false;
+  bool links_ = false;                 // some URL has links: the namespace is declared
+  bool restart_next_ = false;          // the next URL restarts the file being written
+  bool new_file_next_ = false;         // the next URL begins a file
+  bool declare_on_links_ = false;      // the file being written lacks the namespace
+  bool links_while_they_fit_ = false;  // that file cannot be split: links only within its limit
+  std::size_t file_urls_ = 0;          // in the file being filled
   std::size_t file_bytes_ = 0;
   // Last, so it goes first: its git thread reads the page list through this.
   SitemapDates dates_;

@@ -54,8 +54,10 @@ bool SitemapSetWriter::WriteSet(const PageList& pages, const std::vector<std::st
       },
       [this, count](std::size_t done) { progress_.Report(Phase::kReading, done, count); });
   if (!written) return false;
-  plan_.TakeRest(&ready_);
-  if (!WriteReady()) return false;
+  for (bool more = true; more;) {
+    more = plan_.TakeRest(&ready_, output_.Restartable());
+    if (!WriteReady()) return false;
+  }
   result_.summary.listing = plan_.Notices();
   const bool report = !options_.report_file.empty();
   if (files_.empty()) {
@@ -85,6 +87,10 @@ bool SitemapSetWriter::WriteSet(const PageList& pages, const std::vector<std::st
 
 bool SitemapSetWriter::WriteReady() {
   for (const SitemapUrl& url : ready_) {
+    if (url.restart_file) {
+      files_.back().path = plan_.FilePath(files_.size());
+      if (!output_.Restart(files_.back().path, plan_.FileStart())) return false;
+    }
     if (url.new_file) {
       if (!files_.empty()) output_.text() += plan_.FileEnd();
       files_.push_back(UrlFile{plan_.FilePath(files_.size() + 1)});
