@@ -169,6 +169,11 @@ def page(rng, size, kind, encoding, declared=DECLARED, links=""):
     go at the end of its head."""
     head = page_head(rng, encoding, declared)
     title = title_text(rng, encoding)
+    if declared:
+        # Modern heads describe their page, as most such sites do; old ones
+        # have keywords instead. Made from the title, so the site's other
+        # bytes stay as they were.
+        head += f'<meta name="description" content="{title}: {title.lower()} &amp; more.">\n'
     tail = links + '<link rel="stylesheet" href="style.css">\n</head>\n<body>\n'
     if kind == TITLE_TOP:
         head += title_element(rng, title, encoding, size)
