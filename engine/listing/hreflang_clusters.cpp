@@ -175,7 +175,15 @@ ResolvedAlternates HreflangClusters::Resolve(const std::string& url_path,
 void HreflangClusters::Add(std::size_t page, const std::string& url_path,
                            const ResolvedAlternates& found) {
   if (found.items.empty()) return;
-  if (index_.empty()) IndexPages();
+  if (index_.empty()) {
+    IndexPages();
+    // Room for every page to name as many as the first: reserved, not
+    // touched, so a site where few pages name alternates pays nothing for
+    // it, and one where all do never copies what it holds.
+    alternates_.reserve(pages_ * found.items.size());
+    own_paths_.reserve(pages_);
+    paths_.reserve(pages_ * url_path.size());
+  }
   own_set_[page] = static_cast<std::uint32_t>(own_paths_.size());
   own_paths_.push_back(OwnPath{
       static_cast<std::uint32_t>(page), static_cast<std::uint32_t>(alternates_.size()),

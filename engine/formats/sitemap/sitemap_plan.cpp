@@ -130,6 +130,8 @@ void SitemapPlan::Take(std::size_t i, Page&& page, std::vector<SitemapUrl>* read
   if (!listed) return;
   if (!page.alternates.items.empty()) {
     clusters_->Add(i, page.url_path, page.alternates);
+    // From here on every URL waits: room for all of them at once.
+    if (!holding_) waiting_.reserve(pages_.size());
     holding_ = true;
   }
   // While git still reads the history, the URLs wait in order and the pages
