@@ -111,6 +111,8 @@ void NoteHeadElement(std::string_view element, const TagAttributes& attributes, 
     std::string hreflang;
     if (HasWord(value, "alternate") && AttributeValue(attributes, "hreflang", &hreflang)) {
       AttributeValue(attributes, "href", &href);
+      // A page that names one alternate names several, mostly: room for them at once.
+      if (links->alternates.empty()) links->alternates.reserve(4);
       links->alternates.push_back(HeadAlternate{Trimmed(hreflang), Trimmed(href)});
     }
   } else if (element == "base" && head != nullptr && head->base_href.empty()) {

@@ -27,7 +27,8 @@ struct Site {
   std::vector<std::string> Check(HreflangClusters* clusters) const {
     for (std::size_t i = 0; i < pages.size(); ++i) {
       const bool listed = pages[i].left_out == LeftOut::kNone;
-      clusters->Taken(i, listed, pages[i].left_out);
+      clusters->Taken(i, listed, pages[i].left_out,
+                      HreflangClusters::KeysOf(pages[i].url_path, pages[i].file_path));
       if (!listed) continue;
       clusters->Add(i, pages[i].url_path,
                     clusters->Resolve(pages[i].url_path, pages[i].alternates, pages[i].base_href));
@@ -138,6 +139,32 @@ TEST(Hreflang, EachFaultIsNamedAndLeavesItsWholeClusterOut) {
     EXPECT_EQ(clusters.Links(i).empty(), i != 8 && i != 9) << site.pages[i].url_path;
   }
   EXPECT_EQ(clusters.PagesLeftOut(), 12u);
+}
+
+// Pages are found as they are taken: those before the first page with
+// alternates, those after it, and those it names before they come.
+TEST(Hreflang, PagesAreFoundWhetherTakenBeforeOrAfterTheyAreNamed) {
+  Site site;
+  auto page = [&site](const std::string& path, std::vector<HeadAlternate> alternates,
+                      LeftOut left_out = LeftOut::kNone) {
+    site.pages.push_back({path, path, std::move(alternates), left_out, {}});
+  };
+  page("de/x.html", {});
+  page("de/n.html", {}, LeftOut::kNoindex);
+  page("en/x.html", {{"en", "x.html"},
+                     {"de", "../de/x.html"},
+                     {"fr", "../de/n.html"},
+                     {"pl", "../pl/x.html"},
+                     {"it", "../it/x.html"}});
+  page("it/x.html", {{"en", "../en/x.html"}, {"it", "x.html"}});
+  page("pl/x.html", {}, LeftOut::kRedirect);
+  HreflangClusters clusters = site.Clusters();
+  EXPECT_EQ(site.Check(&clusters),
+            (std::vector<std::string>{
+                "en/x.html	hreflang de: no return link from de/x.html",
+                "en/x.html	hreflang fr: de/n.html is not listed: noindex",
+                "en/x.html	hreflang pl: pl/x.html is not listed: redirect",
+            }));
 }
 
 TEST(Hreflang, CodesAreLanguageScriptRegionOrXDefaultInAnyCase) {

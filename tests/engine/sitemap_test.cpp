@@ -305,6 +305,37 @@ TEST_F(SitemapTest, AlternatesTakeTheNamespaceAndTheirBytesCanSplitTheSet) {
   EXPECT_EQ(Files().size(), 6u);  // three pages, MAP and two numbered files: no temporary
 }
 
+// Every URL waits for the alternates' checks, then goes out in page order,
+// the texts made in batches on two threads.
+TEST_F(SitemapTest, HeldUrlsGoOutInPageOrderWithTheirLinks) {
+  const int kPages = 1500;
+  auto name = [](int i) { return "p" + std::to_string(10000 + i) + ".htm"; };
+  std::string expected =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<urlset xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\" "
+      "xmlns:xhtml=\"http://www.w3.org/1999/xhtml\">\n";
+  for (int i = 0; i < kPages; ++i) {
+    // Pairs that name each other; every fifth page names none.
+    const int pair = i % 2 == 0 ? i + 1 : i - 1;
+    const bool names = i % 5 != 0 && pair % 5 != 0 && pair < kPages;
+    fs.AddFile("C:\\site\\" + name(i),
+               names ? "<link rel=alternate hreflang=en href=" + name(std::min(i, pair)) +
+                           "><link rel=alternate hreflang=de href=" + name(std::max(i, pair)) + ">"
+                     : std::string());
+    const std::string url = Url(name(i));
+    expected += names ? url.substr(0, url.size() - 7) +
+                            "<xhtml:link rel=\"alternate\" hreflang=\"en\" "
+                            "href=\"https://example.com/a&amp;b/" +
+                            name(std::min(i, pair)) +
+                            "\"/><xhtml:link rel=\"alternate\" hreflang=\"de\" "
+                            "href=\"https://example.com/a&amp;b/" +
+                            name(std::max(i, pair)) + "\"/></url>\n"
+                      : url;
+  }
+  ASSERT_EQ(GenerateSitemap().outcome, RunOutcome::kDone);
+  EXPECT_EQ(fs.Contents("C:\\site\\sitemap.xml"), expected + "</urlset>\n");
+}
+
 // More than a write's worth of URLs before the first page with alternates:
 // the file cannot be begun again, so each link declares the namespace, and
 // links go in only while the file stays within its limit.

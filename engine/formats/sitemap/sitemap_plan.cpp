@@ -17,7 +17,7 @@ const char kUrlsetStart[] = "<urlset xmlns=\"http://www.sitemaps.org/schemas/sit
 const char kUrlsetWithLinksStart[] =
     "<urlset xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\" "
     "xmlns:xhtml=\"http://www.w3.org/1999/xhtml\">\n";
-// Held URLs go to the writer this many at a time.
+// Held URLs' texts are made this many at a time, one string for them all.
 constexpr std::size_t kHeldBatch = 256;
 const char kUrlsetEnd[] = "</urlset>\n";
 
@@ -82,6 +82,11 @@ SitemapPlan::Page SitemapPlan::Read(std::size_t i, std::string* chunk) const {
   Page facts;
   PageHead head;
   static_cast<ListingFacts&>(facts) = listing_.Read(page, kNeedsHead, chunk, &head);
+  if (clusters_ != nullptr) {
+    std::string file_url_path;
+    if (options_.strip_index || options_.clean_urls) listing_.FileUrlPath(page, &file_url_path);
+    facts.keys = HreflangClusters::KeysOf(facts.url_path, file_url_path);
+  }
   if (facts.left_out != LeftOut::kNone) return facts;
   facts.has_time = facts.readable && dates_.FileTime(page, &facts.modified);
   if (clusters_ != nullptr && !head.in_head.alternates.empty()) {
@@ -90,15 +95,27 @@ SitemapPlan::Page SitemapPlan::Read(std::size_t i, std::string* chunk) const {
   return facts;
 }
 
-std::string SitemapPlan::Entry(const std::string& url_path, const std::string& lastmod,
-                               const std::string& links) const {
-  if (!xml_) return base_ + url_path + "\n";
+std::string SitemapPlan::Entry(std::string_view url_path, const std::string& lastmod,
+                               std::size_t linked_page, bool declare) const {
   std::string entry;
-  entry.reserve(48 + base_.size() + url_path.size() + lastmod.size() + links.size());
-  entry.append("<url><loc>").append(base_).append(url_path).append("</loc>");
-  if (!lastmod.empty()) entry.append("<lastmod>").append(lastmod).append("</lastmod>");
-  entry.append(links).append("</url>\n");
+  AppendEntry(url_path, lastmod, linked_page, declare, &entry);
   return entry;
+}
+
+void SitemapPlan::AppendEntry(std::string_view url_path, const std::string& lastmod,
+                              std::size_t linked_page, bool declare, std::string* entry) const {
+  if (!xml_) {
+    entry->reserve(entry->size() + base_.size() + url_path.size() + 1);
+    entry->append(base_).append(url_path).append("\n");
+    return;
+  }
+  // Room for three links of a like URL, most pages' share, at once.
+  entry->reserve(entry->size() + 48 + base_.size() + url_path.size() + lastmod.size() +
+                 (linked_page == kNoLinks ? 0 : 3 * (64 + base_.size() + url_path.size())));
+  entry->append("<url><loc>").append(base_).append(url_path).append("</loc>");
+  if (!lastmod.empty()) entry->append("<lastmod>").append(lastmod).append("</lastmod>");
+  if (linked_page != kNoLinks) clusters_->AppendLinks(linked_page, declare, entry);
+  entry->append("</url>\n");
 }
 
 std::string SitemapPlan::UrlPath(std::size_t i) const {
@@ -126,9 +143,9 @@ bool SitemapPlan::NeedsSplit() const {
 
 void SitemapPlan::Take(std::size_t i, Page&& page, std::vector<SitemapUrl>* ready) {
   const bool listed = listing_.Take((*page_list_)[pages_[i]], page);
-  if (clusters_ != nullptr) clusters_->Taken(i, listed, page.left_out);
+  if (clusters_ != nullptr) clusters_->Taken(i, listed, page.left_out, page.keys);
   if (!listed) return;
-  if (!page.alternates.items.empty()) {
+  if (!page.alternates.empty()) {
     clusters_->Add(i, page.url_path, page.alternates);
     // From here on every URL waits: room for all of them at once.
     if (!holding_) waiting_.reserve(pages_.size());
@@ -149,22 +166,53 @@ void SitemapPlan::Take(std::size_t i, Page&& page, std::vector<SitemapUrl>* read
   ready->push_back(Dated(i, page));
 }
 
-bool SitemapPlan::TakeRest(std::vector<SitemapUrl>* ready, bool file_restartable) {
-  if (!rest_started_) {
-    rest_started_ = true;
-    if (clusters_ != nullptr) {
-      clusters_->Check(
-          [this](const std::string& path, const std::string& text) { listing_.Note(path, text); });
-      links_ = clusters_->AnyLinks();
-    }
-    if (links_) PlanHeldUrls(file_restartable);
+std::size_t SitemapPlan::HeldBatches(bool file_restartable) {
+  if (clusters_ != nullptr) {
+    clusters_->Check(
+        [this](const std::string& path, const std::string& text) { listing_.Note(path, text); });
+    links_ = clusters_->AnyLinks();
   }
-  const std::size_t end = std::min(waiting_.size(), next_waiting_ + kHeldBatch);
-  for (; next_waiting_ < end; ++next_waiting_) ready->push_back(HeldUrl(&waiting_[next_waiting_]));
-  if (next_waiting_ < waiting_.size()) return true;
-  waiting_ = {};
-  next_waiting_ = 0;
-  return false;
+  if (links_) PlanHeldUrls(file_restartable);
+  for (Held& held : waiting_) Choose(&held);
+  return (waiting_.size() + kHeldBatch - 1) / kHeldBatch;
+}
+
+std::string SitemapPlan::HeldUrlPath(const Held& held) const {
+  std::string url_path;
+  if (!links_ || !clusters_->AppendUrlPath(held.i, &url_path)) url_path = UrlPath(held.i);
+  return url_path;
+}
+
+SitemapPlan::HeldTexts SitemapPlan::MakeHeld(std::size_t batch) const {
+  HeldTexts texts;
+  const std::size_t end = std::min(waiting_.size(), (batch + 1) * kHeldBatch);
+  texts.ends.reserve(end - batch * kHeldBatch);
+  for (std::size_t k = batch * kHeldBatch; k < end; ++k) {
+    const Held& held = waiting_[k];
+    AppendEntry(HeldUrlPath(held), held.has_time ? W3cDateTime(held.modified) : std::string(),
+                links_ ? held.i : kNoLinks, declare_on_links_, &texts.text);
+    texts.ends.push_back(static_cast<std::uint32_t>(texts.text.size()));
+  }
+  return texts;
+}
+
+void SitemapPlan::TakeHeld(std::size_t batch, const HeldTexts& texts,
+                           std::vector<SitemapUrl>* ready) {
+  std::size_t start = 0;
+  for (std::size_t k = 0; k < texts.ends.size(); ++k) {
+    const Held& held = waiting_[batch * kHeldBatch + k];
+    SitemapUrl url;
+    url.held = std::string_view(texts.text).substr(start, texts.ends[k] - start);
+    start = texts.ends[k];
+    if (links_while_they_fit_ &&
+        file_bytes_ + url.held.size() + sizeof kUrlsetEnd - 1 > options_.max_bytes) {
+      url.held = {};
+      url.entry =
+          Entry(HeldUrlPath(held), held.has_time ? W3cDateTime(held.modified) : std::string());
+    }
+    ready->push_back(Placed(std::move(url), held.has_time, held.modified));
+  }
+  if ((batch + 1) * kHeldBatch >= waiting_.size()) waiting_ = {};
 }
 
 void SitemapPlan::PlanHeldUrls(bool file_restartable) {
@@ -176,7 +224,7 @@ void SitemapPlan::PlanHeldUrls(bool file_restartable) {
     for (Held& held : waiting_) {
       Choose(&held);
       const std::string lastmod = held.has_time ? W3cDateTime(held.modified) : std::string();
-      bytes += Entry(UrlPath(held.i), lastmod, clusters_->Links(held.i)).size();
+      bytes += Entry(UrlPath(held.i), lastmod, held.i).size();
       if (bytes > options_.max_bytes) {
         late_split = true;
         break;
@@ -211,15 +259,7 @@ void SitemapPlan::Choose(Held* held) {
 SitemapUrl SitemapPlan::HeldUrl(Held* held) {
   Choose(held);
   const std::string lastmod = held->has_time ? W3cDateTime(held->modified) : std::string();
-  std::string url_path;
-  if (!links_ || !clusters_->UrlPathOf(held->i, &url_path)) url_path = UrlPath(held->i);
-  std::string entry = Entry(url_path, lastmod,
-                            links_ ? clusters_->Links(held->i, declare_on_links_) : std::string());
-  if (links_while_they_fit_ &&
-      file_bytes_ + entry.size() + sizeof kUrlsetEnd - 1 > options_.max_bytes) {
-    entry = Entry(url_path, lastmod);
-  }
-  return Placed(std::move(entry), held->has_time, held->modified);
+  return Placed(Entry(UrlPath(held->i), lastmod), held->has_time, held->modified);
 }
 
 bool SitemapPlan::DateOf(std::size_t i, bool readable, bool has_time, std::int64_t modified,
@@ -240,6 +280,10 @@ SitemapUrl SitemapPlan::Dated(std::size_t i, const Page& page) {
 SitemapUrl SitemapPlan::Placed(std::string entry, bool dated, std::int64_t date) {
   SitemapUrl url;
   url.entry = std::move(entry);
+  return Placed(std::move(url), dated, date);
+}
+
+SitemapUrl SitemapPlan::Placed(SitemapUrl url, bool dated, std::int64_t date) {
   url.dated = dated;
   url.date = date;
   url.restart_file = restart_next_;
@@ -247,14 +291,14 @@ SitemapUrl SitemapPlan::Placed(std::string entry, bool dated, std::int64_t date)
   const std::size_t end_size = xml_ ? sizeof kUrlsetEnd - 1 : 0;
   url.new_file = file_urls_ == 0 || new_file_next_ ||
                  (split_ && (file_urls_ == options_.max_urls ||
-                             file_bytes_ + url.entry.size() + end_size > options_.max_bytes));
+                             file_bytes_ + url.Text().size() + end_size > options_.max_bytes));
   new_file_next_ = false;
   if (url.new_file) {
     file_urls_ = 0;
     file_bytes_ = FileStart().size();
   }
   ++file_urls_;
-  file_bytes_ += url.entry.size();
+  file_bytes_ += url.Text().size();
   return url;
 }
 

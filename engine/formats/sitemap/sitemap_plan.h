@@ -6,8 +6,10 @@
 // read and the alternates checked. A held URL is a page number and its date.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -25,6 +27,8 @@ namespace zorvitan {
 // A URL to be written.
 struct SitemapUrl {
   std::string entry;      // its text in the file, with its line end
+  std::string_view held;  // or a held URL's, in its batch's texts until written
+  std::string_view Text() const { return held.empty() ? std::string_view(entry) : held; }
   bool new_file = false;  // it begins a file of the set
   // The file being written is written at FilePath() of its number instead,
   // with FileStart(): it lacked the xhtml namespace, or the set is split
@@ -39,8 +43,10 @@ class SitemapPlan {
   // What reading a page tells of it: what every listing learns, and its time.
   struct Page : ListingFacts {
     bool has_time = false;
-    std::int64_t modified = 0;      // the file's time
-    ResolvedAlternates alternates;  // for the XML with hreflang
+    std::int64_t modified = 0;  // the file's time
+    // For the XML with hreflang.
+    HreflangClusters::PageKeys keys;
+    ResolvedAlternates alternates;
   };
 
   // Unreadable and noindex pages are counted into `summary`.
@@ -56,12 +62,24 @@ class SitemapPlan {
   std::size_t size() const { return pages_.size(); }
   Page Read(std::size_t i, std::string* chunk) const;
   // Takes page `i`, in page order, and appends to `ready` the URLs that can
-  // now be written; once every page is taken, TakeRest() appends the URLs
-  // still held a batch at a time, and is called again while it returns true.
-  // `file_restartable` tells whether the file being written can still be
-  // restarted (FileSetOutput::Restartable()).
+  // now be written.
   void Take(std::size_t i, Page&& page, std::vector<SitemapUrl>* ready);
-  bool TakeRest(std::vector<SitemapUrl>* ready, bool file_restartable);
+  // Once every page is taken, the URLs still held go in batches: this
+  // checks the alternates, dates the held URLs and tells how many batches
+  // there are; `file_restartable` tells whether the file being written can
+  // still be restarted (FileSetOutput::Restartable()). Each batch, taken in
+  // order, appends its URLs to `ready`.
+  std::size_t HeldBatches(bool file_restartable);
+  struct HeldTexts {
+    std::string text;                 // the batch's URLs, one after the other
+    std::vector<std::uint32_t> ends;  // where each ends in text
+  };
+  // A batch's texts are made on either thread; taken in order, the batch
+  // appends its URLs to `ready`, which refer to `texts` until written.
+  HeldTexts MakeHeld(std::size_t batch) const;
+  void TakeHeld(std::size_t batch, const HeldTexts& texts, std::vector<SitemapUrl>* ready);
+  // Batches made but not yet taken, at most: a few, for their memory.
+  static constexpr std::size_t kHeldBatchesAhead = 4;
 
   // File `number` (from 1): MAP, or a numbered file when split.
   std::string FilePath(std::size_t number) const;
@@ -91,8 +109,14 @@ class SitemapPlan {
     std::int64_t modified;  // once chosen: the date
   };
 
-  std::string Entry(const std::string& url_path, const std::string& lastmod,
-                    const std::string& links = {}) const;
+  static constexpr std::size_t kNoLinks = static_cast<std::size_t>(-1);
+  // A URL's text; with the <xhtml:link>s of page `linked_page`, when given.
+  std::string Entry(std::string_view url_path, const std::string& lastmod,
+                    std::size_t linked_page = kNoLinks, bool declare = false) const;
+  void AppendEntry(std::string_view url_path, const std::string& lastmod, std::size_t linked_page,
+                   bool declare, std::string* entry) const;
+  // A held URL's URL path.
+  std::string HeldUrlPath(const Held& held) const;
   bool NeedsSplit() const;
   std::string UrlPath(std::size_t i) const;
   // The date written for page `i`; false for none.
@@ -102,6 +126,7 @@ class SitemapPlan {
   SitemapUrl Dated(std::size_t i, const Page& page);
   // The URL with its place in the set: whether it begins a file.
   SitemapUrl Placed(std::string entry, bool dated, std::int64_t date);
+  SitemapUrl Placed(SitemapUrl url, bool dated, std::int64_t date);
   SitemapUrl HeldUrl(Held* held);
   // Before the first held URL goes, once the alternates are checked: whether
   // the set is split after all, and how the file being written gets the
@@ -120,12 +145,10 @@ class SitemapPlan {
   std::unique_ptr<HreflangClusters> clusters_;  // XML with hreflang
   bool holding_ = false;                        // a page named alternates
   std::vector<Held> waiting_;                   // for git's dates or the alternates' checks
-  std::size_t next_waiting_ = 0;
-  bool rest_started_ = false;
-  bool links_ = false;                 // some URL has links: the namespace is declared
-  bool restart_next_ = false;          // the next URL restarts the file being written
-  bool new_file_next_ = false;         // the next URL begins a file
-  bool declare_on_links_ = false;      // the file being written lacks the namespace
+  bool links_ = false;                          // some URL has links: the namespace is declared
+  bool restart_next_ = false;                   // the next URL restarts the file being written
+  bool new_file_next_ = false;                  // the next URL begins a file
+  bool declare_on_links_ = false;               // the file being written lacks the namespace
   bool links_while_they_fit_ = false;  // that file cannot be split: links only within its limit
   std::size_t file_urls_ = 0;          // in the file being filled
   std::size_t file_bytes_ = 0;

@@ -54,10 +54,18 @@ bool SitemapSetWriter::WriteSet(const PageList& pages, const std::vector<std::st
       },
       [this, count](std::size_t done) { progress_.Report(Phase::kReading, done, count); });
   if (!written) return false;
-  for (bool more = true; more;) {
-    more = plan_.TakeRest(&ready_, output_.Restartable());
-    if (!WriteReady()) return false;
-  }
+  // The URLs held for the alternates' checks (or git's dates): their texts
+  // are made on two threads, as the pages were read.
+  const std::size_t held_batches = plan_.HeldBatches(output_.Restartable());
+  ReadAheadInOrder<SitemapPlan::HeldTexts>(
+      held_batches, &chunk_, &helper_chunk_,
+      [this](std::size_t batch, std::string*) { return plan_.MakeHeld(batch); },
+      [this, &written](std::size_t batch, SitemapPlan::HeldTexts&& texts) {
+        plan_.TakeHeld(batch, texts, &ready_);
+        return written = WriteReady();
+      },
+      [](std::size_t) {}, SitemapPlan::kHeldBatchesAhead);
+  if (!written) return false;
   result_.summary.listing = plan_.Notices();
   const bool report = !options_.report_file.empty();
   if (files_.empty()) {
@@ -101,7 +109,7 @@ bool SitemapSetWriter::WriteReady() {
       file.dated = true;
       file.newest = url.date;
     }
-    output_.text() += url.entry;
+    output_.text() += url.Text();
     if (!output_.FlushIfFull()) return false;
   }
   ready_.clear();
