@@ -1,6 +1,7 @@
 #include "engine/listing/hreflang_clusters.h"
 
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 #include <string_view>
 #include <unordered_map>
@@ -23,19 +24,15 @@ std::size_t HashOf(std::string_view key) { return std::hash<std::string_view>()(
 // segments: what most hrefs are. Resolved, and in comparable form, it is
 // joined to its page's folder (or, from "/", host) as it stands.
 bool IsPlainPath(std::string_view href) {
-  if (href.empty() || href.substr(0, 2) == "//" || href == "." || href == ".." ||
-      href.substr(0, 2) == "./" || href.substr(0, 3) == "../" ||
-      href.find("/./") != std::string_view::npos || href.find("/../") != std::string_view::npos) {
-    return false;
-  }
-  const std::size_t size = href.size();
-  if ((size >= 2 && href.substr(size - 2) == "/.") ||
-      (size >= 3 && href.substr(size - 3) == "/..")) {
-    return false;
-  }
-  for (const char c : href) {
-    if (!IsAsciiLetter(c) && !IsAsciiDigit(c) && c != '-' && c != '.' && c != '_' && c != '~' &&
-        c != '/') {
+  if (href.empty() || href.substr(0, 2) == "//") return false;
+  std::size_t segment = 0;  // where the segment being read starts
+  for (std::size_t i = 0; i <= href.size(); ++i) {
+    if (i == href.size() || href[i] == '/') {
+      const std::string_view part = href.substr(segment, i - segment);
+      if (part == "." || part == "..") return false;
+      segment = i + 1;
+    } else if (const char c = href[i]; !IsAsciiLetter(c) && !IsAsciiDigit(c) && c != '-' &&
+                                       c != '.' && c != '_' && c != '~') {
       return false;
     }
   }
@@ -126,12 +123,14 @@ void HreflangClusters::Taken(std::size_t page, bool listed, LeftOut why, const P
   if (index_.empty()) return;
   for (const std::size_t key : {keys.listed, keys.file}) {
     Insert(key, static_cast<std::uint32_t>(page));
-    // The alternates that named this page before it was taken.
-    const auto [first, last] = named_ahead_.equal_range(key);
-    for (auto named = first; named != last; ++named) {
+    // The alternates that named this page before it was taken. Two pages
+    // with one URL (index.htm and index.html under --strip-index): the
+    // listed one counts, so one that is not may yet give way to it.
+    auto [named, last] = named_ahead_.equal_range(key);
+    while (named != last) {
       alternates_[named->second.alternate].target = static_cast<std::uint32_t>(page);
+      named = listed ? named_ahead_.erase(named) : std::next(named);
     }
-    named_ahead_.erase(first, last);
     if (!keys.has_file) break;
   }
 }
@@ -349,9 +348,10 @@ void HreflangClusters::Check(
   if (alternates_.empty()) return;
   // What no page taken answered to is not in the site.
   for (auto& [hash, named] : named_ahead_) {
-    alternates_[named.alternate].target =
-        named.path_only ? Outside(base_ + named.url, comparable_base_ + named.url)
-                        : Outside(std::move(named.url), std::move(named.comparable));
+    std::uint32_t& target = alternates_[named.alternate].target;
+    if (target != kNoPage) continue;  // a page that is not listed
+    target = named.path_only ? Outside(base_ + named.url, comparable_base_ + named.url)
+                             : Outside(std::move(named.url), std::move(named.comparable));
   }
   named_ahead_ = {};
   parent_.resize(pages_);

@@ -155,16 +155,20 @@ TEST(Hreflang, PagesAreFoundWhetherTakenBeforeOrAfterTheyAreNamed) {
                      {"de", "../de/x.html"},
                      {"fr", "../de/n.html"},
                      {"pl", "../pl/x.html"},
-                     {"it", "../it/x.html"}});
+                     {"it", "../it/x.html"},
+                     {"es", "../es/"}});
+  // Two pages with one URL under --strip-index: the listed one is named.
+  site.pages.push_back({"es/", "es/index.htm", {}, LeftOut::kNoindex, {}});
+  site.pages.push_back({"es/", "es/index.html", {}, LeftOut::kNone, {}});
   page("it/x.html", {{"en", "../en/x.html"}, {"it", "x.html"}});
   page("pl/x.html", {}, LeftOut::kRedirect);
   HreflangClusters clusters = site.Clusters();
-  EXPECT_EQ(site.Check(&clusters),
-            (std::vector<std::string>{
-                "en/x.html	hreflang de: no return link from de/x.html",
-                "en/x.html	hreflang fr: de/n.html is not listed: noindex",
-                "en/x.html	hreflang pl: pl/x.html is not listed: redirect",
-            }));
+  EXPECT_EQ(site.Check(&clusters), (std::vector<std::string>{
+                                       "en/x.html\threflang de: no return link from de/x.html",
+                                       "en/x.html\threflang fr: de/n.html is not listed: noindex",
+                                       "en/x.html\threflang pl: pl/x.html is not listed: redirect",
+                                       "en/x.html\threflang es: no return link from es/index.html",
+                                   }));
 }
 
 TEST(Hreflang, CodesAreLanguageScriptRegionOrXDefaultInAnyCase) {
