@@ -54,7 +54,7 @@ class ResolvedAlternates {
   static constexpr std::size_t kTextInPlace = 224;
   const char* TextData() const { return more_text_.empty() ? text_.data() : more_text_.data(); }
 
-  std::array<char, kTextInPlace> text_;
+  std::array<char, kTextInPlace> text_{};
   std::uint32_t text_size_ = 0;
   std::string more_text_;  // all of the text, once it outgrows text_
   std::array<Item, kItemsInPlace> items_;

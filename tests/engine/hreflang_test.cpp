@@ -141,6 +141,44 @@ TEST(Hreflang, EachFaultIsNamedAndLeavesItsWholeClusterOut) {
   EXPECT_EQ(clusters.PagesLeftOut(), 12u);
 }
 
+// The common case is resolved by a shorter way: it must give what the
+// general one gives, here made to run by a <base href> that is the page's own
+// URL. Seven alternates with long URLs also outgrow the room held in place.
+TEST(Hreflang, PlainRelativeHrefsResolveAsTheGeneralWayDoes) {
+  const std::string base = "https://example.com/";
+  HreflangClusters clusters(base, 0, nullptr, nullptr);
+  const std::vector<HeadAlternate> found = {
+      {"en", "b.html"},
+      {"de", " sub/c.html "},
+      {"pl", "x-y_z~1.htm"},
+      {"fr", "a-rather-long-name-for-a-page-in-french-written-in-full.html"},
+      {"it", "../it/a.html"},
+      {"es", "/es/a.html"},
+      {"cs", "another/rather/long/path/to/a/page/in/czech/with/a/long/name.html"}};
+  auto full = [&base](const ResolvedAlternates& resolved, const ResolvedAlternates::Item& item,
+                      ResolvedAlternates::Span span) {
+    return (item.path_only ? base : std::string()) + std::string(resolved.Text(span));
+  };
+  for (const std::string url_path : {"en/a.html", "a.html", "en/", "en/deep/er/a.html"}) {
+    const ResolvedAlternates short_way = clusters.Resolve(url_path, found, "");
+    const ResolvedAlternates general = clusters.Resolve(url_path, found, base + url_path);
+    ASSERT_EQ(short_way.size(), found.size());
+    ASSERT_EQ(general.size(), found.size());
+    for (std::size_t i = 0; i < found.size(); ++i) {
+      const ResolvedAlternates::Item& a = short_way.begin()[i];
+      const ResolvedAlternates::Item& b = general.begin()[i];
+      EXPECT_EQ(short_way.Text(a.code), general.Text(b.code));
+      EXPECT_EQ(full(short_way, a, a.url), full(general, b, b.url)) << url_path << " " << i;
+      EXPECT_EQ(full(short_way, a, a.comparable).substr(base.size()),
+                full(general, b, b.comparable).substr(base.size()));
+      EXPECT_EQ(a.below_base, b.below_base);
+      EXPECT_EQ(a.hash, b.hash) << url_path << " " << i;
+    }
+    EXPECT_TRUE(short_way.begin()[0].path_only);
+    EXPECT_FALSE(general.begin()[0].path_only);
+  }
+}
+
 // Pages are found as they are taken: those before the first page with
 // alternates, those after it, and those it names before they come.
 TEST(Hreflang, PagesAreFoundWhetherTakenBeforeOrAfterTheyAreNamed) {
