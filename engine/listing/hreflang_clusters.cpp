@@ -24,17 +24,12 @@ std::size_t HashOf(std::string_view key) { return std::hash<std::string_view>()(
 // segments: what most hrefs are. Resolved, and in comparable form, it is
 // joined to its page's folder (or, from "/", host) as it stands.
 bool IsPlainPath(std::string_view href) {
-  if (href.empty() || href.substr(0, 2) == "//") return false;
-  std::size_t segment = 0;  // where the segment being read starts
-  for (std::size_t i = 0; i <= href.size(); ++i) {
-    if (i == href.size() || href[i] == '/') {
-      const std::string_view part = href.substr(segment, i - segment);
-      if (part == "." || part == "..") return false;
-      segment = i + 1;
-    } else if (const char c = href[i]; !IsAsciiLetter(c) && !IsAsciiDigit(c) && c != '-' &&
-                                       c != '.' && c != '_' && c != '~') {
-      return false;
-    }
+  if (href.empty() || href.substr(0, 2) == "//" || !KeepsAll(href, UrlBytes::kPath)) return false;
+  for (std::size_t start = 0; start <= href.size();) {
+    const std::size_t end = std::min(href.find('/', start), href.size());
+    const std::string_view segment = href.substr(start, end - start);
+    if (segment == "." || segment == "..") return false;
+    start = end + 1;
   }
   return true;
 }
@@ -105,6 +100,7 @@ HreflangClusters::PageKeys HreflangClusters::KeysOf(std::string_view url_path,
     return std::string_view(*text);
   };
   PageKeys keys;
+  keys.known = true;
   const std::string_view listed = comparable(url_path, &listed_text);
   keys.listed = HashOf(listed);
   if (!file_url_path.empty()) {
@@ -115,12 +111,15 @@ HreflangClusters::PageKeys HreflangClusters::KeysOf(std::string_view url_path,
   return keys;
 }
 
-void HreflangClusters::Taken(std::size_t page, bool listed, LeftOut why, const PageKeys& keys) {
+void HreflangClusters::Taken(std::size_t page, bool listed, LeftOut why, PageKeys keys) {
   status_[page] = listed ? kListed : static_cast<std::uint8_t>(why);
   last_taken_ = keys;
   // Before the first page with alternates there is no index: it is made
-  // then, with the pages taken so far.
+  // then, with the pages taken so far. A page read before that has no keys.
   if (index_.empty()) return;
+  if (!keys.known) {
+    keys = KeysOf(url_path_(page), file_url_path_ ? file_url_path_(page) : std::string());
+  }
   for (const std::size_t key : {keys.listed, keys.file}) {
     Insert(key, static_cast<std::uint32_t>(page));
     // The alternates that named this page before it was taken. Two pages
@@ -251,6 +250,7 @@ void HreflangClusters::Add(std::size_t page, const std::string& url_path,
   if (found.empty()) return;
   if (index_.empty()) {
     IndexPages(page + 1);
+    indexing_.store(true, std::memory_order_relaxed);
     // Room for every page to name as many as the first, with a longer URL
     // path: reserved, not touched, so a site where few pages name
     // alternates pays nothing for it, and one where all do never copies
@@ -274,8 +274,9 @@ void HreflangClusters::Add(std::size_t page, const std::string& url_path,
   names_.append(url_path, name_start, std::string::npos);
   for (const ResolvedAlternates::Item& alternate : found) {
     std::uint32_t target = 0;
-    if (alternate.below_base && (alternate.hash == last_taken_.listed ||
-                                 (last_taken_.has_file && alternate.hash == last_taken_.file))) {
+    if (alternate.below_base && last_taken_.known &&
+        (alternate.hash == last_taken_.listed ||
+         (last_taken_.has_file && alternate.hash == last_taken_.file))) {
       target = static_cast<std::uint32_t>(page);  // the page itself, as most name
     } else if (!alternate.below_base) {
       target = Outside(std::string(found.Text(alternate.url)),

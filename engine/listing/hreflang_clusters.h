@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -79,13 +80,17 @@ class HreflangClusters {
   // and of its file's, when that differs (PageText's forms); on either
   // reading thread.
   struct PageKeys {
+    bool known = false;  // else Taken() finds them
     std::size_t listed = 0;
     std::size_t file = 0;
     bool has_file = false;
   };
   static PageKeys KeysOf(std::string_view url_path, std::string_view file_url_path);
+  // Whether a page has named alternates: the pages read from then on are
+  // found by their keys (on either reading thread).
+  bool Indexing() const { return indexing_.load(std::memory_order_relaxed); }
   // Page `page` taken: listed, or left out for `why`. Every page, in order.
-  void Taken(std::size_t page, bool listed, LeftOut why, const PageKeys& keys);
+  void Taken(std::size_t page, bool listed, LeftOut why, PageKeys keys);
   // A page's alternates (hrefs in UTF-8) resolved against its URL path
   // below the base as listed and its <base href>; on either reading thread.
   ResolvedAlternates Resolve(const std::string& url_path, const std::vector<HeadAlternate>& found,
@@ -167,6 +172,7 @@ class HreflangClusters {
     std::uint32_t page;  // kNoPage: empty
   };
   std::vector<Slot> index_;
+  std::atomic<bool> indexing_{false};   // index_ is made
   std::vector<std::uint32_t> own_set_;  // per page: its place in own_paths_, or kNoPage
   std::vector<Alternate> alternates_;   // in page order
   std::vector<OwnPath> own_paths_;      // of the pages that name alternates, in page order

@@ -22,12 +22,13 @@ namespace zorvitan {
 
 // `read(i, chunk)` gives the Result for place i, `use(i, result)` takes it and
 // returns false to stop, `batch_done(end)` hears when places [0, end) are used
-// (every `ahead` places and at the end). At most `ahead` places are read but
+// (every kAhead places and at the end). At most kAhead places are read but
 // not used yet: the memory the results may take.
-template <typename Result, typename Read, typename Use, typename BatchDone>
+template <typename Result, std::size_t kAhead = 256, typename Read, typename Use,
+          typename BatchDone>
 void ReadAheadInOrder(std::size_t count, std::string* chunk, std::string* helper_chunk, Read read,
-                      Use use, BatchDone batch_done, std::size_t ahead = 256) {
-  std::vector<Result> results(std::min(ahead, count));
+                      Use use, BatchDone batch_done) {
+  std::vector<Result> results(std::min(kAhead, count));
   std::vector<char> ready(results.size(), 0);
   std::mutex mutex;
   std::condition_variable helper_wakes, user_wakes;
@@ -37,13 +38,13 @@ void ReadAheadInOrder(std::size_t count, std::string* chunk, std::string* helper
 
   // These two run under the lock.
   auto take = [&](std::size_t* place) {
-    if (stop || next_read == count || next_read - next_use >= ahead) return false;
+    if (stop || next_read == count || next_read - next_use >= kAhead) return false;
     *place = next_read++;
     return true;
   };
   auto put = [&](std::size_t place, Result&& result) {
-    results[place % ahead] = std::move(result);
-    ready[place % ahead] = 1;
+    results[place % kAhead] = std::move(result);
+    ready[place % kAhead] = 1;
   };
 
   std::thread helper;
@@ -84,7 +85,7 @@ void ReadAheadInOrder(std::size_t count, std::string* chunk, std::string* helper
   try {
     std::unique_lock<std::mutex> lock(mutex);
     while (next_use < count) {
-      const std::size_t slot = next_use % ahead;
+      const std::size_t slot = next_use % kAhead;
       std::size_t place;
       if (ready[slot]) {
         Result result = std::move(results[slot]);
@@ -93,7 +94,7 @@ void ReadAheadInOrder(std::size_t count, std::string* chunk, std::string* helper
         if (helper_waits) helper_wakes.notify_one();
         lock.unlock();
         if (!use(place, std::move(result))) break;
-        if (next_use % ahead == 0 || next_use == count) batch_done(next_use);
+        if (next_use % kAhead == 0 || next_use == count) batch_done(next_use);
         lock.lock();
       } else if (take(&place)) {
         lock.unlock();

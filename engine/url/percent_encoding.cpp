@@ -57,6 +57,14 @@ int EscapedOctet(std::string_view text, std::size_t at) {
 
 }  // namespace
 
+bool KeepsAll(std::string_view bytes, UrlBytes kept) {
+  const bool* table = kKeptBytes.kept[static_cast<int>(kept)];
+  for (const char c : bytes) {
+    if (!table[static_cast<unsigned char>(c)]) return false;
+  }
+  return true;
+}
+
 void AppendPercentEncoded(unsigned char byte, std::string* out) {
   static const char kHex[] = "0123456789ABCDEF";
   const char escaped[3] = {'%', kHex[byte >> 4], kHex[byte & 0xF]};

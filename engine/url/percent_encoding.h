@@ -18,6 +18,9 @@ enum class UrlBytes {
                 // the HTML map's links, which browsers take as it stands
 };
 
+// Whether `kept` keeps every one of the bytes as it is.
+bool KeepsAll(std::string_view bytes, UrlBytes kept);
+
 // Appends the byte as "%XX", upper-case hexadecimal.
 void AppendPercentEncoded(unsigned char byte, std::string* out);
 

@@ -82,7 +82,8 @@ SitemapPlan::Page SitemapPlan::Read(std::size_t i, std::string* chunk) const {
   Page facts;
   PageHead head;
   static_cast<ListingFacts&>(facts) = listing_.Read(page, kNeedsHead, chunk, &head);
-  if (clusters_ != nullptr) {
+  // Once a page has named alternates, every page is found by its keys.
+  if (clusters_ != nullptr && clusters_->Indexing()) {
     std::string file_url_path;
     if (options_.strip_index || options_.clean_urls) listing_.FileUrlPath(page, &file_url_path);
     facts.keys = HreflangClusters::KeysOf(facts.url_path, file_url_path);

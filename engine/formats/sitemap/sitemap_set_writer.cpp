@@ -57,14 +57,14 @@ bool SitemapSetWriter::WriteSet(const PageList& pages, const std::vector<std::st
   // The URLs held for the alternates' checks (or git's dates): their texts
   // are made on two threads, as the pages were read.
   const std::size_t held_batches = plan_.HeldBatches(output_.Restartable());
-  ReadAheadInOrder<SitemapPlan::HeldTexts>(
+  ReadAheadInOrder<SitemapPlan::HeldTexts, SitemapPlan::kHeldBatchesAhead>(
       held_batches, &chunk_, &helper_chunk_,
       [this](std::size_t batch, std::string*) { return plan_.MakeHeld(batch); },
       [this, &written](std::size_t batch, SitemapPlan::HeldTexts&& texts) {
         plan_.TakeHeld(batch, texts, &ready_);
         return written = WriteReady();
       },
-      [](std::size_t) {}, SitemapPlan::kHeldBatchesAhead);
+      [](std::size_t) {});
   if (!written) return false;
   result_.summary.listing = plan_.Notices();
   const bool report = !options_.report_file.empty();
