@@ -25,13 +25,18 @@ std::size_t HashOf(std::string_view key) { return std::hash<std::string_view>()(
 // joined to its page's folder (or, from "/", host) as it stands.
 bool IsPlainPath(std::string_view href) {
   if (href.empty() || href.substr(0, 2) == "//" || !KeepsAll(href, UrlBytes::kPath)) return false;
-  for (std::size_t start = 0; start <= href.size();) {
-    const std::size_t end = std::min(href.find('/', start), href.size());
-    const std::string_view segment = href.substr(start, end - start);
-    if (segment == "." || segment == "..") return false;
-    start = end + 1;
+  // A "." or ".." segment: one or two dots between slashes or the ends.
+  std::size_t segment = 0, dots = 0;
+  for (const char c : href) {
+    if (c == '/') {
+      if (segment > 0 && segment == dots && dots <= 2) return false;
+      segment = dots = 0;
+    } else {
+      ++segment;
+      dots += c == '.';
+    }
   }
-  return true;
+  return !(segment > 0 && segment == dots && dots <= 2);
 }
 
 // The folder of an absolute URL without query or fragment ("https://h/a/"),

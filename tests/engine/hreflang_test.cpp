@@ -143,7 +143,7 @@ TEST(Hreflang, EachFaultIsNamedAndLeavesItsWholeClusterOut) {
 
 // The common case is resolved by a shorter way: it must give what the
 // general one gives, here made to run by a <base href> that is the page's own
-// URL. Seven alternates with long URLs also outgrow the room held in place.
+// URL. Ten alternates with long URLs also outgrow the room held in place.
 TEST(Hreflang, PlainRelativeHrefsResolveAsTheGeneralWayDoes) {
   const std::string base = "https://example.com/";
   HreflangClusters clusters(base, 0, nullptr, nullptr);
@@ -154,10 +154,16 @@ TEST(Hreflang, PlainRelativeHrefsResolveAsTheGeneralWayDoes) {
       {"fr", "a-rather-long-name-for-a-page-in-french-written-in-full.html"},
       {"it", "../it/a.html"},
       {"es", "/es/a.html"},
-      {"cs", "another/rather/long/path/to/a/page/in/czech/with/a/long/name.html"}};
+      {"cs", "another/rather/long/path/to/a/page/in/czech/with/a/long/name.html"},
+      {"sk", "./b.html"},
+      {"hu", "sub/../c.html"},
+      {"fi", "..."}};
   auto full = [&base](const ResolvedAlternates& resolved, const ResolvedAlternates::Item& item,
                       ResolvedAlternates::Span span) {
     return (item.path_only ? base : std::string()) + std::string(resolved.Text(span));
+  };
+  auto a_item = [](const ResolvedAlternates& resolved, std::size_t i) {
+    return resolved.begin()[i];
   };
   for (const std::string url_path : {"en/a.html", "a.html", "en/", "en/deep/er/a.html"}) {
     const ResolvedAlternates short_way = clusters.Resolve(url_path, found, "");
@@ -176,6 +182,14 @@ TEST(Hreflang, PlainRelativeHrefsResolveAsTheGeneralWayDoes) {
     }
     EXPECT_TRUE(short_way.begin()[0].path_only);
     EXPECT_FALSE(general.begin()[0].path_only);
+    if (url_path != "en/a.html") continue;
+    // Dot segments go as browsers take them out.
+    EXPECT_EQ(full(short_way, a_item(short_way, 7), a_item(short_way, 7).url),
+              "https://example.com/en/b.html");
+    EXPECT_EQ(full(short_way, a_item(short_way, 8), a_item(short_way, 8).url),
+              "https://example.com/en/c.html");
+    EXPECT_EQ(full(short_way, a_item(short_way, 9), a_item(short_way, 9).url),
+              "https://example.com/en/...");
   }
 }
 

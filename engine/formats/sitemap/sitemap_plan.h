@@ -44,7 +44,7 @@ class SitemapPlan {
   struct Page : ListingFacts {
     bool has_time = false;
     std::int64_t modified = 0;  // the file's time
-    // For the XML with hreflang; none for most pages, which name none.
+    // For the XML with hreflang.
     HreflangClusters::PageKeys keys;
     ResolvedAlternates alternates;
   };
