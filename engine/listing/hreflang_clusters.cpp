@@ -353,11 +353,17 @@ void HreflangClusters::Check(
     const std::function<void(const std::string&, const std::string&)>& problem) {
   if (alternates_.empty()) return;
   // What no page taken answered to is not in the site.
+  // In page order, so that of two spellings of one URL the first names it.
+  std::vector<NamedAhead*> unanswered;
   for (auto& [hash, named] : named_ahead_) {
-    std::uint32_t& target = alternates_[named.alternate].target;
-    if (target != kNoPage) continue;  // a page that is not listed
-    target = named.path_only ? Outside(base_ + named.url, comparable_base_ + named.url)
-                             : Outside(std::move(named.url), std::move(named.comparable));
+    if (alternates_[named.alternate].target == kNoPage) unanswered.push_back(&named);
+  }
+  std::sort(unanswered.begin(), unanswered.end(),
+            [](const NamedAhead* a, const NamedAhead* b) { return a->alternate < b->alternate; });
+  for (NamedAhead* named : unanswered) {
+    alternates_[named->alternate].target =
+        named->path_only ? Outside(base_ + named->url, comparable_base_ + named->url)
+                         : Outside(std::move(named->url), std::move(named->comparable));
   }
   named_ahead_ = {};
   parent_.resize(pages_);

@@ -214,12 +214,20 @@ TEST(Hreflang, PagesAreFoundWhetherTakenBeforeOrAfterTheyAreNamed) {
   site.pages.push_back({"es/", "es/index.html", {}, LeftOut::kNone, {}});
   page("it/x.html", {{"en", "../en/x.html"}, {"it", "x.html"}});
   page("pl/x.html", {}, LeftOut::kRedirect);
+  // A page not in the site is named as the first page to name it spells it.
+  page("sv/a.html", {{"sv", "a.html"}, {"de", "HTTPS://EXAMPLE.COM/de/gone.html"}});
+  page("sv/b.html", {{"sv", "b.html"}, {"de", "../de/gone.html"}});
+  page("sv/c.html", {{"sv", "c.html"}, {"de", "/de/gone.html"}});
   HreflangClusters clusters = site.Clusters();
+  const std::string gone = "https://EXAMPLE.COM/de/gone.html is not in the site";
   EXPECT_EQ(site.Check(&clusters), (std::vector<std::string>{
                                        "en/x.html\threflang de: no return link from de/x.html",
                                        "en/x.html\threflang fr: de/n.html is not listed: noindex",
                                        "en/x.html\threflang pl: pl/x.html is not listed: redirect",
                                        "en/x.html\threflang es: no return link from es/index.html",
+                                       "sv/a.html\threflang de: " + gone,
+                                       "sv/b.html\threflang de: " + gone,
+                                       "sv/c.html\threflang de: " + gone,
                                    }));
 }
 
