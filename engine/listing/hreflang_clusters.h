@@ -97,7 +97,6 @@ class HreflangClusters {
                              const std::string& base_href) const;
   // A listed page's alternates, as Resolve() gave them, just after it is Taken().
   void Add(std::size_t page, const std::string& url_path, const ResolvedAlternates& found);
-  bool Any() const { return !alternates_.empty(); }
 
   // Once every page is taken: checks each listed page's alternates and
   // calls `problem` with the page's path in the site and the report's words,

@@ -173,8 +173,8 @@ std::size_t SitemapPlan::HeldBatches(bool file_restartable) {
         [this](const std::string& path, const std::string& text) { listing_.Note(path, text); });
     links_ = clusters_->AnyLinks();
   }
-  if (links_) PlanHeldUrls(file_restartable);
   for (Held& held : waiting_) Choose(&held);
+  if (links_) PlanHeldUrls(file_restartable);
   return (waiting_.size() + kHeldBatch - 1) / kHeldBatch;
 }
 
@@ -190,8 +190,8 @@ SitemapPlan::HeldTexts SitemapPlan::MakeHeld(std::size_t batch) const {
   texts.ends.reserve(end - batch * kHeldBatch);
   for (std::size_t k = batch * kHeldBatch; k < end; ++k) {
     const Held& held = waiting_[k];
-    AppendEntry(HeldUrlPath(held), held.has_time ? W3cDateTime(held.modified) : std::string(),
-                links_ ? held.i : kNoLinks, declare_on_links_, &texts.text);
+    AppendEntry(HeldUrlPath(held), Lastmod(held), links_ ? held.i : kNoLinks, declare_on_links_,
+                &texts.text);
     texts.ends.push_back(static_cast<std::uint32_t>(texts.text.size()));
   }
   return texts;
@@ -208,8 +208,7 @@ void SitemapPlan::TakeHeld(std::size_t batch, const HeldTexts& texts,
     if (links_while_they_fit_ &&
         file_bytes_ + url.held.size() + sizeof kUrlsetEnd - 1 > options_.max_bytes) {
       url.held = {};
-      url.entry =
-          Entry(HeldUrlPath(held), held.has_time ? W3cDateTime(held.modified) : std::string());
+      url.entry = Entry(HeldUrlPath(held), Lastmod(held));
     }
     ready->push_back(Placed(std::move(url), held.has_time, held.modified));
   }
@@ -222,10 +221,8 @@ void SitemapPlan::PlanHeldUrls(bool file_restartable) {
     // The alternates' bytes were not known when the split was decided.
     std::size_t bytes = file_urls_ > 0 ? file_bytes_ - FileStartSize(false) : 0;
     bytes += FileStart().size() + sizeof kUrlsetEnd - 1;
-    for (Held& held : waiting_) {
-      Choose(&held);
-      const std::string lastmod = held.has_time ? W3cDateTime(held.modified) : std::string();
-      bytes += Entry(UrlPath(held.i), lastmod, held.i).size();
+    for (const Held& held : waiting_) {
+      bytes += Entry(HeldUrlPath(held), Lastmod(held), held.i).size();
       if (bytes > options_.max_bytes) {
         late_split = true;
         break;
@@ -257,10 +254,13 @@ void SitemapPlan::Choose(Held* held) {
   held->chosen = true;
 }
 
+std::string SitemapPlan::Lastmod(const Held& held) {
+  return held.has_time ? W3cDateTime(held.modified) : std::string();
+}
+
 SitemapUrl SitemapPlan::HeldUrl(Held* held) {
   Choose(held);
-  const std::string lastmod = held->has_time ? W3cDateTime(held->modified) : std::string();
-  return Placed(Entry(UrlPath(held->i), lastmod), held->has_time, held->modified);
+  return Placed(Entry(UrlPath(held->i), Lastmod(*held)), held->has_time, held->modified);
 }
 
 bool SitemapPlan::DateOf(std::size_t i, bool readable, bool has_time, std::int64_t modified,

@@ -115,8 +115,9 @@ class SitemapPlan {
                     std::size_t linked_page = kNoLinks, bool declare = false) const;
   void AppendEntry(std::string_view url_path, const std::string& lastmod, std::size_t linked_page,
                    bool declare, std::string* entry) const;
-  // A held URL's URL path.
+  // A held URL's URL path, and its date as written once chosen.
   std::string HeldUrlPath(const Held& held) const;
+  static std::string Lastmod(const Held& held);
   bool NeedsSplit() const;
   std::string UrlPath(std::size_t i) const;
   // The date written for page `i`; false for none.
